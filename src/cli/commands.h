@@ -1,0 +1,30 @@
+// The subcommands of zolvane-cli. Each group registers its subcommands on the app; the one
+// chosen runs after parsing and returns the exit status (0 done, 1 the input or a file is
+// at fault).
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "core/files.h"
+#include "core/pass.h"
+
+namespace zolvane::cli {
+
+using Action = std::function<int()>;
+
+void AddBnaCommands(CLI::App& app, Action& action);
+void AddGeoCommands(CLI::App& app, Action& action);
+
+// Prints "zolvane-cli: <text>" on the error stream and returns 1.
+int Fail(const std::string& text);
+
+// Runs `convert` from `inputPath` into `outputPath`: refuses the same file, opens both,
+// keeps the output only when the pass is done. Returns the exit status.
+int ConvertFile(const std::string& inputPath, const std::string& outputPath,
+                const std::function<PassResult(InputFile&, std::ostream&)>& convert);
+
+}  // namespace zolvane::cli

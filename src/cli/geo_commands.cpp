@@ -1,0 +1,7 @@
+#include "cli/commands.h"
+
+namespace zolvane::cli {
+
+void AddGeoCommands(CLI::App&, Action&) {}
+
+}  // namespace zolvane::cli

@@ -1,0 +1,223 @@
+#include "core/number_format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace zolvane {
+namespace {
+
+// A finite non-zero magnitude as significant decimal digits d0 d1 d2 ... and the decimal
+// exponent of d0 (value = d0.d1d2... x 10^exponent).
+struct Decimal {
+  char digits[40];
+  int count = 0;
+  int exponent = 0;
+};
+
+Decimal ToDecimal(double magnitude, int significantDigits) {
+  Decimal d;
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, magnitude,
+                                    std::chars_format::scientific, significantDigits - 1);
+  const char* p = text;
+  for (; p < result.ptr && *p != 'e'; ++p) {
+    if (*p != '.') d.digits[d.count++] = *p;
+  }
+  d.exponent = std::atoi(p + 1);
+  while (d.count > 1 && d.digits[d.count - 1] == '0')
+    --d.count;
+  return d;
+}
+
+void AppendExponent(std::string& out, int exponent) {
+  out += exponent < 0 ? "E-" : "E+";
+  const int magnitude = std::abs(exponent);
+  if (magnitude < 10) out += '0';
+  out += std::to_string(magnitude);
+}
+
+// Shortest text to the given significant digits; scientific when the fixed form would need
+// more decimals than that, or the value reaches 10^significantDigits.
+void AppendShortest(std::string& out, double value, int significantDigits, bool leadingZero) {
+  if (value == 0.0 || !std::isfinite(value)) {
+    // Our readers never produce infinities or NaN; print them as 0 rather than garbage.
+    out += '0';
+    return;
+  }
+  if (value < 0) out += '-';
+  const Decimal d = ToDecimal(std::fabs(value), significantDigits);
+  const int decimals = d.count - 1 - d.exponent;
+  if (d.exponent >= significantDigits || decimals > significantDigits) {
+    out += d.digits[0];
+    if (d.count > 1) {
+      out += '.';
+      out.append(d.digits + 1, d.count - 1);
+    }
+    AppendExponent(out, d.exponent);
+    return;
+  }
+  if (d.exponent < 0) {
+    if (leadingZero) out += '0';
+    out += '.';
+    out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+    out.append(d.digits, d.count);
+    return;
+  }
+  const int integerDigits = d.exponent + 1;
+  if (d.count <= integerDigits) {
+    out.append(d.digits, d.count);
+    out.append(static_cast<std::size_t>(integerDigits - d.count), '0');
+  } else {
+    out.append(d.digits, integerDigits);
+    out += '.';
+    out.append(d.digits + integerDigits, d.count - integerDigits);
+  }
+}
+
+struct Picture {
+  std::string_view prefix, suffix;
+  int minIntegerDigits = 0;
+  int minDecimals = 0;
+  int maxDecimals = 0;
+  bool hasPoint = false;
+};
+
+bool IsPlaceholder(char c) {
+  return c == '0' || c == '#' || c == '.';
+}
+
+Picture ParsePicture(std::string_view pattern) {
+  Picture picture;
+  std::size_t first = 0;
+  while (first < pattern.size() && !IsPlaceholder(pattern[first]))
+    ++first;
+  std::size_t last = first;
+  while (last < pattern.size() && IsPlaceholder(pattern[last]))
+    ++last;
+  picture.prefix = pattern.substr(0, first);
+  picture.suffix = pattern.substr(last);
+  bool afterPoint = false;
+  for (std::size_t i = first; i < last; ++i) {
+    const char c = pattern[i];
+    if (c == '.') {
+      // A second point is an ordinary optional position: keep the first one only.
+      afterPoint = true;
+      picture.hasPoint = true;
+    } else if (afterPoint) {
+      ++picture.maxDecimals;
+      if (c == '0') picture.minDecimals = picture.maxDecimals;
+    } else if (c == '0') {
+      ++picture.minIntegerDigits;
+    }
+  }
+  return picture;
+}
+
+// Rounds |value| half away from zero to `decimals` places on its 15-digit decimal text, the
+// way a person rounding the printed number would, and returns integer and fraction digits.
+void RoundToDecimals(double magnitude, int decimals, std::string& integerPart,
+                     std::string& fraction) {
+  integerPart.clear();
+  fraction.assign(static_cast<std::size_t>(decimals), '0');
+  if (magnitude == 0.0 || !std::isfinite(magnitude)) return;
+  Decimal d = ToDecimal(magnitude, 15);
+  std::string digits(d.digits, d.count);
+  int exponent = d.exponent;
+  const long keep = static_cast<long>(exponent) + decimals + 1;
+  if (keep < 0) return;
+  if (keep < static_cast<long>(digits.size())) {
+    const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+    digits.resize(static_cast<std::size_t>(keep));
+    if (up) {
+      long i = keep - 1;
+      for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) {
+        digits[static_cast<std::size_t>(i)] = '0';
+      }
+      if (i >= 0) {
+        ++digits[static_cast<std::size_t>(i)];
+      } else {
+        digits.insert(digits.begin(), '1');
+        ++exponent;
+      }
+    }
+  }
+  // digits[k] has the weight 10^(exponent - k).
+  for (std::size_t k = 0; k < digits.size(); ++k) {
+    const long weight = exponent - static_cast<long>(k);
+    if (weight >= 0) {
+      integerPart += digits[k];
+    } else if (-weight <= decimals) {
+      fraction[static_cast<std::size_t>(-weight - 1)] = digits[k];
+    }
+  }
+  if (exponent >= 0) {
+    const long missing = exponent + 1 - static_cast<long>(integerPart.size());
+    if (missing > 0) integerPart.append(static_cast<std::size_t>(missing), '0');
+  }
+}
+
+}  // namespace
+
+void AppendGeneral(std::string& out, double value) {
+  AppendShortest(out, value, 15, true);
+}
+
+std::string FormatGeneral(double value) {
+  std::string out;
+  AppendGeneral(out, value);
+  return out;
+}
+
+std::string FormatSigned(double value) {
+  std::string out;
+  if (!(value < 0)) out += ' ';
+  AppendShortest(out, value, 15, false);
+  return out;
+}
+
+void AppendPrintItem(std::string& out, double value) {
+  if (!(value < 0)) out += ' ';
+  AppendShortest(out, value, 15, false);
+  out += ' ';
+}
+
+std::string FormatPrintItem(double value) {
+  std::string out;
+  AppendPrintItem(out, value);
+  return out;
+}
+
+std::string FormatSingle(float value) {
+  std::string out;
+  AppendShortest(out, static_cast<double>(value), 7, true);
+  return out;
+}
+
+void AppendPicture(std::string& out, double value, std::string_view pattern) {
+  const Picture picture = ParsePicture(pattern);
+  std::string integerPart, fraction;
+  RoundToDecimals(std::fabs(value), picture.maxDecimals, integerPart, fraction);
+  if (value < 0) out += '-';
+  out += picture.prefix;
+  const long padding = picture.minIntegerDigits - static_cast<long>(integerPart.size());
+  if (padding > 0) out.append(static_cast<std::size_t>(padding), '0');
+  out += integerPart;
+  if (picture.hasPoint) {
+    std::size_t shown = fraction.size();
+    while (shown > static_cast<std::size_t>(picture.minDecimals) && fraction[shown - 1] == '0') {
+      --shown;
+    }
+    out += '.';
+    out.append(fraction, 0, shown);
+  }
+  out += picture.suffix;
+}
+
+std::string FormatPicture(double value, std::string_view pattern) {
+  std::string out;
+  AppendPicture(out, value, pattern);
+  return out;
+}
+
+}  // namespace zolvane

@@ -1,0 +1,32 @@
+// Writing numbers as text: the forms every output of the program is made of.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zolvane {
+
+// General form: the shortest text that holds the value to 15 significant digits, "." as
+// decimal point, no blanks ("0.5", "-3", "415897.866", "1E+15", "1.42857142857143E-02").
+std::string FormatGeneral(double value);
+void AppendGeneral(std::string& out, double value);
+
+// Sign-position form: a blank where a non-negative number has no sign, and no zero before
+// the decimal point of numbers below 1 (" 12", "-3", " .5", "-.25").
+std::string FormatSigned(double value);
+
+// Print form: the sign-position form followed by one blank (" .5 ", "-3 ").
+std::string FormatPrintItem(double value);
+void AppendPrintItem(std::string& out, double value);
+
+// Single-precision short form: like the general form, to 7 significant digits.
+std::string FormatSingle(float value);
+
+// A picture pattern such as "000.0000000", "###0.000000" or "+000.000000": "0" is a
+// compulsory digit, "#" an optional one, "." the decimal point, any other character before
+// or after the digits is copied. The value is rounded half away from zero to the pattern's
+// decimals; a negative value gets a "-" before the whole result.
+std::string FormatPicture(double value, std::string_view pattern);
+void AppendPicture(std::string& out, double value, std::string_view pattern);
+
+}  // namespace zolvane

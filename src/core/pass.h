@@ -1,0 +1,37 @@
+// What an engine pass hands back to the command that ran it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/text_reader.h"
+
+namespace zolvane {
+
+// Called by an engine every so many records: `count` is the running count the main window
+// shows, `bytesRead` how far into the input the pass is. Returning false asks it to stop.
+using ProgressFn = std::function<bool(long long count, std::uint64_t bytesRead)>;
+
+enum class PassStatus { Done, Stopped, Failed };
+
+struct PassResult {
+  PassStatus status = PassStatus::Done;
+  std::string reason;   // what is wrong with the input, when Failed
+  long long line = 0;   // the input line it concerns
+  long long count = 0;  // records written
+
+  static PassResult Fail(std::string reason, long long line) {
+    return {PassStatus::Failed, std::move(reason), line, 0};
+  }
+  static PassResult Stop() { return {PassStatus::Stopped, {}, 0, 0}; }
+};
+
+// "<reason>: line <n> of <file>", the one form of report for faults found while reading.
+std::string FaultText(std::string_view reason, long long line, std::string_view fileName);
+
+// The failure for a reader that stopped on a line too long or on a read error.
+PassResult ReadFault(ReadStatus status, long long line);
+
+}  // namespace zolvane

@@ -1,0 +1,55 @@
+// The state the commands of one program run share: the option record through which the
+// dialogs hand their choices to the commands, and the main window's per-run fields.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zolvane {
+
+// Input statistics. 0 marks a statistic as unset, so the next value always takes its place,
+// also when 0 is a true extreme of the data.
+struct Statistics {
+  double XMax = 0, XMin = 0, YMax = 0, YMin = 0, ZMax = 0, ZMin = 0;
+
+  void UpdateXRange(double value) { Update(XMax, XMin, value); }
+  void UpdateYRange(double value) { Update(YMax, YMin, value); }
+  void UpdateZRange(double value) { Update(ZMax, ZMin, value); }
+
+  static void Update(double& maximum, double& minimum, double value) {
+    if (maximum == 0) maximum = value;
+    if (minimum == 0) minimum = value;
+    if (value > maximum) maximum = value;
+    if (value < minimum) minimum = value;
+  }
+};
+
+struct RunState {
+  // Option record.
+  int InputFormatCode = 0;     // XYZ layout of an input point file, 0 until chosen
+  int OutputFormatCode = 0;    // XYZ layout of an output point file, 0 until chosen
+  int CheckStatistics = 0;     // 1: run the XYZ pre-scan before converting
+  bool XyzoDistances = false;  // the "Distances" box of the output-options dialog
+  std::string CurrentLine;
+  int UtmZone = 0;  // 1..60, 0 until chosen
+  int CentralMeridian = 0;
+  double SemiMajorAxis = 0, SemiMinorAxis = 0;  // no ellipsoid in force until a command sets one
+  double Latitude = 0, Longitude = 0, Easting = 0, Northing = 0;
+  int KmlDialogResult = 0;
+  std::string StyleName;
+  int LabelChoice = 0;
+
+  // Per-run fields of the main window.
+  Statistics Stats;
+  int InputError = 0;
+  int ToPointsMode = 0;
+  int GeoToUtmMode = 0;
+  int UtmToGeoMode = 0;
+  long long BnaObjectCount = 0;
+  int BnaSinglePointForm = 0;
+  long long BnaPointCount = 0;
+  std::string InputFileName;   // caption of the input-file label
+  std::string OutputFileName;  // caption of the output-file label
+};
+
+}  // namespace zolvane

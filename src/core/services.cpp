@@ -1,0 +1,74 @@
+#include "core/services.h"
+
+#include "core/files.h"
+#include "core/number_format.h"
+
+namespace zolvane {
+
+bool AskInputFile(RunState& state, Ui& ui, int filterIndex) {
+  const auto name = ui.ChooseInputFile(filterIndex);
+  if (!name || name->empty()) return false;
+  state.InputFileName = *name;
+  ui.SetInputFileName(*name);
+  return true;
+}
+
+bool AskOutputFile(RunState& state, Ui& ui, int filterIndex) {
+  const auto name = ui.ChooseOutputFile(filterIndex);
+  if (!name || name->empty()) return false;
+  if (!state.InputFileName.empty() && SameFile(*name, state.InputFileName)) {
+    Warn(ui, "The output file must not be the input file:\n" + *name, " Output file ");
+    return false;
+  }
+  state.OutputFileName = *name;
+  ui.SetOutputFileName(*name);
+  return true;
+}
+
+bool EnsureOutputFormat(RunState& state, Ui& ui) {
+  if (state.OutputFormatCode >= 1) return true;
+  const auto choice = ui.Xyzo();
+  if (!choice) return false;
+  state.OutputFormatCode = choice->OutputFormatCode;
+  state.XyzoDistances = choice->Distances;
+  return true;
+}
+
+void ShowStatistics(const RunState& state, Ui& ui) {
+  ui.ShowStatistics(state.Stats);
+}
+
+void ReportLineError(long long line, RunState& state, Ui& ui) {
+  ui.SetStatus("Error in the line: " + FormatSigned(static_cast<double>(line)) + " of " +
+               state.InputFileName);
+  state.InputError = 1;
+}
+
+void Warn(Ui& ui, std::string_view text, std::string_view title) {
+  ui.Message(text, title, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok);
+}
+
+void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting) {
+  std::string text = forWriting ? "The file cannot be written:\n" : "The file cannot be opened:\n";
+  text += fileName;
+  Warn(ui, text, " Zolvane ");
+}
+
+void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState& state, Ui& ui) {
+  if (result.status == PassStatus::Done) return;
+  state.InputError = 1;
+  if (result.status == PassStatus::Stopped) {
+    ui.SetStatus("Stopped");
+  } else {
+    ui.SetStatus(FaultText(result.reason, result.line, fileName));
+  }
+}
+
+ProgressFn WindowProgress(Ui& ui, std::uint64_t totalBytes) {
+  return [&ui, totalBytes](long long count, std::uint64_t bytesRead) {
+    ui.SetProgressCount(count);
+    return ui.Progress(bytesRead, totalBytes);
+  };
+}
+
+}  // namespace zolvane

@@ -1,0 +1,52 @@
+// The steps every command takes the same way: choosing its files, waiting for the output
+// options, reporting faults and progress.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/pass.h"
+#include "core/run_state.h"
+#include "core/ui.h"
+
+namespace zolvane {
+
+// The filter list of the file-to-file converters.
+inline constexpr std::string_view kPointFileFilters =
+    "All files (*.*)|*.*|BNA (*.bna)|*.bna|GEBCO (*.asc)|*.asc|XYZ (*.dat)|*.dat|Geosail "
+    "(*.obj)|*.obj ";
+
+// Asks for the input file with the filter list already set; writes the name into the
+// window. False on Cancel.
+bool AskInputFile(RunState& state, Ui& ui, int filterIndex);
+
+// Asks for the output file. False on Cancel, and also when the name is the input file's:
+// writing there would destroy the data being read, so that is refused with a message.
+bool AskOutputFile(RunState& state, Ui& ui, int filterIndex);
+
+// Shows the output-options dialog unless a layout is already chosen. False when the user
+// closed the dialog without confirming it.
+bool EnsureOutputFormat(RunState& state, Ui& ui);
+
+// Copies the statistics into the panel.
+void ShowStatistics(const RunState& state, Ui& ui);
+
+// "Error in the line: <n> of <input file>", and raises the error flag.
+void ReportLineError(long long line, RunState& state, Ui& ui);
+
+// A message box with the exclamation icon and OK.
+void Warn(Ui& ui, std::string_view text, std::string_view title);
+
+// Says that a file could not be opened or written.
+void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting);
+
+// Shows the fault of a failed pass in the status line and raises the error flag; "Stopped"
+// when the user stopped it.
+void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState& state, Ui& ui);
+
+// Progress callback for a pass over a file of `totalBytes`: the count goes to the window's
+// counter, the bytes to its progress bar.
+ProgressFn WindowProgress(Ui& ui, std::uint64_t totalBytes);
+
+}  // namespace zolvane

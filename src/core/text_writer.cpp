@@ -1,0 +1,83 @@
+#include "core/text_writer.h"
+
+#include "core/number_format.h"
+
+namespace zolvane {
+namespace {
+
+constexpr std::size_t kFlushSize = std::size_t{1} << 16;
+constexpr std::size_t kPrintZoneWidth = 14;
+
+}  // namespace
+
+LineWriter::LineWriter(std::ostream& out) : out_(out) {
+  buffer_.reserve(kFlushSize * 2);
+}
+
+LineWriter::~LineWriter() {
+  Flush();
+}
+
+void LineWriter::AppendGeneral(double value) {
+  zolvane::AppendGeneral(buffer_, value);
+}
+
+void LineWriter::EndLine() {
+  buffer_ += "\r\n";
+  lineStart_ = buffer_.size();
+  if (buffer_.size() >= kFlushSize) Flush();
+}
+
+void LineWriter::WriteLine(std::string_view text) {
+  Append(text);
+  EndLine();
+}
+
+bool LineWriter::Flush() {
+  // Only whole lines go out, so a line being built keeps its column.
+  if (lineStart_ > 0) {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(lineStart_));
+    buffer_.erase(0, lineStart_);
+    lineStart_ = 0;
+  }
+  out_.flush();
+  return out_.good();
+}
+
+void WriteRecord(LineWriter& writer, std::initializer_list<RecordItem> items) {
+  bool first = true;
+  for (const RecordItem& item : items) {
+    if (!first) writer.Append(',');
+    first = false;
+    if (item.isText) {
+      writer.Append('"');
+      writer.Append(item.text);
+      writer.Append('"');
+    } else {
+      writer.AppendGeneral(item.number);
+    }
+  }
+  writer.EndLine();
+}
+
+PrintLine& PrintLine::Text(std::string_view text) {
+  writer_.Append(text);
+  return *this;
+}
+
+PrintLine& PrintLine::Number(double value) {
+  std::string text;
+  AppendPrintItem(text, value);
+  writer_.Append(text);
+  return *this;
+}
+
+PrintLine& PrintLine::NextZone() {
+  const std::size_t column = writer_.Column();
+  const std::size_t next = (column / kPrintZoneWidth + 1) * kPrintZoneWidth;
+  for (std::size_t i = column; i < next; ++i)
+    writer_.Append(' ');
+  return *this;
+}
+
+}  // namespace zolvane

@@ -1,0 +1,63 @@
+// Writing text files: lines ended by CR LF, in the three styles the outputs use.
+#pragma once
+
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace zolvane {
+
+// Collects lines and hands them to the stream in large blocks.
+class LineWriter {
+ public:
+  explicit LineWriter(std::ostream& out);
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+  ~LineWriter();
+
+  // Appends to the line being built.
+  void Append(std::string_view text) { buffer_.append(text); }
+  void Append(char c) { buffer_.push_back(c); }
+  void AppendGeneral(double value);
+  // Characters written on the current line so far.
+  std::size_t Column() const { return buffer_.size() - lineStart_; }
+  // Ends the current line with CR LF.
+  void EndLine();
+  // A whole line of built text.
+  void WriteLine(std::string_view text);
+
+  // Hands everything to the stream; false when the stream could not take it.
+  bool Flush();
+
+ private:
+  std::ostream& out_;
+  std::string buffer_;
+  std::size_t lineStart_ = 0;
+};
+
+// Record style: fields separated by commas, texts in double quotes, numbers in general form.
+struct RecordItem {
+  static RecordItem Text(std::string_view text) { return {text, 0.0, true}; }
+  static RecordItem Number(double value) { return {{}, value, false}; }
+  std::string_view text;
+  double number;
+  bool isText;
+};
+void WriteRecord(LineWriter& writer, std::initializer_list<RecordItem> items);
+
+// Print style: items follow each other; NextZone() moves to the next 14-column print zone.
+// Numbers are written in print form (a sign position before, one blank after).
+class PrintLine {
+ public:
+  explicit PrintLine(LineWriter& writer) : writer_(writer) {}
+  PrintLine& Text(std::string_view text);
+  PrintLine& Number(double value);
+  PrintLine& NextZone();
+  void End() { writer_.EndLine(); }
+
+ private:
+  LineWriter& writer_;
+};
+
+}  // namespace zolvane

@@ -1,0 +1,244 @@
+#include "formats/bna/bna_reader.h"
+
+#include <algorithm>
+
+#include "core/files.h"
+#include "core/number_format.h"
+#include "core/numbers.h"
+#include "core/services.h"
+
+namespace zolvane {
+namespace {
+
+constexpr long long kCheckProgressInterval = 100;
+// Counts beyond this cannot be met by any file and would overflow |n|.
+constexpr double kCountLimit = 4.0e18;
+
+long long ReadCount(std::string_view text) {
+  const double n = std::clamp(RoundHalfEven(ReadNumber(text)), -kCountLimit, kCountLimit);
+  return ToInt64(n);
+}
+
+long long Magnitude(long long count) {
+  return count < 0 ? -count : count;
+}
+
+const char* FaultReason(BnaFault fault) {
+  switch (fault) {
+    case BnaFault::None:
+      return "No fault";
+    case BnaFault::HeaderTooLong:
+      return "Header line longer than 80 characters";
+    case BnaFault::MissingComma:
+      return "Header line without its first two commas";
+    case BnaFault::ZeroCount:
+      return "Object with a count of 0";
+    case BnaFault::UnsupportedSinglePoint:
+      return "Single-point header with a count other than 1";
+    case BnaFault::SinglePointWithoutY:
+      return "Single point without its y coordinate";
+    case BnaFault::CoordinateWithoutComma:
+      return "Coordinate line without a comma";
+    case BnaFault::EndInsideObject:
+      return "The file ends inside an object";
+    case BnaFault::EmptyFile:
+      return "The file is empty";
+    case BnaFault::TooManyObjects:
+      return "More than 4999 objects";
+    case BnaFault::LineTooLong:
+      return "Line too long for any reader";
+    case BnaFault::ReadError:
+      return "The file could not be read";
+    case BnaFault::Stopped:
+      return "Stopped";
+  }
+  return "";
+}
+
+BnaFault FaultOfRead(ReadStatus status) {
+  return status == ReadStatus::TooLong ? BnaFault::LineTooLong : BnaFault::ReadError;
+}
+
+}  // namespace
+
+bool ParseBnaHeader(std::string_view line, BnaHeader& header) {
+  const std::size_t p1 = line.find(',');
+  if (p1 == std::string_view::npos) return false;
+  const std::size_t p2 = line.find(',', p1 + 1);
+  if (p2 == std::string_view::npos) return false;
+  header.label1.assign(line.substr(0, p1));
+  header.label2.assign(line.substr(p1 + 1, p2 - p1 - 1));
+  const std::size_t p3 = line.find(',', p2 + 1);
+  header.singlePoint = p3 != std::string_view::npos;
+  header.hasY = false;
+  header.x = header.y = 0;
+  if (!header.singlePoint) {
+    header.count = ReadCount(line.substr(p2 + 1));
+    return true;
+  }
+  header.count = ReadCount(line.substr(p2 + 1, p3 - p2 - 1));
+  const std::size_t p4 = line.find(',', p3 + 1);
+  if (p4 != std::string_view::npos) {
+    header.hasY = true;
+    header.x = ReadNumber(line.substr(p3 + 1, p4 - p3 - 1));
+    header.y = ReadNumber(line.substr(p4 + 1));
+  }
+  return true;
+}
+
+bool ParseBnaCoordinate(std::string_view line, double& x, double& y) {
+  const std::size_t comma = line.find(',');
+  if (comma == std::string_view::npos) return false;
+  x = ReadNumber(line.substr(0, comma));
+  y = ReadNumber(line.substr(comma + 1));
+  return true;
+}
+
+BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const ProgressFn& progress) {
+  BnaCheckResult result;
+  LineReader lines(in);
+  auto fail = [&](BnaFault fault, long long line) {
+    result.fault = fault;
+    result.line = line;
+    return result;
+  };
+  auto report = [&] { return !progress || progress(result.lineCount, lines.BytesRead()); };
+
+  std::string_view line;
+  ReadStatus status = lines.Next(line);
+  if (status == ReadStatus::End) return fail(BnaFault::EmptyFile, 0);
+  BnaHeader header;
+  while (status != ReadStatus::End) {
+    if (status != ReadStatus::Ok) return fail(FaultOfRead(status), lines.LineNumber());
+    ++result.objectCount;
+    const long long headerLine = lines.LineNumber();
+    if (result.objectCount > kMaxBnaObjects) return fail(BnaFault::TooManyObjects, headerLine);
+    if (line.size() > kMaxBnaHeaderLength) return fail(BnaFault::HeaderTooLong, headerLine);
+    if (!ParseBnaHeader(line, header)) return fail(BnaFault::MissingComma, headerLine);
+    result.singlePointForm = header.singlePoint ? 1 : 0;
+    if (header.count == 0) return fail(BnaFault::ZeroCount, headerLine);
+    ++result.lineCount;
+    if (!report()) return fail(BnaFault::Stopped, headerLine);
+
+    if (header.singlePoint) {
+      if (header.count != 1) return fail(BnaFault::UnsupportedSinglePoint, result.lineCount);
+      if (!header.hasY) return fail(BnaFault::SinglePointWithoutY, result.lineCount);
+      statistics.UpdateXRange(header.x);
+      statistics.UpdateYRange(header.y);
+    } else {
+      for (long long i = Magnitude(header.count); i > 0; --i) {
+        status = lines.Next(line);
+        if (status == ReadStatus::End) return fail(BnaFault::EndInsideObject, result.lineCount);
+        if (status != ReadStatus::Ok) return fail(FaultOfRead(status), lines.LineNumber());
+        ++result.lineCount;
+        if (result.lineCount % kCheckProgressInterval == 0 && !report()) {
+          return fail(BnaFault::Stopped, result.lineCount);
+        }
+        double x = 0, y = 0;
+        if (!ParseBnaCoordinate(line, x, y)) {
+          return fail(BnaFault::CoordinateWithoutComma, result.lineCount);
+        }
+        statistics.UpdateXRange(x);
+        statistics.UpdateYRange(y);
+      }
+      if (!report()) return fail(BnaFault::Stopped, result.lineCount);
+    }
+    status = lines.Next(line);
+  }
+  return result;
+}
+
+std::string DescribeBnaFault(const BnaCheckResult& result, std::string_view fileName) {
+  if (result.fault == BnaFault::EmptyFile) {
+    return std::string(FaultReason(result.fault)) + ": " + std::string(fileName);
+  }
+  return FaultText(FaultReason(result.fault), result.line, fileName);
+}
+
+void ReportBnaError(long long line, std::string_view segment, RunState& state, Ui& ui) {
+  std::string text = " Error in the line  ";
+  text += FormatSigned(static_cast<double>(line));
+  text += " of segment: ";
+  text += segment;
+  ui.SetStatus(text);
+  state.InputError = 1;
+}
+
+void CheckBnaFile(const std::string& path, RunState& state, Ui& ui) {
+  ui.SetStatus("Checking BNA file");
+  state.InputError = 0;
+  state.BnaObjectCount = 0;
+  InputFile file(path);
+  if (!file.IsOpen()) {
+    state.InputError = 1;
+    ReportOpenFailure(ui, path, false);
+    return;
+  }
+  const BnaCheckResult result =
+      CheckBna(file.Stream(), state.Stats, WindowProgress(ui, file.Size()));
+  state.BnaObjectCount = result.objectCount;
+  state.BnaSinglePointForm = result.singlePointForm;
+  ui.SetProgressCount(result.lineCount);
+
+  constexpr std::string_view kTitle = "Test BNA";
+  switch (result.fault) {
+    case BnaFault::None:
+      ui.SetStatus("");
+      ShowStatistics(state, ui);
+      return;
+    case BnaFault::HeaderTooLong:
+      state.InputError = 1;
+      Warn(ui, "Line too long, Max. 80 characters ", kTitle);
+      return;
+    case BnaFault::MissingComma:
+    case BnaFault::ZeroCount:
+      ReportBnaError(0, "", state, ui);
+      return;
+    case BnaFault::UnsupportedSinglePoint:
+      Warn(ui, "this BNA format is not supported (a$,b$,n(<>1),x,y,......,x,y) ", kTitle);
+      ReportBnaError(result.line, "", state, ui);
+      return;
+    case BnaFault::SinglePointWithoutY:
+    case BnaFault::CoordinateWithoutComma:
+      ReportBnaError(result.line, "", state, ui);
+      return;
+    case BnaFault::Stopped:
+      state.InputError = 1;
+      ui.SetStatus("Stopped");
+      return;
+    default:
+      state.InputError = 1;
+      ui.SetStatus(DescribeBnaFault(result, path));
+      return;
+  }
+}
+
+ReadStatus BnaObjectReader::Fail(std::string reason) {
+  fault_ = PassResult::Fail(std::move(reason), lines_.LineNumber());
+  return ReadStatus::Failed;
+}
+
+ReadStatus BnaObjectReader::NextHeader(BnaHeader& header) {
+  std::string_view line;
+  const ReadStatus status = lines_.Next(line);
+  if (status == ReadStatus::End) return status;
+  if (status != ReadStatus::Ok) return Fail(FaultReason(FaultOfRead(status)));
+  if (!ParseBnaHeader(line, header)) return Fail(FaultReason(BnaFault::MissingComma));
+  if (header.count == 0) return Fail(FaultReason(BnaFault::ZeroCount));
+  if (header.singlePoint && header.count != 1) {
+    return Fail(FaultReason(BnaFault::UnsupportedSinglePoint));
+  }
+  if (header.singlePoint && !header.hasY) return Fail(FaultReason(BnaFault::SinglePointWithoutY));
+  return ReadStatus::Ok;
+}
+
+ReadStatus BnaObjectReader::NextPoint(double& x, double& y) {
+  std::string_view line;
+  const ReadStatus status = lines_.Next(line);
+  if (status == ReadStatus::End) return Fail(FaultReason(BnaFault::EndInsideObject));
+  if (status != ReadStatus::Ok) return Fail(FaultReason(FaultOfRead(status)));
+  if (!ParseBnaCoordinate(line, x, y)) return Fail(FaultReason(BnaFault::CoordinateWithoutComma));
+  return ReadStatus::Ok;
+}
+
+}  // namespace zolvane
