@@ -21,6 +21,26 @@ struct XyzoChoice {
   bool Distances = false;
 };
 
+// What the input-options dialog hands back.
+struct XyziChoice {
+  int InputFormatCode = 11;
+  bool CheckStatistics = false;
+};
+
+// What the UTM-zone dialog hands back.
+struct ZoneChoice {
+  int UtmZone = 1;
+  int CentralMeridian = -177;
+};
+
+// What the translate dialog hands back, as typed: the distance in its unit, the unit, and
+// the direction in degrees clockwise from north.
+struct TranslateChoice {
+  double Distance = 0;
+  bool Kilometres = true;
+  double Angle = 0;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -50,6 +70,10 @@ class Ui {
 
   // Option dialogs: empty when the user closed the dialog without confirming it.
   virtual std::optional<XyzoChoice> Xyzo() = 0;
+  virtual std::optional<XyziChoice> Xyzi() = 0;
+  // The zone dialog, waited for by a command that needs a zone.
+  virtual std::optional<ZoneChoice> ChooseZone() = 0;
+  virtual std::optional<TranslateChoice> Translate() = 0;
 };
 
 }  // namespace zolvane

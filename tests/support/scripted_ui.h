@@ -27,6 +27,9 @@ class ScriptedUi : public Ui {
   std::deque<MessageAnswer> messageAnswers;  // default answer when empty
   std::deque<std::string> inputBoxAnswers;
   std::deque<std::optional<XyzoChoice>> xyzoAnswers;
+  std::deque<std::optional<XyziChoice>> xyziAnswers;
+  std::deque<std::optional<ZoneChoice>> zoneAnswers;
+  std::deque<std::optional<TranslateChoice>> translateAnswers;
   bool stopAfterFirstProgress = false;
 
   // What the window shows.
@@ -39,7 +42,7 @@ class ScriptedUi : public Ui {
   std::optional<Statistics> shownStatistics;
   long long progressCount = -1;
   int progressCalls = 0;
-  int xyzoShown = 0;
+  int xyzoShown = 0, xyziShown = 0, zoneShown = 0, translateShown = 0;
   std::vector<std::string> unanswered;
 
   void SetFileFilters(std::string_view f) override { filters = f; }
@@ -81,6 +84,18 @@ class ScriptedUi : public Ui {
   std::optional<XyzoChoice> Xyzo() override {
     ++xyzoShown;
     return Take(xyzoAnswers, "xyzo");
+  }
+  std::optional<XyziChoice> Xyzi() override {
+    ++xyziShown;
+    return Take(xyziAnswers, "xyzi");
+  }
+  std::optional<ZoneChoice> ChooseZone() override {
+    ++zoneShown;
+    return Take(zoneAnswers, "zone");
+  }
+  std::optional<TranslateChoice> Translate() override {
+    ++translateShown;
+    return Take(translateAnswers, "translate");
   }
 
   template <typename T>
