@@ -30,7 +30,7 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<XyziChoice>> xyziAnswers;
   std::deque<std::optional<ZoneChoice>> zoneAnswers;
   std::deque<std::optional<TranslateChoice>> translateAnswers;
-  bool stopAfterFirstProgress = false;
+  int stopAtProgressCall = 0;  // the progress call that asks to stop; 0: never
 
   // What the window shows.
   std::string filters;
@@ -79,7 +79,7 @@ class ScriptedUi : public Ui {
   void SetProgressCount(long long count) override { progressCount = count; }
   bool Progress(std::uint64_t, std::uint64_t) override {
     ++progressCalls;
-    return !stopAfterFirstProgress;
+    return stopAtProgressCall == 0 || progressCalls < stopAtProgressCall;
   }
   std::optional<XyzoChoice> Xyzo() override {
     ++xyzoShown;

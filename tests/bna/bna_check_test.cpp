@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "formats/bna/bna_reader.h"
+
+namespace zolvane {
+namespace {
+
+BnaCheckResult Check(const std::string& text, Statistics* statistics = nullptr) {
+  std::istringstream in(text);
+  Statistics local;
+  return CheckBna(in, statistics ? *statistics : local, {});
+}
+
+TEST(CheckBna, ValidFilesOfBothHeaderForms) {
+  Statistics s;
+  const auto r = Check(
+      "\"z1\",\"z2\",3\r\n1,2\r\n3,4\r\n5,6\r\n\"a\",\"b\",-3\r\n7,8\r\n9,10\r\n-1,0.5\r\n", &s);
+  EXPECT_EQ(r.fault, BnaFault::None);
+  EXPECT_EQ(r.objectCount, 2);
+  EXPECT_EQ(r.lineCount, 8);
+  EXPECT_EQ(s.XMax, 9);
+  EXPECT_EQ(s.XMin, -1);
+  EXPECT_EQ(s.YMax, 10);
+  EXPECT_EQ(s.YMin, 0.5);
+  EXPECT_EQ(s.ZMax, 0);
+
+  const auto single = Check("\"A\",\"B\",1,2.5,41.3\n", &s);
+  EXPECT_EQ(single.fault, BnaFault::None);
+  EXPECT_EQ(single.singlePointForm, 1);
+  EXPECT_EQ(single.lineCount, 1);
+}
+
+TEST(CheckBna, ZeroIsTheUnsetMarkerOfTheStatistics) {
+  Statistics s;
+  EXPECT_EQ(Check("a,b,3\n5,1\n0,1\n3,1\n", &s).fault, BnaFault::None);
+  EXPECT_EQ(s.XMax, 5);
+  EXPECT_EQ(s.XMin, 3);
+}
+
+TEST(CheckBna, ExtraColumnsAndLongCoordinateLinesPass) {
+  Statistics s;
+  EXPECT_EQ(Check("a,b,1\n2.5,41.3,100\n", &s).fault, BnaFault::None);
+  EXPECT_EQ(s.YMax, 41.3);
+  EXPECT_EQ(Check("a,b,2\n1," + std::string(100, '2') + "\n1,2\n").fault, BnaFault::None);
+}
+
+TEST(CheckBna, HeaderLengthLimitIsEightyCharacters) {
+  const std::string label(76, 'L');
+  EXPECT_EQ(Check(label + ",b,1\n1,2\n").fault, BnaFault::None);  // 80
+  const auto r = Check(label + "x,b,1\n1,2\n");                   // 81
+  EXPECT_EQ(r.fault, BnaFault::HeaderTooLong);
+  EXPECT_EQ(r.line, 1);
+}
+
+TEST(CheckBna, StructuralFaultsAndTheLinesTheyConcern) {
+  struct Case {
+    std::string text;
+    BnaFault fault;
+    long long line;
+  };
+  const Case cases[] = {
+      {"a,b,2\n1,2\n3,4\n\n", BnaFault::MissingComma, 4},  // one empty line after the last object
+      {"a b 2\n", BnaFault::MissingComma, 1},
+      {"a,b 2\n", BnaFault::MissingComma, 1},
+      {"a,b,0\n", BnaFault::ZeroCount, 1},
+      {"a,b,2\n1,2\n3,4\nA,B,2,1,2,3,4\n", BnaFault::UnsupportedSinglePoint, 4},
+      {"A,B,1,2.5\n", BnaFault::SinglePointWithoutY, 1},
+      {"a,b,3\n1,2\n3 4\n5,6\n", BnaFault::CoordinateWithoutComma, 3},
+      {"a,b,3\n1,2\n3,4\n", BnaFault::EndInsideObject, 3},
+      {"a,b,1e18\n1,2\n", BnaFault::EndInsideObject, 2},
+      {"", BnaFault::EmptyFile, 0},
+  };
+  for (const Case& c : cases) {
+    const auto r = Check(c.text);
+    EXPECT_EQ(r.fault, c.fault) << c.text;
+    EXPECT_EQ(r.line, c.line) << c.text;
+  }
+}
+
+TEST(CheckBna, RefusesTheFiveThousandthObject) {
+  std::string text;
+  for (int i = 0; i < 4999; ++i)
+    text += "a,b,1,1,2\n";
+  EXPECT_EQ(Check(text).fault, BnaFault::None);
+  const auto r = Check(text + "a,b,1,1,2\n");
+  EXPECT_EQ(r.fault, BnaFault::TooManyObjects);
+  EXPECT_EQ(r.line, 5000);
+}
+
+TEST(CheckBna, BinaryJunkIsAFaultNotACrash) {
+  std::string junk;
+  for (int i = 0; i < 5000; ++i)
+    junk += static_cast<char>((i * 7919) % 256);
+  EXPECT_NE(Check(junk).fault, BnaFault::None);
+}
+
+TEST(CheckBna, ProgressAtHeadersAndEveryHundredthLineAndStop) {
+  std::string text = "a,b,250\n";
+  for (int i = 0; i < 250; ++i)
+    text += "1,2\n";
+  std::vector<long long> counts;
+  std::istringstream in(text);
+  Statistics s;
+  CheckBna(in, s, [&](long long count, std::uint64_t) {
+    counts.push_back(count);
+    return true;
+  });
+  EXPECT_EQ(counts, (std::vector<long long>{1, 100, 200, 251}));
+
+  std::istringstream again(text);
+  EXPECT_EQ(CheckBna(again, s, [](long long, std::uint64_t) { return false; }).fault,
+            BnaFault::Stopped);
+}
+
+TEST(DescribeBnaFault, NamesTheFileAndTheLine) {
+  const auto r = Check("a,b,3\n1,2\n");
+  EXPECT_EQ(DescribeBnaFault(r, "/data/x.bna"),
+            "The file ends inside an object: line 2 of /data/x.bna");
+}
+
+}  // namespace
+}  // namespace zolvane

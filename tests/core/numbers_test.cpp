@@ -1,0 +1,55 @@
+#include "core/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+
+namespace zolvane {
+namespace {
+
+TEST(ReadNumber, LeadingNumberRule) {
+  EXPECT_EQ(ReadNumber("41.3"), 41.3);
+  EXPECT_EQ(ReadNumber("  -2.5e3xyz"), -2500);
+  EXPECT_EQ(ReadNumber("+7"), 7);
+  EXPECT_EQ(ReadNumber(".5"), 0.5);
+  EXPECT_EQ(ReadNumber("41,5"), 41);     // the comma is not a decimal point
+  EXPECT_EQ(ReadNumber("1 2\t3"), 123);  // blanks and tabs anywhere are skipped
+  EXPECT_EQ(ReadNumber("2.5,41.3"), 2.5);
+  EXPECT_EQ(ReadNumber("\"100\""), 0);  // a quote is not part of a number
+  EXPECT_EQ(ReadNumber("abc"), 0);
+  EXPECT_EQ(ReadNumber(""), 0);
+  EXPECT_EQ(ReadNumber("-"), 0);
+  EXPECT_EQ(ReadNumber("1e"), 1);  // an exponent without digits is not taken
+  EXPECT_EQ(ReadNumber("3.e2"), 300);
+}
+
+TEST(ReadNumber, ExtremesSaturateInsteadOfFailing) {
+  EXPECT_EQ(ReadNumber("1e999"), DBL_MAX);
+  EXPECT_EQ(ReadNumber("-1e999"), -DBL_MAX);
+  EXPECT_EQ(ReadNumber("1e-999"), 0);
+  EXPECT_EQ(ReadNumber(std::string(5000, '9')), DBL_MAX);
+  const std::string junk("\x01\xff\x80\0", 4);
+  EXPECT_EQ(ReadNumber(junk), 0);
+}
+
+TEST(Rounding, IntFixAndHalfEven) {
+  EXPECT_EQ(Int(-2.5), -3);
+  EXPECT_EQ(Int(2.7), 2);
+  EXPECT_EQ(Fix(-2.7), -2);
+  EXPECT_EQ(Fix(2.7), 2);
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(2.6), 3);
+}
+
+TEST(Rounding, WholeNumberConversionsSaturate) {
+  EXPECT_EQ(ToInt32(1e12), INT32_MAX);
+  EXPECT_EQ(ToInt32(-1e12), INT32_MIN);
+  EXPECT_EQ(ToInt64(1e300), INT64_MAX);
+  EXPECT_EQ(ToInt64(0.0 / 0.0), 0);
+  EXPECT_EQ(ToInt32(-7), -7);
+}
+
+}  // namespace
+}  // namespace zolvane

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/text_reader.h"
+#include "core/text_writer.h"
+#include "core/xyz_layout.h"
+
+namespace zolvane {
+namespace {
+
+std::vector<std::string> ReadAll(const std::string& text, std::size_t limit = kMaxLineLength,
+                                 ReadStatus* last = nullptr) {
+  std::istringstream in(text);
+  LineReader reader(in, limit);
+  std::vector<std::string> lines;
+  std::string_view line;
+  ReadStatus status;
+  while ((status = reader.Next(line)) == ReadStatus::Ok)
+    lines.emplace_back(line);
+  if (last) *last = status;
+  return lines;
+}
+
+TEST(LineReader, AcceptsCrLfAndLfAndAnUnendedLastLine) {
+  EXPECT_EQ(ReadAll("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(ReadAll("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+  EXPECT_TRUE(ReadAll("").empty());
+}
+
+TEST(LineReader, CountsLinesAndBytes) {
+  std::istringstream in("ab\r\ncde\nf");
+  LineReader reader(in);
+  std::string_view line;
+  ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
+  EXPECT_EQ(reader.BytesRead(), 4u);
+  ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
+  ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
+  EXPECT_EQ(reader.LineNumber(), 3);
+  EXPECT_EQ(reader.BytesRead(), 9u);
+  EXPECT_EQ(reader.Next(line), ReadStatus::End);
+}
+
+TEST(LineReader, LinesLongerThanTheChunkAreJoined) {
+  const std::string longLine(700000, 'x');
+  const auto lines = ReadAll(longLine + "\r\nshort\r\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], longLine);
+  EXPECT_EQ(lines[1], "short");
+}
+
+TEST(LineReader, AnOverlongLineStopsTheReaderForGood) {
+  ReadStatus last;
+  const auto lines = ReadAll("ok\n" + std::string(100, 'x') + "\nmore\n", 50, &last);
+  EXPECT_EQ(lines, (std::vector<std::string>{"ok"}));
+  EXPECT_EQ(last, ReadStatus::TooLong);
+}
+
+std::vector<std::string> Fields(const std::string& text) {
+  std::istringstream in(text);
+  LineReader lines(in);
+  FieldReader reader(lines);
+  std::vector<std::string> fields;
+  Field field;
+  while (reader.Next(field) == ReadStatus::Ok)
+    fields.emplace_back(field.text);
+  return fields;
+}
+
+TEST(FieldReader, FieldsRunAcrossLinesAndQuotesProtectCommas) {
+  EXPECT_EQ(Fields("1, 2 ,3\r\n4,\"a,b\",5"),
+            (std::vector<std::string>{"1", "2", "3", "4", "a,b", "5"}));
+  EXPECT_EQ(Fields("1,2,\r\n3"), (std::vector<std::string>{"1", "2", "", "3"}));
+  EXPECT_EQ(Fields("1\r\n\r\n2"), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(Fields("\"open"), (std::vector<std::string>{"open"}));
+}
+
+TEST(SplitFields, OneLine) {
+  std::vector<std::string_view> fields;
+  SplitFields(" a ,\"b,c\", d", fields);
+  EXPECT_EQ(fields, (std::vector<std::string_view>{"a", "b,c", "d"}));
+  SplitFields("", fields);
+  EXPECT_TRUE(fields.empty());
+}
+
+std::string Written(const std::function<void(LineWriter&)>& write) {
+  std::ostringstream out;
+  {
+    LineWriter writer(out);
+    write(writer);
+  }
+  return out.str();
+}
+
+TEST(LineWriter, ThreeLineStyles) {
+  EXPECT_EQ(
+      Written([](LineWriter& w) {
+        WriteRecord(w, {RecordItem::Text("z1"), RecordItem::Number(-2.5), RecordItem::Number(3)});
+      }),
+      "\"z1\",-2.5,3\r\n");
+  EXPECT_EQ(Written([](LineWriter& w) { PrintLine(w).Number(0.5).NextZone().Text("ab").End(); }),
+            " .5           ab\r\n");
+  EXPECT_EQ(Written([](LineWriter& w) {
+              PrintLine(w).Text(std::string(15, 'a')).NextZone().Number(-1).End();
+            }),
+            std::string(15, 'a') + "             -1 \r\n");
+  EXPECT_EQ(Written([](LineWriter& w) { w.WriteLine("built"); }), "built\r\n");
+}
+
+TEST(XyzLayout, CodesAndLines) {
+  EXPECT_FALSE(XyzLayout::FromCode(0).valid);
+  EXPECT_FALSE(XyzLayout::FromCode(15).valid);
+  EXPECT_FALSE(XyzLayout::FromCode(35).valid);
+  EXPECT_FALSE(XyzLayout::FromCode(40).valid);
+  auto line = [](int code) {
+    return Written(
+        [code](LineWriter& w) { WriteXyzLine(w, XyzLayout::FromCode(code), 1.5, -2, "z"); });
+  };
+  EXPECT_EQ(line(11), "1.5,-2,z\r\n");
+  EXPECT_EQ(line(22), "-2 1.5 z\r\n");
+  EXPECT_EQ(line(33), "1.5\t-2\r\n");
+  EXPECT_EQ(line(14), "-2,1.5\r\n");
+}
+
+}  // namespace
+}  // namespace zolvane
