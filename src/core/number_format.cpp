@@ -15,19 +15,30 @@ struct Decimal {
   int exponent = 0;
 };
 
-Decimal ToDecimal(double magnitude, int significantDigits) {
+// `text` holds to_chars' scientific form up to `end`, "d.ddde+XX".
+Decimal ParseScientific(const char* text, const char* end) {
   Decimal d;
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, magnitude,
-                                    std::chars_format::scientific, significantDigits - 1);
   const char* p = text;
-  for (; p < result.ptr && *p != 'e'; ++p) {
+  for (; p < end && *p != 'e'; ++p) {
     if (*p != '.') d.digits[d.count++] = *p;
   }
-  d.exponent = std::atoi(p + 1);
+  d.exponent = 0;
+  if (p < end) std::from_chars(p + 1 + (p[1] == '+'), end, d.exponent);
   while (d.count > 1 && d.digits[d.count - 1] == '0')
     --d.count;
   return d;
+}
+
+Decimal ToDecimal(double magnitude, int significantDigits) {
+  char text[64];
+  // The shortest text that reads back as the value is, when it has no more digits than
+  // asked for, also the value rounded to that many digits; it is much cheaper to get.
+  auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+  Decimal d = ParseScientific(text, result.ptr);
+  if (d.count <= significantDigits) return d;
+  result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
+                         significantDigits - 1);
+  return ParseScientific(text, result.ptr);
 }
 
 void AppendExponent(std::string& out, int exponent) {

@@ -17,6 +17,15 @@ TEST(GeneralForm, ShortestTextTo15Digits) {
   EXPECT_EQ(FormatGeneral(-0.0), "0");
 }
 
+TEST(GeneralForm, DoesNotDependOnTheNumberWrittenBefore) {
+  const double values[] = {41.3, 2.5, 1234567.125, 7, 1e-5, 0.1, 1e20, 3};
+  const char* const texts[] = {"41.3", "2.5", "1234567.125", "7", "0.00001", "0.1", "1E+20", "3"};
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 8; ++i)
+      EXPECT_EQ(FormatGeneral(values[i]), texts[i]);
+  }
+}
+
 TEST(GeneralForm, ScientificForLargeAndTinyValues) {
   EXPECT_EQ(FormatGeneral(1e15), "1E+15");
   EXPECT_EQ(FormatGeneral(123456789012345.0), "123456789012345");
