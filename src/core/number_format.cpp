@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace zolvane {
 namespace {
@@ -168,10 +169,69 @@ void RoundToDecimals(double magnitude, int decimals, std::string& integerPart,
   }
 }
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Values that are a whole number of 10^-k for some k up to 8, below 10^15 in those units,
+// such as depths, projected metres or coordinates typed with a few decimals. The smallest k
+// whose quotient reads back as the value gives the shortest text that does, which is the
+// general form when it has 15 digits or fewer; it costs a few multiplications instead of a
+// full shortest-digit search. False for anything else.
+bool AppendFewDecimals(std::string& out, double value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  constexpr double kLimit = 1e15;
+  const double magnitude = std::fabs(value);
+  if (!(magnitude > 0 && magnitude < kLimit)) return false;
+  for (int k = 0; k <= 8; ++k) {
+    const double scaled = magnitude * kPowers[k];
+    if (!(scaled < kLimit)) return false;
+    // Nearest whole number; halves never read back, so how they round does not matter.
+    const long long whole = static_cast<long long>(scaled + 0.5);
+    if (k == 0 ? static_cast<double>(whole) != magnitude
+               : static_cast<double>(whole) / kPowers[k] != magnitude) {
+      continue;
+    }
+    // Written from the last digit backwards: k decimals, the point, the whole part (at
+    // least "0") and the sign, then appended in one go.
+    char text[40];
+    char* const end = text + sizeof text;
+    char* p = end;
+    auto rest = static_cast<unsigned long long>(whole);
+    int d = 0;
+    for (; d + 2 <= k; d += 2) {
+      p -= 2;
+      std::memcpy(p, kDigitPairs + 2 * (rest % 100), 2);
+      rest /= 100;
+    }
+    if (d < k) {
+      *--p = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    }
+    if (k > 0) *--p = '.';
+    while (rest >= 100) {
+      p -= 2;
+      std::memcpy(p, kDigitPairs + 2 * (rest % 100), 2);
+      rest /= 100;
+    }
+    if (rest >= 10) {
+      p -= 2;
+      std::memcpy(p, kDigitPairs + 2 * rest, 2);
+    } else {
+      *--p = static_cast<char>('0' + rest);
+    }
+    if (value < 0) *--p = '-';
+    out.append(p, end);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void AppendGeneral(std::string& out, double value) {
-  AppendShortest(out, value, 15, true);
+  if (!AppendFewDecimals(out, value)) AppendShortest(out, value, 15, true);
 }
 
 std::string FormatGeneral(double value) {

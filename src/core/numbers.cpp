@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -111,9 +112,43 @@ double Convert(std::string_view number) {
   return error == std::errc() ? value : 0.0;
 }
 
+// Plain decimals such as "-1181.13" with at most 15 digits: the digits make an exact whole
+// number and a power of ten up to 1e15 is exact, so one division rounds the same way the
+// full conversion does. Anything else (blanks inside, an exponent, more digits) returns
+// false and takes the general road.
+bool ReadPlainDecimal(std::string_view text, double& value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && IsIgnored(text[i]))
+    ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::uint64_t mantissa = 0;
+  int digits = 0, decimals = 0;
+  for (; i < n && IsDigit(text[i]) && digits <= 15; ++i, ++digits)
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+  if (i < n && text[i] == '.') {
+    for (++i; i < n && IsDigit(text[i]) && digits <= 15; ++i, ++digits, ++decimals)
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+  }
+  if (digits == 0 || digits > 15) return false;
+  if (i < n) {
+    const char c = text[i];
+    if (IsIgnored(c) || c == '.' || c == 'e' || c == 'E') return false;
+  }
+  const double whole = static_cast<double>(mantissa);
+  const double magnitude = decimals == 0 ? whole : whole / kPowers[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 double ReadNumber(std::string_view text) {
+  double plain = 0.0;
+  if (ReadPlainDecimal(text, plain)) return plain;
   // Most fields are short: collect them on the stack and only fall back to the heap for
   // absurdly long digit runs.
   char local[128];

@@ -1,0 +1,87 @@
+// The short cuts for plain decimals give what the full conversions give.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "core/number_format.h"
+#include "core/numbers.h"
+#include "core/text_reader.h"
+
+namespace zolvane {
+namespace {
+
+TEST(ReadNumberPlainDecimals, AgreeWithCorrectlyRoundedConversion) {
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = random() % 3 == 0 ? "-" : "";
+    const int integerDigits = static_cast<int>(random() % 9);
+    const int decimals = static_cast<int>(random() % 9);
+    for (int d = 0; d < integerDigits; ++d)
+      text += static_cast<char>('0' + random() % 10);
+    if (decimals > 0 || random() % 2 == 0) text += '.';
+    for (int d = 0; d < decimals; ++d)
+      text += static_cast<char>('0' + random() % 10);
+    if (integerDigits + decimals == 0) continue;
+    const double expected = std::strtod(text.c_str(), nullptr);
+    ASSERT_EQ(ReadNumber(text), expected) << text;
+    ASSERT_EQ(ReadNumber(text + ",5"), expected) << text;
+  }
+  // Longer, spaced or exponent texts keep the general rule.
+  EXPECT_EQ(ReadNumber("1234567890123456"), 1234567890123456.0);
+  EXPECT_EQ(ReadNumber("12345678.123456789"), 12345678.123456789);
+  EXPECT_EQ(ReadNumber("3 4"), 34);
+  EXPECT_EQ(ReadNumber("1.5e2"), 150);
+  EXPECT_EQ(ReadNumber("1.2.3"), 1.2);
+  EXPECT_EQ(ReadNumber("-"), 0);
+  EXPECT_TRUE(std::signbit(ReadNumber("-0")));
+}
+
+TEST(ReadNumberPlainDecimals, ReadsOnlyInsideTheText) {
+  // Each text in a block of its own size, so a sanitizer sees any read past it.
+  const std::string digits = "12.5678901234";
+  for (std::size_t length = 1; length <= digits.size(); ++length) {
+    const std::unique_ptr<char[]> block(new char[length]);
+    std::memcpy(block.get(), digits.data(), length);
+    const std::string_view view(block.get(), length);
+    EXPECT_EQ(ReadNumber(view), std::strtod(std::string(view).c_str(), nullptr)) << view;
+  }
+}
+
+// The sign-position form takes the full road; it differs from the general form only in its
+// leading blank and the zero it leaves out before the point.
+std::string GeneralByTheFullRoad(double value) {
+  const std::string text(TrimBlanks(FormatSigned(value)));
+  if (text.rfind(".", 0) == 0) return "0" + text;
+  if (text.rfind("-.", 0) == 0) return "-0" + text.substr(1);
+  return text;
+}
+
+TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
+  std::mt19937_64 random(5);
+  for (int i = 0; i < 300000; ++i) {
+    const int decimals = static_cast<int>(random() % 11);
+    std::uint64_t limit = 1;
+    for (int d = static_cast<int>(random() % 16); d >= 0; --d)
+      limit *= 10;
+    double value = static_cast<double>(random() % limit);
+    for (int d = 0; d < decimals; ++d)
+      value /= 10;
+    if (random() % 2) value = -value;
+    if (random() % 7 == 0) value = std::nextafter(value, 1e300);  // not a short decimal
+    ASSERT_EQ(FormatGeneral(value), GeneralByTheFullRoad(value)) << value;
+  }
+  EXPECT_EQ(FormatGeneral(-1181.13), "-1181.13");
+  EXPECT_EQ(FormatGeneral(-0.00000001), "-0.00000001");
+  EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
+  EXPECT_EQ(FormatGeneral(-0.0), "0");
+  EXPECT_EQ(FormatGeneral(999999999999999), "999999999999999");
+  EXPECT_EQ(FormatGeneral(1e15), "1E+15");
+}
+
+}  // namespace
+}  // namespace zolvane
