@@ -38,6 +38,10 @@ struct RunState {
   int KmlDialogResult = 0;
   std::string StyleName;
   int LabelChoice = 0;
+  double TranslateDistance = 0;  // metres; 0 until the translate dialog is confirmed
+  double TranslateAngle = 0;     // degrees clockwise from north, as typed
+  double TranslateDx = 0;        // east component
+  float TranslateDy = 0;         // north component, kept in single precision
 
   // Per-run fields of the main window.
   Statistics Stats;

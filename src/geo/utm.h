@@ -35,4 +35,20 @@ UtmCoordinate GeoToUtm(double latitude, double longitude, double centralMeridian
 GeoCoordinate UtmToGeo(double easting, double northing, double centralMeridian,
                        const Ellipsoid& ellipsoid);
 
+// The same two operations with the ellipsoid's terms derived once, for loops over the points
+// of a file. The results are those of the functions above.
+class UtmProjection {
+ public:
+  explicit UtmProjection(const Ellipsoid& ellipsoid);
+
+  UtmCoordinate ToUtm(double latitude, double longitude, double centralMeridian) const;
+  GeoCoordinate ToGeo(double easting, double northing, double centralMeridian) const;
+
+ private:
+  double a_, e2_, ep2_;
+  double m0_, m2_, m4_, m6_;  // meridian distance: a times the series coefficients
+  double f2_, f4_, f6_;       // footpoint latitude series
+  double r_;                  // a (1 - e2)
+};
+
 }  // namespace zolvane

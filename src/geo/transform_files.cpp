@@ -1,0 +1,275 @@
+#include "geo/transform_files.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/files.h"
+#include "core/number_format.h"
+#include "core/numbers.h"
+#include "core/services.h"
+#include "core/text_reader.h"
+#include "core/text_writer.h"
+#include "formats/bna/bna_reader.h"
+#include "geo/xyz_pass.h"
+#include "geo/xyz_reader.h"
+
+namespace zolvane {
+namespace {
+
+constexpr long long kProgressInterval = 200;  // BNA pairs between progress reports
+// The distance columns take an X above this as metres, anything else as degrees.
+constexpr double kGeographicLimit = 10000;
+constexpr double kCountLimit = 4.0e18;
+
+constexpr std::string_view kLongitudePattern = "000.0000000";
+constexpr std::string_view kLatitudePattern = "00.0000000";
+
+// The pattern only rounds: the value goes back to a number and is written in general form.
+double RoundedThrough(double number, std::string_view pattern, std::string& scratch) {
+  scratch.clear();
+  AppendPicture(scratch, number, pattern);
+  return ReadNumber(scratch);
+}
+
+PassResult EndedInsideObject(long long line) {
+  return PassResult::Fail("The file ends inside an object", line);
+}
+
+void AskEllipsoid(RunState& state, Ui& ui, std::string_view question) {
+  const MessageAnswer answer = ui.Message(question, "Ellipsoid", MessageIcon::Question,
+                                          MessageButtons::YesNo, MessageAnswer::No);
+  SetEllipsoid(state, answer == MessageAnswer::Yes ? kEd50 : kWgs84);
+}
+
+Projection ProjectionOfModes(const RunState& state) {
+  if (state.GeoToUtmMode == 1) return Projection::GeoToUtm;
+  if (state.UtmToGeoMode == 1) return Projection::UtmToGeo;
+  return Projection::None;
+}
+
+}  // namespace
+
+Ellipsoid EllipsoidInForce(const RunState& state) {
+  if (state.SemiMajorAxis == 0) return kWgs84;
+  return {state.SemiMajorAxis, state.SemiMinorAxis};
+}
+
+void SetEllipsoid(RunState& state, const Ellipsoid& ellipsoid) {
+  state.SemiMajorAxis = ellipsoid.SemiMajorAxis;
+  state.SemiMinorAxis = ellipsoid.SemiMinorAxis;
+}
+
+bool EnsureZone(RunState& state, Ui& ui) {
+  if (state.UtmZone >= 1) return true;
+  const auto choice = ui.ChooseZone();
+  if (!choice || choice->UtmZone < 1) return false;
+  state.UtmZone = choice->UtmZone;
+  state.CentralMeridian = choice->CentralMeridian;
+  return true;
+}
+
+XyzTransformResult TransformXyz(std::istream& in, std::ostream& out,
+                                const XyzTransformOptions& options, const ProgressFn& progress) {
+  const double centralMeridian = options.centralMeridian;
+  const UtmProjection projection(options.ellipsoid);
+  const XyzLayout output = XyzLayout::FromCode(options.outputFormatCode);
+  bool geographicDistances = false;
+  long long number = 0;
+  double previousX = 0, previousY = 0, accumulated = 0;
+
+  auto transform = [&](XyzPoint& point) {
+    if (options.projection == Projection::GeoToUtm) {
+      const UtmCoordinate utm = projection.ToUtm(point.y.number, point.x.number, centralMeridian);
+      point.x.SetNumber(std::floor(utm.Easting));
+      point.y.SetNumber(std::floor(utm.Northing));
+    } else if (options.projection == Projection::UtmToGeo) {
+      const GeoCoordinate geo = projection.ToGeo(point.x.number, point.y.number, centralMeridian);
+      point.x.SetPicture(geo.Longitude, kLongitudePattern);
+      point.y.SetPicture(geo.Latitude, kLatitudePattern);
+    }
+  };
+  auto distances = [&](const XyzPoint& point, std::string& text) {
+    if (!options.distances) return;
+    ++number;
+    double x = point.x.number, y = point.y.number;
+    if (!(x > kGeographicLimit)) {
+      const UtmCoordinate utm = projection.ToUtm(y, x, centralMeridian);
+      x = std::floor(utm.Easting);
+      y = std::floor(utm.Northing);
+      geographicDistances = true;
+    }
+    const double partial = number == 1 ? 0.0
+                                       : std::floor(std::sqrt((x - previousX) * (x - previousX) +
+                                                              (y - previousY) * (y - previousY)));
+    previousX = x;
+    previousY = y;
+    accumulated += partial;
+    text += output.delimiter;
+    AppendPrintItem(text, partial);
+    text += output.delimiter;
+    AppendPrintItem(text, accumulated);
+  };
+  const XyzPassResult pass = RunXyzPass(in, out, options.inputFormatCode, options.outputFormatCode,
+                                        progress, transform, distances);
+  XyzTransformResult result;
+  static_cast<XyzPassResult&>(result) = pass;
+  result.geographicDistances = geographicDistances;
+  return result;
+}
+
+PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformOptions& options,
+                        const ProgressFn& progress) {
+  LineReader lines(in);
+  FieldReader fields(lines);
+  LineWriter writer(out);
+  Field field;
+  std::string label1, label2, scratch;
+  long long count = 0;
+  const double centralMeridian = options.centralMeridian;
+  const UtmProjection projection(options.ellipsoid);
+
+  // Reads the next field of an object already begun; anything but a field ends the pass.
+  PassResult fault;
+  auto next = [&]() {
+    const ReadStatus status = fields.Next(field);
+    if (status == ReadStatus::Ok) return true;
+    fault = status == ReadStatus::End ? EndedInsideObject(fields.LineNumber())
+                                      : ReadFault(status, fields.LineNumber());
+    return false;
+  };
+  auto transform = [&](double& x, double& y) {
+    if (options.projection == Projection::GeoToUtm) {
+      const UtmCoordinate utm = projection.ToUtm(y, x, centralMeridian);
+      x = std::floor(utm.Easting);
+      y = std::floor(utm.Northing);
+    } else if (options.projection == Projection::UtmToGeo) {
+      const GeoCoordinate geo = projection.ToGeo(x, y, centralMeridian);
+      x = RoundedThrough(geo.Longitude, kLongitudePattern, scratch);
+      y = RoundedThrough(geo.Latitude, kLatitudePattern, scratch);
+    }
+  };
+
+  for (;;) {
+    const ReadStatus status = fields.Next(field);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return ReadFault(status, fields.LineNumber());
+    label1.assign(field.text);
+    if (!next()) return fault;
+    label2.assign(field.text);
+    if (!next()) return fault;
+    const double n = std::clamp(RoundHalfEven(ReadNumber(field.text)), -kCountLimit, kCountLimit);
+    const long long pairs = ToInt64(std::fabs(n));
+    const bool linesForm = !options.toPoints && !options.singlePointForm;
+    if (linesForm) {
+      WriteRecord(writer,
+                  {RecordItem::Text(label1), RecordItem::Text(label2), RecordItem::Number(n)});
+    }
+    for (long long i = 0; i < pairs; ++i) {
+      if (!next()) return fault;
+      double x = ReadNumber(field.text);
+      if (!next()) return fault;
+      double y = ReadNumber(field.text);
+      if (!options.toPoints) transform(x, y);
+      if (linesForm) {
+        WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
+      } else {
+        WriteRecord(writer, {RecordItem::Text(label1), RecordItem::Text(label2),
+                             RecordItem::Number(options.toPoints ? 1.0 : n), RecordItem::Number(x),
+                             RecordItem::Number(y)});
+      }
+      ++count;
+      if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
+        return PassResult::Stop();
+      }
+    }
+  }
+  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  PassResult done;
+  done.count = count;
+  return done;
+}
+
+void TransformXyzFile(RunState& state, Ui& ui) {
+  FormatCodeReset reset(state);
+  state.CheckStatistics = 0;
+  const Projection projection = ProjectionOfModes(state);
+  if (projection != Projection::None) {
+    AskEllipsoid(state, ui, "Default is WGS84, change to ED50?");
+  }
+  ui.SetFileFilters(kPointFileFilters);
+  if (!AskInputFile(state, ui, 4)) return;
+  if (!AskInputFormat(state, ui)) return;
+  if (!AskOutputFile(state, ui, 4)) return;
+  if (!EnsureOutputFormat(state, ui)) return;
+  if (state.CheckStatistics == 1) {
+    CheckXyzFile(state.InputFileName, state, ui);
+    if (state.InputError == 1) return;
+  }
+  // Asked before the pass rather than at its first point, so no half-written file waits on it.
+  if (projection != Projection::None && !EnsureZone(state, ui)) return;
+
+  InputFile input(state.InputFileName);
+  if (!input.IsOpen()) return ReportOpenFailure(ui, state.InputFileName, false);
+  OutputFile output(state.OutputFileName);
+  if (!output.IsOpen()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  ui.SetStatus("Converting ascii file formats");
+  ui.SetProgressCount(0);
+
+  XyzTransformOptions options;
+  options.inputFormatCode = state.InputFormatCode;
+  options.outputFormatCode = state.OutputFormatCode;
+  options.projection = projection;
+  options.ellipsoid = EllipsoidInForce(state);
+  options.centralMeridian = state.CentralMeridian;
+  options.distances = state.XyzoDistances;
+  const XyzTransformResult result =
+      TransformXyz(input.Stream(), output.Stream(), options, WindowProgress(ui, input.Size()));
+  if (result.pass.status != PassStatus::Done) return ReportXyzPassFault(result, state, ui);
+  if (!output.Commit()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  if (result.geographicDistances && state.SemiMajorAxis == 0) SetEllipsoid(state, kWgs84);
+  ReportXyzPassDone(result, " Finished  XYZ > XYZ ", state, ui);
+}
+
+void TransformBnaFile(RunState& state, Ui& ui) {
+  struct ModeReset {
+    RunState& state;
+    ~ModeReset() { state.ToPointsMode = 0; }
+  } reset{state};
+  const bool toPoints = state.ToPointsMode == 1;
+  const Projection projection = toPoints ? Projection::None : ProjectionOfModes(state);
+  if (projection != Projection::None) {
+    AskEllipsoid(state, ui, "Default is WGS-84, do you like to change to ED-50");
+  }
+  ui.SetFileFilters(kPointFileFilters);
+  if (!AskInputFile(state, ui, 2)) return;
+  ui.SetStatus(" Checking bna format file ");
+  CheckBnaFile(state.InputFileName, state, ui);
+  if (state.InputError == 1) return;
+  if (!AskOutputFile(state, ui, 2)) return;
+  if (projection != Projection::None && !EnsureZone(state, ui)) return;
+
+  InputFile input(state.InputFileName);
+  if (!input.IsOpen()) return ReportOpenFailure(ui, state.InputFileName, false);
+  OutputFile output(state.OutputFileName);
+  if (!output.IsOpen()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  ui.SetStatus(" changing bna format ");
+  ui.SetProgressCount(0);
+
+  BnaTransformOptions options;
+  options.projection = projection;
+  options.ellipsoid = EllipsoidInForce(state);
+  options.centralMeridian = state.CentralMeridian;
+  options.toPoints = toPoints;
+  options.singlePointForm = state.BnaSinglePointForm == 1;
+  const PassResult result =
+      TransformBna(input.Stream(), output.Stream(), options, WindowProgress(ui, input.Size()));
+  if (result.status != PassStatus::Done) {
+    return ReportPassEnd(result, state.InputFileName, state, ui);
+  }
+  if (!output.Commit()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  ui.SetProgressCount(result.count);
+  ui.SetStatus(" Finished   BNA => BNA ");
+}
+
+}  // namespace zolvane

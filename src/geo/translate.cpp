@@ -1,0 +1,104 @@
+#include "geo/translate.h"
+
+#include <cmath>
+
+#include "core/files.h"
+#include "core/services.h"
+#include "geo/transform_files.h"
+#include "geo/xyz_reader.h"
+
+namespace zolvane {
+namespace {
+
+// The dialog turns the bearing into radians with its own rounded pi.
+constexpr double kPi = 3.14159265358979;
+
+}  // namespace
+
+Displacement DisplacementOf(const TranslateChoice& choice) {
+  Displacement d;
+  d.distance = choice.Distance * (choice.Kilometres ? 1000.0 : 1852.0);
+  d.angle = choice.Angle;
+  const double theta = d.angle * kPi / 180.0;
+  d.dy = static_cast<float>(d.distance * std::cos(theta));
+  d.dx = d.distance * std::sin(theta);
+  return d;
+}
+
+XyzPassResult TranslateXyz(std::istream& in, std::ostream& out, const TranslateOptions& options,
+                           const ProgressFn& progress) {
+  const double centralMeridian = options.centralMeridian;
+  const double dy = options.dy;
+  const UtmProjection projection(options.ellipsoid);
+  auto translate = [&](XyzPoint& point) {
+    double x = point.x.number, y = point.y.number;
+    if (options.degrees) {
+      const UtmCoordinate utm = projection.ToUtm(y, x, centralMeridian);
+      x = std::floor(utm.Easting);
+      y = std::floor(utm.Northing);
+    }
+    x += options.dx;
+    y += dy;
+    if (options.degrees) {
+      const GeoCoordinate geo = projection.ToGeo(x, y, centralMeridian);
+      point.x.SetPicture(geo.Longitude, "000.0000000");
+      point.y.SetPicture(geo.Latitude, "00.0000000");
+    } else {
+      point.x.SetNumber(x);
+      point.y.SetNumber(y);
+    }
+  };
+  return RunXyzPass(in, out, options.inputFormatCode, options.outputFormatCode, progress, translate,
+                    [](const XyzPoint&, std::string&) {});
+}
+
+void TranslateXyzFile(int index, RunState& state, Ui& ui) {
+  FormatCodeReset reset(state);
+  const bool degrees = index == 1;
+  state.CheckStatistics = 0;
+  state.TranslateDistance = 0;
+  state.UtmZone = 0;
+  if (const auto choice = ui.Translate()) {
+    const Displacement d = DisplacementOf(*choice);
+    state.TranslateDistance = d.distance;
+    state.TranslateAngle = d.angle;
+    state.TranslateDx = d.dx;
+    state.TranslateDy = d.dy;
+  }
+  if (!(state.TranslateDistance > 0)) return;
+  SetEllipsoid(state, kWgs84);
+
+  ui.SetFileFilters(kPointFileFilters);
+  if (!AskInputFile(state, ui, 4)) return;
+  if (!AskInputFormat(state, ui)) return;
+  if (!AskOutputFile(state, ui, 4)) return;
+  if (!EnsureOutputFormat(state, ui)) return;
+  if (state.CheckStatistics == 1) {
+    CheckXyzFile(state.InputFileName, state, ui);
+    if (state.InputError == 1) return;
+  }
+  if (degrees && !EnsureZone(state, ui)) return;
+
+  InputFile input(state.InputFileName);
+  if (!input.IsOpen()) return ReportOpenFailure(ui, state.InputFileName, false);
+  OutputFile output(state.OutputFileName);
+  if (!output.IsOpen()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  ui.SetStatus("Converting ascii file formats");
+  ui.SetProgressCount(0);
+
+  TranslateOptions options;
+  options.inputFormatCode = state.InputFormatCode;
+  options.outputFormatCode = state.OutputFormatCode;
+  options.degrees = degrees;
+  options.ellipsoid = EllipsoidInForce(state);
+  options.centralMeridian = state.CentralMeridian;
+  options.dx = state.TranslateDx;
+  options.dy = state.TranslateDy;
+  const XyzPassResult result =
+      TranslateXyz(input.Stream(), output.Stream(), options, WindowProgress(ui, input.Size()));
+  if (result.pass.status != PassStatus::Done) return ReportXyzPassFault(result, state, ui);
+  if (!output.Commit()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  ReportXyzPassDone(result, " Finished translation", state, ui);
+}
+
+}  // namespace zolvane

@@ -1,0 +1,92 @@
+// The read-transform-write loop every XYZ-to-XYZ conversion shares.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "core/pass.h"
+#include "core/run_state.h"
+#include "core/services.h"
+#include "core/text_writer.h"
+#include "core/ui.h"
+#include "core/xyz_layout.h"
+#include "geo/xyz_reader.h"
+
+namespace zolvane {
+
+struct XyzPassResult {
+  PassResult pass;            // pass.count: the points written
+  bool lineError = false;     // the fault is a line without its values (or no layout chosen)
+  long long partialLine = 0;  // a comma file ended inside a point on this line; it was left out
+};
+
+// Reads every point by `inputFormatCode`, lets `transform(point)` change it, and writes it
+// by `outputFormatCode`; `extra(point, text)` may add text after the columns. An invalid
+// output layout writes nothing. `progress` is called every 200 points.
+template <typename Transform, typename Extra>
+XyzPassResult RunXyzPass(std::istream& in, std::ostream& out, int inputFormatCode,
+                         int outputFormatCode, const ProgressFn& progress, Transform&& transform,
+                         Extra&& extra) {
+  constexpr long long kProgressInterval = 200;
+  XyzPassResult result;
+  XyzReader reader(in, inputFormatCode);
+  const XyzLayout output = XyzLayout::FromCode(outputFormatCode);
+  LineWriter writer(out);
+  XyzPoint point;
+  std::string extraText;
+  long long count = 0;
+  for (;;) {
+    const XyzStatus status = ReadXyzPoint(reader, point);
+    if (status == XyzStatus::End) break;
+    if (status == XyzStatus::PartialPoint) {
+      result.partialLine = reader.LineNumber();
+      continue;
+    }
+    if (status != XyzStatus::Point) {
+      result.pass = XyzFault(status, reader.Layout().valid ? reader.LineNumber() : 1);
+      result.pass.count = count;
+      result.lineError = status == XyzStatus::BadLine;
+      return result;
+    }
+    transform(point);
+    ++count;
+    extraText.clear();
+    extra(point, extraText);
+    if (output.valid) {
+      AppendXyzPoint(writer, output, point);
+      if (!extraText.empty()) writer.Append(extraText);
+      writer.EndLine();
+    }
+    if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
+      result.pass = PassResult::Stop();
+      return result;
+    }
+  }
+  if (!writer.Flush()) {
+    result.pass = PassResult::Fail("The output could not be written", reader.LineNumber());
+    return result;
+  }
+  result.pass.count = count;
+  return result;
+}
+
+// Reports a pass that did not finish: a line without its values in the reader's own form,
+// anything else with the file and line named.
+inline void ReportXyzPassFault(const XyzPassResult& result, RunState& state, Ui& ui) {
+  if (result.lineError) return ReportLineError(result.pass.line, state, ui);
+  ReportPassEnd(result.pass, state.InputFileName, state, ui);
+}
+
+// The end of a finished pass: its count, and `doneText` unless a partial point was left out.
+inline void ReportXyzPassDone(const XyzPassResult& result, std::string_view doneText,
+                              RunState& state, Ui& ui) {
+  ui.SetProgressCount(result.pass.count);
+  if (result.partialLine > 0) {
+    ui.SetStatus(PartialPointText(result.partialLine, state.InputFileName));
+  } else {
+    ui.SetStatus(doneText);
+  }
+}
+
+}  // namespace zolvane

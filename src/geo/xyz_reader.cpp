@@ -1,0 +1,261 @@
+#include "geo/xyz_reader.h"
+
+#include "core/files.h"
+#include "core/number_format.h"
+#include "core/numbers.h"
+#include "core/services.h"
+
+namespace zolvane {
+namespace {
+
+constexpr long long kProgressInterval = 200;
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A field the free-format reader takes as a number: sign, digits with an optional point,
+// an optional exponent, and nothing else.
+bool IsPlainNumber(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < n && IsDigit(text[i])) {
+    ++i;
+    ++digits;
+  }
+  if (i < n && text[i] == '.') {
+    ++i;
+    while (i < n && IsDigit(text[i])) {
+      ++i;
+      ++digits;
+    }
+  }
+  if (digits == 0) return false;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i == n || !IsDigit(text[i])) return false;
+    while (i < n && IsDigit(text[i]))
+      ++i;
+  }
+  return i == n;
+}
+
+void AssignField(XyzValue& value, const Field& field) {
+  if (!field.quoted && IsPlainNumber(field.text)) {
+    value.SetNumber(ReadNumber(field.text));
+  } else {
+    value.SetText(field.text);
+  }
+}
+
+XyzStatus StatusOfRead(ReadStatus status) {
+  return status == ReadStatus::TooLong ? XyzStatus::TooLong : XyzStatus::ReadFailed;
+}
+
+// The values of a point in the order its columns stand in the file.
+void ColumnTargets(const XyzLayout& layout, XyzPoint& point, XyzValue* targets[3]) {
+  targets[0] = layout.YFirst() ? &point.y : &point.x;
+  targets[1] = layout.YFirst() ? &point.x : &point.y;
+  targets[2] = &point.z;
+}
+
+// One line of a blank or tab layout. Made for each delimiter so that the test for a blank
+// costs no more than a comparison.
+template <bool kTabs>
+XyzStatus SplitLine(std::string_view line, const XyzLayout& layout, XyzPoint& point) {
+  auto blank = [](char c) { return c == ' ' || (kTabs && c == '\t'); };
+  std::size_t begin = 0, end = line.size();
+  while (begin < end && blank(line[begin]))
+    ++begin;
+  while (end > begin && blank(line[end - 1]))
+    --end;
+  line = line.substr(begin, end - begin);
+  // An empty line ends the data as the end of the file would.
+  if (line.empty()) return XyzStatus::End;
+  const std::size_t n = line.size();
+  std::size_t i = 0;
+  while (i < n && !blank(line[i]))
+    ++i;
+  const std::string_view first = line.substr(0, i);
+  while (i < n && blank(line[i]))
+    ++i;
+  if (i == n) return XyzStatus::BadLine;
+
+  XyzValue* targets[3];
+  ColumnTargets(layout, point, targets);
+  targets[0]->SetNumber(ReadNumber(first));
+  if (!layout.HasZ()) {
+    // The second value runs to the end of the line.
+    targets[1]->SetNumber(ReadNumber(line.substr(i)));
+    return XyzStatus::Point;
+  }
+  std::size_t j = i;
+  while (j < n && !blank(line[j]))
+    ++j;
+  targets[1]->SetNumber(ReadNumber(line.substr(i, j - i)));
+  while (j < n && blank(line[j]))
+    ++j;
+  if (j == n) return XyzStatus::BadLine;
+  targets[2]->SetNumber(ReadNumber(line.substr(j)));
+  return XyzStatus::Point;
+}
+
+}  // namespace
+
+void XyzValue::SetText(std::string_view value) {
+  text.assign(value);
+  isText = true;
+  number = ReadNumber(value);
+}
+
+void XyzValue::SetPicture(double value, std::string_view pattern) {
+  text.clear();
+  AppendPicture(text, value, pattern);
+  isText = true;
+  number = ReadNumber(text);
+}
+
+XyzReader::XyzReader(std::istream& in, int inputFormatCode)
+    : lines_(in), fields_(lines_), layout_(XyzLayout::FromCode(inputFormatCode)) {}
+
+XyzStatus XyzReader::ReadFields(XyzPoint& point) {
+  XyzValue* targets[3];
+  ColumnTargets(layout_, point, targets);
+  const int needed = layout_.HasZ() ? 3 : 2;
+  Field field;
+  for (int k = 0; k < needed; ++k) {
+    const ReadStatus status = fields_.Next(field);
+    if (status == ReadStatus::End) {
+      ended_ = true;
+      return k == 0 ? XyzStatus::End : XyzStatus::PartialPoint;
+    }
+    if (status != ReadStatus::Ok) return StatusOfRead(status);
+    AssignField(*targets[k], field);
+  }
+  return XyzStatus::Point;
+}
+
+XyzStatus XyzReader::ReadLine(XyzPoint& point) {
+  std::string_view line;
+  const ReadStatus status = lines_.Next(line);
+  if (status == ReadStatus::End) {
+    ended_ = true;
+    return XyzStatus::End;
+  }
+  if (status != ReadStatus::Ok) return StatusOfRead(status);
+
+  const XyzStatus result = layout_.delimiter == '\t' ? SplitLine<true>(line, layout_, point)
+                                                     : SplitLine<false>(line, layout_, point);
+  if (result == XyzStatus::End) ended_ = true;
+  return result;
+}
+
+XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point) {
+  if (!reader.layout_.valid) return XyzStatus::BadLine;
+  if (reader.ended_) return XyzStatus::End;
+  point.hasZ = reader.layout_.HasZ();
+  if (!point.hasZ) point.z.SetText({});
+  return reader.layout_.delimiter == ',' ? reader.ReadFields(point) : reader.ReadLine(point);
+}
+
+PassResult XyzFault(XyzStatus status, long long line) {
+  switch (status) {
+    case XyzStatus::BadLine:
+      return PassResult::Fail("Line without its second or third value", line);
+    case XyzStatus::PartialPoint:
+      return PassResult::Fail("The file ends inside a point", line);
+    case XyzStatus::TooLong:
+      return ReadFault(ReadStatus::TooLong, line);
+    default:
+      return ReadFault(ReadStatus::Failed, line);
+  }
+}
+
+void AppendXyzPoint(LineWriter& writer, const XyzLayout& layout, const XyzPoint& point) {
+  auto append = [&writer](const XyzValue& value) {
+    if (value.isText) {
+      writer.Append(value.text);
+    } else {
+      writer.AppendGeneral(value.number);
+    }
+  };
+  append(layout.YFirst() ? point.y : point.x);
+  writer.Append(layout.delimiter);
+  append(layout.YFirst() ? point.x : point.y);
+  if (layout.HasZ()) {
+    writer.Append(layout.delimiter);
+    if (point.hasZ) append(point.z);
+  }
+}
+
+bool AskInputFormat(RunState& state, Ui& ui) {
+  const auto choice = ui.Xyzi();
+  if (!choice || choice->InputFormatCode < 1) return false;
+  state.InputFormatCode = choice->InputFormatCode;
+  state.CheckStatistics = choice->CheckStatistics ? 1 : 0;
+  return true;
+}
+
+std::string PartialPointText(long long line, std::string_view fileName) {
+  return FaultText("The file ends inside a point, which was left out", line, fileName);
+}
+
+XyzCheckResult CheckXyz(std::istream& in, int inputFormatCode, Statistics& statistics,
+                        const ProgressFn& progress) {
+  XyzCheckResult result;
+  XyzReader reader(in, inputFormatCode);
+  XyzPoint point;
+  long long count = 0;
+  for (;;) {
+    const XyzStatus status = ReadXyzPoint(reader, point);
+    if (status == XyzStatus::End) break;
+    if (status == XyzStatus::PartialPoint) {
+      result.partialLine = reader.LineNumber();
+      continue;
+    }
+    if (status != XyzStatus::Point) {
+      // No layout chosen counts as a fault of the first line.
+      const long long line = reader.Layout().valid ? reader.LineNumber() : 1;
+      result.pass = XyzFault(status, line);
+      result.pass.count = count;
+      result.lineError = status == XyzStatus::BadLine;
+      return result;
+    }
+    ++count;
+    statistics.UpdateXRange(point.x.number);
+    statistics.UpdateYRange(point.y.number);
+    if (point.hasZ) statistics.UpdateZRange(point.z.number);
+    if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
+      result.pass = PassResult::Stop();
+      result.pass.count = count;
+      return result;
+    }
+  }
+  result.pass.count = count;
+  return result;
+}
+
+void CheckXyzFile(const std::string& path, RunState& state, Ui& ui) {
+  ui.SetStatus(" Checking ascii file ");
+  state.InputError = 0;
+  InputFile file(path);
+  if (!file.IsOpen()) {
+    state.InputError = 1;
+    ReportOpenFailure(ui, path, false);
+    return;
+  }
+  const XyzCheckResult result =
+      CheckXyz(file.Stream(), state.InputFormatCode, state.Stats, WindowProgress(ui, file.Size()));
+  if (result.pass.status != PassStatus::Done) {
+    if (result.lineError) return ReportLineError(result.pass.line, state, ui);
+    return ReportPassEnd(result.pass, path, state, ui);
+  }
+  ui.SetProgressCount(result.pass.count);
+  ShowStatistics(state, ui);
+  ui.SetStatus("");
+}
+
+}  // namespace zolvane

@@ -1,0 +1,122 @@
+// XYZ point files: two or three numeric columns separated by commas, blanks or tabs, in the
+// column order of the input layout code (core/xyz_layout.h).
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <string_view>
+
+#include "core/pass.h"
+#include "core/run_state.h"
+#include "core/text_reader.h"
+#include "core/text_writer.h"
+#include "core/ui.h"
+#include "core/xyz_layout.h"
+
+namespace zolvane {
+
+// One value of a point. Values are numbers, except a comma field that is not a plain number
+// (a quoted text, "12abc", an empty field): that keeps its text, written back unchanged,
+// and `number` holds what the leading-number rule makes of it for any arithmetic.
+struct XyzValue {
+  double number = 0;
+  std::string text;
+  bool isText = false;
+
+  void SetNumber(double value) {
+    number = value;
+    isText = false;
+  }
+  void SetText(std::string_view value);
+  // A coordinate written through a picture pattern such as "000.0000000".
+  void SetPicture(double value, std::string_view pattern);
+};
+
+struct XyzPoint {
+  XyzValue x, y, z;
+  bool hasZ = false;  // orders 3 and 4 have no Z column
+};
+
+enum class XyzStatus {
+  Point,
+  End,           // end of the file, or an empty line in the blank and tab layouts
+  BadLine,       // a blank or tab line without its second or third value
+  PartialPoint,  // a comma file ended inside a point; the next read gives End
+  TooLong,       // a line beyond what any reader accepts
+  ReadFailed,
+};
+
+// Reads the points of one file by its layout code. Memory stays bounded whatever the file.
+class XyzReader {
+ public:
+  XyzReader(std::istream& in, int inputFormatCode);
+  XyzReader(const XyzReader&) = delete;
+  XyzReader& operator=(const XyzReader&) = delete;
+
+  const XyzLayout& Layout() const { return layout_; }
+  // Number of the line read last: the line in error after BadLine, the last line of the
+  // file after PartialPoint.
+  long long LineNumber() const { return lines_.LineNumber(); }
+  std::uint64_t BytesRead() const { return lines_.BytesRead(); }
+
+ private:
+  friend XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point);
+  XyzStatus ReadFields(XyzPoint& point);
+  XyzStatus ReadLine(XyzPoint& point);
+
+  LineReader lines_;
+  FieldReader fields_;
+  XyzLayout layout_;
+  bool ended_ = false;
+};
+
+// The next point of the file. An invalid layout code reads as a bad first line.
+XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point);
+
+// The failure that ends a pass after a status other than Point and End, for the reports.
+PassResult XyzFault(XyzStatus status, long long line);
+
+struct XyzCheckResult {
+  PassResult pass;            // pass.count: the points read
+  bool lineError = false;     // the fault is a line without its values (or no layout chosen)
+  long long partialLine = 0;  // the comma file ended inside a point on this line
+};
+
+// The statistics pre-scan: extends the X, Y and Z ranges with every point read. `progress`
+// (may be empty) is called every 200 points.
+XyzCheckResult CheckXyz(std::istream& in, int inputFormatCode, Statistics& statistics,
+                        const ProgressFn& progress);
+
+// The pre-scan as a command step: shows the ranges, or reports the line at fault and leaves
+// InputError at 1.
+void CheckXyzFile(const std::string& path, RunState& state, Ui& ui);
+
+// The values of a point in the columns of an output layout, joined by its delimiter, without
+// ending the line (callers may add columns of their own). A missing Z writes nothing.
+void AppendXyzPoint(LineWriter& writer, const XyzLayout& layout, const XyzPoint& point);
+
+// Shows the input-options dialog and stores its layout code and statistics choice. False
+// when the user closed it without confirming.
+bool AskInputFormat(RunState& state, Ui& ui);
+
+// Puts the layout codes back to 0 when a command that asked for them ends, whichever way,
+// so that the option dialogs ask again next time.
+class FormatCodeReset {
+ public:
+  explicit FormatCodeReset(RunState& state) : state_(state) {}
+  FormatCodeReset(const FormatCodeReset&) = delete;
+  FormatCodeReset& operator=(const FormatCodeReset&) = delete;
+  ~FormatCodeReset() {
+    state_.InputFormatCode = 0;
+    state_.OutputFormatCode = 0;
+  }
+
+ private:
+  RunState& state_;
+};
+
+// The status text for a comma file that ended inside a point.
+std::string PartialPointText(long long line, std::string_view fileName);
+
+}  // namespace zolvane

@@ -1,0 +1,70 @@
+#include "geo/single_coordinate.h"
+
+#include <gtest/gtest.h>
+
+namespace zolvane {
+namespace {
+
+TEST(CalculatorGeoToUtm, ZoneFromTheLongitudeAndWholeMetres) {
+  const CalculatorUtmResult result = CalculatorGeoToUtm("41", "2", kWgs84);
+  EXPECT_EQ(result.zone, 31);
+  EXPECT_EQ(result.centralMeridian, 3);
+  EXPECT_EQ(result.easting, "415897");
+  EXPECT_EQ(result.northing, "4539238");
+  EXPECT_EQ(CalculatorGeoToUtm("41", "2", kEd50).northing, "4539317");
+
+  const CalculatorUtmResult south = CalculatorGeoToUtm("-33", "18", kWgs84);
+  EXPECT_EQ(south.zone, 34);
+  EXPECT_GT(std::stod(south.northing), 10000000.0);
+  EXPECT_EQ(CalculatorGeoToUtm("0", "-180", kWgs84).zone, 1);
+  EXPECT_EQ(CalculatorGeoToUtm("0", "180", kWgs84).centralMeridian, 183);
+  EXPECT_FALSE(CalculatorGeoToUtm("1e308", "-1e308", kWgs84).easting.empty());
+}
+
+TEST(CalculatorUtmToGeo, PatternTextsZoneRoundingAndPole) {
+  const CalculatorGeoResult result = CalculatorUtmToGeo("31", "415897", "4539238", kWgs84);
+  EXPECT_EQ(result.longitude, "001.9999898");
+  EXPECT_EQ(result.latitude, "40.9999946");
+  EXPECT_EQ(CalculatorUtmToGeo("30", "500000", "0", kWgs84).longitude, "-003.0000000");
+  EXPECT_EQ(CalculatorUtmToGeo("30.5", "500000", "0", kWgs84).longitude, "-003.0000000");
+  EXPECT_EQ(CalculatorUtmToGeo("31.5", "500000", "0", kWgs84).longitude, "009.0000000");
+  EXPECT_EQ(CalculatorUtmToGeo("0", "500000", "0", kWgs84).longitude, "177.0000000");  // cm -183
+  const CalculatorGeoResult pole = CalculatorUtmToGeo("31", "400000", "25000000", kWgs84);
+  EXPECT_EQ(pole.latitude, "-90.0000000");
+  EXPECT_EQ(pole.longitude, "003.0000000");
+}
+
+TEST(CalculatorTexts, NormalizedBoxesAndZoneRanges) {
+  EXPECT_EQ(NormalizeNumberText("41,5"), "41");
+  EXPECT_EQ(NormalizeNumberText("abc"), "0");
+  EXPECT_EQ(NormalizeNumberText(" -3e2x"), "-300");
+  const std::pair<double, std::pair<const char*, const char*>> ranges[] = {
+      {3,
+       {"0\xc2\xba"
+        "E",
+        "6\xc2\xba"
+        "E"}},
+      {-3,
+       {"6\xc2\xba"
+        "W",
+        "0\xc2\xba"
+        "W"}},
+      {177,
+       {"174\xc2\xba"
+        "E",
+        "180\xc2\xba"
+        "E"}},
+      {-177,
+       {"180\xc2\xba"
+        "W",
+        "174\xc2\xba"
+        "W"}},
+  };
+  for (const auto& [cm, texts] : ranges) {
+    EXPECT_EQ(ZoneRangeText(cm).west, texts.first) << cm;
+    EXPECT_EQ(ZoneRangeText(cm).east, texts.second) << cm;
+  }
+}
+
+}  // namespace
+}  // namespace zolvane

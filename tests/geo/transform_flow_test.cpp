@@ -1,0 +1,238 @@
+// The Geo/UTM file commands as the main window runs them, answered from a script.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/number_format.h"
+#include "core/services.h"
+#include "geo/transform_files.h"
+#include "geo/utm.h"
+#include "geo/xyz_reader.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+using testing::TempDir;
+
+class TransformFlow : public ::testing::Test {
+ protected:
+  // Scripts one XYZ run: the files and the two layout dialogs.
+  void Script(const std::string& input, int inCode, int outCode, bool distances = false,
+              bool statistics = false) {
+    Files(input, "in.dat");
+    ui.xyziAnswers.push_back(XyziChoice{inCode, statistics});
+    ui.xyzoAnswers.push_back(XyzoChoice{outCode, distances});
+  }
+  void Files(const std::string& input, const std::string& name) {
+    inputPath = dir.Write(name, input);
+    outputPath = dir.File("out-" + name);
+    ui.inputFiles.push_back(inputPath);
+    ui.outputFiles.push_back(outputPath);
+  }
+  void Zone(int zone) { ui.zoneAnswers.push_back(ZoneChoice{zone, CentralMeridianOfZone(zone)}); }
+  std::string Output() const { return TempDir::Read(outputPath); }
+  bool OutputExists() const { return std::filesystem::exists(outputPath); }
+
+  TempDir dir;
+  testing::ScriptedUi ui;
+  RunState state;
+  std::string inputPath, outputPath;
+};
+
+TEST_F(TransformFlow, GeoToUtmAsksEllipsoidAndZoneAndResetsTheCodes) {
+  state.GeoToUtmMode = 1;
+  Script("2,41,100\r\n", 11, 11);
+  Zone(31);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(Output(), "415897,4539238,100\r\n");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "Ellipsoid");
+  EXPECT_EQ(ui.messages[0].text, "Default is WGS84, change to ED50?");
+  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Question);
+  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
+  EXPECT_EQ(ui.zoneShown, 1);
+  EXPECT_EQ(ui.filters, kPointFileFilters);
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(ui.status, " Finished  XYZ > XYZ ");
+  EXPECT_EQ(state.InputFormatCode, 0);
+  EXPECT_EQ(state.OutputFormatCode, 0);
+
+  // Yes selects ED50.
+  ui.messageAnswers.push_back(MessageAnswer::Yes);
+  state.UtmZone = 0;
+  Script("2,41,100\n", 11, 11);
+  Zone(31);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(Output(), "415894,4539317,100\r\n");
+  EXPECT_EQ(state.SemiMinorAxis, kEd50.SemiMinorAxis);
+}
+
+TEST_F(TransformFlow, UtmToGeoReusesTheZoneOrAsksForOne) {
+  state.UtmToGeoMode = 1;
+  state.UtmZone = 31;
+  state.CentralMeridian = 3;
+  Script("415897,4539238,100\n", 11, 11);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(ui.zoneShown, 0);
+  EXPECT_EQ(Output(), "001.9999898,40.9999946,100\r\n");
+
+  state.UtmZone = 0;
+  Script("500000 0 1\n", 21, 21);
+  Zone(30);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(ui.zoneShown, 1);
+  EXPECT_EQ(Output(), "-003.0000000 00.0000000 1\r\n");
+}
+
+TEST_F(TransformFlow, RewritingReordersByRoleAndDropsOrEmptiesZ) {
+  const struct {
+    const char* input;
+    int in, out;
+    const char* expected;
+  } cases[] = {
+      {"2,41,100\n", 11, 22, "41 2 100\r\n"},
+      {"1 2 3\n4 5 6\n", 21, 13, "1,2\r\n4,5\r\n"},
+      {"1\t2\n", 33, 11, "1,2,\r\n"},
+      {"1,2,3\n", 11, 34, "2\t1\r\n"},
+      {"1.50,\"2\",abc\n", 11, 21, "1.5 2 abc\r\n"},  // comma texts are copied
+      {"1,2\n3,4\n5,6\n", 11, 21, "1 2 3\r\n4 5 6\r\n"},
+      {"1 2 3\n\n4 5 6\n", 21, 21, "1 2 3\r\n"},
+  };
+  for (const auto& c : cases) {
+    Script(c.input, c.in, c.out);
+    TransformXyzFile(state, ui);
+    EXPECT_EQ(Output(), c.expected) << c.input;
+  }
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.zoneShown, 0);
+}
+
+TEST_F(TransformFlow, DistanceColumns) {
+  Script("500000,4000000\n500300,4000400\n500300,4000400\n", 13, 13, true);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(Output(),
+            "500000,4000000, 0 , 0 \r\n500300,4000400, 500 , 500 \r\n"
+            "500300,4000400, 0 , 500 \r\n");
+  EXPECT_EQ(state.SemiMajorAxis, 0);  // metric points need no ellipsoid
+
+  // Degrees are projected on the meridian in force, 0 when no zone was chosen.
+  Script("0 0\n0 1\n", 23, 23, true);
+  TransformXyzFile(state, ui);
+  const std::string metres = FormatGeneral(std::floor(GeoToUtm(1, 0, 0, kWgs84).Northing));
+  EXPECT_EQ(Output(), "0 0  0   0 \r\n0 1  " + metres + "   " + metres + " \r\n");
+  EXPECT_EQ(ui.zoneShown, 0);
+  EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
+}
+
+TEST_F(TransformFlow, CancelledDialogsEndSilently) {
+  ui.inputFiles.push_back(std::nullopt);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(ui.xyziShown, 0);
+
+  inputPath = dir.Write("in.dat", "1,2,3\n");
+  ui.inputFiles.push_back(inputPath);
+  ui.xyziAnswers.push_back(std::nullopt);
+  TransformXyzFile(state, ui);
+  EXPECT_TRUE(ui.outputFilterIndices.empty());
+
+  ui.inputFiles.push_back(inputPath);
+  ui.xyziAnswers.push_back(XyziChoice{11, false});
+  ui.outputFiles.push_back(std::nullopt);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(ui.xyzoShown, 0);
+  EXPECT_EQ(state.InputFormatCode, 0);
+
+  state.GeoToUtmMode = 1;
+  Script("2,41,100\n", 11, 11);
+  ui.zoneAnswers.push_back(std::nullopt);
+  TransformXyzFile(state, ui);
+  EXPECT_FALSE(OutputExists());
+  EXPECT_EQ(ui.status, "STATUS");
+  EXPECT_EQ(state.OutputFormatCode, 0);
+  EXPECT_TRUE(ui.unanswered.empty());
+}
+
+TEST_F(TransformFlow, OutputOverTheInputIsRefused) {
+  inputPath = dir.Write("in.dat", "2,41,100\n");
+  ui.inputFiles.push_back(inputPath);
+  ui.outputFiles.push_back(inputPath);
+  ui.xyziAnswers.push_back(XyziChoice{11, false});
+  TransformXyzFile(state, ui);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(TempDir::Read(inputPath), "2,41,100\n");
+}
+
+TEST_F(TransformFlow, ReaderFaultsStopWithTheLineAndKeepTheOldOutput) {
+  dir.Write("out-in.dat", "keep me");
+  Script("1 2 3\n4 5\n6 7 8\n", 21, 11);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(ui.status, "Error in the line:  2 of " + inputPath);
+  EXPECT_EQ(state.InputError, 1);
+  EXPECT_EQ(Output(), "keep me");
+
+  // With statistics the pre-scan finds it before anything is written.
+  std::filesystem::remove(outputPath);
+  Script("1 2 3\n4 5 6\n7\n", 21, 11, false, true);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(ui.status, "Error in the line:  3 of " + inputPath);
+  EXPECT_FALSE(OutputExists());
+  EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), " Checking ascii file "),
+            ui.statusHistory.end());
+}
+
+TEST_F(TransformFlow, CommaFileEndingInsideAPointKeepsThePointsBefore) {
+  Script("1,2,3\n4,5,6\n7,8\n", 11, 11, false, true);
+  TransformXyzFile(state, ui);
+  EXPECT_EQ(Output(), "1,2,3\r\n4,5,6\r\n");
+  EXPECT_EQ(ui.status, PartialPointText(3, inputPath));
+  EXPECT_NE(ui.status.find("line 3 of " + inputPath), std::string::npos);
+  EXPECT_EQ(ui.shownStatistics->XMax, 4);
+}
+
+TEST_F(TransformFlow, BnaLinesToPoints) {
+  state.ToPointsMode = 1;
+  Files("\"A\",\"B\",2\n1.5,2\n3,4\n\"C\",\"D\",-1\n5,6\n", "in.bna");
+  TransformBnaFile(state, ui);
+  EXPECT_EQ(Output(), "\"A\",\"B\",1,1.5,2\r\n\"A\",\"B\",1,3,4\r\n\"C\",\"D\",1,5,6\r\n");
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.status, " Finished   BNA => BNA ");
+  EXPECT_EQ(state.ToPointsMode, 0);
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
+}
+
+TEST_F(TransformFlow, BnaProjectionsOfBothForms) {
+  state.GeoToUtmMode = 1;
+  Files("\"A\",\"B\",-3\n2,41\n3,0\n2,41\n", "in.bna");
+  Zone(31);
+  TransformBnaFile(state, ui);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Default is WGS-84, do you like to change to ED-50");
+  EXPECT_EQ(Output(), "\"A\",\"B\",-3\r\n415897,4539238\r\n500000,0\r\n415897,4539238\r\n");
+
+  // UTM > Geo keeps the zone and writes seven decimals without the pattern's zeros.
+  state.GeoToUtmMode = 0;
+  state.UtmToGeoMode = 1;
+  Files("\"P\",\"Q\",1,500000,0\n\"R\",\"S\",1,415897,4539238\n", "points.bna");
+  TransformBnaFile(state, ui);
+  EXPECT_EQ(ui.zoneShown, 1);
+  EXPECT_EQ(Output(), "\"P\",\"Q\",1,3,0\r\n\"R\",\"S\",1,1.9999898,40.9999946\r\n");
+}
+
+TEST_F(TransformFlow, InvalidBnaEndsAfterTheCheck) {
+  state.GeoToUtmMode = 1;
+  Files("\"A\",\"B\",3\n1,2\n", "in.bna");
+  TransformBnaFile(state, ui);
+  EXPECT_EQ(state.InputError, 1);
+  EXPECT_TRUE(ui.outputFilterIndices.empty());
+  EXPECT_NE(ui.status.find(inputPath), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zolvane

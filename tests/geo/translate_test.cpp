@@ -1,0 +1,93 @@
+#include "geo/translate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "core/number_format.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+TEST(DisplacementOf, UnitsAndComponents) {
+  const Displacement east = DisplacementOf({1, true, 90});
+  EXPECT_EQ(east.distance, 1000);
+  EXPECT_NEAR(east.dx, 1000, 1e-9);
+  EXPECT_LT(std::fabs(east.dy), 1e-4);
+  const Displacement north = DisplacementOf({1, false, 0});
+  EXPECT_EQ(north.distance, 1852);
+  EXPECT_EQ(north.dy, 1852.0f);
+  EXPECT_EQ(north.dx, 0);
+  EXPECT_NEAR(DisplacementOf({2, true, 360}).dy, 2000, 1e-3);
+  // The north component is kept in single precision.
+  EXPECT_EQ(DisplacementOf({1.234567, true, 33}).dy,
+            static_cast<float>(1234.567 * std::cos(33 * 3.14159265358979 / 180)));
+}
+
+class TranslateFlow : public ::testing::Test {
+ protected:
+  void Script(const std::string& input, int inCode, int outCode, TranslateChoice choice) {
+    inputPath = dir.Write("in.dat", input);
+    outputPath = dir.File("out.dat");
+    ui.translateAnswers.push_back(choice);
+    ui.inputFiles.push_back(inputPath);
+    ui.outputFiles.push_back(outputPath);
+    ui.xyziAnswers.push_back(XyziChoice{inCode, false});
+    ui.xyzoAnswers.push_back(XyzoChoice{outCode, false});
+  }
+  std::string Output() const { return testing::TempDir::Read(outputPath); }
+
+  testing::TempDir dir;
+  testing::ScriptedUi ui;
+  RunState state;
+  std::string inputPath, outputPath;
+};
+
+TEST_F(TranslateFlow, MetresShiftEveryPointAndKeepZ) {
+  Script("100 200 5\n", 21, 21, {1, true, 90});
+  TranslateXyzFile(2, state, ui);
+  // cos 90 with the dialog's pi is not quite 0: Y moves by about 1.6e-12.
+  std::istringstream written(Output());
+  double x = 0, y = 0, z = 0;
+  written >> x >> y >> z;
+  EXPECT_EQ(x, 1100);
+  EXPECT_NEAR(y, 200, 1e-4);
+  EXPECT_EQ(z, 5);
+  EXPECT_EQ(ui.zoneShown, 0);
+  EXPECT_EQ(ui.status, " Finished translation");
+  EXPECT_EQ(state.TranslateDistance, 1000);
+  EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
+  EXPECT_EQ(state.InputFormatCode, 0);
+
+  Script("10,20,1\n", 11, 11, {1, false, 0});
+  TranslateXyzFile(2, state, ui);
+  EXPECT_EQ(Output(), "10,1872,1\r\n");
+}
+
+TEST_F(TranslateFlow, DegreesGoThroughTheZoneAndBack) {
+  state.UtmZone = 30;  // cleared by the command: the zone is always asked
+  Script("2,41,7\n", 11, 11, {1, true, 0});
+  ui.zoneAnswers.push_back(ZoneChoice{31, 3});
+  TranslateXyzFile(1, state, ui);
+  EXPECT_EQ(ui.zoneShown, 1);
+  const GeoCoordinate moved = UtmToGeo(415897, 4540238, 3, kWgs84);
+  EXPECT_EQ(Output(), FormatPicture(moved.Longitude, "000.0000000") + "," +
+                          FormatPicture(moved.Latitude, "00.0000000") + ",7\r\n");
+  EXPECT_EQ(state.UtmZone, 31);
+}
+
+TEST_F(TranslateFlow, NoPositiveDistanceAsksNothingElse) {
+  ui.translateAnswers.push_back(TranslateChoice{0, true, 45});
+  ui.translateAnswers.push_back(TranslateChoice{-3, true, 45});
+  ui.translateAnswers.push_back(std::nullopt);
+  for (int i = 0; i < 3; ++i)
+    TranslateXyzFile(1 + i % 2, state, ui);
+  EXPECT_TRUE(ui.inputFilterIndices.empty());
+  EXPECT_TRUE(ui.unanswered.empty());
+}
+
+}  // namespace
+}  // namespace zolvane

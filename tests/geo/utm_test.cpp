@@ -1,0 +1,140 @@
+#include "geo/utm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace zolvane {
+namespace {
+
+TEST(UtmZones, CentralMeridianAndZone) {
+  for (int zone = 1; zone <= 60; ++zone)
+    EXPECT_EQ(ZoneOfCentralMeridian(CentralMeridianOfZone(zone)), zone);
+  EXPECT_EQ(CentralMeridianOfZone(1), -177);
+  EXPECT_EQ(CentralMeridianOfZone(31), 3);
+  EXPECT_EQ(ZoneOfCentralMeridian(-1), 30);  // a typed meridian snaps to its zone
+  EXPECT_EQ(ZoneOfCentralMeridian(180), 61);
+}
+
+TEST(GeoToUtm, WorkedValues) {
+  struct Case {
+    double latitude, longitude, centralMeridian;
+    Ellipsoid ellipsoid;
+    double easting, northing;
+  };
+  const Case cases[] = {
+      {0, 3, 3, kWgs84, 500000, 0},
+      {41, 2, 3, kWgs84, 415897.866, 4539238.589},
+      {41, 2, 3, kEd50, 415894.042, 4539317.709},
+      {-33, 18, 21, kWgs84, 219700.010, 13655285.854},  // 10000000 + distance south
+      {90, 40, 3, kWgs84, 500000, 9997964.943},
+      {-90, -100, 3, kWgs84, 500000, 19997964.943},
+  };
+  for (const Case& c : cases) {
+    const UtmCoordinate utm = GeoToUtm(c.latitude, c.longitude, c.centralMeridian, c.ellipsoid);
+    EXPECT_NEAR(utm.Easting, c.easting, 0.0005) << c.latitude << " " << c.longitude;
+    EXPECT_NEAR(utm.Northing, c.northing, 0.0005) << c.latitude << " " << c.longitude;
+  }
+  // The southern rule mirrors the northern distance.
+  EXPECT_NEAR(GeoToUtm(-33, 18, 21, kWgs84).Northing - 10000000,
+              GeoToUtm(33, 18, 21, kWgs84).Northing, 1e-6);
+}
+
+TEST(GeoToUtm, LongitudeDifferenceWrapsAcrossTheAntimeridian) {
+  // 179 in zone 1 lies 4 degrees west of -177; -179 in zone 60 4 degrees east of 177.
+  EXPECT_NEAR(GeoToUtm(20, 179, -177, kWgs84).Easting, GeoToUtm(20, -1, 3, kWgs84).Easting, 1e-6);
+  EXPECT_NEAR(GeoToUtm(20, -179, 177, kWgs84).Easting, GeoToUtm(20, 7, 3, kWgs84).Easting, 1e-6);
+  const UtmCoordinate east = GeoToUtm(20, -179, 177, kWgs84);
+  const GeoCoordinate back = UtmToGeo(east.Easting, east.Northing, 177, kWgs84);
+  EXPECT_NEAR(back.Longitude, -179, 1e-7);
+}
+
+TEST(UtmToGeo, NorthingsAtAndBeyondTheLimits) {
+  const UtmCoordinate south = GeoToUtm(-33, 18, 21, kWgs84);
+  const GeoCoordinate back = UtmToGeo(south.Easting, south.Northing, 21, kWgs84);
+  EXPECT_NEAR(back.Latitude, -33, 1e-8);
+  EXPECT_NEAR(back.Longitude, 18, 1e-8);
+  // 10000000 is northern, past the quadrant: the pole on the central meridian.
+  const GeoCoordinate pole = UtmToGeo(400000, 10000000, 15, kWgs84);
+  EXPECT_EQ(pole.Latitude, 90.0);
+  EXPECT_EQ(pole.Longitude, 15.0);
+  // Just above it is just south of the equator.
+  EXPECT_LT(UtmToGeo(400000, 10003000, 15, kWgs84).Latitude, 0.0);
+  EXPECT_GT(UtmToGeo(400000, 10003000, 15, kWgs84).Latitude, -0.1);
+  const GeoCoordinate farSouth = UtmToGeo(450000, 25000000, -9, kWgs84);
+  EXPECT_EQ(farSouth.Latitude, -90.0);
+  EXPECT_EQ(farSouth.Longitude, -9.0);
+  EXPECT_EQ(UtmToGeo(450000, -12000000, -9, kWgs84).Latitude, -90.0);
+}
+
+TEST(UtmRoundTrip, GridOfLatitudesAndOffsets) {
+  for (const Ellipsoid& ellipsoid : {kWgs84, kEd50}) {
+    for (int latitude = -80; latitude <= 84; latitude += 4) {
+      for (double offset : {-6.0, -3.0, -1.0, 0.0, 0.5, 2.0, 3.0, 6.0}) {
+        const UtmCoordinate utm = GeoToUtm(latitude, 3 + offset, 3, ellipsoid);
+        const GeoCoordinate geo = UtmToGeo(utm.Easting, utm.Northing, 3, ellipsoid);
+        // 1e-8 within 3 degrees and 1e-6 at 6 degrees at mid latitudes; the truncated
+        // series drifts further toward the poles.
+        const bool polar = std::abs(latitude) >= 60;
+        double tolerance = std::fabs(offset) <= 3 ? 1e-8 : (polar ? 1e-4 : 1e-6);
+        if (std::abs(latitude) >= 80 && std::fabs(offset) <= 3) tolerance = 1e-7;
+        EXPECT_NEAR(geo.Latitude, latitude, tolerance) << latitude << " " << offset;
+        EXPECT_NEAR(geo.Longitude, 3 + offset, tolerance) << latitude << " " << offset;
+      }
+    }
+  }
+}
+
+// PROJ as an independent reference. Its southern northings are 10000000 + y, ours
+// 10000000 + |y|, so those are compared as distances from the equator.
+std::vector<UtmCoordinate> RunCs2cs(const std::string& points, bool south, const char* ellps) {
+  char path[] = "/tmp/zolvane-cs2cs-XXXXXX";
+  const int fd = mkstemp(path);
+  if (fd < 0) return {};
+  FILE* file = fdopen(fd, "w");
+  std::fputs(points.c_str(), file);
+  std::fclose(file);
+  const std::string command = std::string("cs2cs -f %.6f +proj=longlat +ellps=") + ellps +
+                              " +to +proj=utm +zone=31 +ellps=" + ellps + (south ? " +south" : "") +
+                              " < " + path;
+  std::vector<UtmCoordinate> result;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    double e = 0, n = 0, h = 0;
+    while (std::fscanf(pipe, "%lf %lf %lf", &e, &n, &h) == 3)
+      result.push_back({e, n});
+    pclose(pipe);
+  }
+  std::remove(path);
+  return result;
+}
+
+TEST(UtmAgainstCs2cs, WithinOneMillimetreNearTheCentralMeridian) {
+  if (std::system("cs2cs </dev/null >/dev/null 2>&1") != 0) GTEST_SKIP() << "no cs2cs";
+  for (const auto& [name, ellipsoid] : {std::pair{"WGS84", kWgs84}, std::pair{"intl", kEd50}}) {
+    for (bool south : {false, true}) {
+      std::vector<GeoCoordinate> points;
+      std::string text;
+      for (int latitude = 1; latitude <= 80; latitude += 7) {
+        for (double offset = -3.0; offset <= 3.0; offset += 0.75) {
+          points.push_back({(south ? -1 : 1) * (latitude + 0.25), 3 + offset});
+          text += std::to_string(3 + offset) + " " + std::to_string(points.back().Latitude) + "\n";
+        }
+      }
+      const std::vector<UtmCoordinate> reference = RunCs2cs(text, south, name);
+      ASSERT_EQ(reference.size(), points.size()) << name;
+      for (std::size_t i = 0; i < points.size(); ++i) {
+        const UtmCoordinate ours = GeoToUtm(points[i].Latitude, points[i].Longitude, 3, ellipsoid);
+        const double theirs = south ? 20000000.0 - reference[i].Northing : reference[i].Northing;
+        EXPECT_NEAR(ours.Easting, reference[i].Easting, 0.001) << name << " " << i;
+        EXPECT_NEAR(ours.Northing, theirs, 0.001) << name << " " << i;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zolvane

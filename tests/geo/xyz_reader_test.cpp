@@ -1,0 +1,179 @@
+#include "geo/xyz_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+struct ReadOutcome {
+  std::vector<XyzPoint> points;
+  XyzStatus last = XyzStatus::End;  // the first status other than Point
+  long long line = 0;
+};
+
+ReadOutcome ReadAll(const std::string& text, int code) {
+  std::istringstream in(text);
+  XyzReader reader(in, code);
+  ReadOutcome outcome;
+  XyzPoint point;
+  while ((outcome.last = ReadXyzPoint(reader, point)) == XyzStatus::Point)
+    outcome.points.push_back(point);
+  outcome.line = reader.LineNumber();
+  return outcome;
+}
+
+std::vector<double> Values(const XyzPoint& p) {
+  std::vector<double> values{p.x.number, p.y.number};
+  if (p.hasZ) values.push_back(p.z.number);
+  return values;
+}
+
+TEST(ReadXyzPoint, ExamplesOfTheBlankAndTabLayouts) {
+  struct Case {
+    int code;
+    const char* text;
+    std::vector<double> xyz;
+  };
+  const Case cases[] = {
+      {21, "  10.50   20.00  5.25 \n", {10.5, 20, 5.25}},
+      {31, "1.5\t2.5\t3\r\n", {1.5, 2.5, 3}},
+      {22, "4512345.00 440123.50 -35.20\n", {440123.5, 4512345, -35.2}},
+      {23, "1 2 3\n", {1, 23}},       // the second value runs to the end of the line
+      {21, "1 2 3 4\n", {1, 2, 34}},  // and so does the third
+      {21, "abc 12x -3e2y\n", {0, 12, -300}},
+      {32, "\t 7 \t8\t9 \n", {8, 7, 9}},  // tabs and blanks mix in the tab layouts
+  };
+  for (const Case& c : cases) {
+    const ReadOutcome outcome = ReadAll(c.text, c.code);
+    ASSERT_EQ(outcome.points.size(), 1u) << c.text;
+    EXPECT_EQ(Values(outcome.points[0]), c.xyz) << c.text;
+  }
+}
+
+TEST(ReadXyzPoint, EveryLayoutReadsItsColumnsByRole) {
+  const std::pair<int, const char*> cases[] = {
+      {11, "1,2,3"}, {12, "2,1,3"}, {13, "1,2"},     {14, "2,1"},     {21, "1 2 3"}, {22, "2 1 3"},
+      {23, "1 2"},   {24, "2 1"},   {31, "1\t2\t3"}, {32, "2\t1\t3"}, {33, "1\t2"},  {34, "2\t1"},
+  };
+  for (const auto& [code, text] : cases) {
+    const ReadOutcome outcome = ReadAll(std::string(text) + "\n", code);
+    ASSERT_EQ(outcome.points.size(), 1u) << code;
+    const std::vector<double> expected =
+        code % 10 <= 2 ? std::vector<double>{1, 2, 3} : std::vector<double>{1, 2};
+    EXPECT_EQ(Values(outcome.points[0]), expected) << code;
+  }
+}
+
+TEST(ReadXyzPoint, EndOfDataAndLinesInError) {
+  const ReadOutcome stopped = ReadAll("1 2 3\n4 5 6\n   \n7 8 9\n", 21);
+  EXPECT_EQ(stopped.points.size(), 2u);  // the empty line ends the data
+  EXPECT_EQ(stopped.last, XyzStatus::End);
+
+  const ReadOutcome noZ = ReadAll("1 2 3\n1 2\n", 21);
+  EXPECT_EQ(noZ.last, XyzStatus::BadLine);
+  EXPECT_EQ(noZ.line, 2);
+  EXPECT_EQ(ReadAll("1 2\n3 4\n5\n", 23).line, 3);
+  EXPECT_EQ(ReadAll("1\t2\t3\n", 21).last, XyzStatus::BadLine);  // a tab is no blank here
+  for (int code : {0, 15, 40})
+    EXPECT_EQ(ReadAll("1,2,3\n", code).last, XyzStatus::BadLine) << code;
+}
+
+TEST(ReadXyzPoint, CommaFieldsRunAcrossLineEnds) {
+  const ReadOutcome outcome = ReadAll("1,2\n3,4\n\n 5 , 6\n", 11);
+  ASSERT_EQ(outcome.points.size(), 2u);
+  EXPECT_EQ(Values(outcome.points[1]), (std::vector<double>{4, 5, 6}));
+  // Texts that are not plain numbers keep their text; arithmetic takes the leading number.
+  const XyzPoint text = ReadAll("\"1,5\",2.50,\n", 11).points.at(0);
+  EXPECT_TRUE(text.x.isText);
+  EXPECT_EQ(text.x.text, "1,5");
+  EXPECT_EQ(text.x.number, 1);
+  EXPECT_FALSE(text.y.isText);
+  EXPECT_TRUE(text.z.isText);  // the empty field after the last comma
+}
+
+TEST(ReadXyzPoint, CommaFileEndingInsideAPoint) {
+  const ReadOutcome outcome = ReadAll("1,2,3\n4,5,6\n7,8\n", 11);
+  EXPECT_EQ(outcome.points.size(), 2u);
+  EXPECT_EQ(outcome.last, XyzStatus::PartialPoint);
+  EXPECT_EQ(outcome.line, 3);
+}
+
+TEST(ReadXyzPoint, JunkAndOverlongLinesEndCleanly) {
+  std::string junk;
+  for (int i = 0; i < 5000; ++i)
+    junk += static_cast<char>((i * 37) % 256);
+  for (int code : {11, 21, 33})
+    EXPECT_NE(ReadAll(junk, code).last, XyzStatus::Point) << code;
+  const std::string longLine(kMaxLineLength + 10, '1');
+  EXPECT_EQ(ReadAll(longLine + " 2 3\n", 21).last, XyzStatus::TooLong);
+  EXPECT_EQ(ReadAll("1,2,3\n" + longLine + "\n", 11).last, XyzStatus::TooLong);
+}
+
+// Records every count the window's counter shows.
+class CountingUi : public testing::ScriptedUi {
+ public:
+  std::vector<long long> counts;
+  void SetProgressCount(long long count) override {
+    counts.push_back(count);
+    ScriptedUi::SetProgressCount(count);
+  }
+};
+
+TEST(CheckXyzFile, ProgressEvery200PointsAndTheRanges) {
+  testing::TempDir dir;
+  std::string text;
+  for (int i = 1; i <= 450; ++i)
+    text += std::to_string(i) + " " + std::to_string(-i) + " " + std::to_string(2 * i) + "\n";
+  RunState state;
+  state.InputFormatCode = 21;
+  state.InputError = 1;
+  CountingUi ui;
+  CheckXyzFile(dir.Write("points.dat", text), state, ui);
+  EXPECT_EQ(state.InputError, 0);
+  EXPECT_EQ(ui.counts, (std::vector<long long>{200, 400, 450}));
+  ASSERT_TRUE(ui.shownStatistics);
+  EXPECT_EQ(ui.shownStatistics->XMax, 450);
+  EXPECT_EQ(ui.shownStatistics->YMin, -450);
+  EXPECT_EQ(ui.shownStatistics->ZMin, 2);
+  EXPECT_EQ(ui.statusHistory.front(), " Checking ascii file ");
+  EXPECT_EQ(ui.status, "");
+}
+
+TEST(CheckXyzFile, ReportsTheLineAtFault) {
+  testing::TempDir dir;
+  RunState state;
+  testing::ScriptedUi ui;
+  const std::string path = dir.File("in.dat");
+  auto check = [&](const std::string& text, int code) {
+    state.InputFormatCode = code;
+    state.InputFileName = dir.Write("in.dat", text);
+    CheckXyzFile(state.InputFileName, state, ui);
+    EXPECT_EQ(state.InputError, 1);
+    return ui.status;
+  };
+  EXPECT_EQ(check("1 2 3\n4 5 6\n7 8\n", 21), "Error in the line:  3 of " + path);
+  EXPECT_EQ(check("1,2,3\n", 0), "Error in the line:  1 of " + path);
+  EXPECT_NE(check("1,2,3\n" + std::string(kMaxLineLength + 1, '7'), 11).find("line 2 of " + path),
+            std::string::npos);
+  EXPECT_FALSE(ui.shownStatistics);
+}
+
+TEST(CheckXyz, PartialCommaPointIsLeftOutOfTheRanges) {
+  std::istringstream in("1,2,3\n10,20\n");
+  Statistics statistics;
+  const XyzCheckResult result = CheckXyz(in, 11, statistics, {});
+  EXPECT_EQ(result.pass.status, PassStatus::Done);
+  EXPECT_EQ(result.pass.count, 1);
+  EXPECT_EQ(result.partialLine, 2);
+  EXPECT_EQ(statistics.XMax, 1);
+}
+
+}  // namespace
+}  // namespace zolvane
