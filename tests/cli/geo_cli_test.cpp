@@ -1,0 +1,94 @@
+// zolvane-cli's coordinate subcommands, run as a user would run them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/run_cli.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+using testing::RunCli;
+using testing::TempDir;
+
+TEST(GeoCli, OnePositionEachWay) {
+  const auto forward = RunCli("utm --lat 41 --lon 2");
+  EXPECT_EQ(forward.status, 0);
+  EXPECT_EQ(forward.output, "zone 31\neasting 415897\nnorthing 4539238\n");
+  const auto back = RunCli("utm --zone 31 --easting 415897 --northing 4539238");
+  EXPECT_EQ(back.status, 0);
+  EXPECT_EQ(back.output, "latitude 40.9999946\nlongitude 001.9999898\n");
+  EXPECT_NE(RunCli("utm --lat -33 --lon 18 --ellipsoid ed50").output.find("zone 34\n"),
+            std::string::npos);
+}
+
+TEST(GeoCli, FilesEachWay) {
+  TempDir dir;
+  const std::string in = dir.Write("in.dat", "2 41 100\n");
+  EXPECT_EQ(RunCli("geo2utm --zone 31 --in-layout 21 " + in + " " + dir.File("u.dat")).status, 0);
+  EXPECT_EQ(TempDir::Read(dir.File("u.dat")), "415897,4539238,100\r\n");
+  EXPECT_EQ(RunCli("utm2geo --zone 31 " + dir.File("u.dat") + " " + dir.File("g.dat")).status, 0);
+  EXPECT_EQ(TempDir::Read(dir.File("g.dat")), "001.9999898,40.9999946,100\r\n");
+
+  const std::string bna = dir.Write("in.bna", "\"A\",\"B\",2\n2,41\n3,0\n");
+  EXPECT_EQ(RunCli("geo2utm --zone 31 --bna " + bna + " " + dir.File("o.bna")).status, 0);
+  EXPECT_EQ(TempDir::Read(dir.File("o.bna")), "\"A\",\"B\",2\r\n415897,4539238\r\n500000,0\r\n");
+  EXPECT_EQ(RunCli("bna2points " + bna + " " + dir.File("p.bna")).status, 0);
+  EXPECT_EQ(TempDir::Read(dir.File("p.bna")), "\"A\",\"B\",1,2,41\r\n\"A\",\"B\",1,3,0\r\n");
+
+  const std::string metres = dir.Write("m.dat", "500000,4000000\n500300,4000400\n");
+  EXPECT_EQ(RunCli("xyz2xyz --in-layout 13 --out-layout 13 --distances " + metres + " " +
+                   dir.File("d.dat"))
+                .status,
+            0);
+  EXPECT_EQ(TempDir::Read(dir.File("d.dat")),
+            "500000,4000000, 0 , 0 \r\n500300,4000400, 500 , 500 \r\n");
+  EXPECT_EQ(RunCli("translate --distance 1 --unit nm --metres --in-layout 13 --out-layout 13 " +
+                   metres + " " + dir.File("t.dat"))
+                .status,
+            0);
+  EXPECT_EQ(TempDir::Read(dir.File("t.dat")), "500000,4001852\r\n500300,4002252\r\n");
+}
+
+TEST(GeoCli, InputFaultsNameTheFileAndLine) {
+  TempDir dir;
+  const std::string bad = dir.Write("bad.dat", "1 2 3\n4 5\n");
+  const auto run = RunCli("geo2utm --zone 31 --in-layout 21 " + bad + " " + dir.File("o.dat"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("line 2 of " + bad), std::string::npos) << run.output;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.dat")));
+
+  const auto missing = RunCli("xyz2xyz " + dir.File("none.dat") + " " + dir.File("o.dat"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.output.find("none.dat"), std::string::npos);
+
+  const std::string same = dir.Write("same.dat", "1,2,3\n");
+  EXPECT_EQ(RunCli("xyz2xyz " + same + " " + same).status, 1);
+  EXPECT_EQ(TempDir::Read(same), "1,2,3\n");
+
+  // A comma file ending inside a point: noted, the points before it written.
+  const std::string partial = dir.Write("p.dat", "1,2,3\n4,5\n");
+  const auto note = RunCli("xyz2xyz --out-layout 21 " + partial + " " + dir.File("q.dat"));
+  EXPECT_EQ(note.status, 0);
+  EXPECT_NE(note.output.find("line 2 of " + partial), std::string::npos) << note.output;
+  EXPECT_EQ(TempDir::Read(dir.File("q.dat")), "1 2 3\r\n");
+}
+
+TEST(GeoCli, UsageErrors) {
+  TempDir dir;
+  const std::string files = dir.Write("in.dat", "1,2,3\n") + " " + dir.File("o.dat");
+  for (const std::string& arguments :
+       {std::string("utm"), std::string("utm --lat 41"),
+        std::string("utm --lat 41 --lon 2 --zone 31"),
+        std::string("utm --lat 41 --lon 2 --ellipsoid clarke"), "geo2utm " + files,
+        "geo2utm --zone 61 " + files, "utm2geo --zone 31 --in-layout 15 " + files,
+        "xyz2xyz --out-layout abc " + files, "translate --distance 1 --degrees " + files,
+        "translate --distance 0 " + files, "translate --distance 1 --degrees --metres " + files}) {
+    EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.dat")));
+}
+
+}  // namespace
+}  // namespace zolvane
