@@ -1,0 +1,353 @@
+#include "app/dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "app/menu_tree.h"
+#include "core/services.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+using testing::ScriptedUi;
+
+const MenuItem& Item(std::string_view name) {
+  const MenuItem* item = FindMenuItem(name);
+  EXPECT_NE(item, nullptr) << name;
+  return *item;
+}
+
+// The item with a stand-in command, for the rules around commands not built yet.
+MenuItem With(std::string_view name, CommandFn command) {
+  MenuItem item = Item(name);
+  item.command = command;
+  return item;
+}
+
+// A command that reports what it saw through the status line.
+void ReportState(int index, RunState& state, Ui& ui) {
+  ui.SetStatus("ran " + std::to_string(index) + " points " + std::to_string(state.ToPointsMode) +
+               " g2u " + std::to_string(state.GeoToUtmMode) + " u2g " +
+               std::to_string(state.UtmToGeoMode) + " zone " + std::to_string(state.UtmZone) +
+               " cm " + std::to_string(state.CentralMeridian) + " error " +
+               std::to_string(state.InputError) + " out " + std::to_string(state.OutputFormatCode));
+}
+
+void FailsAfterRaisingTheError(int, RunState& state, Ui& ui) {
+  ui.SetStatus("half way");
+  state.InputError = 1;
+  throw std::runtime_error("broken input");
+}
+
+void FailsWithoutReason(int, RunState&, Ui&) {
+  throw 42;
+}
+
+// A state as a previous command leaves it.
+RunState UsedState() {
+  RunState state;
+  state.Stats = {5, 1, 45, 40, -10, -200};
+  state.InputFormatCode = 21;
+  state.OutputFormatCode = 24;
+  state.CheckStatistics = 1;
+  state.InputError = 1;
+  state.GeoToUtmMode = 1;
+  state.UtmZone = 31;
+  state.CentralMeridian = 3;
+  state.InputFileName = "in.bna";
+  state.OutputFileName = "out.dat";
+  return state;
+}
+
+void ExpectFileToFileReset(const RunState& state) {
+  EXPECT_EQ(state.Stats.XMax, 0);
+  EXPECT_EQ(state.Stats.XMin, 0);
+  EXPECT_EQ(state.Stats.YMax, 0);
+  EXPECT_EQ(state.Stats.YMin, 0);
+  EXPECT_EQ(state.Stats.ZMax, -10);  // Z is left as it was
+  EXPECT_EQ(state.Stats.ZMin, -200);
+  EXPECT_EQ(state.InputFormatCode, 0);
+  EXPECT_EQ(state.OutputFormatCode, 0);
+  EXPECT_EQ(state.CheckStatistics, 0);
+  EXPECT_EQ(state.InputError, 0);
+  EXPECT_EQ(state.GeoToUtmMode, 0);
+}
+
+TEST(FileToFileDispatch, ResetsBeforeTheCommandAndClearsTheErrorAfter) {
+  RunState state = UsedState();
+  ScriptedUi ui;
+  ui.filters = "old";
+  Dispatch(With("fil2fil_4", &ReportState), state, ui);
+  ExpectFileToFileReset(state);
+  EXPECT_EQ(ui.filters, kPointFileFilters);
+  ASSERT_EQ(ui.statusHistory.size(), 2u);
+  EXPECT_EQ(ui.statusHistory[0], "");
+  EXPECT_EQ(ui.status, "ran 4 points 0 g2u 0 u2g 0 zone 31 cm 3 error 0 out 0");
+  // The file names and the zone are not part of the reset.
+  EXPECT_EQ(state.InputFileName, "in.bna");
+  EXPECT_EQ(state.UtmZone, 31);
+}
+
+TEST(FileToFileDispatch, LinesToPointsRaisesTheToPointsModeFirst) {
+  RunState state;
+  ScriptedUi ui;
+  Dispatch(With("fil2fil_2", &ReportState), state, ui);
+  EXPECT_EQ(ui.status.substr(0, 16), "ran 2 points 1 g");
+  EXPECT_EQ(state.ToPointsMode, 0);
+  state.ToPointsMode = 0;
+  Dispatch(With("fil2fil_10", &ReportState), state, ui);
+  EXPECT_EQ(ui.status.substr(0, 17), "ran 10 points 0 g");
+}
+
+TEST(FileToFileDispatch, AFailingCommandEndsSilentlyAndTheErrorFlagIsCleared) {
+  RunState state;
+  ScriptedUi ui;
+  Dispatch(With("fil2fil_5", &FailsAfterRaisingTheError), state, ui);
+  EXPECT_EQ(ui.status, "half way");
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(state.InputError, 0);
+  Dispatch(With("fil2fil_6", &FailsWithoutReason), state, ui);
+  EXPECT_EQ(ui.status, "");
+}
+
+TEST(OtherDispatch, AFailureBecomesAStatusMessage) {
+  RunState state;
+  ScriptedUi ui;
+  Dispatch(With("swath", &FailsAfterRaisingTheError), state, ui);
+  EXPECT_EQ(ui.status, " Error: broken input ");
+  EXPECT_TRUE(ui.messages.empty());
+  Dispatch(With("bnaxyz_2", &FailsWithoutReason), state, ui);
+  EXPECT_EQ(ui.status, " Error: the command failed ");
+}
+
+TEST(OtherDispatch, LeavesStatisticsAndCodesAsThePreviousCommandLeftThem) {
+  RunState state = UsedState();
+  ScriptedUi ui;
+  Dispatch(With("utils_8", &ReportState), state, ui);
+  Dispatch(With("bna2kml_0", &ReportState), state, ui);
+  EXPECT_EQ(state.Stats.XMax, 5);
+  EXPECT_EQ(state.Stats.YMin, 40);
+  EXPECT_EQ(state.OutputFormatCode, 24);
+  EXPECT_EQ(state.InputError, 1);
+  EXPECT_EQ(ui.statusHistory.size(), 2u);
+  EXPECT_TRUE(ui.filters.empty());
+}
+
+TEST(SubmenuDispatch, ItemsUnderFileToFileStartAfterTheReset) {
+  for (const char* name : {"bnaxyz_1", "x2bna_2", "id_2"}) {
+    RunState state = UsedState();
+    ScriptedUi ui;
+    Dispatch(With(name, &ReportState), state, ui);
+    ExpectFileToFileReset(state);
+    EXPECT_EQ(ui.filters, kPointFileFilters) << name;
+    EXPECT_EQ(ui.statusHistory.front(), "") << name;
+    EXPECT_EQ(ui.status.substr(0, 4), "ran ") << name;
+  }
+}
+
+TEST(SubmenuDispatch, OpeningAFileToFileSubmenuResetsAndOpeningTransformClearsTheNames) {
+  RunState state = UsedState();
+  ScriptedUi ui;
+  ui.inputFileName = "in.bna";
+  ui.outputFileName = "out.dat";
+  OpenMenu(Item("transformar"), state, ui);
+  EXPECT_EQ(state.InputFileName, "");
+  EXPECT_EQ(state.OutputFileName, "");
+  EXPECT_EQ(ui.inputFileName, "");
+  EXPECT_EQ(ui.outputFileName, "");
+  EXPECT_EQ(state.Stats.XMax, 5);  // opening Transform resets nothing else
+
+  OpenMenu(Item("fil2fil_13"), state, ui);
+  ExpectFileToFileReset(state);
+  EXPECT_EQ(ui.filters, kPointFileFilters);
+
+  // Other submenus do nothing on opening.
+  RunState other = UsedState();
+  ScriptedUi otherUi;
+  OpenMenu(Item("B2Y"), other, otherUi);
+  OpenMenu(Item("utils_3"), other, otherUi);
+  OpenMenu(Item("utilitatsmnu"), other, otherUi);
+  EXPECT_EQ(other.Stats.XMax, 5);
+  EXPECT_EQ(other.InputFileName, "in.bna");
+  EXPECT_TRUE(otherUi.statusHistory.empty());
+}
+
+TEST(SubmenuDispatch, GeosailAndBridgeRunOnlyAfterTheirBoxIsAccepted) {
+  const struct {
+    const char* name;
+    const char* text;
+    const char* title;
+  } cases[] = {
+      {"id2_2",
+       " GeoSail only accepts points or lined defined by to points. Only the first and the last "
+       "points will be used",
+       " Format GeoSail "},
+      {"id1_1",
+       " Convert a bna file to a points or lines file  defined in  DEGREES & MINUTES as used in "
+       "Navigation (Sailing format) ",
+       " Bridge format "},
+  };
+  for (const auto& c : cases) {
+    RunState state = UsedState();
+    ScriptedUi ui;
+    ui.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    const MenuItem item = With(c.name, &ReportState);
+    Dispatch(item, state, ui);
+    ExpectFileToFileReset(state);
+    EXPECT_EQ(ui.status, "") << "cancelled: nothing ran";
+    Dispatch(item, state, ui);
+    EXPECT_EQ(ui.status.substr(0, 6), "ran " + std::to_string(item.index) + " ");
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, c.text);
+    EXPECT_EQ(ui.messages[0].title, c.title);
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+  }
+}
+
+TEST(UtmDispatch, GeoToUtmClearsTheZoneAroundTheCommandAndRaisesItsMode) {
+  for (const char* name : {"G2U_1", "G2U_2"}) {
+    RunState state = UsedState();
+    ScriptedUi ui;
+    Dispatch(With(name, &ReportState), state, ui);
+    EXPECT_NE(ui.status.find("g2u 1 u2g 0 zone 0 cm 0"), std::string::npos) << ui.status;
+    EXPECT_EQ(state.GeoToUtmMode, 0);
+    EXPECT_EQ(state.UtmZone, 0);
+    EXPECT_EQ(state.CentralMeridian, 0);
+    EXPECT_EQ(state.Stats.XMax, 5);  // no fil2fil reset here
+  }
+}
+
+TEST(UtmDispatch, UtmToGeoRaisesItsModeAndKeepsTheZone) {
+  RunState state = UsedState();
+  state.GeoToUtmMode = 0;
+  ScriptedUi ui;
+  Dispatch(With("U2G_2", &ReportState), state, ui);
+  EXPECT_NE(ui.status.find("g2u 0 u2g 1 zone 31 cm 3"), std::string::npos) << ui.status;
+  EXPECT_EQ(state.UtmToGeoMode, 0);
+  EXPECT_EQ(state.UtmZone, 31);
+  EXPECT_EQ(state.CentralMeridian, 3);
+}
+
+TEST(WindowItems, AboutBoxes) {
+  const struct {
+    const char* name;
+    const char* title;
+    const char* start;
+  } cases[] = {
+      {"about_0", " About This Program ", " Zolvane version 8.05 - october 2012 \n"},
+      {"about_1", " About SURFER, MAPVIEWER & DIDGER ", "Surfer & Mapviewer: Golden Software\n"},
+      {"about_2", " About GENESIS II ", "Genesis II: Geomantics Ltd.\n"},
+      {"about_3", " About GEBCO ", " GEBCO Digital Atlas: BODC \n"},
+      {"about_5", " About MERLIN ", " Merlin: Kongsberg-Simrad \n"},
+      {"about_6", " About Miramon ",
+       " Miramon: Centre de Recerca Ecologica i aplicacions Forestals, UAB  \n"},
+  };
+  for (const auto& c : cases) {
+    RunState state;
+    ScriptedUi ui;
+    EXPECT_EQ(Dispatch(Item(c.name), state, ui), DispatchOutcome::Done);
+    ASSERT_EQ(ui.messages.size(), 1u) << c.name;
+    EXPECT_EQ(ui.messages[0].title, c.title);
+    EXPECT_EQ(ui.messages[0].text.rfind(c.start, 0), 0u) << ui.messages[0].text;
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
+  }
+  ScriptedUi ui;
+  ShowAbout(0, ui);
+  const std::string& text = ui.messages[0].text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << "three credit lines";
+  EXPECT_EQ(text.back(), '\n');
+}
+
+TEST(WindowItems, ExitAsksWithCancelAsTheDefault) {
+  RunState state;
+  ScriptedUi ui;
+  EXPECT_EQ(Dispatch(Item("sortir"), state, ui), DispatchOutcome::Done);  // the default
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Zolvane Bye bye ");
+  EXPECT_EQ(ui.messages[0].title, " E X I T ");
+  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+  ui.messageAnswers = {MessageAnswer::Ok};
+  EXPECT_EQ(Dispatch(Item("sortir"), state, ui), DispatchOutcome::Quit);
+}
+
+TEST(WindowItems, HelpAndCalculator) {
+  RunState state;
+  ScriptedUi ui;
+  EXPECT_EQ(Dispatch(Item("ajuda"), state, ui), DispatchOutcome::ShowHelp);
+  EXPECT_EQ(ui.status, " Help file [zolvane32.rtf] should be in windows dir ");
+  EXPECT_EQ(Dispatch(Item("utils_5"), state, ui), DispatchOutcome::ShowCalculator);
+}
+
+TEST(WindowItems, ZonesUtmKeepsAConfirmedZoneInForce) {
+  RunState state;
+  ScriptedUi ui;
+  ui.zoneAnswers = {ZoneChoice{30, -3}, std::nullopt};
+  Dispatch(Item("utils_6"), state, ui);
+  EXPECT_EQ(state.UtmZone, 30);
+  EXPECT_EQ(state.CentralMeridian, -3);
+  Dispatch(Item("utils_6"), state, ui);  // closed without confirming
+  EXPECT_EQ(state.UtmZone, 30);
+  EXPECT_EQ(ui.zoneShown, 2);
+}
+
+TEST(WindowItems, UnbuiltAndHiddenItemsRunNothing) {
+  RunState state = UsedState();
+  ScriptedUi ui;
+  const MenuItem& datum = Item("utils_7");
+  EXPECT_FALSE(datum.visible);
+  EXPECT_FALSE(IsEnabled(datum));
+  for (const MenuItem& item : MenuTree()) {
+    if (item.kind == MenuKind::Command && !IsEnabled(item)) Dispatch(item, state, ui);
+  }
+  EXPECT_TRUE(ui.statusHistory.empty());
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(state.Stats.XMax, 5);
+}
+
+TEST(MenuTable, NamesAreUniqueAndChildrenFollowTheirMenu) {
+  const auto tree = MenuTree();
+  for (std::size_t i = 0; i < tree.size(); ++i) {
+    const MenuItem& item = tree[i];
+    EXPECT_EQ(FindMenuItem(ObjectName(item)), &item) << ObjectName(item);
+    if (i == 0) {
+      EXPECT_EQ(item.depth, 0);
+      continue;
+    }
+    // One level deeper only right after a menu.
+    const MenuItem& previous = tree[i - 1];
+    if (item.depth > previous.depth) {
+      EXPECT_EQ(item.depth, previous.depth + 1) << ObjectName(item);
+      EXPECT_TRUE(previous.kind == MenuKind::TopMenu || previous.kind == MenuKind::Submenu)
+          << ObjectName(item);
+    }
+  }
+}
+
+TEST(BuiltCommands, BnaToXyzRunsFromItsMenuItem) {
+  testing::TempDir dir;
+  const std::string input = dir.Write("plan.bna", "\"10\",\"a\",2\r\n1.5,2.5\r\n3,4\r\n");
+  const std::string output = dir.File("plan.dat");
+  RunState state = UsedState();
+  ScriptedUi ui;
+  ui.inputFiles = {input};
+  ui.outputFiles = {output};
+  ui.xyzoAnswers = {XyzoChoice{21, false}};
+  OpenMenu(Item("transformar"), state, ui);
+  OpenMenu(Item("fil2fil_1"), state, ui);
+  Dispatch(Item("bnaxyz_1"), state, ui);
+  EXPECT_EQ(ui.status, " Finished  BNA > XYZ ");
+  EXPECT_EQ(ui.xyzoShown, 1) << "the reset cleared the output layout";
+  EXPECT_EQ(testing::TempDir::Read(output), "1.5 2.5 \"10\"\r\n3 4 \"10\"\r\n");
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(ui.filters, kPointFileFilters);
+  EXPECT_TRUE(ui.unanswered.empty());
+}
+
+}  // namespace
+}  // namespace zolvane
