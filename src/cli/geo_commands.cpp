@@ -110,7 +110,6 @@ int RunBna(const GeoOptions& options, Projection projection, bool toPoints) {
   transform.ellipsoid = EllipsoidNamed(options.ellipsoid);
   transform.centralMeridian = options.zone >= 1 ? CentralMeridianOfZone(options.zone) : 0;
   transform.toPoints = toPoints;
-  transform.singlePointForm = check.singlePointForm == 1;
   return ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
     return TransformBna(in.Stream(), out, transform, {});
   });

@@ -126,6 +126,7 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
   Field field;
   std::string label1, label2, scratch;
   long long count = 0;
+  bool singlePoint = false;
   const double centralMeridian = options.centralMeridian;
   const UtmProjection projection(options.ellipsoid);
 
@@ -159,24 +160,29 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
     label2.assign(field.text);
     if (!next()) return fault;
     const double n = std::clamp(RoundHalfEven(ReadNumber(field.text)), -kCountLimit, kCountLimit);
+    const long long countLine = field.line;
     const long long pairs = ToInt64(std::fabs(n));
-    const bool linesForm = !options.toPoints && !options.singlePointForm;
-    if (linesForm) {
-      WriteRecord(writer,
-                  {RecordItem::Text(label1), RecordItem::Text(label2), RecordItem::Number(n)});
-    }
     for (long long i = 0; i < pairs; ++i) {
       if (!next()) return fault;
+      if (i == 0) {
+        // The check allows a pair on the header's line only in a single-point record, so
+        // each object keeps its own form, also in files that mix both.
+        singlePoint = field.line == countLine;
+        if (!options.toPoints && !singlePoint) {
+          WriteRecord(writer,
+                      {RecordItem::Text(label1), RecordItem::Text(label2), RecordItem::Number(n)});
+        }
+      }
       double x = ReadNumber(field.text);
       if (!next()) return fault;
       double y = ReadNumber(field.text);
       if (!options.toPoints) transform(x, y);
-      if (linesForm) {
-        WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
-      } else {
+      if (options.toPoints || singlePoint) {
         WriteRecord(writer, {RecordItem::Text(label1), RecordItem::Text(label2),
                              RecordItem::Number(options.toPoints ? 1.0 : n), RecordItem::Number(x),
                              RecordItem::Number(y)});
+      } else {
+        WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
       }
       ++count;
       if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
@@ -261,7 +267,6 @@ void TransformBnaFile(RunState& state, Ui& ui) {
   options.ellipsoid = EllipsoidInForce(state);
   options.centralMeridian = state.CentralMeridian;
   options.toPoints = toPoints;
-  options.singlePointForm = state.BnaSinglePointForm == 1;
   const PassResult result =
       TransformBna(input.Stream(), output.Stream(), options, WindowProgress(ui, input.Size()));
   if (result.status != PassStatus::Done) {

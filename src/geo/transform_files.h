@@ -37,7 +37,6 @@ struct BnaTransformOptions {
   Ellipsoid ellipsoid = kWgs84;
   int centralMeridian = 0;
   bool toPoints = false;         // one single-point record per coordinate pair
-  bool singlePointForm = false;  // the checked file holds single-point records
 };
 
 // The conversion pass over a checked BNA file. `progress` is called every 200 pairs.

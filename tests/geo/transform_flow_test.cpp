@@ -225,6 +225,16 @@ TEST_F(TransformFlow, BnaProjectionsOfBothForms) {
   EXPECT_EQ(Output(), "\"P\",\"Q\",1,3,0\r\n\"R\",\"S\",1,1.9999898,40.9999946\r\n");
 }
 
+TEST_F(TransformFlow, BnaFilesMixingBothFormsKeepEachObjectsForm) {
+  state.GeoToUtmMode = 1;
+  Files("\"A\",\"B\",2\n2,41\n3,0\n\"P\",\"Q\",1,2,41\n\"C\",\"D\",-2\n3,0\n2,41\n", "mixed.bna");
+  Zone(31);
+  TransformBnaFile(state, ui);
+  EXPECT_EQ(Output(),
+            "\"A\",\"B\",2\r\n415897,4539238\r\n500000,0\r\n\"P\",\"Q\",1,415897,4539238\r\n"
+            "\"C\",\"D\",-2\r\n500000,0\r\n415897,4539238\r\n");
+}
+
 TEST_F(TransformFlow, InvalidBnaEndsAfterTheCheck) {
   state.GeoToUtmMode = 1;
   Files("\"A\",\"B\",3\n1,2\n", "in.bna");
