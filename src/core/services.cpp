@@ -64,6 +64,24 @@ void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState
   }
 }
 
+bool CommandFiles::Open(Ui& ui) const {
+  if (!input.IsOpen()) {
+    ReportOpenFailure(ui, input.Path(), false);
+    return false;
+  }
+  if (!output.IsOpen()) {
+    ReportOpenFailure(ui, output.Path(), true);
+    return false;
+  }
+  return true;
+}
+
+bool CommandFiles::Commit(Ui& ui) {
+  if (output.Commit()) return true;
+  ReportOpenFailure(ui, output.Path(), true);
+  return false;
+}
+
 ProgressFn WindowProgress(Ui& ui, std::uint64_t totalBytes) {
   return [&ui, totalBytes](long long count, std::uint64_t bytesRead) {
     ui.SetProgressCount(count);

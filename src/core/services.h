@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/files.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
@@ -44,6 +45,20 @@ void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting);
 // Shows the fault of a failed pass in the status line and raises the error flag; "Stopped"
 // when the user stopped it.
 void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState& state, Ui& ui);
+
+// The two files of a command's conversion pass, named by the window's labels.
+struct CommandFiles {
+  explicit CommandFiles(const RunState& state)
+      : input(state.InputFileName), output(state.OutputFileName) {}
+
+  // False, with a message naming the file, when either could not be opened.
+  bool Open(Ui& ui) const;
+  // Puts the output in place; false, with a message, when it could not be written.
+  bool Commit(Ui& ui);
+
+  InputFile input;
+  OutputFile output;
+};
 
 // Progress callback for a pass over a file of `totalBytes`: the count goes to the window's
 // counter, the bytes to its progress bar.

@@ -204,21 +204,12 @@ void TransformXyzFile(RunState& state, Ui& ui) {
     AskEllipsoid(state, ui, "Default is WGS84, change to ED50?");
   }
   ui.SetFileFilters(kPointFileFilters);
-  if (!AskInputFile(state, ui, 4)) return;
-  if (!AskInputFormat(state, ui)) return;
-  if (!AskOutputFile(state, ui, 4)) return;
-  if (!EnsureOutputFormat(state, ui)) return;
-  if (state.CheckStatistics == 1) {
-    CheckXyzFile(state.InputFileName, state, ui);
-    if (state.InputError == 1) return;
-  }
+  if (!AskXyzFiles(state, ui)) return;
   // Asked before the pass rather than at its first point, so no half-written file waits on it.
   if (projection != Projection::None && !EnsureZone(state, ui)) return;
 
-  InputFile input(state.InputFileName);
-  if (!input.IsOpen()) return ReportOpenFailure(ui, state.InputFileName, false);
-  OutputFile output(state.OutputFileName);
-  if (!output.IsOpen()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
   ui.SetStatus("Converting ascii file formats");
   ui.SetProgressCount(0);
 
@@ -229,10 +220,10 @@ void TransformXyzFile(RunState& state, Ui& ui) {
   options.ellipsoid = EllipsoidInForce(state);
   options.centralMeridian = state.CentralMeridian;
   options.distances = state.XyzoDistances;
-  const XyzTransformResult result =
-      TransformXyz(input.Stream(), output.Stream(), options, WindowProgress(ui, input.Size()));
+  const XyzTransformResult result = TransformXyz(files.input.Stream(), files.output.Stream(),
+                                                 options, WindowProgress(ui, files.input.Size()));
   if (result.pass.status != PassStatus::Done) return ReportXyzPassFault(result, state, ui);
-  if (!output.Commit()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  if (!files.Commit(ui)) return;
   if (result.geographicDistances && state.SemiMajorAxis == 0) SetEllipsoid(state, kWgs84);
   ReportXyzPassDone(result, " Finished  XYZ > XYZ ", state, ui);
 }
@@ -255,10 +246,8 @@ void TransformBnaFile(RunState& state, Ui& ui) {
   if (!AskOutputFile(state, ui, 2)) return;
   if (projection != Projection::None && !EnsureZone(state, ui)) return;
 
-  InputFile input(state.InputFileName);
-  if (!input.IsOpen()) return ReportOpenFailure(ui, state.InputFileName, false);
-  OutputFile output(state.OutputFileName);
-  if (!output.IsOpen()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
   ui.SetStatus(" changing bna format ");
   ui.SetProgressCount(0);
 
@@ -267,12 +256,12 @@ void TransformBnaFile(RunState& state, Ui& ui) {
   options.ellipsoid = EllipsoidInForce(state);
   options.centralMeridian = state.CentralMeridian;
   options.toPoints = toPoints;
-  const PassResult result =
-      TransformBna(input.Stream(), output.Stream(), options, WindowProgress(ui, input.Size()));
+  const PassResult result = TransformBna(files.input.Stream(), files.output.Stream(), options,
+                                         WindowProgress(ui, files.input.Size()));
   if (result.status != PassStatus::Done) {
     return ReportPassEnd(result, state.InputFileName, state, ui);
   }
-  if (!output.Commit()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  if (!files.Commit(ui)) return;
   ui.SetProgressCount(result.count);
   ui.SetStatus(" Finished   BNA => BNA ");
 }

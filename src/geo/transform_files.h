@@ -36,7 +36,7 @@ struct BnaTransformOptions {
   Projection projection = Projection::None;
   Ellipsoid ellipsoid = kWgs84;
   int centralMeridian = 0;
-  bool toPoints = false;         // one single-point record per coordinate pair
+  bool toPoints = false;  // one single-point record per coordinate pair
 };
 
 // The conversion pass over a checked BNA file. `progress` is called every 200 pairs.

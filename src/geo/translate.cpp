@@ -69,20 +69,11 @@ void TranslateXyzFile(int index, RunState& state, Ui& ui) {
   SetEllipsoid(state, kWgs84);
 
   ui.SetFileFilters(kPointFileFilters);
-  if (!AskInputFile(state, ui, 4)) return;
-  if (!AskInputFormat(state, ui)) return;
-  if (!AskOutputFile(state, ui, 4)) return;
-  if (!EnsureOutputFormat(state, ui)) return;
-  if (state.CheckStatistics == 1) {
-    CheckXyzFile(state.InputFileName, state, ui);
-    if (state.InputError == 1) return;
-  }
+  if (!AskXyzFiles(state, ui)) return;
   if (degrees && !EnsureZone(state, ui)) return;
 
-  InputFile input(state.InputFileName);
-  if (!input.IsOpen()) return ReportOpenFailure(ui, state.InputFileName, false);
-  OutputFile output(state.OutputFileName);
-  if (!output.IsOpen()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
   ui.SetStatus("Converting ascii file formats");
   ui.SetProgressCount(0);
 
@@ -94,10 +85,10 @@ void TranslateXyzFile(int index, RunState& state, Ui& ui) {
   options.centralMeridian = state.CentralMeridian;
   options.dx = state.TranslateDx;
   options.dy = state.TranslateDy;
-  const XyzPassResult result =
-      TranslateXyz(input.Stream(), output.Stream(), options, WindowProgress(ui, input.Size()));
+  const XyzPassResult result = TranslateXyz(files.input.Stream(), files.output.Stream(), options,
+                                            WindowProgress(ui, files.input.Size()));
   if (result.pass.status != PassStatus::Done) return ReportXyzPassFault(result, state, ui);
-  if (!output.Commit()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  if (!files.Commit(ui)) return;
   ReportXyzPassDone(result, " Finished translation", state, ui);
 }
 

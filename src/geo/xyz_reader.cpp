@@ -199,6 +199,19 @@ bool AskInputFormat(RunState& state, Ui& ui) {
   return true;
 }
 
+bool AskXyzFiles(RunState& state, Ui& ui) {
+  constexpr int kXyzFilter = 4;
+  if (!AskInputFile(state, ui, kXyzFilter)) return false;
+  if (!AskInputFormat(state, ui)) return false;
+  if (!AskOutputFile(state, ui, kXyzFilter)) return false;
+  if (!EnsureOutputFormat(state, ui)) return false;
+  if (state.CheckStatistics == 1) {
+    CheckXyzFile(state.InputFileName, state, ui);
+    if (state.InputError == 1) return false;
+  }
+  return true;
+}
+
 std::string PartialPointText(long long line, std::string_view fileName) {
   return FaultText("The file ends inside a point, which was left out", line, fileName);
 }

@@ -100,6 +100,11 @@ void AppendXyzPoint(LineWriter& writer, const XyzLayout& layout, const XyzPoint&
 // when the user closed it without confirming.
 bool AskInputFormat(RunState& state, Ui& ui);
 
+// The dialogs of a command converting one point file into another, in their order: the
+// input file and its layout, the output file and its layout, then the pre-scan when the
+// user asked for it. False when the command is to end. The filter list must be set.
+bool AskXyzFiles(RunState& state, Ui& ui);
+
 // Puts the layout codes back to 0 when a command that asked for them ends, whichever way,
 // so that the option dialogs ask again next time.
 class FormatCodeReset {

@@ -68,22 +68,20 @@ void BnaToXyz(int index, RunState& state, Ui& ui) {
   if (!AskOutputFile(state, ui, 4)) return;
   if (!EnsureOutputFormat(state, ui)) return;
 
-  InputFile input(state.InputFileName);
-  if (!input.IsOpen()) return ReportOpenFailure(ui, state.InputFileName, false);
-  OutputFile output(state.OutputFileName);
-  if (!output.IsOpen()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
   ui.SetStatus(" Converting bna to ascii ");
   ui.SetProgressCount(0);
 
   const BnaToXyzOptions options{index == 1 ? 1 : 2, state.OutputFormatCode};
-  const BnaToXyzResult result =
-      ConvertBnaToXyz(input.Stream(), output.Stream(), options, WindowProgress(ui, input.Size()));
+  const BnaToXyzResult result = ConvertBnaToXyz(files.input.Stream(), files.output.Stream(),
+                                                options, WindowProgress(ui, files.input.Size()));
   state.BnaSinglePointForm = result.singlePointForm;
   state.BnaPointCount = result.pointCount;
   if (result.pass.status != PassStatus::Done) {
     return ReportPassEnd(result.pass, state.InputFileName, state, ui);
   }
-  if (!output.Commit()) return ReportOpenFailure(ui, state.OutputFileName, true);
+  if (!files.Commit(ui)) return;
   ui.SetStatus(" Finished  BNA > XYZ ");
 }
 
