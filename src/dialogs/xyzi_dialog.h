@@ -4,8 +4,9 @@
 
 #include <QDialog>
 
+#include "dialogs/layout_options.h"
+
 class QCheckBox;
-class QRadioButton;
 
 namespace zolvane {
 
@@ -16,17 +17,12 @@ class XyziDialog : public QDialog {
   explicit XyziDialog(QWidget* parent = nullptr);
 
   // Delimiter code (10, 20, 30) plus order code (1..4).
-  int InputFormatCode() const;
+  int InputFormatCode() const { return LayoutCode(delimiters_, order_); }
   bool CheckStatistics() const;
 
  private:
-  QRadioButton* comma_;
-  QRadioButton* space_;
-  QRadioButton* tab_;
-  QRadioButton* xyz_;
-  QRadioButton* yxz_;
-  QRadioButton* xy_;
-  QRadioButton* yx_;
+  OptionFrame delimiters_;
+  OptionFrame order_;
   QCheckBox* statistics_;
 };
 

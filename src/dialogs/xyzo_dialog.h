@@ -3,8 +3,9 @@
 
 #include <QDialog>
 
+#include "dialogs/layout_options.h"
+
 class QCheckBox;
-class QRadioButton;
 
 namespace zolvane {
 
@@ -15,17 +16,12 @@ class XyzoDialog : public QDialog {
   explicit XyzoDialog(QWidget* parent = nullptr);
 
   // Order code (1..4) plus delimiter code (10, 20, 30).
-  int OutputFormatCode() const;
+  int OutputFormatCode() const { return LayoutCode(delimiters_, order_); }
   bool Distances() const;
 
  private:
-  QRadioButton* xyz_;
-  QRadioButton* yxz_;
-  QRadioButton* xy_;
-  QRadioButton* yx_;
-  QRadioButton* comma_;
-  QRadioButton* spaces_;
-  QRadioButton* tabs_;
+  OptionFrame order_;
+  OptionFrame delimiters_;
   QCheckBox* distances_;
 };
 
