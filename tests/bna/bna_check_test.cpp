@@ -89,6 +89,13 @@ TEST(CheckBna, RefusesTheFiveThousandthObject) {
   EXPECT_EQ(r.line, 5000);
 }
 
+TEST(CheckBna, ALineBeyondAnyReaderIsAFault) {
+  const auto r = Check("a,b,2\n1,2\n1," + std::string(kMaxLineLength + 1, '5') + "\n");
+  EXPECT_EQ(r.fault, BnaFault::LineTooLong);
+  EXPECT_EQ(r.line, 3);
+  EXPECT_EQ(DescribeBnaFault(r, "x.bna"), "Line longer than 1048576 characters: line 3 of x.bna");
+}
+
 TEST(CheckBna, BinaryJunkIsAFaultNotACrash) {
   std::string junk;
   for (int i = 0; i < 5000; ++i)

@@ -23,7 +23,7 @@ long long Magnitude(long long count) {
   return count < 0 ? -count : count;
 }
 
-const char* FaultReason(BnaFault fault) {
+std::string FaultReason(BnaFault fault) {
   switch (fault) {
     case BnaFault::None:
       return "No fault";
@@ -46,9 +46,9 @@ const char* FaultReason(BnaFault fault) {
     case BnaFault::TooManyObjects:
       return "More than 4999 objects";
     case BnaFault::LineTooLong:
-      return "Line too long for any reader";
+      return ReadFault(ReadStatus::TooLong, 0).reason;
     case BnaFault::ReadError:
-      return "The file could not be read";
+      return ReadFault(ReadStatus::Failed, 0).reason;
     case BnaFault::Stopped:
       return "Stopped";
   }
@@ -150,7 +150,7 @@ BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const Progress
 
 std::string DescribeBnaFault(const BnaCheckResult& result, std::string_view fileName) {
   if (result.fault == BnaFault::EmptyFile) {
-    return std::string(FaultReason(result.fault)) + ": " + std::string(fileName);
+    return FaultReason(result.fault) + ": " + std::string(fileName);
   }
   return FaultText(FaultReason(result.fault), result.line, fileName);
 }
