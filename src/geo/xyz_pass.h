@@ -15,12 +15,6 @@
 
 namespace zolvane {
 
-struct XyzPassResult {
-  PassResult pass;            // pass.count: the points written
-  bool lineError = false;     // the fault is a line without its values (or no layout chosen)
-  long long partialLine = 0;  // a comma file ended inside a point on this line; it was left out
-};
-
 // Reads every point by `inputFormatCode`, lets `transform(point)` change it, and writes it
 // by `outputFormatCode`; `extra(point, text)` may add text after the columns. An invalid
 // output layout writes nothing. `progress` is called every 200 points.
@@ -28,46 +22,21 @@ template <typename Transform, typename Extra>
 XyzPassResult RunXyzPass(std::istream& in, std::ostream& out, int inputFormatCode,
                          int outputFormatCode, const ProgressFn& progress, Transform&& transform,
                          Extra&& extra) {
-  constexpr long long kProgressInterval = 200;
-  XyzPassResult result;
-  XyzReader reader(in, inputFormatCode);
   const XyzLayout output = XyzLayout::FromCode(outputFormatCode);
   LineWriter writer(out);
-  XyzPoint point;
   std::string extraText;
-  long long count = 0;
-  for (;;) {
-    const XyzStatus status = ReadXyzPoint(reader, point);
-    if (status == XyzStatus::End) break;
-    if (status == XyzStatus::PartialPoint) {
-      result.partialLine = reader.LineNumber();
-      continue;
-    }
-    if (status != XyzStatus::Point) {
-      result.pass = XyzFault(status, reader.Layout().valid ? reader.LineNumber() : 1);
-      result.pass.count = count;
-      result.lineError = status == XyzStatus::BadLine;
-      return result;
-    }
+  XyzPassResult result = ForEachXyzPoint(in, inputFormatCode, progress, [&](XyzPoint& point) {
     transform(point);
-    ++count;
     extraText.clear();
     extra(point, extraText);
-    if (output.valid) {
-      AppendXyzPoint(writer, output, point);
-      if (!extraText.empty()) writer.Append(extraText);
-      writer.EndLine();
-    }
-    if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
-      result.pass = PassResult::Stop();
-      return result;
-    }
+    if (!output.valid) return;
+    AppendXyzPoint(writer, output, point);
+    if (!extraText.empty()) writer.Append(extraText);
+    writer.EndLine();
+  });
+  if (!writer.Flush() && result.pass.status == PassStatus::Done) {
+    result.pass = PassResult::Fail("The output could not be written", 0);
   }
-  if (!writer.Flush()) {
-    result.pass = PassResult::Fail("The output could not be written", reader.LineNumber());
-    return result;
-  }
-  result.pass.count = count;
   return result;
 }
 

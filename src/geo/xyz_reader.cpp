@@ -216,39 +216,13 @@ std::string PartialPointText(long long line, std::string_view fileName) {
   return FaultText("The file ends inside a point, which was left out", line, fileName);
 }
 
-XyzCheckResult CheckXyz(std::istream& in, int inputFormatCode, Statistics& statistics,
-                        const ProgressFn& progress) {
-  XyzCheckResult result;
-  XyzReader reader(in, inputFormatCode);
-  XyzPoint point;
-  long long count = 0;
-  for (;;) {
-    const XyzStatus status = ReadXyzPoint(reader, point);
-    if (status == XyzStatus::End) break;
-    if (status == XyzStatus::PartialPoint) {
-      result.partialLine = reader.LineNumber();
-      continue;
-    }
-    if (status != XyzStatus::Point) {
-      // No layout chosen counts as a fault of the first line.
-      const long long line = reader.Layout().valid ? reader.LineNumber() : 1;
-      result.pass = XyzFault(status, line);
-      result.pass.count = count;
-      result.lineError = status == XyzStatus::BadLine;
-      return result;
-    }
-    ++count;
+XyzPassResult CheckXyz(std::istream& in, int inputFormatCode, Statistics& statistics,
+                       const ProgressFn& progress) {
+  return ForEachXyzPoint(in, inputFormatCode, progress, [&statistics](const XyzPoint& point) {
     statistics.UpdateXRange(point.x.number);
     statistics.UpdateYRange(point.y.number);
     if (point.hasZ) statistics.UpdateZRange(point.z.number);
-    if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
-      result.pass = PassResult::Stop();
-      result.pass.count = count;
-      return result;
-    }
-  }
-  result.pass.count = count;
-  return result;
+  });
 }
 
 void CheckXyzFile(const std::string& path, RunState& state, Ui& ui) {
@@ -260,7 +234,7 @@ void CheckXyzFile(const std::string& path, RunState& state, Ui& ui) {
     ReportOpenFailure(ui, path, false);
     return;
   }
-  const XyzCheckResult result =
+  const XyzPassResult result =
       CheckXyz(file.Stream(), state.InputFormatCode, state.Stats, WindowProgress(ui, file.Size()));
   if (result.pass.status != PassStatus::Done) {
     if (result.lineError) return ReportLineError(result.pass.line, state, ui);

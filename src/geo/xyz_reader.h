@@ -77,16 +77,51 @@ XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point);
 // The failure that ends a pass after a status other than Point and End, for the reports.
 PassResult XyzFault(XyzStatus status, long long line);
 
-struct XyzCheckResult {
+struct XyzPassResult {
   PassResult pass;            // pass.count: the points read
   bool lineError = false;     // the fault is a line without its values (or no layout chosen)
-  long long partialLine = 0;  // the comma file ended inside a point on this line
+  long long partialLine = 0;  // a comma file ended inside a point on this line; it was left out
 };
+
+// Reads every point by `inputFormatCode` and hands it to `use`, with the rules every pass
+// over a point file shares: a partial last point is left out and noted, any other fault
+// ends the pass with its line, and `progress` (may be empty) is called every 200 points.
+template <typename Use>
+XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const ProgressFn& progress,
+                              Use&& use) {
+  constexpr long long kProgressInterval = 200;
+  XyzPassResult result;
+  XyzReader reader(in, inputFormatCode);
+  XyzPoint point;
+  long long count = 0;
+  for (;;) {
+    const XyzStatus status = ReadXyzPoint(reader, point);
+    if (status == XyzStatus::End) break;
+    if (status == XyzStatus::PartialPoint) {
+      result.partialLine = reader.LineNumber();
+      continue;
+    }
+    if (status != XyzStatus::Point) {
+      // No layout chosen counts as a fault of the first line.
+      result.pass = XyzFault(status, reader.Layout().valid ? reader.LineNumber() : 1);
+      result.lineError = status == XyzStatus::BadLine;
+      break;
+    }
+    ++count;
+    use(point);
+    if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
+      result.pass = PassResult::Stop();
+      break;
+    }
+  }
+  result.pass.count = count;
+  return result;
+}
 
 // The statistics pre-scan: extends the X, Y and Z ranges with every point read. `progress`
 // (may be empty) is called every 200 points.
-XyzCheckResult CheckXyz(std::istream& in, int inputFormatCode, Statistics& statistics,
-                        const ProgressFn& progress);
+XyzPassResult CheckXyz(std::istream& in, int inputFormatCode, Statistics& statistics,
+                       const ProgressFn& progress);
 
 // The pre-scan as a command step: shows the ranges, or reports the line at fault and leaves
 // InputError at 1.

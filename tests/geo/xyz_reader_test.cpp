@@ -168,7 +168,7 @@ TEST(CheckXyzFile, ReportsTheLineAtFault) {
 TEST(CheckXyz, PartialCommaPointIsLeftOutOfTheRanges) {
   std::istringstream in("1,2,3\n10,20\n");
   Statistics statistics;
-  const XyzCheckResult result = CheckXyz(in, 11, statistics, {});
+  const XyzPassResult result = CheckXyz(in, 11, statistics, {});
   EXPECT_EQ(result.pass.status, PassStatus::Done);
   EXPECT_EQ(result.pass.count, 1);
   EXPECT_EQ(result.partialLine, 2);
