@@ -15,25 +15,10 @@ struct BnaOptions {
   int layout = 11;
 };
 
-// The checking pass both commands start with; prints the fault when there is one.
-bool CheckInput(const std::string& path, BnaCheckResult& result, Statistics& statistics) {
-  InputFile input(path);
-  if (!input.IsOpen()) {
-    Fail("cannot open " + path);
-    return false;
-  }
-  result = CheckBna(input.Stream(), statistics, {});
-  if (result.fault != BnaFault::None) {
-    Fail(DescribeBnaFault(result, path));
-    return false;
-  }
-  return true;
-}
-
 int RunCheck(const BnaOptions& options) {
   BnaCheckResult result;
   Statistics statistics;
-  if (!CheckInput(options.input, result, statistics)) return 1;
+  if (!CheckBnaInput(options.input, result, statistics)) return 1;
   std::cout << options.input << ": valid BNA\n"
             << "objects: " << result.objectCount << '\n'
             << "lines: " << result.lineCount << '\n'
@@ -47,14 +32,10 @@ int RunCheck(const BnaOptions& options) {
 int RunBnaToXyz(const BnaOptions& options) {
   BnaCheckResult check;
   Statistics statistics;
-  if (!CheckInput(options.input, check, statistics)) return 1;
+  if (!CheckBnaInput(options.input, check, statistics)) return 1;
   return ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
     return ConvertBnaToXyz(in.Stream(), out, {options.label, options.layout}, {}).pass;
   });
-}
-
-bool IsLayoutCode(int code) {
-  return code / 10 >= 1 && code / 10 <= 3 && code % 10 >= 1 && code % 10 <= 4;
 }
 
 }  // namespace
@@ -72,20 +53,8 @@ void AddBnaCommands(CLI::App& app, Action& action) {
   toXyz->add_option("--label", options->label, "Label that gives Z: 1 or 2")
       ->check(CLI::IsMember({1, 2}))
       ->capture_default_str();
-  toXyz
-      ->add_option("--layout", options->layout,
-                   "Output layout: tens 1 comma, 2 blank, 3 tab; units 1 XYZ, 2 YXZ, 3 XY, 4 YX")
-      ->check(CLI::Validator(
-          [](std::string& text) {
-            try {
-              return IsLayoutCode(std::stoi(text))
-                         ? std::string()
-                         : "not a layout code (11-14, 21-24, 31-34): " + text;
-            } catch (const std::exception&) {
-              return "not a layout code: " + text;
-            }
-          },
-          "LAYOUT"))
+  toXyz->add_option("--layout", options->layout, std::string("Output layout: ") + kLayoutHelp)
+      ->check(LayoutCode())
       ->capture_default_str();
   toXyz->add_option("IN", options->input, "BNA file")->required();
   toXyz->add_option("OUT", options->output, "Point file to write")->required();

@@ -11,6 +11,7 @@
 
 #include "core/files.h"
 #include "core/pass.h"
+#include "formats/bna/bna_reader.h"
 
 namespace zolvane::cli {
 
@@ -26,5 +27,14 @@ int Fail(const std::string& text);
 // keeps the output only when the pass is done. Returns the exit status.
 int ConvertFile(const std::string& inputPath, const std::string& outputPath,
                 const std::function<PassResult(InputFile&, std::ostream&)>& convert);
+
+// Accepts the XYZ layout codes 11-14, 21-24 and 31-34.
+CLI::Validator LayoutCode();
+// What --help says of a layout option.
+inline constexpr const char* kLayoutHelp =
+    "tens 1 comma, 2 blank, 3 tab; units 1 XYZ, 2 YXZ, 3 XY, 4 YX";
+
+// The checking pass a BNA subcommand starts with; prints the fault when there is one.
+bool CheckBnaInput(const std::string& path, BnaCheckResult& result, Statistics& statistics);
 
 }  // namespace zolvane::cli

@@ -36,26 +36,12 @@ Ellipsoid EllipsoidNamed(const std::string& name) {
   return name == "ed50" ? kEd50 : kWgs84;
 }
 
-CLI::Validator LayoutCode() {
-  return CLI::Validator(
-      [](std::string& text) {
-        try {
-          std::size_t used = 0;
-          const int code = std::stoi(text, &used);
-          if (used == text.size() && XyzLayout::FromCode(code).valid) return std::string();
-        } catch (const std::exception&) {
-        }
-        return "not a layout code (11-14, 21-24, 31-34): " + text;
-      },
-      "LAYOUT");
-}
-
 void AddLayoutOptions(CLI::App* command, GeoOptions& options) {
-  constexpr const char* kHelp = "tens 1 comma, 2 blank, 3 tab; units 1 XYZ, 2 YXZ, 3 XY, 4 YX";
-  command->add_option("--in-layout", options.inLayout, std::string("Input layout: ") + kHelp)
+  command->add_option("--in-layout", options.inLayout, std::string("Input layout: ") + kLayoutHelp)
       ->check(LayoutCode())
       ->capture_default_str();
-  command->add_option("--out-layout", options.outLayout, std::string("Output layout: ") + kHelp)
+  command
+      ->add_option("--out-layout", options.outLayout, std::string("Output layout: ") + kLayoutHelp)
       ->check(LayoutCode())
       ->capture_default_str();
 }
@@ -98,13 +84,8 @@ int RunXyz(const GeoOptions& options, Projection projection) {
 
 int RunBna(const GeoOptions& options, Projection projection, bool toPoints) {
   BnaCheckResult check;
-  {
-    InputFile input(options.input);
-    if (!input.IsOpen()) return Fail("cannot open " + options.input);
-    Statistics statistics;
-    check = CheckBna(input.Stream(), statistics, {});
-    if (check.fault != BnaFault::None) return Fail(DescribeBnaFault(check, options.input));
-  }
+  Statistics statistics;
+  if (!CheckBnaInput(options.input, check, statistics)) return 1;
   BnaTransformOptions transform;
   transform.projection = projection;
   transform.ellipsoid = EllipsoidNamed(options.ellipsoid);
