@@ -88,23 +88,24 @@ void QtUi::SetFileFilters(std::string_view filters) {
 }
 
 std::optional<std::string> QtUi::ChooseFile(int filterIndex, bool forSaving) {
-  if (!fileDialog_) {
-    fileDialog_ = new QFileDialog(&window_);
-    fileDialog_->setObjectName("CMDialog1");
-    fileDialog_->setOption(QFileDialog::DontUseNativeDialog);
-    // Neither dialog insists: the open dialog takes any name, the save dialog replaces.
-    fileDialog_->setOption(QFileDialog::DontConfirmOverwrite);
-    fileDialog_->setFileMode(QFileDialog::AnyFile);
-  }
-  QFileDialog& dialog = *fileDialog_;
+  // A fresh dialog each time, so that no name of the last choice is offered again (a reused
+  // save dialog would even rename it to the suffix of the preselected filter).
+  QFileDialog dialog(&window_);
+  dialog.setObjectName("CMDialog1");
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // Neither dialog insists: the open dialog takes any name, the save dialog replaces.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setWindowTitle(forSaving ? "Save As" : "Open");
+  if (!lastDirectory_.isEmpty()) dialog.setDirectory(lastDirectory_);
   dialog.setNameFilters(nameFilters_);
   if (filterIndex >= 1 && filterIndex <= nameFilters_.size()) {
     dialog.selectNameFilter(nameFilters_[filterIndex - 1]);
   }
-  dialog.selectFile(QString());
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  lastDirectory_ = dialog.directory().absolutePath();
+  if (!accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
   return files.front().toStdString();

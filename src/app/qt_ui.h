@@ -8,7 +8,6 @@
 
 #include "core/ui.h"
 
-class QFileDialog;
 class QWidget;
 
 namespace zolvane {
@@ -58,7 +57,7 @@ class QtUi : public Ui {
 
   Trevil& window_;
   QStringList nameFilters_;
-  QPointer<QFileDialog> fileDialog_;
+  QString lastDirectory_;  // where the file dialogs open
   QPointer<XyzoDialog> xyzo_;
   QPointer<XyziDialog> xyzi_;
   QPointer<FusformDialog> fusform_;

@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -153,6 +155,86 @@ class MenuRunTest : public QObject {
     QCOMPARE(LabelText(window, "Label4_6"), QString("7"));     // Z as it was
     QVERIFY(window.menuBar()->isEnabled());
     QVERIFY(!window.findChild<QPushButton*>("stop")->isEnabled());
+  }
+
+  // Utilities > Geo > Utm > xyz, then Utm > Geo > xyz back, through the real dialogs.
+  void GeoToUtmAndBackFromTheMenu() {
+    QTemporaryDir dir;
+    const QString lonLat = dir.filePath("lonlat.xyz");
+    const QString utm = dir.filePath("utm.dat");
+    const QString back = dir.filePath("back.dat");
+    {
+      QFile xyz(lonLat);
+      QVERIFY(xyz.open(QIODevice::WriteOnly));
+      xyz.write("2 41 100\r\n");
+    }
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+
+    QString question;
+    const auto keepWgs84 = [&question](QWidget* widget) {
+      auto* box = qobject_cast<QMessageBox*>(widget);
+      QVERIFY(box);
+      question = box->text();
+      QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+      box->button(QMessageBox::No)->click();
+    };
+    const auto inputLayout = [](const char* delimiter) {
+      return [delimiter](QWidget* dialog) {
+        QCOMPARE(dialog->objectName(), QString("xyzi"));
+        dialog->findChild<QRadioButton*>(delimiter)->click();
+        dialog->findChild<QPushButton*>("Command1")->click();
+      };
+    };
+    const auto commaXyz = [](QWidget* dialog) {
+      QCOMPARE(dialog->objectName(), QString("xyzo"));
+      dialog->findChild<QRadioButton*>("Option1")->click();
+      dialog->findChild<QPushButton*>("Command1")->click();
+    };
+    std::vector<int> zonesOffered;
+    const auto zone = [&zonesOffered](int scrollTo) {
+      return [&zonesOffered, scrollTo](QWidget* dialog) {
+        QCOMPARE(dialog->objectName(), QString("fusform"));
+        auto* scroll = dialog->findChild<QScrollBar*>("VScroll1");
+        zonesOffered.push_back(scroll->value());
+        if (scrollTo > 0) scroll->setValue(scrollTo);
+        dialog->findChild<QPushButton*>("fuscm")->click();
+      };
+    };
+
+    ModalAnswers answers;
+    answers.Then(keepWgs84)
+        .File(lonLat)
+        .Then(inputLayout("Option2"))
+        .File(utm)
+        .Then(commaXyz)
+        .Then(zone(31));
+    window.findChild<QAction*>("G2U_1")->trigger();
+    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
+    QVERIFY(answers.Done());
+    QCOMPARE(question, QString("Default is WGS84, change to ED50?"));
+    QCOMPARE(LabelText(window, "status"), QString(" Finished  XYZ > XYZ "));
+    QFile projected(utm);
+    QVERIFY(projected.open(QIODevice::ReadOnly));
+    QCOMPARE(projected.readAll(), QByteArray("415897,4539238,100\r\n"));
+    QCOMPARE(state.UtmZone, 0);  // Geo > Utm asks again next time
+
+    // The zone dialog shows the zone chosen last; confirming it is enough.
+    answers.Then(keepWgs84)
+        .File(utm)
+        .Then(inputLayout("Option1"))
+        .File(back)
+        .Then(commaXyz)
+        .Then(zone(0));
+    window.findChild<QAction*>("U2G_1")->trigger();
+    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
+    QVERIFY(answers.Done());
+    QFile geographic(back);
+    QVERIFY(geographic.open(QIODevice::ReadOnly));
+    QCOMPARE(geographic.readAll(), QByteArray("001.9999898,40.9999946,100\r\n"));
+    QCOMPARE(zonesOffered, std::vector<int>({1, 31}));
+    QCOMPARE(state.UtmZone, 31);  // Utm > Geo keeps it for the next run
   }
 
   void CancellingTheInputDialogEndsTheCommand() {
