@@ -36,7 +36,15 @@ void RunFileToFile(const MenuItem& item, RunState& state, Ui& ui) {
   state.InputError = 0;
 }
 
-bool Confirmed(Ui& ui, std::string_view text, std::string_view title) {
+// The box before a Geosail or Bridge plan export; Cancel runs nothing.
+bool NoticeAccepted(MenuRule rule, Ui& ui) {
+  const bool geosail = rule == MenuRule::GeosailWarning;
+  const std::string_view text =
+      geosail ? " GeoSail only accepts points or lined defined by to points."
+                " Only the first and the last points will be used"
+              : " Convert a bna file to a points or lines file "
+                " defined in  DEGREES & MINUTES as used in Navigation (Sailing format) ";
+  const std::string_view title = geosail ? " Format GeoSail " : " Bridge format ";
   return ui.Message(text, title, MessageIcon::Information, MessageButtons::OkCancel,
                     MessageAnswer::Ok) != MessageAnswer::Cancel;
 }
@@ -132,22 +140,9 @@ DispatchOutcome Dispatch(const MenuItem& item, RunState& state, Ui& ui) {
       RunGuarded(item, state, ui);
       break;
     case MenuRule::GeosailWarning:
-      ResetForFileCommand(state, ui);
-      if (Confirmed(ui,
-                    " GeoSail only accepts points or lined defined by to points."
-                    " Only the first and the last points will be used",
-                    " Format GeoSail ")) {
-        RunGuarded(item, state, ui);
-      }
-      break;
     case MenuRule::BridgeNotice:
       ResetForFileCommand(state, ui);
-      if (Confirmed(ui,
-                    " Convert a bna file to a points or lines file "
-                    " defined in  DEGREES & MINUTES as used in Navigation (Sailing format) ",
-                    " Bridge format ")) {
-        RunGuarded(item, state, ui);
-      }
+      if (NoticeAccepted(item.rule, ui)) RunGuarded(item, state, ui);
       break;
     case MenuRule::GeoToUtm:
       RunGeoToUtm(item, state, ui);
