@@ -40,7 +40,8 @@ CalculatorGeoResult CalculatorUtmToGeo(std::string_view zoneText, std::string_vi
   const int zone = ClampedZone(RoundHalfEven(ReadNumber(zoneText)));
   const GeoCoordinate geo = UtmToGeo(ReadNumber(eastingText), ReadNumber(northingText),
                                      CentralMeridianOfZone(zone), ellipsoid);
-  return {FormatPicture(geo.Latitude, "00.0000000"), FormatPicture(geo.Longitude, "000.0000000")};
+  return {FormatPicture(geo.Latitude, kLatitudePattern),
+          FormatPicture(geo.Longitude, kLongitudePattern)};
 }
 
 std::string NormalizeNumberText(std::string_view text) {

@@ -20,20 +20,12 @@ namespace {
 constexpr long long kProgressInterval = 200;  // BNA pairs between progress reports
 // The distance columns take an X above this as metres, anything else as degrees.
 constexpr double kGeographicLimit = 10000;
-constexpr double kCountLimit = 4.0e18;
-
-constexpr std::string_view kLongitudePattern = "000.0000000";
-constexpr std::string_view kLatitudePattern = "00.0000000";
 
 // The pattern only rounds: the value goes back to a number and is written in general form.
 double RoundedThrough(double number, std::string_view pattern, std::string& scratch) {
   scratch.clear();
   AppendPicture(scratch, number, pattern);
   return ReadNumber(scratch);
-}
-
-PassResult EndedInsideObject(long long line) {
-  return PassResult::Fail("The file ends inside an object", line);
 }
 
 void AskEllipsoid(RunState& state, Ui& ui, std::string_view question) {
@@ -135,8 +127,9 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
   auto next = [&]() {
     const ReadStatus status = fields.Next(field);
     if (status == ReadStatus::Ok) return true;
-    fault = status == ReadStatus::End ? EndedInsideObject(fields.LineNumber())
-                                      : ReadFault(status, fields.LineNumber());
+    fault = status == ReadStatus::End
+                ? PassResult::Fail(BnaFaultReason(BnaFault::EndInsideObject), fields.LineNumber())
+                : ReadFault(status, fields.LineNumber());
     return false;
   };
   auto transform = [&](double& x, double& y) {
@@ -159,9 +152,9 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
     if (!next()) return fault;
     label2.assign(field.text);
     if (!next()) return fault;
-    const double n = std::clamp(RoundHalfEven(ReadNumber(field.text)), -kCountLimit, kCountLimit);
+    const long long n = ReadBnaCount(field.text);
     const long long countLine = field.line;
-    const long long pairs = ToInt64(std::fabs(n));
+    const long long pairs = n < 0 ? -n : n;
     for (long long i = 0; i < pairs; ++i) {
       if (!next()) return fault;
       if (i == 0) {
@@ -169,8 +162,8 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
         // each object keeps its own form, also in files that mix both.
         singlePoint = field.line == countLine;
         if (!options.toPoints && !singlePoint) {
-          WriteRecord(writer,
-                      {RecordItem::Text(label1), RecordItem::Text(label2), RecordItem::Number(n)});
+          WriteRecord(writer, {RecordItem::Text(label1), RecordItem::Text(label2),
+                               RecordItem::Number(static_cast<double>(n))});
         }
       }
       double x = ReadNumber(field.text);
@@ -179,8 +172,8 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
       if (!options.toPoints) transform(x, y);
       if (options.toPoints || singlePoint) {
         WriteRecord(writer, {RecordItem::Text(label1), RecordItem::Text(label2),
-                             RecordItem::Number(options.toPoints ? 1.0 : n), RecordItem::Number(x),
-                             RecordItem::Number(y)});
+                             RecordItem::Number(options.toPoints ? 1.0 : static_cast<double>(n)),
+                             RecordItem::Number(x), RecordItem::Number(y)});
       } else {
         WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
       }

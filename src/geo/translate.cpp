@@ -41,8 +41,8 @@ XyzPassResult TranslateXyz(std::istream& in, std::ostream& out, const TranslateO
     y += dy;
     if (options.degrees) {
       const GeoCoordinate geo = projection.ToGeo(x, y, centralMeridian);
-      point.x.SetPicture(geo.Longitude, "000.0000000");
-      point.y.SetPicture(geo.Latitude, "00.0000000");
+      point.x.SetPicture(geo.Longitude, kLongitudePattern);
+      point.y.SetPicture(geo.Latitude, kLatitudePattern);
     } else {
       point.x.SetNumber(x);
       point.y.SetNumber(y);

@@ -1,6 +1,8 @@
 // The two ellipsoids and the UTM projection by the truncated USGS power series.
 #pragma once
 
+#include <string_view>
+
 namespace zolvane {
 
 struct Ellipsoid {
@@ -15,6 +17,11 @@ struct UtmCoordinate {
   double Easting;
   double Northing;
 };
+
+// Picture patterns of the degrees the coordinate commands write: seven decimals, at least
+// three and two integer digits.
+inline constexpr std::string_view kLongitudePattern = "000.0000000";
+inline constexpr std::string_view kLatitudePattern = "00.0000000";
 
 struct GeoCoordinate {
   double Latitude;

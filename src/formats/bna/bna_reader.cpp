@@ -11,19 +11,23 @@ namespace zolvane {
 namespace {
 
 constexpr long long kCheckProgressInterval = 100;
-// Counts beyond this cannot be met by any file and would overflow |n|.
-constexpr double kCountLimit = 4.0e18;
-
-long long ReadCount(std::string_view text) {
-  const double n = std::clamp(RoundHalfEven(ReadNumber(text)), -kCountLimit, kCountLimit);
-  return ToInt64(n);
-}
-
 long long Magnitude(long long count) {
   return count < 0 ? -count : count;
 }
 
-std::string FaultReason(BnaFault fault) {
+BnaFault FaultOfRead(ReadStatus status) {
+  return status == ReadStatus::TooLong ? BnaFault::LineTooLong : BnaFault::ReadError;
+}
+
+}  // namespace
+
+long long ReadBnaCount(std::string_view text) {
+  // Counts beyond this cannot be met by any file and would overflow |n|.
+  constexpr double kCountLimit = 4.0e18;
+  return ToInt64(std::clamp(RoundHalfEven(ReadNumber(text)), -kCountLimit, kCountLimit));
+}
+
+std::string BnaFaultReason(BnaFault fault) {
   switch (fault) {
     case BnaFault::None:
       return "No fault";
@@ -55,12 +59,6 @@ std::string FaultReason(BnaFault fault) {
   return "";
 }
 
-BnaFault FaultOfRead(ReadStatus status) {
-  return status == ReadStatus::TooLong ? BnaFault::LineTooLong : BnaFault::ReadError;
-}
-
-}  // namespace
-
 bool ParseBnaHeader(std::string_view line, BnaHeader& header) {
   const std::size_t p1 = line.find(',');
   if (p1 == std::string_view::npos) return false;
@@ -73,10 +71,10 @@ bool ParseBnaHeader(std::string_view line, BnaHeader& header) {
   header.hasY = false;
   header.x = header.y = 0;
   if (!header.singlePoint) {
-    header.count = ReadCount(line.substr(p2 + 1));
+    header.count = ReadBnaCount(line.substr(p2 + 1));
     return true;
   }
-  header.count = ReadCount(line.substr(p2 + 1, p3 - p2 - 1));
+  header.count = ReadBnaCount(line.substr(p2 + 1, p3 - p2 - 1));
   const std::size_t p4 = line.find(',', p3 + 1);
   if (p4 != std::string_view::npos) {
     header.hasY = true;
@@ -150,9 +148,9 @@ BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const Progress
 
 std::string DescribeBnaFault(const BnaCheckResult& result, std::string_view fileName) {
   if (result.fault == BnaFault::EmptyFile) {
-    return FaultReason(result.fault) + ": " + std::string(fileName);
+    return BnaFaultReason(result.fault) + ": " + std::string(fileName);
   }
-  return FaultText(FaultReason(result.fault), result.line, fileName);
+  return FaultText(BnaFaultReason(result.fault), result.line, fileName);
 }
 
 void ReportBnaError(long long line, std::string_view segment, RunState& state, Ui& ui) {
@@ -222,22 +220,24 @@ ReadStatus BnaObjectReader::NextHeader(BnaHeader& header) {
   std::string_view line;
   const ReadStatus status = lines_.Next(line);
   if (status == ReadStatus::End) return status;
-  if (status != ReadStatus::Ok) return Fail(FaultReason(FaultOfRead(status)));
-  if (!ParseBnaHeader(line, header)) return Fail(FaultReason(BnaFault::MissingComma));
-  if (header.count == 0) return Fail(FaultReason(BnaFault::ZeroCount));
+  if (status != ReadStatus::Ok) return Fail(BnaFaultReason(FaultOfRead(status)));
+  if (!ParseBnaHeader(line, header)) return Fail(BnaFaultReason(BnaFault::MissingComma));
+  if (header.count == 0) return Fail(BnaFaultReason(BnaFault::ZeroCount));
   if (header.singlePoint && header.count != 1) {
-    return Fail(FaultReason(BnaFault::UnsupportedSinglePoint));
+    return Fail(BnaFaultReason(BnaFault::UnsupportedSinglePoint));
   }
-  if (header.singlePoint && !header.hasY) return Fail(FaultReason(BnaFault::SinglePointWithoutY));
+  if (header.singlePoint && !header.hasY)
+    return Fail(BnaFaultReason(BnaFault::SinglePointWithoutY));
   return ReadStatus::Ok;
 }
 
 ReadStatus BnaObjectReader::NextPoint(double& x, double& y) {
   std::string_view line;
   const ReadStatus status = lines_.Next(line);
-  if (status == ReadStatus::End) return Fail(FaultReason(BnaFault::EndInsideObject));
-  if (status != ReadStatus::Ok) return Fail(FaultReason(FaultOfRead(status)));
-  if (!ParseBnaCoordinate(line, x, y)) return Fail(FaultReason(BnaFault::CoordinateWithoutComma));
+  if (status == ReadStatus::End) return Fail(BnaFaultReason(BnaFault::EndInsideObject));
+  if (status != ReadStatus::Ok) return Fail(BnaFaultReason(FaultOfRead(status)));
+  if (!ParseBnaCoordinate(line, x, y))
+    return Fail(BnaFaultReason(BnaFault::CoordinateWithoutComma));
   return ReadStatus::Ok;
 }
 

@@ -28,6 +28,10 @@ struct BnaHeader {
   double x = 0, y = 0;       // single point: its coordinates
 };
 
+// n of a header: the number of `text`, rounded to a whole number, kept within a range no
+// file can reach so that |n| never overflows.
+long long ReadBnaCount(std::string_view text);
+
 // False when the line lacks the first or second comma.
 bool ParseBnaHeader(std::string_view line, BnaHeader& header);
 
@@ -61,6 +65,9 @@ struct BnaCheckResult {
 // The checking pass: validates the structure and extends the X and Y statistics. `progress`
 // (may be empty) is called at every header and every 100th coordinate line.
 BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const ProgressFn& progress);
+
+// What is wrong, in a few words ("The file ends inside an object").
+std::string BnaFaultReason(BnaFault fault);
 
 // A plain description of a fault, naming the file and the line, for reports outside the
 // main window.
