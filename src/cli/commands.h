@@ -19,6 +19,14 @@ using Action = std::function<int()>;
 
 void AddBnaCommands(CLI::App& app, Action& action);
 void AddGeoCommands(CLI::App& app, Action& action);
+void AddKmlCommands(CLI::App& app, Action& action);
+void AddPlanCommands(CLI::App& app, Action& action);
+void AddVectorCommands(CLI::App& app, Action& action);
+void AddGisCommands(CLI::App& app, Action& action);
+void AddSurferCommands(CLI::App& app, Action& action);
+void AddBinaryDxfCommands(CLI::App& app, Action& action);
+void AddPlanningCommands(CLI::App& app, Action& action);
+void AddGeophysicsCommands(CLI::App& app, Action& action);
 
 // Prints "zolvane-cli: <text>" on the error stream and returns 1.
 int Fail(const std::string& text);

@@ -9,6 +9,14 @@ int main(int argc, char** argv) {
   zolvane::cli::Action action;
   zolvane::cli::AddBnaCommands(app, action);
   zolvane::cli::AddGeoCommands(app, action);
+  zolvane::cli::AddKmlCommands(app, action);
+  zolvane::cli::AddPlanCommands(app, action);
+  zolvane::cli::AddVectorCommands(app, action);
+  zolvane::cli::AddGisCommands(app, action);
+  zolvane::cli::AddSurferCommands(app, action);
+  zolvane::cli::AddBinaryDxfCommands(app, action);
+  zolvane::cli::AddPlanningCommands(app, action);
+  zolvane::cli::AddGeophysicsCommands(app, action);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
