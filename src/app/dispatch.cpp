@@ -155,6 +155,7 @@ DispatchOutcome Dispatch(const MenuItem& item, RunState& state, Ui& ui) {
       RunGuarded(item, state, ui);
       break;
   }
+  state.InputCopyFile.reset();  // a piped input's private copy goes with its command
   return DispatchOutcome::Done;
 }
 

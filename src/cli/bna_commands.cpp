@@ -30,10 +30,12 @@ int RunCheck(const BnaOptions& options) {
 }
 
 int RunBnaToXyz(const BnaOptions& options) {
+  const auto input = TwoPassInput(options.input);
+  if (!input) return 1;
   BnaCheckResult check;
   Statistics statistics;
-  if (!CheckBnaInput(options.input, check, statistics)) return 1;
-  return ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
+  if (!CheckBnaInput(*input, check, statistics)) return 1;
+  return ConvertFile(*input, options.output, [&](InputFile& in, std::ostream& out) {
     return ConvertBnaToXyz(in.Stream(), out, {options.label, options.layout}, {}).pass;
   });
 }

@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -31,9 +33,28 @@ void AddGeophysicsCommands(CLI::App& app, Action& action);
 // Prints "zolvane-cli: <text>" on the error stream and returns 1.
 int Fail(const std::string& text);
 
-// Runs `convert` from `inputPath` into `outputPath`: refuses the same file, opens both,
+// An input named on the command line: "-" is standard input. Made from a name, it is read
+// where it is, once; TwoPassInput() prepares one that a subcommand reads twice.
+struct InputName {
+  InputName(const std::string& given);                             // NOLINT: a plain name converts
+  InputName(const char* given) : InputName(std::string(given)) {}  // NOLINT
+
+  std::string name;  // for messages
+  std::string path;  // to open
+  std::shared_ptr<const InputCopy> copy;
+};
+
+// An input for a checking pass and a conversion pass: one that can be read only once (a
+// pipe, standard input) is copied into a private temporary file first, removed at the end.
+// Empty, with the message printed, when the copy could not be made.
+std::optional<InputName> TwoPassInput(const std::string& given);
+
+// The file an output name leads to: "-" is standard output.
+std::string OutputPath(const std::string& given);
+
+// Runs `convert` from `input` into `outputPath`: refuses the same file, opens both,
 // keeps the output only when the pass is done. Returns the exit status.
-int ConvertFile(const std::string& inputPath, const std::string& outputPath,
+int ConvertFile(const InputName& input, const std::string& outputPath,
                 const std::function<PassResult(InputFile&, std::ostream&)>& convert);
 
 // Accepts the XYZ layout codes 11-14, 21-24 and 31-34.
@@ -43,6 +64,11 @@ inline constexpr const char* kLayoutHelp =
     "tens 1 comma, 2 blank, 3 tab; units 1 XYZ, 2 YXZ, 3 XY, 4 YX";
 
 // The checking pass a BNA subcommand starts with; prints the fault when there is one.
-bool CheckBnaInput(const std::string& path, BnaCheckResult& result, Statistics& statistics);
+bool CheckBnaInput(const InputName& input, BnaCheckResult& result, Statistics& statistics);
+
+// What every subcommand's help says of "-".
+inline constexpr const char* kStandardStreamsHelp =
+    "IN may be - for standard input and OUT - for standard output. A run that fails may leave "
+    "partial data on standard output (a file is only replaced when the run succeeds).";
 
 }  // namespace zolvane::cli

@@ -11,19 +11,44 @@ int Fail(const std::string& text) {
   return 1;
 }
 
-int ConvertFile(const std::string& inputPath, const std::string& outputPath,
-                const std::function<PassResult(InputFile&, std::ostream&)>& convert) {
-  if (SameFile(inputPath, outputPath)) {
-    return Fail("the output file must not be the input file: " + outputPath);
+InputName::InputName(const std::string& given)
+    : name(given == "-" ? "standard input" : given), path(given == "-" ? "/dev/stdin" : given) {}
+
+std::optional<InputName> TwoPassInput(const std::string& given) {
+  InputName input(given);
+  if (ReadsOnce(input.path)) {
+    std::string error;
+    input.copy = InputCopy::Make(input.path, error);
+    if (!input.copy) {
+      Fail(error);
+      return std::nullopt;
+    }
+    input.path = input.copy->Path();
   }
-  InputFile input(inputPath);
-  if (!input.IsOpen()) return Fail("cannot open " + inputPath);
+  return input;
+}
+
+std::string OutputPath(const std::string& given) {
+  return given == "-" ? "/dev/stdout" : given;
+}
+
+int ConvertFile(const InputName& input, const std::string& outputName,
+                const std::function<PassResult(InputFile&, std::ostream&)>& convert) {
+  const std::string outputPath = OutputPath(outputName);
+  if (SameFile(input.path, outputPath)) {
+    return Fail("the output file must not be the input file: " + outputName);
+  }
+  InputFile in(input.path);
+  if (!in.IsOpen()) return Fail("cannot open " + input.name);
   OutputFile output(outputPath);
-  if (!output.IsOpen()) return Fail("cannot write " + outputPath);
-  const PassResult result = convert(input, output.Stream());
+  if (!output.IsOpen()) return Fail("cannot write " + outputName);
+  const PassResult result = convert(in, output.Stream());
   if (result.status != PassStatus::Done)
-    return Fail(FaultText(result.reason, result.line, inputPath));
-  if (!output.Commit()) return Fail("cannot write " + outputPath);
+    return Fail(FaultText(result.reason, result.line, input.name));
+  if (!output.Commit()) {
+    return Fail("cannot write " + outputName +
+                (output.WritesInPlace() ? " (written in place: its old content is lost)" : ""));
+  }
   return 0;
 }
 
@@ -41,15 +66,15 @@ CLI::Validator LayoutCode() {
       "LAYOUT");
 }
 
-bool CheckBnaInput(const std::string& path, BnaCheckResult& result, Statistics& statistics) {
-  InputFile input(path);
+bool CheckBnaInput(const InputName& name, BnaCheckResult& result, Statistics& statistics) {
+  InputFile input(name.path);
   if (!input.IsOpen()) {
-    Fail("cannot open " + path);
+    Fail("cannot open " + name.name);
     return false;
   }
   result = CheckBna(input.Stream(), statistics, {});
   if (result.fault != BnaFault::None) {
-    Fail(DescribeBnaFault(result, path));
+    Fail(DescribeBnaFault(result, name.name));
     return false;
   }
   return true;

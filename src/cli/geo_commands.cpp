@@ -83,15 +83,17 @@ int RunXyz(const GeoOptions& options, Projection projection) {
 }
 
 int RunBna(const GeoOptions& options, Projection projection, bool toPoints) {
+  const auto input = TwoPassInput(options.input);
+  if (!input) return 1;
   BnaCheckResult check;
   Statistics statistics;
-  if (!CheckBnaInput(options.input, check, statistics)) return 1;
+  if (!CheckBnaInput(*input, check, statistics)) return 1;
   BnaTransformOptions transform;
   transform.projection = projection;
   transform.ellipsoid = EllipsoidNamed(options.ellipsoid);
   transform.centralMeridian = options.zone >= 1 ? CentralMeridianOfZone(options.zone) : 0;
   transform.toPoints = toPoints;
-  return ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
+  return ConvertFile(*input, options.output, [&](InputFile& in, std::ostream& out) {
     return TransformBna(in.Stream(), out, transform, {});
   });
 }

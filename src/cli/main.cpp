@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
   zolvane::cli::AddBinaryDxfCommands(app, action);
   zolvane::cli::AddPlanningCommands(app, action);
   zolvane::cli::AddGeophysicsCommands(app, action);
+  for (CLI::App* command : app.get_subcommands({}))
+    command->footer(zolvane::cli::kStandardStreamsHelp);
+  app.footer(zolvane::cli::kStandardStreamsHelp);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -1,41 +1,128 @@
 #include "core/files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 namespace zolvane {
 namespace fs = std::filesystem;
+namespace {
+
+// The file a name finally leads to, following links one step at a time (relative links
+// count from their own folder), so that a new name at the end of a link chain is found too.
+fs::path ResolveLinks(const fs::path& path) {
+  fs::path current = path;
+  std::error_code error;
+  for (int hop = 0; hop < 40 && fs::is_symlink(current, error); ++hop) {
+    const fs::path next = fs::read_symlink(current, error);
+    if (error) break;
+    current = next.is_absolute() ? next : current.parent_path() / next;
+  }
+  return current;
+}
+
+// Names that stand for a process's own streams or devices: written directly, whatever they
+// lead to, since replacing what they resolve to would miss the open stream.
+bool IsSystemName(const std::string& path) {
+  return path.rfind("/dev/", 0) == 0 || path.rfind("/proc/", 0) == 0;
+}
+
+}  // namespace
 
 InputFile::InputFile(std::string path) : path_(std::move(path)) {
   std::error_code error;
   // Directories open as streams on some systems but cannot be read; refuse them here.
   if (path_.empty() || fs::is_directory(path_, error)) return;
   stream_.open(path_, std::ios::in | std::ios::binary);
-  const auto size = fs::file_size(path_, error);
-  if (!error) size_ = size;
+  if (fs::is_regular_file(path_, error)) {
+    const auto size = fs::file_size(path_, error);
+    if (!error) size_ = size;
+  }
+}
+
+bool ReadsOnce(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (error || !fs::exists(status)) return false;
+  return !fs::is_regular_file(status) && !fs::is_directory(status);
+}
+
+std::shared_ptr<const InputCopy> InputCopy::Make(const std::string& source, std::string& error) {
+  std::error_code code;
+  std::string pattern = (fs::temp_directory_path(code) / "zolvane-input-XXXXXX").string();
+  const int descriptor = mkstemp(pattern.data());  // private: mode 600, a new name
+  if (descriptor < 0) {
+    error = "no temporary file for a copy of the input";
+    return nullptr;
+  }
+  close(descriptor);
+  std::shared_ptr<const InputCopy> copy(new InputCopy(pattern));
+  std::ifstream in(source, std::ios::in | std::ios::binary);
+  if (!in.is_open()) {
+    error = "cannot open " + source;
+    return nullptr;
+  }
+  std::ofstream out(pattern, std::ios::out | std::ios::binary | std::ios::trunc);
+  out << in.rdbuf();
+  // An empty input leaves the stream without a character to insert; that is not a fault.
+  if (in.bad() || !out.flush()) {
+    error = "cannot copy " + source + " into " + pattern;
+    return nullptr;
+  }
+  return copy;
+}
+
+InputCopy::~InputCopy() {
+  std::error_code error;
+  fs::remove(path_, error);
 }
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
   std::error_code error;
-  if (path_.empty() || fs::is_directory(path_, error)) return;
+  if (path_.empty()) return;
+  const fs::path target = IsSystemName(path_) ? fs::path(path_) : ResolveLinks(path_);
+  targetPath_ = target.string();
+  const fs::file_status status = fs::status(target, error);
+  if (fs::is_directory(status)) return;
+  if (IsSystemName(path_) || (fs::exists(status) && !fs::is_regular_file(status))) {
+    direct_ = true;
+    stream_.open(path_, std::ios::out | std::ios::binary);
+    return;
+  }
+  struct stat old {};
+  if (fs::exists(status) && stat(targetPath_.c_str(), &old) == 0) {
+    keepMode_ = true;
+    mode_ = old.st_mode & 07777;
+    owner_ = old.st_uid;
+    group_ = old.st_gid;
+  }
   for (int attempt = 0; attempt < 100 && !stream_.is_open(); ++attempt) {
-    std::string candidate = path_ + ".tmp~" + std::to_string(attempt);
-    if (fs::exists(candidate, error)) continue;
+    std::string candidate = targetPath_ + ".tmp~" + std::to_string(attempt);
+    if (fs::exists(candidate, error) || fs::is_symlink(candidate, error)) continue;
     stream_.open(candidate, std::ios::out | std::ios::binary | std::ios::trunc);
     if (stream_.is_open()) temporaryPath_ = std::move(candidate);
   }
   if (!stream_.is_open()) {
     // The folder may refuse new files while the target itself is writable.
     stream_.clear();
-    stream_.open(path_, std::ios::out | std::ios::binary | std::ios::trunc);
+    stream_.open(targetPath_, std::ios::out | std::ios::binary | std::ios::trunc);
+    inPlace_ = stream_.is_open();
   }
 }
 
 OutputFile::~OutputFile() {
-  if (committed_) return;
+  if (committed_ || direct_) return;
   stream_.close();
   std::error_code error;
-  fs::remove(temporaryPath_.empty() ? path_ : temporaryPath_, error);
+  if (!temporaryPath_.empty()) {
+    fs::remove(temporaryPath_, error);
+  } else if (inPlace_) {
+    fs::remove(targetPath_, error);  // half a file is worse than none; the old text is gone
+  }
 }
 
 bool OutputFile::Commit() {
@@ -45,8 +132,13 @@ bool OutputFile::Commit() {
   stream_.close();
   if (!written || stream_.fail()) return false;
   if (!temporaryPath_.empty()) {
+    if (keepMode_) {
+      // The owner can be carried over only by a user allowed to give files away.
+      [[maybe_unused]] const int ignored = chown(temporaryPath_.c_str(), owner_, group_);
+      chmod(temporaryPath_.c_str(), mode_);
+    }
     std::error_code error;
-    fs::rename(temporaryPath_, path_, error);
+    fs::rename(temporaryPath_, targetPath_, error);
     if (error) return false;
   }
   committed_ = true;
@@ -55,11 +147,15 @@ bool OutputFile::Commit() {
 
 bool SameFile(const std::string& first, const std::string& second) {
   std::error_code error;
+  const fs::file_status a = fs::status(first, error);
+  const fs::file_status b = fs::status(second, error);
+  if (fs::exists(a) && !fs::is_regular_file(a)) return false;
+  if (fs::exists(b) && !fs::is_regular_file(b)) return false;
   if (fs::equivalent(first, second, error)) return true;
   // Either may not exist yet: compare what the names resolve to.
-  const fs::path a = fs::weakly_canonical(fs::absolute(first, error), error);
-  const fs::path b = fs::weakly_canonical(fs::absolute(second, error), error);
-  return !a.empty() && a == b;
+  const fs::path x = fs::weakly_canonical(fs::absolute(first, error), error);
+  const fs::path y = fs::weakly_canonical(fs::absolute(second, error), error);
+  return !x.empty() && x == y;
 }
 
 }  // namespace zolvane

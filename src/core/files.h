@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <string>
 
 namespace zolvane {
@@ -26,9 +27,31 @@ class InputFile {
   std::uint64_t size_ = 0;
 };
 
-// A file being written. The text goes to a temporary file beside the target, and Commit()
-// puts it in place; without a commit the partial text is removed. So a conversion that
-// fails or is stopped never leaves half a file behind, nor destroys the file it replaces.
+// True for an input that cannot be read twice: a pipe, a FIFO, a terminal, standard input.
+bool ReadsOnce(const std::string& path);
+
+// A private copy of an input that can be read only once, for commands that read their input
+// twice (a checking pass, then the conversion). The copy is removed with the object.
+class InputCopy {
+ public:
+  // Empty, with `error` set, when the source could not be read or the copy not written.
+  static std::shared_ptr<const InputCopy> Make(const std::string& source, std::string& error);
+  InputCopy(const InputCopy&) = delete;
+  InputCopy& operator=(const InputCopy&) = delete;
+  ~InputCopy();
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  explicit InputCopy(std::string path) : path_(std::move(path)) {}
+  std::string path_;
+};
+
+// A file being written. A regular file (new or existing) is written to a temporary file
+// beside it, and Commit() puts that in place with the old file's permissions; without a
+// commit the partial text is removed. So a conversion that fails or is stopped never leaves
+// half a file behind, nor destroys the file it replaces. Anything else (a device, a FIFO,
+// standard output) is written directly: renaming over it would destroy it.
 class OutputFile {
  public:
   explicit OutputFile(std::string path);
@@ -39,18 +62,27 @@ class OutputFile {
   bool IsOpen() const { return stream_.is_open(); }
   std::ostream& Stream() { return stream_; }
   const std::string& Path() const { return path_; }
+  // True when the folder refused a temporary and the target itself is being overwritten.
+  bool WritesInPlace() const { return inPlace_; }
 
   // Closes the file and moves it into place; false when anything could not be written.
   bool Commit();
 
  private:
   std::string path_;
+  std::string targetPath_;  // path_ with its links resolved
   std::string temporaryPath_;
   std::ofstream stream_;
+  bool direct_ = false;  // not a regular file: written where it is
+  bool inPlace_ = false;
+  bool keepMode_ = false;  // the target existed: its permissions and owner carry over
+  unsigned mode_ = 0;
+  unsigned owner_ = 0, group_ = 0;
   bool committed_ = false;
 };
 
-// True when both names lead to the same file (also through links or relative names).
+// True when both names lead to the same regular file (also through links or relative names).
+// Devices and pipes never count: `- -` reads standard input and writes standard output.
 bool SameFile(const std::string& first, const std::string& second);
 
 }  // namespace zolvane

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "core/files.h"
 
 namespace zolvane {
 
@@ -54,6 +57,14 @@ struct RunState {
   long long BnaPointCount = 0;
   std::string InputFileName;   // caption of the input-file label
   std::string OutputFileName;  // caption of the output-file label
+  // The private copy of an input that can be read only once (a pipe, a FIFO); dropped, and
+  // so removed, when the command ends.
+  std::shared_ptr<const InputCopy> InputCopyFile;
 };
+
+// The name to open `name` by: the private copy when `name` is the input and has one.
+inline const std::string& ReadablePath(const RunState& state, const std::string& name) {
+  return state.InputCopyFile && name == state.InputFileName ? state.InputCopyFile->Path() : name;
+}
 
 }  // namespace zolvane

@@ -8,6 +8,16 @@ namespace zolvane {
 bool AskInputFile(RunState& state, Ui& ui, int filterIndex) {
   const auto name = ui.ChooseInputFile(filterIndex);
   if (!name || name->empty()) return false;
+  state.InputCopyFile.reset();
+  if (ReadsOnce(*name)) {
+    // Most commands read their input twice; a pipe would be empty the second time.
+    std::string error;
+    state.InputCopyFile = InputCopy::Make(*name, error);
+    if (!state.InputCopyFile) {
+      ReportOpenFailure(ui, *name, false);
+      return false;
+    }
+  }
   state.InputFileName = *name;
   ui.SetInputFileName(*name);
   return true;
@@ -78,7 +88,15 @@ bool CommandFiles::Open(Ui& ui) const {
 
 bool CommandFiles::Commit(Ui& ui) {
   if (output.Commit()) return true;
-  ReportOpenFailure(ui, output.Path(), true);
+  if (output.WritesInPlace()) {
+    Warn(ui,
+         "The file cannot be written, and its old content is lost (it had to be written in "
+         "place):\n" +
+             output.Path(),
+         " Zolvane ");
+  } else {
+    ReportOpenFailure(ui, output.Path(), true);
+  }
   return false;
 }
 

@@ -49,7 +49,7 @@ void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState
 // The two files of a command's conversion pass, named by the window's labels.
 struct CommandFiles {
   explicit CommandFiles(const RunState& state)
-      : input(state.InputFileName), output(state.OutputFileName) {}
+      : input(ReadablePath(state, state.InputFileName)), output(state.OutputFileName) {}
 
   // False, with a message naming the file, when either could not be opened.
   bool Open(Ui& ui) const;

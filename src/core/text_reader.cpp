@@ -51,6 +51,7 @@ LineReader::LineReader(std::istream& in, std::size_t maxLineLength)
     : in_(in), maxLineLength_(maxLineLength), buffer_(kChunkSize) {}
 
 bool LineReader::Refill() {
+  lfKnown_ = false;
   if (!in_.good()) return false;
   in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
   begin_ = 0;
@@ -62,20 +63,48 @@ bool LineReader::Refill() {
 ReadStatus LineReader::Next(std::string_view& line) {
   if (stuck_ != ReadStatus::Ok) return stuck_;
   carry_.clear();
+  if (skipLf_) {
+    // The last line ended with a CR at the end of a block: an LF after it is part of that end.
+    skipLf_ = false;
+    if (begin_ == end_) Refill();
+    if (begin_ < end_ && buffer_[begin_] == '\n') {
+      ++begin_;
+      ++bytesRead_;
+    }
+    if (stuck_ != ReadStatus::Ok) return stuck_;
+  }
   for (;;) {
     const char* start = buffer_.data() + begin_;
-    const void* found = begin_ < end_ ? std::memchr(start, '\n', end_ - begin_) : nullptr;
-    if (found != nullptr) {
-      const std::size_t length = static_cast<const char*>(found) - start;
+    // The next LF is looked for once per block, not once per line, so that files whose
+    // lines end in CR alone are read in linear time.
+    if (!lfKnown_ || lfAt_ < begin_) {
+      const void* lf = std::memchr(start, '\n', end_ - begin_);
+      lfAt_ = lf != nullptr
+                  ? static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data())
+                  : end_;
+      lfKnown_ = true;
+    }
+    const void* cr = std::memchr(start, '\r', lfAt_ - begin_);
+    if (cr != nullptr || lfAt_ < end_) {
+      const std::size_t length =
+          cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start)
+                        : lfAt_ - begin_;
+      std::size_t ending = 1;
+      if (cr != nullptr) {
+        if (begin_ + length + 1 < end_) {
+          if (buffer_[begin_ + length + 1] == '\n') ending = 2;
+        } else {
+          skipLf_ = true;
+        }
+      }
       if (carry_.empty()) {
         line = std::string_view(start, length);
       } else {
         carry_.append(start, length);
         line = carry_;
       }
-      begin_ += length + 1;
-      bytesRead_ += line.size() + 1;
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      begin_ += length + ending;
+      bytesRead_ += line.size() + ending;
       break;
     }
     carry_.append(start, end_ - begin_);
@@ -89,7 +118,6 @@ ReadStatus LineReader::Next(std::string_view& line) {
       if (carry_.empty()) return ReadStatus::End;
       line = carry_;
       bytesRead_ += line.size();
-      if (line.back() == '\r') line.remove_suffix(1);
       break;
     }
   }

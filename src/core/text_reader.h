@@ -14,7 +14,7 @@ inline constexpr std::size_t kMaxLineLength = std::size_t{1} << 20;
 
 enum class ReadStatus { Ok, End, TooLong, Failed };
 
-// Reads lines ended by CR LF or LF (the last line may have no end). The lines it returns
+// Reads lines ended by CR LF, LF or CR alone (the last line may have no end). The lines it returns
 // stay valid until the next call. Memory use is bounded by kMaxLineLength, however long the
 // file or its lines.
 class LineReader {
@@ -37,6 +37,9 @@ class LineReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   std::string carry_;
+  std::size_t lfAt_ = 0;  // where the next LF of the block is, or end_ when it has none
+  bool lfKnown_ = false;
+  bool skipLf_ = false;  // the last line ended with a CR at the end of a block
   long long lineNumber_ = 0;
   std::uint64_t bytesRead_ = 0;
   ReadStatus stuck_ = ReadStatus::Ok;

@@ -9,6 +9,7 @@
 
 #include "core/number_format.h"
 #include "core/numbers.h"
+#include "dialogs/on_leaving.h"
 #include "geo/single_coordinate.h"
 #include "geo/utm.h"
 
@@ -70,7 +71,7 @@ FusformDialog::FusformDialog(QWidget* parent) : QDialog(parent) {
   connect(zone_, &QLineEdit::textChanged, this, &FusformDialog::ZoneChanged);
   connect(zone_, &QLineEdit::editingFinished, this, &FusformDialog::ZoneChanged);
   connect(centralMeridian_, &QLineEdit::textChanged, this, &FusformDialog::CentralMeridianChanged);
-  connect(centralMeridian_, &QLineEdit::editingFinished, this, &FusformDialog::CentralMeridianLeft);
+  OnLeaving(centralMeridian_, [this] { CentralMeridianLeft(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -97,7 +98,10 @@ void FusformDialog::CentralMeridianChanged() {
 void FusformDialog::CentralMeridianLeft() {
   const double centralMeridian = ValueOf(centralMeridian_);
   if (centralMeridian == 0) return;
-  zone_->setText(QString::number(ZoneOfCentralMeridian(centralMeridian)));
+  const int zone = ZoneOfCentralMeridian(centralMeridian);
+  zone_->setText(QString::number(zone));
+  // Also when the zone stays the same, so that no change signal would snap the meridian.
+  centralMeridian_->setText(WholeText(6 * zone - 183));
 }
 
 int FusformDialog::UtmZone() const {

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/on_leaving.h"
 #include "geo/single_coordinate.h"
 #include "geo/utm.h"
 
@@ -96,7 +97,7 @@ SinglecoordDialog::SinglecoordDialog(RunState& state, QWidget* parent)
   layout->addWidget(close, 7, 2);
 
   for (QLineEdit* box : {latitude_, longitude_, easting_, northing_}) {
-    connect(box, &QLineEdit::editingFinished, this, [box] {
+    OnLeaving(box, [box] {
       box->setText(QString::fromStdString(NormalizeNumberText(box->text().toStdString())));
     });
   }

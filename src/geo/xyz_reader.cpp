@@ -228,7 +228,7 @@ XyzPassResult CheckXyz(std::istream& in, int inputFormatCode, Statistics& statis
 void CheckXyzFile(const std::string& path, RunState& state, Ui& ui) {
   ui.SetStatus(" Checking ascii file ");
   state.InputError = 0;
-  InputFile file(path);
+  InputFile file(ReadablePath(state, path));
   if (!file.IsOpen()) {
     state.InputError = 1;
     ReportOpenFailure(ui, path, false);

@@ -22,10 +22,37 @@ std::vector<std::string> ReadAll(const std::string& text, std::size_t limit = kM
   return lines;
 }
 
-TEST(LineReader, AcceptsCrLfAndLfAndAnUnendedLastLine) {
-  EXPECT_EQ(ReadAll("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
-  EXPECT_EQ(ReadAll("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
-  EXPECT_TRUE(ReadAll("").empty());
+TEST(LineReader, EndsLinesAtCrLfLfOrCrAlone) {
+  using Lines = std::vector<std::string>;
+  const struct {
+    std::string text;
+    Lines lines;
+  } cases[] = {
+      {"a\r\nb\nc", {"a", "b", "c"}},
+      {"a\r\n\r\n", {"a", ""}},
+      {"", {}},
+      {"a\rb\rc\r", {"a", "b", "c"}},
+      {"a\r\rb", {"a", "", "b"}},
+      {"a\n\rb\r\n\nc", {"a", "", "b", "", "c"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadAll(c.text), c.lines) << c.text;
+}
+
+TEST(LineReader, ACrLfSplitAcrossReadBlocksIsOneLineEnd) {
+  // The reader takes 256 KiB at a time: put the CR last in the first block.
+  for (std::size_t length : {(std::size_t{1} << 18) - 1, (std::size_t{1} << 18) - 2}) {
+    const std::string first(length, 'x');
+    std::istringstream in(first + "\r\nnext\r");
+    LineReader reader(in);
+    std::string_view line;
+    ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
+    EXPECT_EQ(line.size(), length);
+    ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
+    EXPECT_EQ(line, "next");
+    EXPECT_EQ(reader.Next(line), ReadStatus::End);
+    EXPECT_EQ(reader.LineNumber(), 2);
+    EXPECT_EQ(reader.BytesRead(), length + 7);
+  }
 }
 
 TEST(LineReader, CountsLinesAndBytes) {

@@ -1,6 +1,12 @@
 // The BNA commands as a user meets them, answered by a scripted window.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <fstream>
+#include <thread>
+
+#include "app/dispatch.h"
+#include "app/menu_tree.h"
 #include "core/services.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/bna_to_xyz.h"
@@ -45,6 +51,20 @@ TEST_F(BnaFlow, ConvertsEndToEnd) {
   EXPECT_EQ(ui.shownStatistics->YMin, 41.25);
   EXPECT_EQ(state.OutputFormatCode, 24);  // the command leaves the code for the dispatch to reset
   EXPECT_EQ(state.BnaPointCount, 2);
+}
+
+TEST_F(BnaFlow, APipedInputIsReadTwiceThroughAPrivateCopy) {
+  const std::string fifo = dir.File("fifo.bna");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "a,\"-5\",2\r1,2\r3,4\r"; });
+  ui.inputFiles = {fifo};
+  ui.outputFiles = {dir.File("out.dat")};
+  ui.xyzoAnswers = {XyzoChoice{11, false}};
+  Dispatch(*FindMenuItem("bnaxyz_2"), state, ui);
+  writer.join();
+  EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "1,2,\"-5\"\r\n3,4,\"-5\"\r\n");
+  EXPECT_EQ(ui.inputFileName, fifo);
+  EXPECT_FALSE(state.InputCopyFile);  // removed with its command
 }
 
 TEST_F(BnaFlow, CancelAtEachDialogEndsSilentlyWithoutOutput) {

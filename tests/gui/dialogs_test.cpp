@@ -43,10 +43,16 @@ void Type(QWidget* parent, const char* name, const QString& text) {
   QTest::keyClicks(box, text);
 }
 
+// Leaves a box as a click elsewhere would.
+void Leave(QWidget* parent, const char* name) {
+  QFocusEvent leaving(QEvent::FocusOut, Qt::MouseFocusReason);
+  QApplication::sendEvent(Child<QLineEdit>(parent, name), &leaving);
+}
+
 // Types and leaves the box.
 void Enter(QWidget* parent, const char* name, const QString& text) {
   Type(parent, name, text);
-  emit Child<QLineEdit>(parent, name)->editingFinished();
+  Leave(parent, name);
 }
 
 }  // namespace
@@ -156,6 +162,14 @@ class DialogsTest : public QObject {
     QCOMPARE(Text(&dialog, "Text1_0"), QString::fromUtf8("0\u00baE"));
     QCOMPARE(Text(&dialog, "Text1_1"), QString::fromUtf8("6\u00baE"));
     QCOMPARE(scroll->value(), 31);
+
+    // A meridian typed inside the zone shown snaps back to the zone's on leaving.
+    for (const char* typed : {"5", "1"}) {
+      Enter(&dialog, "cmtext", typed);
+      QCOMPARE(Text(&dialog, "fustext"), QString("31"));
+      QCOMPARE(Text(&dialog, "cmtext"), QString("3"));
+      QCOMPARE(dialog.CentralMeridian(), 3);
+    }
 
     // Nothing follows a value that reads as 0.
     Type(&dialog, "fustext", "x");
@@ -296,6 +310,10 @@ class DialogsTest : public QObject {
     QVERIFY(calculator);
     QCOMPARE(Text(calculator, "Text1_4"), QString("00.00"));
     QVERIFY(Child<QRadioButton>(calculator, "Option1")->isChecked());
+    // Leaving a box rewrites it also when nothing was typed.
+    Child<QLineEdit>(calculator, "Text1_4")->setFocus();
+    Leave(calculator, "Text1_4");
+    QCOMPARE(Text(calculator, "Text1_4"), QString("0"));
   }
 };
 

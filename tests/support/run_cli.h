@@ -13,9 +13,24 @@ struct CliRun {
   std::string output;  // standard output and error together
 };
 
+// Runs a bash script in which $CLI names zolvane-cli (for pipes and process substitution).
+inline CliRun RunBash(const std::string& script);
+
 inline CliRun RunCli(const std::string& arguments) {
+  return RunBash("\"$CLI\" " + arguments);
+}
+
+inline CliRun RunBash(const std::string& script) {
   CliRun run;
-  const std::string command = std::string(ZOLVANE_CLI) + " " + arguments + " 2>&1";
+  std::string quoted;
+  for (char c : script) {
+    if (c == '\'')
+      quoted += "'\\''";
+    else
+      quoted += c;
+  }
+  const std::string command =
+      "CLI='" + std::string(ZOLVANE_CLI) + "' bash -c '" + quoted + "' 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];

@@ -166,7 +166,7 @@ void CheckBnaFile(const std::string& path, RunState& state, Ui& ui) {
   ui.SetStatus("Checking BNA file");
   state.InputError = 0;
   state.BnaObjectCount = 0;
-  InputFile file(path);
+  InputFile file(ReadablePath(state, path));
   if (!file.IsOpen()) {
     state.InputError = 1;
     ReportOpenFailure(ui, path, false);
