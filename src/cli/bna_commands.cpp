@@ -55,7 +55,9 @@ void AddBnaCommands(CLI::App& app, Action& action) {
   toXyz->add_option("--label", options->label, "Label that gives Z: 1 or 2")
       ->check(CLI::IsMember({1, 2}))
       ->capture_default_str();
-  toXyz->add_option("--layout", options->layout, std::string("Output layout: ") + kLayoutHelp)
+  toXyz
+      ->add_option("--out-layout,--layout", options->layout,
+                   std::string("Output layout: ") + kLayoutHelp)
       ->check(LayoutCode())
       ->capture_default_str();
   toXyz->add_option("IN", options->input, "BNA file")->required();

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/progress.h"
 #include "core/xyz_layout.h"
 
 namespace zolvane::cli {
@@ -42,7 +43,11 @@ int ConvertFile(const InputName& input, const std::string& outputName,
   if (!in.IsOpen()) return Fail("cannot open " + input.name);
   OutputFile output(outputPath);
   if (!output.IsOpen()) return Fail("cannot write " + outputName);
-  const PassResult result = convert(in, output.Stream());
+  PassResult result;
+  {
+    ProgressReader progress(in.Stream(), in.Size());
+    result = convert(in, output.Stream());
+  }
   if (result.status != PassStatus::Done)
     return Fail(FaultText(result.reason, result.line, input.name));
   if (!output.Commit()) {
@@ -72,7 +77,10 @@ bool CheckBnaInput(const InputName& name, BnaCheckResult& result, Statistics& st
     Fail("cannot open " + name.name);
     return false;
   }
-  result = CheckBna(input.Stream(), statistics, {});
+  {
+    ProgressReader progress(input.Stream(), input.Size());
+    result = CheckBna(input.Stream(), statistics, {});
+  }
   if (result.fault != BnaFault::None) {
     Fail(DescribeBnaFault(result, name.name));
     return false;

@@ -1,10 +1,37 @@
 // zolvane-cli: the converters of the main window, for shells and scripts.
+#include <cstdlib>
 #include <iostream>
+#include <string>
 
 #include "cli/commands.h"
+#include "cli/examples.h"
+#include "cli/progress.h"
+
+namespace {
+
+// The last lines of every subcommand's --help: its example and what "-" means.
+void AddFooters(CLI::App& app) {
+  for (CLI::App* command : app.get_subcommands({})) {
+    std::string footer = zolvane::cli::kStandardStreamsHelp;
+    for (const auto& example : zolvane::cli::kExamples) {
+      if (example.command == command->get_name()) {
+        footer += "\n\nExample: ";
+        footer += example.line;
+      }
+    }
+    command->footer(footer);
+    command->add_flag("--quiet,-q", zolvane::cli::Terminal().quiet,
+                      "No progress bar on the terminal");
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Zolvane 8.05 converters for marine geoscience text formats", "zolvane-cli"};
+  CLI::App app{"Zolvane " ZOLVANE_VERSION " converters for marine geoscience text formats",
+               "zolvane-cli"};
+  app.set_version_flag("--version", "zolvane-cli " ZOLVANE_VERSION);
+  app.add_flag("--quiet,-q", zolvane::cli::Terminal().quiet, "No progress bar on the terminal");
   app.require_subcommand(1);
   zolvane::cli::Action action;
   zolvane::cli::AddBnaCommands(app, action);
@@ -17,14 +44,19 @@ int main(int argc, char** argv) {
   zolvane::cli::AddBinaryDxfCommands(app, action);
   zolvane::cli::AddPlanningCommands(app, action);
   zolvane::cli::AddGeophysicsCommands(app, action);
-  for (CLI::App* command : app.get_subcommands({}))
-    command->footer(zolvane::cli::kStandardStreamsHelp);
+  AddFooters(app);
   app.footer(zolvane::cli::kStandardStreamsHelp);
+  // Lets tests see the bar without a long pass.
+  if (const char* delay = std::getenv("ZOLVANE_PROGRESS_DELAY_MS")) {
+    zolvane::cli::Terminal().delay = std::chrono::milliseconds(std::atol(delay));
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);

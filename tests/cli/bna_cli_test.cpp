@@ -46,12 +46,5 @@ TEST(CliBnaToXyz, UsageFaultsAndUnsafeOutputs) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("o")));
 }
 
-TEST(CliHelp, ListsTheSubcommands) {
-  const auto run = RunCli("--help");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.output.find("check-bna"), std::string::npos);
-  EXPECT_NE(run.output.find("bna2xyz"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace zolvane

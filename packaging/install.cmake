@@ -1,0 +1,61 @@
+# What `cmake --install` and the Debian package put beside the programs.
+include(GNUInstallDirs)
+
+if(ZOLVANE_GUI)
+  set(guiManual ${CMAKE_CURRENT_BINARY_DIR}/zolvane.1.gz)
+  add_custom_command(
+    OUTPUT ${guiManual}
+    COMMAND sh -c "gzip -9n < \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/packaging/zolvane.1 ${guiManual}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/zolvane.1
+    VERBATIM)
+  add_custom_target(gui-manual ALL DEPENDS ${guiManual})
+  install(FILES ${guiManual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES packaging/zolvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES packaging/zolvane.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
+
+# The manual page of zolvane-cli, made from its own --help so that it never falls behind.
+find_program(HELP2MAN help2man)
+if(HELP2MAN)
+  set(manual ${CMAKE_CURRENT_BINARY_DIR}/zolvane-cli.1.gz)
+  add_custom_command(
+    OUTPUT ${manual}
+    COMMAND sh -c "\"$0\" --no-info --section 1 --name \"$1\" \"$2\" | gzip -9n > \"$3\""
+            ${HELP2MAN} "convert marine survey, GIS and mapping text formats"
+            $<TARGET_FILE:zolvane-cli> ${manual}
+    DEPENDS zolvane-cli
+    VERBATIM)
+  add_custom_target(manual ALL DEPENDS ${manual})
+  install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+else()
+  message(STATUS "help2man not found: no manual page for zolvane-cli")
+endif()
+
+set(changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+add_custom_command(
+  OUTPUT ${changelog}
+  COMMAND sh -c "gzip -9n < \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/packaging/changelog
+          ${changelog}
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
+  VERBATIM)
+add_custom_target(changelog ALL DEPENDS ${changelog})
+install(FILES packaging/copyright ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zolvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Zolvane developers <zolvane@users.noreply.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "marine geoscience file converter and survey toolkit")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Zolvane converts between the text formats of survey, GIS and mapping\n\
+packages (BNA, XYZ, KML, HYPACK, GEBCO, DAF, Miramon VEC, Surfer grids,\n\
+GMT, DXF and others), transforms coordinates between geographic and UTM,\n\
+plans surveys, corrects towed-vehicle positions and computes IGRF\n\
+anomalies, from a window or from the zolvane-cli command.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)
