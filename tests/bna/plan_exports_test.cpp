@@ -73,6 +73,8 @@ TEST(PlanExports, WorkedExamples) {
        "_LINE L-A 0 20020110101010 0  41.50000000 -3.25000000 -.50000000 .50000000 \"A\r\n"},
       {"merlin, points only", Merlin(""), "\"P\",\"q\",1,1,2\n\"R\",\"s\",-1\n3,4\n",
        "DEG\r\n\r\n0 0 0 0\r\n"},
+      {"merlin, name of two lines", Merlin("Two\r\nlines"), "\"P\",\"q\",1,1,2\n",
+       "DEG\r\nTwo  lines\r\n0 0 0 0\r\n"},
       {"asciiplan", Asciiplan(),
        "\"P 1\",\"x\",1,2.5,41.3\n\"L\",y,-2\n1,4512345.67\n-0.25,0.5\n\"M\",\"z\",-1\n3,4\n"
        "Q,z,3\n1,2\n3,4\n5,6\n",

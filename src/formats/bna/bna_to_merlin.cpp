@@ -18,7 +18,12 @@ PassResult ConvertBnaToMerlin(std::istream& in, std::ostream& out,
   BnaObjectWalk walk(in, progress);
   LineWriter writer(out);
   writer.WriteLine("DEG");
-  writer.WriteLine(options.planName);
+  // The name is one line of the file, whatever was typed.
+  std::string name = options.planName;
+  for (char& c : name) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  writer.WriteLine(name);
   writer.WriteLine("0 0 0 0");
   std::string text;
   while (walk.Next()) {
