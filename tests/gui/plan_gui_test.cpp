@@ -1,10 +1,8 @@
-// The plan exports run from the menu bar of the real window.
+// A plan export run from the menu bar of the real window.
 #include <QAction>
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -69,32 +67,6 @@ class PlanGuiTest : public QObject {
              QByteArray("DEG\r\nBay plan\r\n0 0 0 0\r\n_LINE L-S1 0 20020110101010 0  "
                         "41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n"));
     QCOMPARE(Status(window), QString(" Finished ,  BNA => PLANNING  "));
-  }
-
-  // Transform > bna => Bridge Plan > Label 2, after its notice.
-  void BridgePlanFromTheMenu() {
-    QTemporaryDir dir;
-    const QString output = dir.filePath("bridge.txt");
-    zolvane::RunState state;
-    zolvane::Trevil window(state);
-    window.show();
-
-    ModalAnswers answers;
-    answers
-        .Then([](QWidget* widget) {
-          auto* box = qobject_cast<QMessageBox*>(widget);
-          QVERIFY(box);
-          box->button(QMessageBox::Ok)->click();
-        })
-        .File(WriteBna(dir))
-        .File(output);
-    window.findChild<QAction*>("id1_2")->trigger();
-
-    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
-    QVERIFY(answers.Done());
-    QCOMPARE(ReadAll(output), QByteArray("\"two\"\r\n 41 30.0000N  -   003 15.0000W 1  1 \r\n"
-                                         " 33 45.0000S  -   010 30.0000E 2  2 \r\n"));
-    QCOMPARE(Status(window), QString("  finished,  BNA => BRIDGE FORMAT  "));
   }
 };
 
