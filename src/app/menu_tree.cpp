@@ -1,6 +1,11 @@
 #include "app/menu_tree.h"
 
 #include "app/app_commands.h"
+#include "formats/bna/bna_to_asciiplan.h"
+#include "formats/bna/bna_to_bridge.h"
+#include "formats/bna/bna_to_geosail.h"
+#include "formats/bna/bna_to_hypack.h"
+#include "formats/bna/bna_to_merlin.h"
 #include "formats/bna/bna_to_xyz.h"
 #include "geo/transform_files.h"
 #include "geo/translate.h"
@@ -34,13 +39,13 @@ constexpr MenuItem kTree[] = {
     {1, "fil2fil", 11, "xyz  Ascii => xy (z) Ascii + distance", K::Command, R::FileToFile,
      kXyzTransform},
     {1, "fil2fil", 12, "bna => MERLIN (Simrad)", K::Submenu, R::FileToFile},
-    {2, "id", 2, "\"Planning file\"", K::Command, R::AfterReset},
+    {2, "id", 2, "\"Planning file\"", K::Command, R::AfterReset, &BnaToMerlin},
     {1, "fil2fil", 13, "bna => Geosail planific.", K::Submenu, R::FileToFile},
-    {2, "id2", 1, "Label 1", K::Command, R::GeosailWarning},
-    {2, "id2", 2, "Label 2", K::Command, R::GeosailWarning},
+    {2, "id2", 1, "Label 1", K::Command, R::GeosailWarning, &BnaToGeosail},
+    {2, "id2", 2, "Label 2", K::Command, R::GeosailWarning, &BnaToGeosail},
     {1, "fil2fil", 14, "bna => Bridge Plan", K::Submenu, R::FileToFile},
-    {2, "id1", 1, "Label 1", K::Command, R::BridgeNotice},
-    {2, "id1", 2, "Label 2", K::Command, R::BridgeNotice},
+    {2, "id1", 1, "Label 1", K::Command, R::BridgeNotice, &BnaToBridgePlan},
+    {2, "id1", 2, "Label 2", K::Command, R::BridgeNotice, &BnaToBridgePlan},
     {1, "fil2fil", 15, "bna => Vec (Miramon GIS)", K::Command, R::FileToFile},
     {1, "fil2fil", 17, "Simrad Poseidon Grid => Surfer Grid", K::Command, R::FileToFile},
     {1, "fil2fil", 18, "vec => bna", K::Command, R::FileToFile},
@@ -55,11 +60,11 @@ constexpr MenuItem kTree[] = {
     {1, "bnadaf", -1, "BNA lines => DAF contours", K::Submenu},
     {2, "bna2daf", 1, "Depth in label 1", K::Command},
     {2, "bna2daf", 2, "Depth in label 2", K::Command},
-    {1, "bnakon", -1, "BNA > SIS asciiplan", K::Command},
+    {1, "bnakon", -1, "BNA > SIS asciiplan", K::Command, R::Plain, &BnaToAsciiplan},
     {1, "cs2ks", -1, "CSV => Kingdom Suite Navigation", K::Command},
     {1, "B2Y", -1, "BNA > HYPACK plan", K::Submenu},
-    {2, "B2Y1", 1, "label 1", K::Command},
-    {2, "B2Y2", 2, "label2", K::Command},
+    {2, "B2Y1", 1, "label 1", K::Command, R::Plain, &BnaToHypack},
+    {2, "B2Y2", 2, "label2", K::Command, R::Plain, &BnaToHypack},
 
     {0, "utilitatsmnu", 0, "Utilities", K::TopMenu},
     {1, "gscripts", 1, "Extract grid from a Surfer map", K::Command},

@@ -20,6 +20,12 @@ inline constexpr Example kExamples[] = {
     {"translate",
      "zolvane-cli translate --distance 1 --unit km --bearing 90 --metres utm.xyz moved.xyz"},
     {"utm", "zolvane-cli utm --lat 41 --lon 2"},
+    {"bna2hypack", "zolvane-cli bna2hypack --label 1 examples/contours.bna contours.lnw"},
+    {"bna2merlin",
+     "zolvane-cli bna2merlin --plan-name \"Survey1 from bna\" examples/contours.bna contours.plan"},
+    {"bna2asciiplan", "zolvane-cli bna2asciiplan examples/contours.bna contours.asciiplan"},
+    {"bna2geosail", "zolvane-cli bna2geosail --label 1 examples/contours.bna contours.obj"},
+    {"bna2bridge", "zolvane-cli bna2bridge --label 2 examples/contours.bna contours-bridge.txt"},
 };
 
 }  // namespace zolvane::cli

@@ -291,4 +291,15 @@ std::string FormatPicture(double value, std::string_view pattern) {
   return out;
 }
 
+std::string FormatSignedSingle(float value) {
+  std::string out;
+  if (!(value < 0)) out += ' ';
+  AppendShortest(out, static_cast<double>(value), 7, false);
+  return out;
+}
+
+void AppendCompact(std::string& out, double value) {
+  AppendShortest(out, value, 15, false);
+}
+
 }  // namespace zolvane

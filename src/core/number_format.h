@@ -29,4 +29,9 @@ std::string FormatSingle(float value);
 std::string FormatPicture(double value, std::string_view pattern);
 void AppendPicture(std::string& out, double value, std::string_view pattern);
 
+// Sign-position form of a single-precision value, to 7 significant digits (" 4512346").
+std::string FormatSignedSingle(float value);
+// Compact form: the sign-position form without its blank (".5", "-.25", "41.3").
+void AppendCompact(std::string& out, double value);
+
 }  // namespace zolvane

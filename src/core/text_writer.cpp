@@ -22,6 +22,10 @@ void LineWriter::AppendGeneral(double value) {
   zolvane::AppendGeneral(buffer_, value);
 }
 
+void LineWriter::AppendCompact(double value) {
+  zolvane::AppendCompact(buffer_, value);
+}
+
 void LineWriter::EndLine() {
   buffer_ += "\r\n";
   lineStart_ = buffer_.size();
@@ -53,6 +57,8 @@ void WriteRecord(LineWriter& writer, std::initializer_list<RecordItem> items) {
       writer.Append('"');
       writer.Append(item.text);
       writer.Append('"');
+    } else if (item.compact) {
+      writer.AppendCompact(item.number);
     } else {
       writer.AppendGeneral(item.number);
     }

@@ -20,6 +20,7 @@ class LineWriter {
   void Append(std::string_view text) { buffer_.append(text); }
   void Append(char c) { buffer_.push_back(c); }
   void AppendGeneral(double value);
+  void AppendCompact(double value);
   // Characters written on the current line so far.
   std::size_t Column() const { return buffer_.size() - lineStart_; }
   // Ends the current line with CR LF.
@@ -40,9 +41,12 @@ class LineWriter {
 struct RecordItem {
   static RecordItem Text(std::string_view text) { return {text, 0.0, true}; }
   static RecordItem Number(double value) { return {{}, value, false}; }
+  // A number in the compact form (".5", "-.25") rather than the general one.
+  static RecordItem Compact(double value) { return {{}, value, false, true}; }
   std::string_view text;
   double number;
   bool isText;
+  bool compact = false;
 };
 void WriteRecord(LineWriter& writer, std::initializer_list<RecordItem> items);
 
