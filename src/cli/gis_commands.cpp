@@ -52,8 +52,7 @@ int RunBnaToVec(const GisOptions& options) {
   bool dvcWritten = false;
   const int status =
       ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
-        const BnaToVecResult result =
-            ConvertBnaToVec(in.Stream(), out, {choice.Identifier}, {});
+        const BnaToVecResult result = ConvertBnaToVec(in.Stream(), out, {choice.Identifier}, {});
         if (result.pass.status == PassStatus::Done) {
           dvc.objectType = result.objectType;
           dvcWritten = WriteDvc(dvcFile.Stream(), dvc);

@@ -1,5 +1,7 @@
 #include "formats/miramon_vec.h"
 
+#include <type_traits>
+
 #include "core/files.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
@@ -88,41 +90,53 @@ BnaToVecResult ConvertBnaToVec(std::istream& in, std::ostream& out, const BnaToV
 
 DvcDescription DvcOf(const VecChoice& choice) {
   DvcDescription dvc;
-  const std::string datum = choice.Ed50 ? "ED50" : "WGS84";
+  const std::string_view datum = choice.Ed50 ? "ED50" : "WGS84";
+  std::string& system = dvc.referenceSystem;
+  dvc.units = std::string_view(choice.Degrees ? "deg" : "m");
   if (choice.Degrees) {
-    dvc.units = "deg";
-    dvc.referenceSystem = "lat/long-" + datum;
+    system = "lat/long-";
   } else {
-    dvc.units = "m";
-    dvc.referenceSystem = "UTM-" + FormatGeneral(ReadNumber(choice.ZoneText)) +
-                          (choice.South ? "S" : "N") + "-" + datum;
+    system = "UTM-";
+    AppendGeneral(system, ReadNumber(choice.ZoneText));
+    system += choice.South ? "S-" : "N-";
   }
+  system += datum;
   return dvc;
 }
 
 bool WriteDvc(std::ostream& out, const DvcDescription& dvc) {
   LineWriter writer(out);
+  auto line = [&writer](std::string_view name, const auto& value) {
+    writer.Append(name);
+    if constexpr (std::is_arithmetic_v<std::decay_t<decltype(value)>>) {
+      writer.AppendGeneral(value);
+    } else {
+      writer.Append(value);
+    }
+    writer.EndLine();
+  };
   writer.WriteLine("file title  : ");
   writer.WriteLine("id type     : string");
   writer.WriteLine("file type   : ascii");
-  writer.WriteLine("object type : " + dvc.objectType);
-  writer.WriteLine("ref. system : " + dvc.referenceSystem);
-  writer.WriteLine("ref. units  : " + dvc.units);
+  line("object type : ", dvc.objectType);
+  line("ref. system : ", dvc.referenceSystem);
+  line("ref. units  : ", dvc.units);
   writer.WriteLine("unit dist.  : 1.000000");
-  writer.WriteLine("min. X      : " + FormatGeneral(dvc.bounds.XMin));
-  writer.WriteLine("max. X      : " + FormatGeneral(dvc.bounds.XMax));
-  writer.WriteLine("min. Y      : " + FormatGeneral(dvc.bounds.YMin));
-  writer.WriteLine("max. Y      : " + FormatGeneral(dvc.bounds.YMax));
+  line("min. X      : ", dvc.bounds.XMin);
+  line("max. X      : ", dvc.bounds.XMax);
+  line("min. Y      : ", dvc.bounds.YMin);
+  line("max. Y      : ", dvc.bounds.YMax);
   writer.WriteLine("pos'n error : unknown");
   writer.WriteLine("resolution  : unknown");
-  writer.WriteLine("comment     : creado a partir de  " + dvc.source);
+  line("comment     : creado a partir de  ", dvc.source);
   writer.WriteLine("comment     : check object type if is true.");
   return writer.Flush();
 }
 
 std::string DvcPathOf(std::string_view vecPath) {
   std::string path(vecPath.substr(0, vecPath.size() < 3 ? 0 : vecPath.size() - 3));
-  return path + "dvc";
+  path += "dvc";
+  return path;
 }
 
 std::string ReadDvcObjectType(std::istream& dvc) {

@@ -21,8 +21,8 @@ TEST(GisCli, VecBothWays) {
   TempDir dir;
   const std::string bna = dir.Write("in.bna", "\"A\",\"7\",-2\n500000,4000000\n500100,4000100\n");
   const std::string vec = dir.File("out.vec");
-  EXPECT_EQ(RunCli("bna2vec --id both --datum ed50 --utm-zone 31 --south " + bna + " " + vec).status,
-            0);
+  EXPECT_EQ(
+      RunCli("bna2vec --id both --datum ed50 --utm-zone 31 --south " + bna + " " + vec).status, 0);
   EXPECT_EQ(TempDir::Read(vec), "A_7 2\r\n500000 4000000\r\n500100 4000100\r\n0 0\r\n\r\n");
   const std::string dvc = TempDir::Read(dir.File("out.dvc"));
   EXPECT_TRUE(Has(dvc, "object type : line\r\nref. system : UTM-31S-ED50\r\nref. units  : m\r\n"))
@@ -56,8 +56,8 @@ TEST(GisCli, MapgenAndKingdom) {
   const std::string csv = dir.Write("nav.csv", "101,523456.7,4712345.25\n");
   EXPECT_EQ(RunCli("csv2ks " + csv + " " + dir.File("nav.dat")).status, 0);
   EXPECT_EQ(TempDir::Read(dir.File("nav.dat")), "00101.000    523456.700   4712345.250   L-0\r\n");
-  EXPECT_EQ(RunCli("csv2ks --shot-column 3 --x-column 1 --y-column 2 --line-name L-7 " + csv +
-                   " " + dir.File("wide.dat"))
+  EXPECT_EQ(RunCli("csv2ks --shot-column 3 --x-column 1 --y-column 2 --line-name L-7 " + csv + " " +
+                   dir.File("wide.dat"))
                 .status,
             0);
   EXPECT_EQ(TempDir::Read(dir.File("wide.dat")),

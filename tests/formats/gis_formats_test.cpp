@@ -242,8 +242,8 @@ TEST(Mapgen, SegmentsBecomeOpenLines) {
 }
 
 TEST_F(GisFlow, MapgenFromTheMenuPassesTheBnaCheck) {
-  Files("# -b\n-70.964500 42.266300\n-70.965200 42.265600\n# -b\n1.500000 2.500000\n# -b\n", "in.dat",
-        "out.bna");
+  Files("# -b\n-70.964500 42.266300\n-70.965200 42.265600\n# -b\n1.500000 2.500000\n# -b\n",
+        "in.dat", "out.bna");
   MapgenToBna(0, state, ui);
   EXPECT_EQ(ui.status, "Conversion mapgen >> bna finished");
   EXPECT_EQ(ui.filters, kMapgenFileFilters);
@@ -265,11 +265,12 @@ TEST(Kingdom, RecordsBecomePaddedLines) {
     KingdomOptions options;
     const char* dat;
   } cases[] = {
-      {"101,523456.7,4712345.25\n", {},
-       "00101.000    523456.700   4712345.250   L-0\r\n"},
-      {"101,523456.7,4712345.25\n", {3, 1, 2, "  line 7 "},
+      {"101,523456.7,4712345.25\n", {}, "00101.000    523456.700   4712345.250   L-0\r\n"},
+      {"101,523456.7,4712345.25\n",
+       {3, 1, 2, "  line 7 "},
        "4712345.250    000101.000   0523456.700   line 7\r\n"},
-      {" -5 , 1.0625 ,x\n7,8,9", {},
+      {" -5 , 1.0625 ,x\n7,8,9",
+       {},
        "-00005.000    000001.063   0000000.000   L-0\r\n00007.000    000008.000   0000009.000   "
        "L-0\r\n"},
       {"1,2\n3\n", {}, "00001.000    000002.000   0000003.000   L-0\r\n"},
