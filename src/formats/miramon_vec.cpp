@@ -15,12 +15,12 @@ namespace {
 
 constexpr long long kProgressInterval = 200;
 
-// A label as a list item reads it: trimmed, and inside its double quotes when it has them.
+// A label as an identifier: what is inside its double quotes when it has them, trimmed.
 std::string_view ListItem(std::string_view raw) {
   std::string_view text = TrimBlanksAndTabs(raw);
   if (text.empty() || text.front() != '"') return text;
   text.remove_prefix(1);
-  return text.substr(0, text.find('"'));
+  return TrimBlanks(text.substr(0, text.find('"')));
 }
 
 void UpdateObjectType(std::string& type, long long count) {

@@ -89,7 +89,7 @@ TEST(MiramonVec, IdentifierObjectTypeAndReferenceSystem) {
     const char* type;
   } cases[] = {
       {"\"A\",\"7\",-2\n1,2\n3,4\n", 1, "A 2\r\n1 2\r\n3 4\r\n0 0\r\n\r\n", "line"},
-      {" A , \"7\" ,1,5,6\n", 2, "7 1\r\n5 6\r\n0 0\r\n\r\n", "point"},
+      {" A , \" 7 \" ,1,5,6\n", 2, "7 1\r\n5 6\r\n0 0\r\n\r\n", "point"},
       {"a,b,2\n1,2\n3,4\na,b,-2\n1,2\n3,4\na,b,3\n0,0\n1,1\n0,0\n", 3, nullptr, "line"},
       {"a,b,1,0,0\na,b,2\n1,2\n3,4\n", 3, nullptr, "point"},
       {"a,b,-1\n7,8\n", 3, "a_b 1\r\n7 8\r\n0 0\r\n\r\n", ""},  // -1 decides nothing
