@@ -7,6 +7,9 @@
 #include "formats/bna/bna_to_hypack.h"
 #include "formats/bna/bna_to_merlin.h"
 #include "formats/bna/bna_to_xyz.h"
+#include "formats/csv_to_kingdom.h"
+#include "formats/mapgen_to_bna.h"
+#include "formats/miramon_vec.h"
 #include "geo/transform_files.h"
 #include "geo/translate.h"
 
@@ -46,22 +49,22 @@ constexpr MenuItem kTree[] = {
     {1, "fil2fil", 14, "bna => Bridge Plan", K::Submenu, R::FileToFile},
     {2, "id1", 1, "Label 1", K::Command, R::BridgeNotice, &BnaToBridgePlan},
     {2, "id1", 2, "Label 2", K::Command, R::BridgeNotice, &BnaToBridgePlan},
-    {1, "fil2fil", 15, "bna => Vec (Miramon GIS)", K::Command, R::FileToFile},
+    {1, "fil2fil", 15, "bna => Vec (Miramon GIS)", K::Command, R::FileToFile, &BnaToVec},
     {1, "fil2fil", 17, "Simrad Poseidon Grid => Surfer Grid", K::Command, R::FileToFile},
-    {1, "fil2fil", 18, "vec => bna", K::Command, R::FileToFile},
+    {1, "fil2fil", 18, "vec => bna", K::Command, R::FileToFile, &vec2bna},
     {1, "bna2kml", 0, "BNA => KML Google Earth", K::Command},
     {1, "bna2xml", 0, "BNA => XML", K::Command},
     {1, "xml2kml", 0, "Zolvane XML => KML", K::Command},
     {1, "genesisi", -1, "Surfer=> Genesis II xyz", K::Command},
     {1, "binas", -1, "Binary => Ascii", K::Command},
-    {1, "mapgenbna", -1, "MapGen Shore => bna", K::Command},
+    {1, "mapgenbna", -1, "MapGen Shore => bna", K::Command, R::Plain, &MapgenToBna},
     {1, "daf2xyz", -1, "DAF contours => xyz", K::Command},
     {1, "daf2bna", -1, "DAF contours => bna", K::Command},
     {1, "bnadaf", -1, "BNA lines => DAF contours", K::Submenu},
     {2, "bna2daf", 1, "Depth in label 1", K::Command},
     {2, "bna2daf", 2, "Depth in label 2", K::Command},
     {1, "bnakon", -1, "BNA > SIS asciiplan", K::Command, R::Plain, &BnaToAsciiplan},
-    {1, "cs2ks", -1, "CSV => Kingdom Suite Navigation", K::Command},
+    {1, "cs2ks", -1, "CSV => Kingdom Suite Navigation", K::Command, R::Plain, &cs2ks},
     {1, "B2Y", -1, "BNA > HYPACK plan", K::Submenu},
     {2, "B2Y1", 1, "label 1", K::Command, R::Plain, &BnaToHypack},
     {2, "B2Y2", 2, "label2", K::Command, R::Plain, &BnaToHypack},

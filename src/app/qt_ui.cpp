@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -9,6 +10,8 @@
 #include "app/trevil.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
+#include "dialogs/cs2ks_dialog.h"
+#include "dialogs/fbna2vec_dialog.h"
 #include "dialogs/fusform_dialog.h"
 #include "dialogs/translate_dialog.h"
 #include "dialogs/xyzi_dialog.h"
@@ -218,6 +221,34 @@ std::optional<TranslateChoice> QtUi::Translate() {
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return TranslateChoice{ReadNumber(dialog->DistanceText().toStdString()), dialog->Kilometres(),
                          ReadNumber(dialog->DirectionText().toStdString())};
+}
+
+// Miramon VEC and Kingdom Suite dialogs.
+std::optional<VecChoice> QtUi::Fbna2vec() {
+  // Each run starts from the initial settings.
+  Fbna2vecDialog dialog(&window_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return VecChoice{dialog.Identifier(), dialog.Ed50(), dialog.Degrees(), dialog.South(),
+                   dialog.ZoneText().toStdString()};
+}
+
+std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
+  if (cs2ks_ && !keepValues) delete cs2ks_;
+  Cs2ksDialog* dialog = Created(cs2ks_, &window_);
+  // Not modal: the window stays usable while the dialog waits for GO.
+  dialog->setModal(false);
+  QEventLoop wait;
+  const auto finished = QObject::connect(dialog, &QDialog::finished, &wait, &QEventLoop::quit);
+  const auto destroyed = QObject::connect(dialog, &QObject::destroyed, &wait, &QEventLoop::quit);
+  dialog->show();
+  dialog->raise();
+  wait.exec();
+  if (!cs2ks_) return std::nullopt;
+  QObject::disconnect(finished);
+  QObject::disconnect(destroyed);
+  if (dialog->result() != QDialog::Accepted) return std::nullopt;
+  return KingdomChoice{dialog->ShotColumn(), dialog->XColumn(), dialog->YColumn(),
+                       dialog->LineName().toStdString()};
 }
 
 }  // namespace zolvane

@@ -17,6 +17,7 @@ class Trevil;
 class TranslateDialog;
 class XyziDialog;
 class XyzoDialog;
+class Cs2ksDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
@@ -47,6 +48,10 @@ class QtUi : public Ui {
   std::optional<ZoneChoice> ChooseZone() override;
   std::optional<TranslateChoice> Translate() override;
 
+  // Miramon VEC and Kingdom Suite dialogs.
+  std::optional<VecChoice> Fbna2vec() override;
+  std::optional<KingdomChoice> Cs2ks(bool keepValues) override;
+
   // The Stop button and Esc: the running pass ends at its next progress report.
   void RequestStop() { stopRequested_ = true; }
   // A new command starts with no stop pending.
@@ -64,6 +69,7 @@ class QtUi : public Ui {
   QPointer<TranslateDialog> translate_;
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
+  QPointer<Cs2ksDialog> cs2ks_;  // Kingdom Suite: kept between GO presses of one command
 };
 
 }  // namespace zolvane

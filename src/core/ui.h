@@ -41,6 +41,19 @@ struct TranslateChoice {
   double Angle = 0;
 };
 
+// Miramon VEC, MapGen and Kingdom Suite: what their option dialogs hand back.
+struct VecChoice {
+  int Identifier = 3;  // 1 label 1, 2 label 2, 3 both
+  bool Ed50 = false;
+  bool Degrees = true;
+  bool South = false;
+  std::string ZoneText = "31";  // the zone box as typed
+};
+struct KingdomChoice {
+  int ShotColumn = 1, XColumn = 2, YColumn = 3;
+  std::string LineName = "L-0";  // as typed
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -74,6 +87,12 @@ class Ui {
   // The zone dialog, waited for by a command that needs a zone.
   virtual std::optional<ZoneChoice> ChooseZone() = 0;
   virtual std::optional<TranslateChoice> Translate() = 0;
+
+  // Miramon VEC and Kingdom Suite dialogs.
+  virtual std::optional<VecChoice> Fbna2vec() = 0;
+  // The GO of the Kingdom Suite dialog; empty on Cancel. `keepValues` shows the dialog again
+  // with what it held, otherwise it starts with its initial texts.
+  virtual std::optional<KingdomChoice> Cs2ks(bool keepValues) = 0;
 };
 
 }  // namespace zolvane

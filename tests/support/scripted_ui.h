@@ -98,6 +98,16 @@ class ScriptedUi : public Ui {
     return Take(translateAnswers, "translate");
   }
 
+  // Miramon VEC and Kingdom Suite dialogs.
+  std::deque<std::optional<VecChoice>> vecAnswers;
+  std::deque<std::optional<KingdomChoice>> kingdomAnswers;
+  std::vector<bool> kingdomKeptValues;
+  std::optional<VecChoice> Fbna2vec() override { return Take(vecAnswers, "Fbna2vec"); }
+  std::optional<KingdomChoice> Cs2ks(bool keepValues) override {
+    kingdomKeptValues.push_back(keepValues);
+    return Take(kingdomAnswers, "cs2ks");
+  }
+
   template <typename T>
   std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what) {
     if (answers.empty()) {

@@ -1,0 +1,112 @@
+#include "formats/mapgen_to_bna.h"
+
+#include <vector>
+
+#include "core/files.h"
+#include "core/number_format.h"
+#include "core/numbers.h"
+#include "core/services.h"
+#include "core/text_reader.h"
+#include "core/text_writer.h"
+
+namespace zolvane {
+namespace {
+
+constexpr long long kPointProgressInterval = 1000;
+
+bool IsSeparator(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Whether the text starts as a number does: a sign, then a digit or a point and a digit.
+bool StartsNumber(std::string_view text) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  if (i < text.size() && text[i] == '.') ++i;
+  return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
+// The first two words of the line, split at blanks or tabs.
+bool SplitPoint(std::string_view line, std::string_view& first, std::string_view& second) {
+  std::string_view words[2];
+  std::size_t i = 0;
+  for (std::string_view& word : words) {
+    while (i < line.size() && IsSeparator(line[i]))
+      ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !IsSeparator(line[i]))
+      ++i;
+    word = line.substr(start, i - start);
+  }
+  first = words[0];
+  second = words[1];
+  return StartsNumber(first) && StartsNumber(second);
+}
+
+}  // namespace
+
+PassResult ConvertMapgenToBna(std::istream& in, std::ostream& out, const ProgressFn& progress) {
+  LineReader lines(in);
+  LineWriter writer(out);
+  std::vector<float> segment;  // longitude, latitude pairs
+  long long segments = 0, points = 0;
+
+  auto report = [&] { return !progress || progress(segments, lines.BytesRead()); };
+  auto flush = [&] {
+    // A segment without points would make a record with count 0, which no BNA reader takes.
+    if (segment.empty()) return true;
+    WriteRecord(writer, {RecordItem::Text("shore"), RecordItem::Text("costa"),
+                         RecordItem::Number(-static_cast<double>(segment.size() / 2))});
+    for (std::size_t i = 0; i < segment.size(); i += 2) {
+      writer.Append(FormatSingle(segment[i]));
+      writer.Append(',');
+      writer.Append(FormatSingle(segment[i + 1]));
+      writer.EndLine();
+    }
+    segment.clear();
+    ++segments;
+    return report();
+  };
+
+  std::string_view line;
+  for (;;) {
+    const ReadStatus status = lines.Next(line);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return ReadFault(status, lines.LineNumber());
+    if (line.size() <= kMapgenMarkerLength) {
+      if (!flush()) return PassResult::Stop();
+      continue;
+    }
+    std::string_view longitude, latitude;
+    if (!SplitPoint(line, longitude, latitude)) {
+      return PassResult::Fail("Point line without two numbers", lines.LineNumber());
+    }
+    segment.push_back(static_cast<float>(ReadNumber(longitude)));
+    segment.push_back(static_cast<float>(ReadNumber(latitude)));
+    if (++points % kPointProgressInterval == 0 && !report()) return PassResult::Stop();
+  }
+  if (!flush()) return PassResult::Stop();
+  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  PassResult done;
+  done.count = segments;
+  return done;
+}
+
+void MapgenToBna(int, RunState& state, Ui& ui) {
+  ui.SetFileFilters(kMapgenFileFilters);
+  if (!AskInputFile(state, ui, 4)) return;
+  if (!AskOutputFile(state, ui, 2)) return;
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
+  ui.SetProgressCount(0);
+  const PassResult result = ConvertMapgenToBna(files.input.Stream(), files.output.Stream(),
+                                               WindowProgress(ui, files.input.Size()));
+  if (result.status != PassStatus::Done) {
+    return ReportPassEnd(result, state.InputFileName, state, ui);
+  }
+  if (!files.Commit(ui)) return;
+  ui.SetProgressCount(result.count);
+  ui.SetStatus("Conversion mapgen >> bna finished");
+}
+
+}  // namespace zolvane

@@ -1,0 +1,284 @@
+#include "formats/miramon_vec.h"
+
+#include <type_traits>
+
+#include "core/files.h"
+#include "core/number_format.h"
+#include "core/numbers.h"
+#include "core/services.h"
+#include "core/text_reader.h"
+#include "core/text_writer.h"
+#include "formats/bna/bna_reader.h"
+
+namespace zolvane {
+namespace {
+
+constexpr long long kProgressInterval = 200;
+
+// A label as an identifier: what is inside its double quotes when it has them, trimmed.
+std::string_view ListItem(std::string_view raw) {
+  std::string_view text = TrimBlanksAndTabs(raw);
+  if (text.empty() || text.front() != '"') return text;
+  text.remove_prefix(1);
+  return TrimBlanks(text.substr(0, text.find('"')));
+}
+
+void UpdateObjectType(std::string& type, long long count) {
+  if (count > 1 && (type.empty() || type == "polygon")) type = "polygon";
+  if (count == 1 && (type.empty() || type == "point")) type = "point";
+  if (count < -1) type = "line";
+}
+
+}  // namespace
+
+BnaToVecResult ConvertBnaToVec(std::istream& in, std::ostream& out, const BnaToVecOptions& options,
+                               const ProgressFn& progress) {
+  BnaToVecResult result;
+  BnaObjectReader reader(in);
+  LineWriter writer(out);
+  BnaHeader header;
+  long long count = 0;
+  auto end = [&](PassResult pass) {
+    result.pass = std::move(pass);
+    return result;
+  };
+  auto vertex = [&](double x, double y) {
+    writer.AppendGeneral(x);
+    writer.Append(' ');
+    writer.AppendGeneral(y);
+    writer.EndLine();
+    ++count;
+    return count % kProgressInterval != 0 || !progress || progress(count, reader.BytesRead());
+  };
+
+  for (;;) {
+    const ReadStatus status = reader.NextHeader(header);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return end(reader.Fault());
+    const std::string_view label1 = ListItem(header.label1);
+    const std::string_view label2 = ListItem(header.label2);
+    if (options.identifier == 1) {
+      writer.Append(label1);
+    } else if (options.identifier == 2) {
+      writer.Append(label2);
+    } else {
+      writer.Append(label1);
+      writer.Append('_');
+      writer.Append(label2);
+    }
+    UpdateObjectType(result.objectType, header.count);
+    const long long points = header.count < 0 ? -header.count : header.count;
+    writer.Append(' ');
+    writer.AppendGeneral(static_cast<double>(points));
+    writer.EndLine();
+    if (header.singlePoint) {
+      if (!vertex(header.x, header.y)) return end(PassResult::Stop());
+      continue;
+    }
+    for (long long i = 0; i < points; ++i) {
+      double x = 0, y = 0;
+      if (reader.NextPoint(x, y) != ReadStatus::Ok) return end(reader.Fault());
+      if (!vertex(x, y)) return end(PassResult::Stop());
+    }
+  }
+  writer.WriteLine("0 0");
+  writer.WriteLine("");
+  if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
+  result.pass.count = count;
+  return result;
+}
+
+DvcDescription DvcOf(const VecChoice& choice) {
+  DvcDescription dvc;
+  const std::string_view datum = choice.Ed50 ? "ED50" : "WGS84";
+  std::string& system = dvc.referenceSystem;
+  dvc.units = std::string_view(choice.Degrees ? "deg" : "m");
+  if (choice.Degrees) {
+    system = "lat/long-";
+  } else {
+    system = "UTM-";
+    AppendGeneral(system, ReadNumber(choice.ZoneText));
+    system += choice.South ? "S-" : "N-";
+  }
+  system += datum;
+  return dvc;
+}
+
+bool WriteDvc(std::ostream& out, const DvcDescription& dvc) {
+  LineWriter writer(out);
+  auto line = [&writer](std::string_view name, const auto& value) {
+    writer.Append(name);
+    if constexpr (std::is_arithmetic_v<std::decay_t<decltype(value)>>) {
+      writer.AppendGeneral(value);
+    } else {
+      writer.Append(value);
+    }
+    writer.EndLine();
+  };
+  writer.WriteLine("file title  : ");
+  writer.WriteLine("id type     : string");
+  writer.WriteLine("file type   : ascii");
+  line("object type : ", dvc.objectType);
+  line("ref. system : ", dvc.referenceSystem);
+  line("ref. units  : ", dvc.units);
+  writer.WriteLine("unit dist.  : 1.000000");
+  line("min. X      : ", dvc.bounds.XMin);
+  line("max. X      : ", dvc.bounds.XMax);
+  line("min. Y      : ", dvc.bounds.YMin);
+  line("max. Y      : ", dvc.bounds.YMax);
+  writer.WriteLine("pos'n error : unknown");
+  writer.WriteLine("resolution  : unknown");
+  line("comment     : creado a partir de  ", dvc.source);
+  writer.WriteLine("comment     : check object type if is true.");
+  return writer.Flush();
+}
+
+std::string DvcPathOf(std::string_view vecPath) {
+  std::string path(vecPath.substr(0, vecPath.size() < 3 ? 0 : vecPath.size() - 3));
+  path += "dvc";
+  return path;
+}
+
+std::string ReadDvcObjectType(std::istream& dvc) {
+  LineReader lines(dvc);
+  std::string_view line;
+  for (int i = 0; i < 4; ++i) {
+    if (lines.Next(line) != ReadStatus::Ok) return {};
+  }
+  const std::size_t colon = line.find(':');
+  if (colon != std::string_view::npos) line.remove_prefix(colon + 1);
+  return std::string(TrimBlanksAndTabs(line));
+}
+
+PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view objectType,
+                           const ProgressFn& progress) {
+  LineReader lines(in);
+  FieldReader fields(lines);
+  LineWriter writer(out);
+  Field field;
+  const double sign = objectType == "polygon" ? 1.0 : -1.0;
+  long long count = 0;
+
+  for (;;) {
+    ReadStatus status = fields.Next(field);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return ReadFault(status, fields.LineNumber());
+    if (field.text == "0 0") break;
+    const std::size_t blank = field.text.find(' ');
+    if (blank == std::string_view::npos) {
+      return PassResult::Fail("Object header without a blank before its count", field.line);
+    }
+    const std::string_view identifier = field.text.substr(0, blank + 1);
+    const long long points = ReadBnaCount(field.text.substr(blank + 1));
+    if (points < 0) return PassResult::Fail("Object with a negative count", field.line);
+    // A BNA object must hold a vertex, so an empty object is left out.
+    if (points == 0) continue;
+    writer.Append(identifier);
+    writer.Append(',');
+    writer.Append(objectType);
+    writer.Append(',');
+    if (points == 1) {
+      writer.Append('1');
+    } else {
+      writer.Append(FormatPrintItem(sign * static_cast<double>(points)));
+    }
+    writer.EndLine();
+    for (long long i = 0; i < points; ++i) {
+      status = fields.Next(field);
+      if (status == ReadStatus::End) {
+        return PassResult::Fail("The file ends inside an object", fields.LineNumber());
+      }
+      if (status != ReadStatus::Ok) return ReadFault(status, fields.LineNumber());
+      const std::size_t separator = field.text.find(' ', 1);
+      if (separator == std::string_view::npos) {
+        return PassResult::Fail("Vertex line without a blank between x and y", field.line);
+      }
+      WriteRecord(writer, {RecordItem::Number(ReadNumber(field.text.substr(0, separator))),
+                           RecordItem::Number(ReadNumber(field.text.substr(separator + 1)))});
+      ++count;
+      if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
+        return PassResult::Stop();
+      }
+    }
+  }
+  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  PassResult done;
+  done.count = count;
+  return done;
+}
+
+void BnaToVec(int, RunState& state, Ui& ui) {
+  ui.SetFileFilters(kVecFileFilters);
+  if (!AskInputFile(state, ui, 2)) return;
+  ui.SetStatus(" checking bna file ");
+  CheckBnaFile(state.InputFileName, state, ui);
+  if (state.InputError == 1) return;
+  if (!AskOutputFile(state, ui, 4)) return;
+  // The description goes beside the VEC under a name of its own; it must not replace either file.
+  const std::string dvcPath = DvcPathOf(state.OutputFileName);
+  if (SameFile(dvcPath, state.OutputFileName) || SameFile(dvcPath, state.InputFileName)) {
+    Warn(ui, "The VEC file needs a name of its own beside its DVC file:\n" + dvcPath,
+         " Output file ");
+    return;
+  }
+  const std::optional<VecChoice> choice = ui.Fbna2vec();
+  if (!choice) return;
+  state.LabelChoice = choice->Identifier;
+
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
+  OutputFile dvcFile(dvcPath);
+  if (!dvcFile.IsOpen()) return ReportOpenFailure(ui, dvcPath, true);
+  ui.SetProgressCount(0);
+  const BnaToVecResult result =
+      ConvertBnaToVec(files.input.Stream(), files.output.Stream(), {choice->Identifier},
+                      WindowProgress(ui, files.input.Size()));
+  if (result.pass.status != PassStatus::Done) {
+    return ReportPassEnd(result.pass, state.InputFileName, state, ui);
+  }
+  DvcDescription dvc = DvcOf(*choice);
+  dvc.objectType = result.objectType;
+  dvc.bounds = state.Stats;
+  dvc.source = state.InputFileName;
+  if (!WriteDvc(dvcFile.Stream(), dvc) || !dvcFile.Commit()) {
+    return ReportOpenFailure(ui, dvcPath, true);
+  }
+  if (!files.Commit(ui)) return;
+  ui.SetProgressCount(result.pass.count);
+  ui.SetStatus("VEC Created");
+}
+
+void vec2bna(int, RunState& state, Ui& ui) {
+  ui.SetFileFilters(kVecFileFilters);
+  if (!AskInputFile(state, ui, 4)) return;
+  if (!AskOutputFile(state, ui, 2)) return;
+  const std::string dvcPath = DvcPathOf(state.InputFileName);
+  InputFile dvc(dvcPath);
+  if (!dvc.IsOpen()) {
+    state.InputError = 1;
+    ui.SetStatus(dvcPath + " Not found");
+    return;
+  }
+  if (SameFile(dvcPath, state.OutputFileName)) {
+    Warn(ui, "The output file must not be the DVC file:\n" + dvcPath, " Output file ");
+    return;
+  }
+  const std::string objectType = ReadDvcObjectType(dvc.Stream());
+
+  {
+    CommandFiles files(state);
+    if (!files.Open(ui)) return;
+    ui.SetProgressCount(0);
+    const PassResult result = ConvertVecToBna(files.input.Stream(), files.output.Stream(),
+                                              objectType, WindowProgress(ui, files.input.Size()));
+    if (result.status != PassStatus::Done) {
+      return ReportPassEnd(result, state.InputFileName, state, ui);
+    }
+    if (!files.Commit(ui)) return;
+  }
+  ui.SetStatus(" checking bna file ");
+  CheckBnaFile(state.OutputFileName, state, ui);
+  ui.SetStatus(state.InputError == 1 ? "errors in bna file" : "BNA Created");
+}
+
+}  // namespace zolvane

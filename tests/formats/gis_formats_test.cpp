@@ -1,0 +1,323 @@
+// Miramon VEC, MapGen coastlines and Kingdom Suite navigation, run as the menu runs them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/services.h"
+#include "formats/bna/bna_reader.h"
+#include "formats/csv_to_kingdom.h"
+#include "formats/mapgen_to_bna.h"
+#include "formats/miramon_vec.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+using testing::TempDir;
+
+class GisFlow : public ::testing::Test {
+ protected:
+  // Scripts the two file dialogs of one run.
+  void Files(const std::string& input, const std::string& inName, const std::string& outName) {
+    inputPath = dir.Write(inName, input);
+    outputPath = dir.File(outName);
+    ui.inputFiles.push_back(inputPath);
+    ui.outputFiles.push_back(outputPath);
+  }
+  std::string Output() const { return TempDir::Read(outputPath); }
+  bool OutputExists() const { return std::filesystem::exists(outputPath); }
+
+  TempDir dir;
+  testing::ScriptedUi ui;
+  RunState state;
+  std::string inputPath, outputPath;
+};
+
+// The lines of a DVC, without their line ends.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST_F(GisFlow, BnaToVecWritesTheVecAndItsDvc) {
+  Files("\"A\",\"7\",3\r\n2.5,41.25\r\n3,41\r\n2.5,41.25\r\n\"B\",\"x y\",1,4,40\r\n", "in.bna",
+        "out.vec");
+  ui.vecAnswers.push_back(VecChoice{3, true, false, true, " 31 "});
+  BnaToVec(15, state, ui);
+  EXPECT_EQ(ui.status, "VEC Created");
+  EXPECT_EQ(ui.filters, kVecFileFilters);
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(state.LabelChoice, 3);
+  EXPECT_EQ(Output(), "A_7 3\r\n2.5 41.25\r\n3 41\r\n2.5 41.25\r\nB_x y 1\r\n4 40\r\n0 0\r\n\r\n");
+  const std::vector<std::string> dvc = Lines(TempDir::Read(dir.File("out.dvc")));
+  const std::vector<std::string> expected = {
+      "file title  : ",
+      "id type     : string",
+      "file type   : ascii",
+      "object type : polygon",  // a polygon first, then a point: the first decides
+      "ref. system : UTM-31S-ED50",
+      "ref. units  : m",
+      "unit dist.  : 1.000000",
+      "min. X      : 2.5",
+      "max. X      : 4",
+      "min. Y      : 40",
+      "max. Y      : 41.25",
+      "pos'n error : unknown",
+      "resolution  : unknown",
+      "comment     : creado a partir de  " + inputPath,
+      "comment     : check object type if is true.",
+  };
+  EXPECT_EQ(dvc, expected);
+}
+
+TEST(MiramonVec, IdentifierObjectTypeAndReferenceSystem) {
+  const struct {
+    const char* bna;
+    int identifier;
+    const char* vec;
+    const char* type;
+  } cases[] = {
+      {"\"A\",\"7\",-2\n1,2\n3,4\n", 1, "A 2\r\n1 2\r\n3 4\r\n0 0\r\n\r\n", "line"},
+      {" A , \" 7 \" ,1,5,6\n", 2, "7 1\r\n5 6\r\n0 0\r\n\r\n", "point"},
+      {"a,b,2\n1,2\n3,4\na,b,-2\n1,2\n3,4\na,b,3\n0,0\n1,1\n0,0\n", 3, nullptr, "line"},
+      {"a,b,1,0,0\na,b,2\n1,2\n3,4\n", 3, nullptr, "point"},
+      {"a,b,-1\n7,8\n", 3, "a_b 1\r\n7 8\r\n0 0\r\n\r\n", ""},  // -1 decides nothing
+  };
+  for (const auto& c : cases) {
+    std::istringstream in(c.bna);
+    std::ostringstream out;
+    const BnaToVecResult result = ConvertBnaToVec(in, out, {c.identifier}, {});
+    EXPECT_EQ(result.pass.status, PassStatus::Done) << c.bna;
+    if (c.vec) {
+      EXPECT_EQ(out.str(), c.vec) << c.bna;
+    }
+    EXPECT_EQ(result.objectType, c.type) << c.bna;
+  }
+  EXPECT_EQ(DvcOf({3, false, true, false, "31"}).referenceSystem, "lat/long-WGS84");
+  EXPECT_EQ(DvcOf({3, false, true, false, "31"}).units, "deg");
+  EXPECT_EQ(DvcOf({3, false, false, false, "7.0"}).referenceSystem, "UTM-7N-WGS84");
+  EXPECT_EQ(DvcPathOf("/data/layer.vec"), "/data/layer.dvc");
+}
+
+TEST(MiramonVec, VecHeadersBecomeBnaHeadersOfTheDvcType) {
+  const struct {
+    const char* vec;
+    const char* type;
+    const char* bna;
+  } cases[] = {
+      {"12 5\n1 2\n3 4\n5 6\n7 8\n1 2\n0 0\n", "polygon",
+       "12 ,polygon, 5 \r\n1,2\r\n3,4\r\n5,6\r\n7,8\r\n1,2\r\n"},
+      {"12 2\n 1.5 -2\n3e2 4\n0 0\n\n", "line", "12 ,line,-2 \r\n1.5,-2\r\n300,4\r\n"},
+      {"12 1\n1 2\n", "point", "12 ,point,1\r\n1,2\r\n"},
+      {"7 0\n8 1\n1 2\n0 0\n9 1\n", "x", "8 ,x,1\r\n1,2\r\n"},  // empty object left out
+  };
+  for (const auto& c : cases) {
+    std::istringstream in(c.vec);
+    std::ostringstream out;
+    EXPECT_EQ(ConvertVecToBna(in, out, c.type, {}).status, PassStatus::Done) << c.vec;
+    EXPECT_EQ(out.str(), c.bna) << c.vec;
+  }
+  const struct {
+    const char* dvc;
+    const char* type;
+  } dvcs[] = {
+      {"a\nb\nc\nobject type : line \nmore\n", "line"},
+      {"a\nb\nc\nref. system : UTM-31N: x\n", "UTM-31N: x"},
+      {"a\nb\n", ""},
+  };
+  for (const auto& d : dvcs) {
+    std::istringstream in(d.dvc);
+    EXPECT_EQ(ReadDvcObjectType(in), d.type) << d.dvc;
+  }
+}
+
+TEST_F(GisFlow, BnaToVecToBnaKeepsEveryCoordinate) {
+  const std::string bna =
+      "\"A\",\"1\",-3\n-3.5,41.25\n-3.25,41.125\n-3,41\n\"B\",\"2\",4\n0.1,0.2\n1e-7,-0.3\n"
+      "123456.789,4712345.25\n0.1,0.2\n\"C\",\"3\",1,-0.000001,89.999999\n";
+  Files(bna, "in.bna", "mid.vec");
+  ui.vecAnswers.push_back(VecChoice{});
+  BnaToVec(15, state, ui);
+  ASSERT_EQ(ui.status, "VEC Created");
+  const std::string vec = outputPath;
+  ui.inputFiles.push_back(vec);
+  outputPath = dir.File("back.bna");
+  ui.outputFiles.push_back(outputPath);
+  vec2bna(18, state, ui);
+  EXPECT_EQ(ui.status, "BNA Created");
+
+  auto points = [](const std::string& text) {
+    std::istringstream in(text);
+    BnaObjectReader reader(in);
+    BnaHeader header;
+    std::vector<std::pair<double, double>> all;
+    while (reader.NextHeader(header) == ReadStatus::Ok) {
+      if (header.singlePoint) all.emplace_back(header.x, header.y);
+      const long long n = header.singlePoint ? 0 : std::abs(header.count);
+      for (long long i = 0; i < n; ++i) {
+        double x = 0, y = 0;
+        EXPECT_EQ(reader.NextPoint(x, y), ReadStatus::Ok);
+        all.emplace_back(x, y);
+      }
+    }
+    return all;
+  };
+  EXPECT_EQ(points(Output()), points(bna));
+  EXPECT_EQ(Output().substr(0, 15), "A_1 ,line,-3 \r\n");
+}
+
+TEST_F(GisFlow, VecFaultsLeaveNoBna) {
+  // No DVC beside the VEC.
+  Files("1 1\n1 2\n0 0\n", "lone.vec", "out.bna");
+  vec2bna(18, state, ui);
+  EXPECT_EQ(ui.status, dir.File("lone.dvc") + " Not found");
+  EXPECT_FALSE(OutputExists());
+
+  const struct {
+    const char* vec;
+    const char* reason;
+    int line;
+  } cases[] = {
+      {"1 1\n1 2\n12\n", "Object header without a blank before its count", 3},
+      {"1 -2\n", "Object with a negative count", 1},
+      {"1 3\n1 2\n3 4\n", "The file ends inside an object", 3},
+      {"1 2\n1 2\n34\n", "Vertex line without a blank between x and y", 3},
+  };
+  for (const auto& c : cases) {
+    Files(c.vec, "bad.vec", "out.bna");
+    dir.Write("bad.dvc", "a\nb\nc\nobject type : line\n");
+    vec2bna(18, state, ui);
+    EXPECT_EQ(ui.status, FaultText(c.reason, c.line, inputPath)) << c.vec;
+    EXPECT_FALSE(OutputExists()) << c.vec;
+  }
+
+  // Cancel in the option dialog writes neither file.
+  Files("a,b,1,2,3\n", "in.bna", "out.vec");
+  ui.vecAnswers.push_back(std::nullopt);
+  BnaToVec(15, state, ui);
+  EXPECT_FALSE(OutputExists());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.dvc")));
+}
+
+TEST(Mapgen, SegmentsBecomeOpenLines) {
+  const struct {
+    const char* mapgen;
+    const char* bna;
+  } cases[] = {
+      {"# -b\n-70.964500 42.266300\n-70.965200 42.265600\n# -b\n",
+       "\"shore\",\"costa\",-2\r\n-70.9645,42.2663\r\n-70.9652,42.2656\r\n"},
+      // The end of the file closes the last segment; marker runs make no empty records.
+      {"# -b\n# -b\n\n1.000000 2.000000\n# -b\n# -b\n3.000000 4.000000",
+       "\"shore\",\"costa\",-1\r\n1,2\r\n\"shore\",\"costa\",-1\r\n3,4\r\n"},
+      // Split at the blank or tab: signs and short decimals survive.
+      {"-7.5\t-33.123456\n12.25   -1.5 9\n",
+       "\"shore\",\"costa\",-2\r\n-7.5,-33.12346\r\n12.25,-1.5\r\n"},
+      {"# -b\n", ""},
+  };
+  for (const auto& c : cases) {
+    std::istringstream in(c.mapgen);
+    std::ostringstream out;
+    EXPECT_EQ(ConvertMapgenToBna(in, out, {}).status, PassStatus::Done) << c.mapgen;
+    EXPECT_EQ(out.str(), c.bna) << c.mapgen;
+  }
+  for (const char* bad : {"# -b\n-70.964500 42.266300\n-70.96450042.2663\n",
+                          "# -b\n-70.964500 42.266300\nsegment 12 ends\n"}) {
+    std::istringstream in(bad);
+    std::ostringstream out;
+    const PassResult result = ConvertMapgenToBna(in, out, {});
+    EXPECT_EQ(result.status, PassStatus::Failed) << bad;
+    EXPECT_EQ(result.line, 3) << bad;
+  }
+}
+
+TEST_F(GisFlow, MapgenFromTheMenuPassesTheBnaCheck) {
+  Files("# -b\n-70.964500 42.266300\n-70.965200 42.265600\n# -b\n1.500000 2.500000\n# -b\n",
+        "in.dat", "out.bna");
+  MapgenToBna(0, state, ui);
+  EXPECT_EQ(ui.status, "Conversion mapgen >> bna finished");
+  EXPECT_EQ(ui.filters, kMapgenFileFilters);
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(ui.progressCount, 2);
+  CheckBnaFile(outputPath, state, ui);
+  EXPECT_EQ(state.InputError, 0) << ui.status;
+
+  Files("# -b\n-70.964500 42.266300\nno numbers here\n", "bad.dat", "bad.bna");
+  MapgenToBna(0, state, ui);
+  EXPECT_EQ(ui.status, FaultText("Point line without two numbers", 3, inputPath));
+  EXPECT_FALSE(OutputExists());
+}
+
+TEST(Kingdom, RecordsBecomePaddedLines) {
+  const struct {
+    const char* csv;
+    KingdomOptions options;
+    const char* dat;
+  } cases[] = {
+      {"101,523456.7,4712345.25\n", {}, "00101.000    523456.700   4712345.250   L-0\r\n"},
+      {"101,523456.7,4712345.25\n",
+       {3, 1, 2, "  line 7 "},
+       "4712345.250    000101.000   0523456.700   line 7\r\n"},
+      {" -5 , 1.0625 ,x\n7,8,9",
+       {},
+       "-00005.000    000001.063   0000000.000   L-0\r\n00007.000    000008.000   0000009.000   "
+       "L-0\r\n"},
+      {"1,2\n3\n", {}, "00001.000    000002.000   0000003.000   L-0\r\n"},
+  };
+  for (const auto& c : cases) {
+    std::istringstream in(c.csv);
+    std::ostringstream out;
+    EXPECT_EQ(ConvertCsvToKingdom(in, out, c.options, {}).status, PassStatus::Done) << c.csv;
+    EXPECT_EQ(out.str(), c.dat) << c.csv;
+  }
+  std::istringstream shortLast("1,2,3\n4,5\n");
+  std::ostringstream out;
+  const PassResult result = ConvertCsvToKingdom(shortLast, out, {}, {});
+  EXPECT_EQ(result.status, PassStatus::Failed);
+  EXPECT_EQ(result.line, 2);
+  EXPECT_EQ(KingdomColumnFault({1, 1, 3}), "The shot, X and Y columns must differ");
+  EXPECT_EQ(KingdomColumnFault({0, 2, 3}), "Column numbers must be 1, 2 or 3");
+  EXPECT_EQ(KingdomColumnFault({1, 2, 4}), "Column numbers must be 1, 2 or 3");
+}
+
+TEST_F(GisFlow, KingdomDialogRetriesUntilItsColumnsCanBeUsed) {
+  dir.Write("out.dat", "kept");
+  Files("101,523456.7,4712345.25\n", "in.csv", "out.dat");
+  ui.kingdomAnswers = {KingdomChoice{1, 1, 3, "L-0"}, KingdomChoice{1, 2, 5, "L-0"},
+                       KingdomChoice{1, 2, 3, " L-9 "}};
+  cs2ks(0, state, ui);
+  EXPECT_EQ(ui.kingdomKeptValues, (std::vector<bool>{false, true, true}));
+  ASSERT_EQ(ui.messages.size(), 1u);  // only the columns outside 1-3 are said
+  EXPECT_EQ(ui.messages[0].text, "Column numbers must be 1, 2 or 3");
+  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|DAT  (*.dat)|*.dat");
+  EXPECT_EQ(ui.status, "DAT file created");
+  EXPECT_EQ(Output(), "00101.000    523456.700   4712345.250   L-9\r\n");
+
+  // Cancel after equal columns leaves the file as it was.
+  dir.Write("out.dat", "kept");
+  Files("1,2,3\n", "in.csv", "out.dat");
+  ui.kingdomAnswers = {KingdomChoice{2, 2, 3, "L-0"}, std::nullopt};
+  cs2ks(0, state, ui);
+  EXPECT_EQ(Output(), "kept");
+
+  // A short last record keeps no output.
+  Files("1,2,3\n4,5\n", "short.csv", "short.dat");
+  ui.kingdomAnswers = {KingdomChoice{}};
+  cs2ks(0, state, ui);
+  EXPECT_EQ(ui.status, FaultText("The last record has fewer than three values", 2, inputPath));
+  EXPECT_FALSE(OutputExists());
+}
+
+}  // namespace
+}  // namespace zolvane
