@@ -1,0 +1,176 @@
+#include "geo/xyz_to_bna.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/files.h"
+#include "core/number_format.h"
+#include "core/services.h"
+#include "core/text_writer.h"
+#include "core/xyz_layout.h"
+#include "geo/xyz_pass.h"
+
+namespace zolvane {
+namespace {
+
+// The label of a point: a comma field's own text, or the number read from a blank column.
+void LabelOf(const XyzValue& z, std::string& label) {
+  if (z.isText) {
+    label = z.text;
+  } else {
+    label.clear();
+    AppendGeneral(label, z.number);
+  }
+}
+
+// Writes one run of a lines-mode export. The last run of the file carries its label twice.
+void WriteRun(LineWriter& writer, std::string_view label, std::string_view second,
+              const std::vector<std::pair<double, double>>& run) {
+  if (run.empty()) return;
+  const double count = run.size() == 1 ? 1.0 : -static_cast<double>(run.size());
+  WriteRecord(writer,
+              {RecordItem::Text(label), RecordItem::Text(second), RecordItem::Number(count)});
+  for (const auto& [x, y] : run)
+    WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
+}
+
+XyzPassResult Finish(XyzPassResult result, LineWriter& writer) {
+  if (!writer.Flush() && result.pass.status == PassStatus::Done) {
+    result.pass = PassResult::Fail("The output could not be written", 0);
+  }
+  return result;
+}
+
+// Resets the input layout code when the command ends, whichever way.
+struct InputCodeReset {
+  RunState& state;
+  ~InputCodeReset() { state.InputFormatCode = 0; }
+};
+
+// The dialogs both commands share, up to an open pair of files. False when the command ends.
+bool AskFiles(RunState& state, Ui& ui, std::string_view filters, int outputFilter,
+              std::string_view title) {
+  ui.SetFileFilters(filters);
+  if (!AskInputFile(state, ui, 4)) return false;
+  if (!AskInputFormat(state, ui)) return false;
+  if (!HasLabelColumn(state.InputFormatCode)) {
+    Warn(ui,
+         "The third column of the points labels the objects: choose a layout with X, Y and Z "
+         "columns.",
+         title);
+    return false;
+  }
+  if (state.CheckStatistics == 1) {
+    CheckXyzFile(state.InputFileName, state, ui);
+    if (state.InputError == 1) return false;
+  }
+  return AskOutputFile(state, ui, outputFilter);
+}
+
+}  // namespace
+
+bool HasLabelColumn(int inputFormatCode) {
+  const XyzLayout layout = XyzLayout::FromCode(inputFormatCode);
+  return layout.valid && layout.HasZ();
+}
+
+XyzPassResult ConvertXyzToBna(std::istream& in, std::ostream& out, const XyzToBnaOptions& options,
+                              const ProgressFn& progress) {
+  LineWriter writer(out);
+  if (!HasLabelColumn(options.inputFormatCode)) {
+    XyzPassResult result;
+    result.pass = XyzFault(XyzStatus::BadLine, 1);
+    result.lineError = true;
+    return result;
+  }
+  std::string label, previous;
+  std::vector<std::pair<double, double>> run;
+  bool first = true;
+  XyzPassResult result =
+      ForEachXyzPoint(in, options.inputFormatCode, progress, [&](const XyzPoint& point) {
+        LabelOf(point.z, label);
+        const double x = point.x.number, y = point.y.number;
+        if (!options.lines) {
+          WriteRecord(writer,
+                      {RecordItem::Text(label), RecordItem::Text(" "), RecordItem::Number(1),
+                       RecordItem::Number(x), RecordItem::Number(y)});
+          return;
+        }
+        if (first) {
+          previous = label;
+          first = false;
+        } else if (label != previous) {
+          WriteRun(writer, previous, " ", run);
+          run.clear();
+          previous = label;
+        }
+        run.emplace_back(x, y);
+      });
+  if (result.pass.status == PassStatus::Done) WriteRun(writer, previous, previous, run);
+  return Finish(std::move(result), writer);
+}
+
+XyzPassResult ConvertXyzToGmt(std::istream& in, std::ostream& out, int inputFormatCode,
+                              const ProgressFn& progress) {
+  LineWriter writer(out);
+  if (!HasLabelColumn(inputFormatCode)) {
+    XyzPassResult result;
+    result.pass = XyzFault(XyzStatus::BadLine, 1);
+    result.lineError = true;
+    return result;
+  }
+  std::string label, previous, numbers;
+  bool first = true;
+  XyzPassResult result = ForEachXyzPoint(in, inputFormatCode, progress, [&](const XyzPoint& point) {
+    LabelOf(point.z, label);
+    if (first || label != previous) {
+      writer.Append("> ");
+      writer.Append(label);
+      writer.EndLine();
+      previous = label;
+      first = false;
+    }
+    numbers.clear();
+    AppendPrintItem(numbers, point.x.number);
+    AppendPrintItem(numbers, point.y.number);
+    writer.WriteLine(numbers);
+  });
+  if (result.pass.status == PassStatus::Done) writer.WriteLine(">");
+  return Finish(std::move(result), writer);
+}
+
+void XyzToBna(int index, RunState& state, Ui& ui) {
+  InputCodeReset reset{state};
+  if (!AskFiles(state, ui, kPointFileFilters, 2, " xyz => bna ")) return;
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
+  ui.SetStatus("converting ascii to bna format file ");
+  ui.SetProgressCount(0);
+  const XyzToBnaOptions options{state.InputFormatCode, index != 2};
+  const XyzPassResult result = ConvertXyzToBna(files.input.Stream(), files.output.Stream(), options,
+                                               WindowProgress(ui, files.input.Size()));
+  if (result.pass.status != PassStatus::Done) return ReportXyzPassFault(result, state, ui);
+  if (!files.Commit(ui)) return;
+  ReportXyzPassDone(result, " Finished,  XYZ > BNA  ", state, ui);
+}
+
+void XyzToGmt(int, RunState& state, Ui& ui) {
+  InputCodeReset reset{state};
+  constexpr std::string_view kFilters =
+      "All files  (*.*)|*.*|BNA (*.bna)|*.bna|GEBCO (*.asc)|*.asc|XYZ (*.dat)|*.dat|Geosail "
+      "(*.obj)|*.obj ";
+  if (!AskFiles(state, ui, kFilters, 1, " xyz => GMT ")) return;
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
+  ui.SetStatus("converting ascii to GMT format ");
+  ui.SetProgressCount(0);
+  const XyzPassResult result =
+      ConvertXyzToGmt(files.input.Stream(), files.output.Stream(), state.InputFormatCode,
+                      WindowProgress(ui, files.input.Size()));
+  if (result.pass.status != PassStatus::Done) return ReportXyzPassFault(result, state, ui);
+  if (!files.Commit(ui)) return;
+  ReportXyzPassDone(result, " Finished:   XYZ > GMT  ", state, ui);
+}
+
+}  // namespace zolvane
