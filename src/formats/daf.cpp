@@ -172,7 +172,7 @@ DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const Progre
     }
   }
   if (inside) {
-    result.unendedLine = lines.LineNumber();
+    if (result.unendedLine == 0) result.unendedLine = lines.LineNumber();
     writeBlock();
   }
   if (blocks == 0) return fail(PassResult::Fail("No contour with points", lines.LineNumber()));
