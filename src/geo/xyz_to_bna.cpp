@@ -6,7 +6,9 @@
 
 #include "core/files.h"
 #include "core/number_format.h"
+#include "core/numbers.h"
 #include "core/services.h"
+#include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "geo/xyz_pass.h"
@@ -14,14 +16,61 @@
 namespace zolvane {
 namespace {
 
-// The label of a point: a comma field's own text, or the number read from a blank column.
-void LabelOf(const XyzValue& z, std::string& label) {
-  if (z.isText) {
-    label = z.text;
-  } else {
-    label.clear();
-    AppendGeneral(label, z.number);
+// Hands every point of the file to `use(x, y, label)`. The label is a comma field's own text
+// ("007" stays "007"), or the general form of the number in a blank or tab column. The rules
+// of ForEachXyzPoint hold: a partial last point is left out and noted, faults end the pass.
+template <typename Use>
+XyzPassResult ForEachLabelledPoint(std::istream& in, int inputFormatCode,
+                                   const ProgressFn& progress, Use&& use) {
+  const XyzLayout layout = XyzLayout::FromCode(inputFormatCode);
+  std::string label;
+  if (layout.delimiter != ',') {
+    return ForEachXyzPoint(in, inputFormatCode, progress, [&](const XyzPoint& point) {
+      label.clear();
+      AppendGeneral(label, point.z.number);
+      use(point.x.number, point.y.number, label);
+    });
   }
+  constexpr long long kProgressInterval = 200;
+  XyzPassResult result;
+  LineReader lines(in);
+  FieldReader fields(lines);
+  Field field;
+  double values[2] = {0, 0};
+  long long count = 0;
+  for (;;) {
+    int k = 0;
+    ReadStatus status = ReadStatus::Ok;
+    for (; k < 3; ++k) {
+      status = fields.Next(field);
+      if (status != ReadStatus::Ok) break;
+      if (k < 2) {
+        values[k] = ReadNumber(field.text);
+      } else {
+        label.assign(field.text);
+      }
+    }
+    if (status == ReadStatus::End) {
+      if (k > 0) result.partialLine = fields.LineNumber();
+      break;
+    }
+    if (status != ReadStatus::Ok) {
+      result.pass = ReadFault(status, fields.LineNumber());
+      break;
+    }
+    ++count;
+    if (layout.YFirst()) {
+      use(values[1], values[0], label);
+    } else {
+      use(values[0], values[1], label);
+    }
+    if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
+      result.pass = PassResult::Stop();
+      break;
+    }
+  }
+  result.pass.count = count;
+  return result;
 }
 
 // Writes one run of a lines-mode export. The last run of the file carries its label twice.
@@ -84,13 +133,11 @@ XyzPassResult ConvertXyzToBna(std::istream& in, std::ostream& out, const XyzToBn
     result.lineError = true;
     return result;
   }
-  std::string label, previous;
+  std::string previous;
   std::vector<std::pair<double, double>> run;
   bool first = true;
-  XyzPassResult result =
-      ForEachXyzPoint(in, options.inputFormatCode, progress, [&](const XyzPoint& point) {
-        LabelOf(point.z, label);
-        const double x = point.x.number, y = point.y.number;
+  XyzPassResult result = ForEachLabelledPoint(
+      in, options.inputFormatCode, progress, [&](double x, double y, const std::string& label) {
         if (!options.lines) {
           WriteRecord(writer,
                       {RecordItem::Text(label), RecordItem::Text(" "), RecordItem::Number(1),
@@ -120,22 +167,22 @@ XyzPassResult ConvertXyzToGmt(std::istream& in, std::ostream& out, int inputForm
     result.lineError = true;
     return result;
   }
-  std::string label, previous, numbers;
+  std::string previous, numbers;
   bool first = true;
-  XyzPassResult result = ForEachXyzPoint(in, inputFormatCode, progress, [&](const XyzPoint& point) {
-    LabelOf(point.z, label);
-    if (first || label != previous) {
-      writer.Append("> ");
-      writer.Append(label);
-      writer.EndLine();
-      previous = label;
-      first = false;
-    }
-    numbers.clear();
-    AppendPrintItem(numbers, point.x.number);
-    AppendPrintItem(numbers, point.y.number);
-    writer.WriteLine(numbers);
-  });
+  XyzPassResult result = ForEachLabelledPoint(in, inputFormatCode, progress,
+                                              [&](double x, double y, const std::string& label) {
+                                                if (first || label != previous) {
+                                                  writer.Append("> ");
+                                                  writer.Append(label);
+                                                  writer.EndLine();
+                                                  previous = label;
+                                                  first = false;
+                                                }
+                                                numbers.clear();
+                                                AppendPrintItem(numbers, x);
+                                                AppendPrintItem(numbers, y);
+                                                writer.WriteLine(numbers);
+                                              });
   if (result.pass.status == PassStatus::Done) writer.WriteLine(">");
   return Finish(std::move(result), writer);
 }

@@ -49,6 +49,11 @@ TEST(XyzToBna, RunsOfALabelBecomeObjects) {
       {"1\t2\t-25.50\n", 31, true, "\"-25.5\",\"-25.5\",1\r\n1,2\r\n"},
       {"431250.5,4581220,125\n1,2,125\n", 11, false,
        "\"125\",\" \",1,431250.5,4581220\r\n\"125\",\" \",1,1,2\r\n"},
+      // A comma label keeps its own text; a blank one is the number of its column.
+      {"1,2,007\n3,4,\"a,b\"\n", 11, true,
+       "\"007\",\" \",1\r\n1,2\r\n\"a,b\",\"a,b\",1\r\n3,4\r\n"},
+      {"1 2 007\n", 21, false, "\"7\",\" \",1,1,2\r\n"},
+      {"1,2,A\n3,4", 11, true, "\"A\",\"A\",1\r\n1,2\r\n"},  // partial last point left out
       {"", 11, true, ""},
   };
   for (const auto& c : cases)
