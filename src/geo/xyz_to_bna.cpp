@@ -19,8 +19,10 @@ namespace {
 // Hands every point of the file to `use(x, y, label)`. The label is a comma field's own text
 // ("007" stays "007"), or the general form of the number in a blank or tab column. The rules
 // of ForEachXyzPoint hold: a partial last point is left out and noted, faults end the pass.
+// With `bnaLabels`, a label holding a comma or a double quote ends the pass: the BNA header
+// it would go into is split at its commas when read back.
 template <typename Use>
-XyzPassResult ForEachLabelledPoint(std::istream& in, int inputFormatCode,
+XyzPassResult ForEachLabelledPoint(std::istream& in, int inputFormatCode, bool bnaLabels,
                                    const ProgressFn& progress, Use&& use) {
   const XyzLayout layout = XyzLayout::FromCode(inputFormatCode);
   std::string label;
@@ -56,6 +58,11 @@ XyzPassResult ForEachLabelledPoint(std::istream& in, int inputFormatCode,
     }
     if (status != ReadStatus::Ok) {
       result.pass = ReadFault(status, fields.LineNumber());
+      break;
+    }
+    if (bnaLabels && label.find_first_of(",\"") != std::string::npos) {
+      result.pass = PassResult::Fail("Label with a comma or a double quote, which BNA cannot hold",
+                                     field.line);
       break;
     }
     ++count;
@@ -136,24 +143,23 @@ XyzPassResult ConvertXyzToBna(std::istream& in, std::ostream& out, const XyzToBn
   std::string previous;
   std::vector<std::pair<double, double>> run;
   bool first = true;
-  XyzPassResult result = ForEachLabelledPoint(
-      in, options.inputFormatCode, progress, [&](double x, double y, const std::string& label) {
-        if (!options.lines) {
-          WriteRecord(writer,
-                      {RecordItem::Text(label), RecordItem::Text(" "), RecordItem::Number(1),
-                       RecordItem::Number(x), RecordItem::Number(y)});
-          return;
-        }
-        if (first) {
-          previous = label;
-          first = false;
-        } else if (label != previous) {
-          WriteRun(writer, previous, " ", run);
-          run.clear();
-          previous = label;
-        }
-        run.emplace_back(x, y);
-      });
+  auto use = [&](double x, double y, const std::string& label) {
+    if (!options.lines) {
+      WriteRecord(writer, {RecordItem::Text(label), RecordItem::Text(" "), RecordItem::Number(1),
+                           RecordItem::Number(x), RecordItem::Number(y)});
+      return;
+    }
+    if (first) {
+      previous = label;
+      first = false;
+    } else if (label != previous) {
+      WriteRun(writer, previous, " ", run);
+      run.clear();
+      previous = label;
+    }
+    run.emplace_back(x, y);
+  };
+  XyzPassResult result = ForEachLabelledPoint(in, options.inputFormatCode, true, progress, use);
   if (result.pass.status == PassStatus::Done) WriteRun(writer, previous, previous, run);
   return Finish(std::move(result), writer);
 }
@@ -169,20 +175,20 @@ XyzPassResult ConvertXyzToGmt(std::istream& in, std::ostream& out, int inputForm
   }
   std::string previous, numbers;
   bool first = true;
-  XyzPassResult result = ForEachLabelledPoint(in, inputFormatCode, progress,
-                                              [&](double x, double y, const std::string& label) {
-                                                if (first || label != previous) {
-                                                  writer.Append("> ");
-                                                  writer.Append(label);
-                                                  writer.EndLine();
-                                                  previous = label;
-                                                  first = false;
-                                                }
-                                                numbers.clear();
-                                                AppendPrintItem(numbers, x);
-                                                AppendPrintItem(numbers, y);
-                                                writer.WriteLine(numbers);
-                                              });
+  auto use = [&](double x, double y, const std::string& label) {
+    if (first || label != previous) {
+      writer.Append("> ");
+      writer.Append(label);
+      writer.EndLine();
+      previous = label;
+      first = false;
+    }
+    numbers.clear();
+    AppendPrintItem(numbers, x);
+    AppendPrintItem(numbers, y);
+    writer.WriteLine(numbers);
+  };
+  XyzPassResult result = ForEachLabelledPoint(in, inputFormatCode, false, progress, use);
   if (result.pass.status == PassStatus::Done) writer.WriteLine(">");
   return Finish(std::move(result), writer);
 }

@@ -50,8 +50,8 @@ TEST(XyzToBna, RunsOfALabelBecomeObjects) {
       {"431250.5,4581220,125\n1,2,125\n", 11, false,
        "\"125\",\" \",1,431250.5,4581220\r\n\"125\",\" \",1,1,2\r\n"},
       // A comma label keeps its own text; a blank one is the number of its column.
-      {"1,2,007\n3,4,\"a,b\"\n", 11, true,
-       "\"007\",\" \",1\r\n1,2\r\n\"a,b\",\"a,b\",1\r\n3,4\r\n"},
+      {"1,2,007\n3,4,\"a b\"\n", 11, true,
+       "\"007\",\" \",1\r\n1,2\r\n\"a b\",\"a b\",1\r\n3,4\r\n"},
       {"1 2 007\n", 21, false, "\"7\",\" \",1,1,2\r\n"},
       {"1,2,A\n3,4", 11, true, "\"A\",\"A\",1\r\n1,2\r\n"},  // partial last point left out
       {"", 11, true, ""},
@@ -72,6 +72,12 @@ TEST(XyzToBna, FaultsEndThePassWithTheirLine) {
     EXPECT_EQ(ConvertXyzToBna(in, out, {code, true}, {}).pass.status, PassStatus::Failed);
     EXPECT_EQ(ConvertXyzToGmt(in, out, code, {}).pass.status, PassStatus::Failed);
   }
+  // A label BNA cannot hold: its commas would split the header when read back.
+  std::istringstream quoted("1,1,A\n2,2,\"B,C\"\n");
+  std::ostringstream written;
+  const XyzPassResult comma = ConvertXyzToBna(quoted, written, {11, false}, {});
+  EXPECT_EQ(comma.pass.status, PassStatus::Failed);
+  EXPECT_EQ(comma.pass.line, 2);
   std::istringstream in("1 1 1\n2 2\n");
   std::ostringstream out;
   const XyzPassResult result = ConvertXyzToBna(in, out, {21, true}, {});
