@@ -24,9 +24,7 @@ TEST(VectorCli, ConversionsAndTheirExitStatus) {
   } cases[] = {
       {"xyz2bna --lines", "1,1,A\n2,2,A\n3,3,B\n", 0,
        "\"A\",\" \",-2\r\n1,1\r\n2,2\r\n\"B\",\"B\",1\r\n3,3\r\n"},
-      {"xyz2bna --points --in-layout 21", "1 2 3\n", 0, "\"3\",\" \",1,1,2\r\n"},
       {"xyz2gmt", "1,1,A\n", 0, "> A\r\n 1  1 \r\n>\r\n"},
-      {"gebco2xyz --out-layout 24", gebco, 0, "41.5 2.25\r\n"},
       {"gebco2xyz --zone 31 --out-layout 13", gebco, 0, "437402,4594535\r\n"},
       {"gebco2bna --centennial", ">   -200 1\n41.50000  2.25000\n", 0,
        "\"-200\",\"-200\",-1\r\n2.25,41.5\r\n"},
@@ -39,6 +37,7 @@ TEST(VectorCli, ConversionsAndTheirExitStatus) {
       // Usage faults, then input faults naming the file and line.
       {"xyz2bna", "1,1,A\n", 2, "--lines or --points"},
       {"xyz2gmt --in-layout 13", "1,1\n", 2, "third column"},
+      {"xyz2bna --points", "1,1,A\n2,2,\"B,C\"\n", 1, "line 2 of "},
       {"bna2daf --label 3", "", 2, "label"},
       {"gebco2bna", "  -200    0\n", 1, "Segment without points: line 1 of "},
       {"gebco2xyz --centennial", ">   -200 3\n41.5  2.25\n", 1,

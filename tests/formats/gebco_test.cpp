@@ -78,20 +78,6 @@ TEST(Gebco, SegmentsInEachOutput) {
   EXPECT_GT(std::stod(southern.substr(southern.find(',') + 1)), 10000000.0);
 }
 
-TEST(Gebco, ReadFailuresAndNotes) {
-  std::string output;
-  GebcoOptions options;
-  options.output = GebcoOutput::Bna;
-  EXPECT_EQ(Convert("", options, output).pass.reason, "The file is empty");
-  const GebcoResult truncated = Convert("  -200    3\n41.5  2.25\n", options, output);
-  EXPECT_EQ(truncated.pass.reason, "The file ends inside a segment");
-  EXPECT_EQ(truncated.pass.line, 2);
-  const GebcoResult negative =
-      Convert(std::string(kOnePoint) + "  -300   -1\n1 1\n", options, output);
-  EXPECT_EQ(negative.pass.status, PassStatus::Done);
-  EXPECT_EQ(negative.negativeCountLine, 3);
-}
-
 TEST(Gebco, CheckFillsStatisticsAndRefusesEmptySegments) {
   const struct {
     std::string input;
@@ -102,6 +88,7 @@ TEST(Gebco, CheckFillsStatisticsAndRefusesEmptySegments) {
       {"  -200     2\n41.50000  2.25000\n40.00000  3.00000\n\n", PassStatus::Failed, 4},
       {"  -200     0\n", PassStatus::Failed, 1},
       {"  -200     3\n41.50000  2.25000\n", PassStatus::Failed, 2},
+      {"", PassStatus::Failed, 1},
   };
   for (const auto& c : cases) {
     std::istringstream in(c.input);

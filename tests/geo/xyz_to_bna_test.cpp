@@ -65,26 +65,6 @@ TEST(XyzToGmt, SegmentLinesBeforeEachRun) {
   EXPECT_EQ(Gmt("431250.5 -12 125\n", 21), "> 125\r\n 431250.5 -12 \r\n>\r\n");
 }
 
-TEST(XyzToBna, FaultsEndThePassWithTheirLine) {
-  for (int code : {13, 24, 34, 0}) {
-    std::istringstream in("1,2\n");
-    std::ostringstream out;
-    EXPECT_EQ(ConvertXyzToBna(in, out, {code, true}, {}).pass.status, PassStatus::Failed);
-    EXPECT_EQ(ConvertXyzToGmt(in, out, code, {}).pass.status, PassStatus::Failed);
-  }
-  // A label BNA cannot hold: its commas would split the header when read back.
-  std::istringstream quoted("1,1,A\n2,2,\"B,C\"\n");
-  std::ostringstream written;
-  const XyzPassResult comma = ConvertXyzToBna(quoted, written, {11, false}, {});
-  EXPECT_EQ(comma.pass.status, PassStatus::Failed);
-  EXPECT_EQ(comma.pass.line, 2);
-  std::istringstream in("1 1 1\n2 2\n");
-  std::ostringstream out;
-  const XyzPassResult result = ConvertXyzToBna(in, out, {21, true}, {});
-  EXPECT_TRUE(result.lineError);
-  EXPECT_EQ(result.pass.line, 2);
-}
-
 // A long run is written whole, and the file passes the BNA check and reads back point by point.
 TEST(XyzToBna, LinesRoundTripThroughTheBnaReader) {
   std::string xyz;

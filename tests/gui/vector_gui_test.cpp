@@ -1,4 +1,4 @@
-// A GEBCO export and an XYZ to BNA export run from the menu bar of the real window.
+// A GEBCO export run from the menu bar of the real window.
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -32,11 +32,10 @@ class VectorGuiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void GebcoToXyzAndXyzToBnaFromTheMenu() {
+  void GebcoToXyzFromTheMenu() {
     QTemporaryDir dir;
     const QString gebco = dir.filePath("atlas.asc");
     const QString points = dir.filePath("atlas.dat");
-    const QString lines = dir.filePath("atlas.bna");
     Write(gebco, "  -200    2\r\n41.50000  2.25000\r\n41.25000  2.50000\r\n");
     zolvane::RunState state;
     zolvane::Trevil window(state);
@@ -66,19 +65,6 @@ class VectorGuiTest : public QObject {
     QCOMPARE(Contents(points), QByteArray("2.25,41.5,-200\r\n2.5,41.25,-200\r\n"));
     QCOMPARE(window.findChild<QLabel*>("status")->text(), QString(" Finished , GEBCO > XYZ "));
     QCOMPARE(window.findChild<QLabel*>("Label4_2")->text(), QString("41.5"));  // latitudes as X
-
-    // The points back into one BNA line.
-    answers.File(points).Then([](QWidget* dialog) {
-      QCOMPARE(dialog->objectName(), QString("xyzi"));
-      dialog->findChild<QRadioButton*>("Option1")->click();
-      dialog->findChild<QPushButton*>("Command1")->click();
-    });
-    answers.File(lines);
-    window.findChild<QAction*>("x2bna_1")->trigger();
-    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
-    QVERIFY(answers.Done());
-    QCOMPARE(Contents(lines), QByteArray("\"-200\",\"-200\",-2\r\n2.25,41.5\r\n2.5,41.25\r\n"));
-    QCOMPARE(window.findChild<QLabel*>("status")->text(), QString(" Finished,  XYZ > BNA  "));
   }
 };
 
