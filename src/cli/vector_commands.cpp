@@ -78,7 +78,7 @@ int RunGebco(const VectorOptions& options, GebcoOutput output) {
     InputFile input(options.input);
     if (!input.IsOpen()) return Fail("cannot open " + options.input);
     Statistics statistics;
-    const GebcoCheckResult check = CheckGebco(input.Stream(), statistics, {});
+    const GebcoCheckResult check = CheckGebco(input.Stream(), statistics, {}, gebco.header);
     if (check.pass.status != PassStatus::Done) {
       return Fail(FaultText(check.pass.reason, check.pass.line, options.input));
     }

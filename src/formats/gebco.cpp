@@ -149,7 +149,8 @@ GebcoResult ConvertGebco(std::istream& in, std::ostream& out, const GebcoOptions
   return result;
 }
 
-GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const ProgressFn& progress) {
+GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const ProgressFn& progress,
+                            GebcoHeader header) {
   GebcoCheckResult result;
   LineReader lines(in);
   std::string_view line;
@@ -164,7 +165,7 @@ GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const Prog
     empty = false;
     const bool marked = !line.empty() && line.front() == '>';
     statistics.UpdateZRange(ReadNumber(TrimBlanks(Columns(line, marked ? 2 : 1, 8))));
-    const long long count = CountOf(Columns(line, 10));
+    const long long count = SegmentOf(line, header).count;
     if (count == 0) {
       result.pass = PassResult::Fail("Segment without points", lines.LineNumber());
       return result;
@@ -187,7 +188,7 @@ GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const Prog
   return result;
 }
 
-void CheckGebcoFile(const std::string& path, RunState& state, Ui& ui) {
+void CheckGebcoFile(const std::string& path, RunState& state, Ui& ui, GebcoHeader header) {
   ui.SetStatus("Checking ascii Gebco file");
   state.InputError = 0;
   InputFile file(path);
@@ -197,7 +198,7 @@ void CheckGebcoFile(const std::string& path, RunState& state, Ui& ui) {
     return;
   }
   const GebcoCheckResult result =
-      CheckGebco(file.Stream(), state.Stats, WindowProgress(ui, file.Size()));
+      CheckGebco(file.Stream(), state.Stats, WindowProgress(ui, file.Size()), header);
   if (result.pass.status != PassStatus::Done) {
     return ReportPassEnd(result.pass, path, state, ui);
   }
@@ -223,7 +224,7 @@ void RunGebco(const GebcoCommand& command, RunState& state, Ui& ui) {
   ui.SetFileFilters(command.filters);
   if (!AskInputFile(state, ui, 3)) return;
   if (command.check) {
-    CheckGebcoFile(state.InputFileName, state, ui);
+    CheckGebcoFile(state.InputFileName, state, ui, command.header);
     if (state.InputError == 1) return;
   }
   if (!AskOutputFile(state, ui, command.outputFilter)) return;

@@ -48,13 +48,17 @@ struct GebcoCheckResult {
   long long lines = 0;
 };
 
-// The checking pass of a 1997-edition file: extends the statistics (latitudes as X,
-// longitudes as Y, segment names as Z) and refuses a segment with a count of 0.
-GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const ProgressFn& progress);
+// The checking pass: extends the statistics (latitudes as X, longitudes as Y, segment names
+// as Z) and refuses a segment with a count of 0. Counts are read from the columns `header`
+// gives them, as the conversion that follows reads them, so that a count of four digits
+// is not cut short.
+GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const ProgressFn& progress,
+                            GebcoHeader header = GebcoHeader::Atlas1997);
 
 // The check as a command step: shows the statistics, or reports the fault and leaves
 // InputError at 1.
-void CheckGebcoFile(const std::string& path, RunState& state, Ui& ui);
+void CheckGebcoFile(const std::string& path, RunState& state, Ui& ui,
+                    GebcoHeader header = GebcoHeader::Atlas1997);
 
 // The menu commands.
 void GebcoToGmt(int index, RunState& state, Ui& ui);

@@ -79,6 +79,9 @@ TEST(Gebco, SegmentsInEachOutput) {
 }
 
 TEST(Gebco, CheckFillsStatisticsAndRefusesEmptySegments) {
+  std::string longSegment;
+  for (int i = 0; i < 1200; ++i)
+    longSegment += "41.50000  2.25000\n";
   const struct {
     std::string input;
     PassStatus status;
@@ -89,6 +92,7 @@ TEST(Gebco, CheckFillsStatisticsAndRefusesEmptySegments) {
       {"  -200     0\n", PassStatus::Failed, 1},
       {"  -200     3\n41.50000  2.25000\n", PassStatus::Failed, 2},
       {"", PassStatus::Failed, 1},
+      {"  -200  1200\n" + longSegment, PassStatus::Done, 0},  // a count of four digits
   };
   for (const auto& c : cases) {
     std::istringstream in(c.input);
