@@ -102,7 +102,7 @@ TEST(Daf, LinesOutsideBlocksAreFaults) {
 
 TEST(Daf, PointsWithTheirDepth) {
   std::istringstream in(std::string(kHeader) +
-                        "START 43, 174=200;185=12\n2.250000 41.500000\nSTOP\nnoise\n"
+                        "START 43, 174=200;185=12\n2.250000 41.500000\n\nSTOP\nnoise\n"
                         "START 43, 174=-7.5;185=12\n1 2\n");
   std::ostringstream out;
   EXPECT_EQ(ConvertDafToXyz(in, out, {}).count, 2);
