@@ -8,10 +8,13 @@
 #include "formats/bna/bna_to_merlin.h"
 #include "formats/bna/bna_to_xyz.h"
 #include "formats/csv_to_kingdom.h"
+#include "formats/daf.h"
+#include "formats/gebco.h"
 #include "formats/mapgen_to_bna.h"
 #include "formats/miramon_vec.h"
 #include "geo/transform_files.h"
 #include "geo/translate.h"
+#include "geo/xyz_to_bna.h"
 
 namespace zolvane {
 namespace {
@@ -30,15 +33,16 @@ constexpr MenuItem kTree[] = {
     {2, "bnaxyz", 2, "z = label 2", K::Command, R::AfterReset, &BnaToXyz},
     {1, "fil2fil", 2, "lines_bna => points_bna", K::Command, R::FileToFile, kBnaTransform},
     {1, "fil2fil", 3, "-", K::Separator, R::FileToFile},
-    {1, "fil2fil", 4, "Gebco => GMT", K::Command, R::FileToFile},
-    {1, "fil2fil", 5, "Gebco => xy (z) (lat-lon or UTM)", K::Command, R::FileToFile},
-    {1, "fil2fil", 6, "Gebco => bna (lat-lon or UTM)", K::Command, R::FileToFile},
-    {1, "fil2fil", 7, "Gebco Cent => xy (z) (lat-lon or UTM)", K::Command, R::FileToFile},
-    {1, "fil2fil", 8, "Gebco Cent. => bna", K::Command, R::FileToFile},
+    {1, "fil2fil", 4, "Gebco => GMT", K::Command, R::FileToFile, &GebcoToGmt},
+    {1, "fil2fil", 5, "Gebco => xy (z) (lat-lon or UTM)", K::Command, R::FileToFile, &GebcoToXyz},
+    {1, "fil2fil", 6, "Gebco => bna (lat-lon or UTM)", K::Command, R::FileToFile, &GebcoToBna},
+    {1, "fil2fil", 7, "Gebco Cent => xy (z) (lat-lon or UTM)", K::Command, R::FileToFile,
+     &GebcoCentToXyz},
+    {1, "fil2fil", 8, "Gebco Cent. => bna", K::Command, R::FileToFile, &GebcoCentToBna},
     {1, "fil2fil", 9, "xyz => bna", K::Submenu, R::FileToFile},
-    {2, "x2bna", 1, "=> Lines", K::Command, R::AfterReset},
-    {2, "x2bna", 2, "=> Points", K::Command, R::AfterReset},
-    {1, "fil2fil", 10, "xyz => GMT", K::Command, R::FileToFile},
+    {2, "x2bna", 1, "=> Lines", K::Command, R::AfterReset, &XyzToBna},
+    {2, "x2bna", 2, "=> Points", K::Command, R::AfterReset, &XyzToBna},
+    {1, "fil2fil", 10, "xyz => GMT", K::Command, R::FileToFile, &XyzToGmt},
     {1, "fil2fil", 11, "xyz  Ascii => xy (z) Ascii + distance", K::Command, R::FileToFile,
      kXyzTransform},
     {1, "fil2fil", 12, "bna => MERLIN (Simrad)", K::Submenu, R::FileToFile},
@@ -58,11 +62,11 @@ constexpr MenuItem kTree[] = {
     {1, "genesisi", -1, "Surfer=> Genesis II xyz", K::Command},
     {1, "binas", -1, "Binary => Ascii", K::Command},
     {1, "mapgenbna", -1, "MapGen Shore => bna", K::Command, R::Plain, &MapgenToBna},
-    {1, "daf2xyz", -1, "DAF contours => xyz", K::Command},
-    {1, "daf2bna", -1, "DAF contours => bna", K::Command},
+    {1, "daf2xyz", -1, "DAF contours => xyz", K::Command, R::Plain, &DafToXyz},
+    {1, "daf2bna", -1, "DAF contours => bna", K::Command, R::Plain, &DafToBna},
     {1, "bnadaf", -1, "BNA lines => DAF contours", K::Submenu},
-    {2, "bna2daf", 1, "Depth in label 1", K::Command},
-    {2, "bna2daf", 2, "Depth in label 2", K::Command},
+    {2, "bna2daf", 1, "Depth in label 1", K::Command, R::Plain, &BnaToDaf},
+    {2, "bna2daf", 2, "Depth in label 2", K::Command, R::Plain, &BnaToDaf},
     {1, "bnakon", -1, "BNA > SIS asciiplan", K::Command, R::Plain, &BnaToAsciiplan},
     {1, "cs2ks", -1, "CSV => Kingdom Suite Navigation", K::Command, R::Plain, &cs2ks},
     {1, "B2Y", -1, "BNA > HYPACK plan", K::Submenu},

@@ -249,7 +249,10 @@ std::string FormatSigned(double value) {
 
 void AppendPrintItem(std::string& out, double value) {
   if (!(value < 0)) out += ' ';
-  AppendShortest(out, value, 15, false);
+  // From 1 up the print form has the general form's digits, so it shares its fast path.
+  if (!(std::fabs(value) >= 1) || !AppendFewDecimals(out, value)) {
+    AppendShortest(out, value, 15, false);
+  }
   out += ' ';
 }
 

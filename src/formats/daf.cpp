@@ -1,0 +1,288 @@
+#include "formats/daf.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/files.h"
+#include "core/number_format.h"
+#include "core/numbers.h"
+#include "core/services.h"
+#include "core/text_reader.h"
+#include "core/text_writer.h"
+#include "formats/bna/bna_reader.h"
+
+namespace zolvane {
+namespace {
+
+constexpr long long kProgressInterval = 200;
+constexpr int kHeaderLines = 8;
+
+// A BNA label as typed, without its blanks and quotes.
+std::string_view LabelText(std::string_view label) {
+  label = TrimBlanks(label);
+  if (label.size() >= 2 && label.front() == '"' && label.back() == '"') {
+    label = label.substr(1, label.size() - 2);
+  }
+  return label;
+}
+
+bool Begins(std::string_view line, std::string_view word) {
+  return line.substr(0, word.size()) == word;
+}
+
+// "x y": the numbers before and after the first blank (or tab) of the line.
+void SplitPoint(std::string_view line, double& x, double& y) {
+  line = TrimBlanksAndTabs(line);
+  const std::size_t blank = line.find_first_of(" \t");
+  if (blank == std::string_view::npos) {
+    x = 0;
+    y = ReadNumber(line);
+    return;
+  }
+  x = ReadNumber(line.substr(0, blank));
+  y = ReadNumber(line.substr(blank + 1));
+}
+
+PassResult Flushed(LineWriter& writer, long long count) {
+  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  PassResult done;
+  done.count = count;
+  return done;
+}
+
+}  // namespace
+
+double DafDepth(std::string_view startLine) {
+  const std::size_t equals = startLine.find('=');
+  if (equals == std::string_view::npos) return 0;
+  std::string_view text = startLine.substr(equals + 1);
+  return ReadNumber(text.substr(0, text.find(';')));
+}
+
+PassResult ConvertBnaToDaf(std::istream& in, std::ostream& out, const BnaToDafOptions& options,
+                           const ProgressFn& progress, const DepthFn& depthShown) {
+  BnaObjectReader reader(in);
+  LineWriter writer(out);
+  const Statistics& bounds = options.bounds;
+  writer.WriteLine("Header");
+  for (double value : {bounds.YMin, bounds.XMin, bounds.YMax, bounds.XMax}) {
+    writer.AppendGeneral(value);
+    writer.EndLine();
+  }
+  writer.WriteLine(options.ed50 ? "3" : "2");
+  writer.WriteLine("Decimal");
+  writer.WriteLine("EndHeader");
+
+  std::string line;
+  long long count = 0;
+  auto writePoint = [&](double x, double y) {
+    line.clear();
+    AppendPicture(line, x, "##0.000000");
+    line.push_back(' ');
+    AppendPicture(line, y, "###0.000000");
+    writer.WriteLine(line);
+    ++count;
+    return count % kProgressInterval != 0 || !progress || progress(count, reader.BytesRead());
+  };
+
+  BnaHeader header;
+  for (;;) {
+    const ReadStatus status = reader.NextHeader(header);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return reader.Fault();
+    double depth = ReadNumber(LabelText(options.label == 1 ? header.label1 : header.label2));
+    if (depth < 0) depth = -depth;
+    if (depthShown) depthShown(depth);
+    writer.Append("START 43, 174=");
+    writer.AppendGeneral(depth);
+    writer.Append(";185=12");
+    writer.EndLine();
+    if (header.singlePoint) {
+      if (!writePoint(header.x, header.y)) return PassResult::Stop();
+    } else {
+      const long long points = header.count < 0 ? -header.count : header.count;
+      for (long long i = 0; i < points; ++i) {
+        double x = 0, y = 0;
+        if (reader.NextPoint(x, y) != ReadStatus::Ok) return reader.Fault();
+        if (!writePoint(x, y)) return PassResult::Stop();
+      }
+    }
+    writer.WriteLine("STOP");
+  }
+  return Flushed(writer, count);
+}
+
+DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const ProgressFn& progress) {
+  DafToBnaResult result;
+  LineReader lines(in);
+  LineWriter writer(out);
+  std::string_view line;
+  std::vector<std::pair<double, double>> block;
+  std::string depth;
+  bool inside = false;
+  long long count = 0, blocks = 0;
+  auto fail = [&](PassResult pass) {
+    result.pass = std::move(pass);
+    return result;
+  };
+  // A block is held until its STOP, when its count is known for the header.
+  auto writeBlock = [&] {
+    inside = false;
+    if (block.empty()) {
+      ++result.emptyBlocks;
+      return;
+    }
+    ++blocks;
+    WriteRecord(writer, {RecordItem::Text(depth), RecordItem::Text(depth),
+                         RecordItem::Number(-static_cast<double>(block.size()))});
+    for (const auto& [x, y] : block)
+      WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
+    block.clear();
+  };
+
+  for (;;) {
+    const ReadStatus status = lines.Next(line);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return fail(ReadFault(status, lines.LineNumber()));
+    if (lines.LineNumber() <= kHeaderLines) continue;
+    if (Begins(line, "STOP")) {
+      if (!inside) return fail(PassResult::Fail("STOP outside a block", lines.LineNumber()));
+      writeBlock();
+    } else if (Begins(line, "START")) {
+      if (inside) {
+        if (result.unendedLine == 0) result.unendedLine = lines.LineNumber() - 1;
+        writeBlock();
+      }
+      inside = true;
+      depth.clear();
+      AppendGeneral(depth, DafDepth(line));
+    } else if (TrimBlanksAndTabs(line).empty()) {
+      continue;
+    } else if (!inside) {
+      return fail(PassResult::Fail("Line outside a START ... STOP block", lines.LineNumber()));
+    } else {
+      double x = 0, y = 0;
+      SplitPoint(line, x, y);
+      block.emplace_back(x, y);
+      ++count;
+      if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
+        return fail(PassResult::Stop());
+      }
+    }
+  }
+  if (inside) {
+    if (result.unendedLine == 0) result.unendedLine = lines.LineNumber();
+    writeBlock();
+  }
+  if (blocks == 0) return fail(PassResult::Fail("No contour with points", lines.LineNumber()));
+  result.pass = Flushed(writer, count);
+  return result;
+}
+
+PassResult ConvertDafToXyz(std::istream& in, std::ostream& out, const ProgressFn& progress) {
+  LineReader lines(in);
+  LineWriter writer(out);
+  std::string_view line;
+  std::string depth;
+  bool inside = false;
+  long long count = 0;
+  for (;;) {
+    const ReadStatus status = lines.Next(line);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return ReadFault(status, lines.LineNumber());
+    if (!inside) {
+      if (Begins(line, "START")) {
+        inside = true;
+        depth.assign(1, ' ');
+        AppendGeneral(depth, DafDepth(line));
+      }
+    } else if (Begins(line, "STOP")) {
+      inside = false;
+    } else if (!TrimBlanksAndTabs(line).empty()) {
+      writer.Append(line);
+      writer.Append(depth);
+      writer.EndLine();
+      ++count;
+      if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
+        return PassResult::Stop();
+      }
+    }
+  }
+  return Flushed(writer, count);
+}
+
+void BnaToDaf(int index, RunState& state, Ui& ui) {
+  ui.SetFileFilters("All files (*.*)|*.*|BNA files (*.BNA)|*.BNA");
+  if (!AskInputFile(state, ui, 2)) return;
+  CheckBnaFile(state.InputFileName, state, ui);
+  if (state.InputError == 1) return;
+  ui.SetFileFilters("All files (*.*)|*.*|contours DAF  (*.DAF)|*.DAF");
+  if (!AskOutputFile(state, ui, 2)) return;
+  BnaToDafOptions options;
+  options.label = index == 1 ? 1 : 2;
+  options.ed50 =
+      ui.Message("Default is WGS84, IS BNA file in ED50?", "Ellipsoid", MessageIcon::Question,
+                 MessageButtons::YesNo, MessageAnswer::No) == MessageAnswer::Yes;
+  options.bounds = state.Stats;
+
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
+  ui.SetProgressCount(0);
+  const PassResult result = ConvertBnaToDaf(
+      files.input.Stream(), files.output.Stream(), options, WindowProgress(ui, files.input.Size()),
+      [&ui](double depth) { ui.SetStatus(" depth = " + FormatGeneral(depth)); });
+  if (result.status != PassStatus::Done) {
+    return ReportPassEnd(result, state.InputFileName, state, ui);
+  }
+  if (!files.Commit(ui)) return;
+  ui.SetProgressCount(result.count);
+  ui.SetStatus(" BNA >> DAF finished");
+}
+
+void DafToBna(int, RunState& state, Ui& ui) {
+  ui.SetFileFilters("Neptune export DAF (*.DAF)|*.DAF|ALL files (*.*)|*.*");
+  if (!AskInputFile(state, ui, 1)) return;
+  ui.SetFileFilters("ascii BNA  (*.BNA)|*.bna|ALL files (*.*)|*.*");
+  if (!AskOutputFile(state, ui, 1)) return;
+
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
+  ui.SetStatus(" Converting DAF >> BNA ");
+  ui.SetProgressCount(0);
+  const DafToBnaResult result = ConvertDafToBna(files.input.Stream(), files.output.Stream(),
+                                                WindowProgress(ui, files.input.Size()));
+  if (result.pass.status != PassStatus::Done) {
+    return ReportPassEnd(result.pass, state.InputFileName, state, ui);
+  }
+  if (!files.Commit(ui)) return;
+  ui.SetProgressCount(result.pass.count);
+  if (result.unendedLine > 0) {
+    ui.SetStatus(FaultText("Block without its STOP line, written as it stands", result.unendedLine,
+                           state.InputFileName));
+  } else {
+    ui.SetStatus("DAF >> BNA finished");
+  }
+}
+
+void DafToXyz(int, RunState& state, Ui& ui) {
+  ui.SetFileFilters("Neptune export DAF (*.DAF)|*.DAF");
+  if (!AskInputFile(state, ui, 1)) return;
+  ui.SetFileFilters("ascii xyz  (*.xyz)|*.xyz");
+  if (!AskOutputFile(state, ui, 1)) return;
+
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
+  ui.SetStatus(" Converting DAF >> XYZ ");
+  ui.SetProgressCount(0);
+  const PassResult result = ConvertDafToXyz(files.input.Stream(), files.output.Stream(),
+                                            WindowProgress(ui, files.input.Size()));
+  if (result.status != PassStatus::Done) {
+    return ReportPassEnd(result, state.InputFileName, state, ui);
+  }
+  if (!files.Commit(ui)) return;
+  ui.SetProgressCount(result.count);
+  ui.SetStatus("DAF >> X Y Z finished");
+}
+
+}  // namespace zolvane

@@ -1,0 +1,186 @@
+// DAF contours from and to BNA, and to XYZ.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "formats/bna/bna_reader.h"
+#include "formats/daf.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+using testing::TempDir;
+
+constexpr const char* kHeader = "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\n";
+
+std::string ToDaf(const std::string& bna, int label, std::vector<double>* depths = nullptr) {
+  std::istringstream in(bna);
+  std::ostringstream out;
+  BnaToDafOptions options;
+  options.label = label;
+  options.bounds.XMin = -3.5;
+  options.bounds.XMax = 2.25;
+  options.bounds.YMin = 41.25;
+  options.bounds.YMax = 41.5;
+  const PassResult result = ConvertBnaToDaf(in, out, options, {}, [depths](double depth) {
+    if (depths) depths->push_back(depth);
+  });
+  EXPECT_EQ(result.status, PassStatus::Done) << bna;
+  return out.str();
+}
+
+DafToBnaResult ToBna(const std::string& daf, std::string& bna) {
+  std::istringstream in(daf);
+  std::ostringstream out;
+  DafToBnaResult result = ConvertDafToBna(in, out, {});
+  bna = out.str();
+  return result;
+}
+
+TEST(Daf, BnaLinesBecomeBlocks) {
+  const std::string bna = "\"-200\",\"x\",2\n-3.5,41.25\n2.25,41.5\n\"abc\",\"7\",1,1,2\n";
+  const std::string head =
+      "Header\r\n41.25\r\n-3.5\r\n41.5\r\n2.25\r\n2\r\nDecimal\r\nEndHeader\r\n";
+  std::vector<double> depths;
+  EXPECT_EQ(ToDaf(bna, 1, &depths),
+            head +
+                "START 43, 174=200;185=12\r\n-3.500000 41.250000\r\n2.250000 41.500000\r\n"
+                "STOP\r\nSTART 43, 174=0;185=12\r\n1.000000 2.000000\r\nSTOP\r\n");
+  EXPECT_EQ(depths, (std::vector<double>{200, 0}));
+  EXPECT_NE(ToDaf(bna, 2).find("174=7;185=12\r\n1.000000"), std::string::npos);
+}
+
+TEST(Daf, BlocksBecomeBnaLines) {
+  const struct {
+    std::string daf;
+    std::string bna;
+    long long unended;
+  } cases[] = {
+      {std::string(kHeader) + "START 43, 174=200;185=12\n2.250000 41.500000\n-3.5 41.25\nSTOP\n",
+       "\"200\",\"200\",-2\r\n2.25,41.5\r\n-3.5,41.25\r\n", 0},
+      // Empty lines and empty blocks are passed over; a point without a blank is all y.
+      {std::string(kHeader) + "\nSTART 43, 174=5\nSTOP\nSTART =12.5;\n41.5\n\nSTOP\n\n",
+       "\"12.5\",\"12.5\",-1\r\n0,41.5\r\n", 0},
+      // The last block is written without its STOP, and so is one cut short by a START.
+      {std::string(kHeader) + "START =1;\n1 1\nSTART =2;\n2 2\n",
+       "\"1\",\"1\",-1\r\n1,1\r\n\"2\",\"2\",-1\r\n2,2\r\n", 10},
+  };
+  for (const auto& c : cases) {
+    std::string bna;
+    const DafToBnaResult result = ToBna(c.daf, bna);
+    EXPECT_EQ(result.pass.status, PassStatus::Done) << c.daf;
+    EXPECT_EQ(bna, c.bna) << c.daf;
+    EXPECT_EQ(result.unendedLine, c.unended) << c.daf;
+    std::istringstream written(bna);
+    Statistics statistics;
+    EXPECT_EQ(CheckBna(written, statistics, {}).fault, BnaFault::None) << bna;
+  }
+}
+
+TEST(Daf, LinesOutsideBlocksAreFaults) {
+  const struct {
+    std::string daf;
+    long long line;
+  } cases[] = {
+      // Without its header the first block's points fall outside it.
+      {"START =1;\n1 1\n2 2\n3 3\n4 4\n5 5\n6 6\n7 7\n8 8\nSTOP\n", 9},
+      {std::string(kHeader) + "START =1;\n1 1\nSTOP\nstray\n", 12},
+      {std::string(kHeader) + "STOP\n", 9},
+      {std::string(kHeader), 8},  // no contour at all
+  };
+  for (const auto& c : cases) {
+    std::string bna;
+    const DafToBnaResult result = ToBna(c.daf, bna);
+    EXPECT_EQ(result.pass.status, PassStatus::Failed) << c.daf;
+    EXPECT_EQ(result.pass.line, c.line) << c.daf;
+  }
+}
+
+TEST(Daf, PointsWithTheirDepth) {
+  std::istringstream in(std::string(kHeader) +
+                        "START 43, 174=200;185=12\n2.250000 41.500000\n\nSTOP\nnoise\n"
+                        "START 43, 174=-7.5;185=12\n1 2\n");
+  std::ostringstream out;
+  EXPECT_EQ(ConvertDafToXyz(in, out, {}).count, 2);
+  EXPECT_EQ(out.str(), "2.250000 41.500000 200\r\n1 2 -7.5\r\n");
+}
+
+TEST(Daf, BnaRoundTripKeepsEveryCoordinate) {
+  std::string bna;
+  for (int object = 0; object < 300; ++object) {
+    const std::string depth = std::to_string(object * 5);
+    const int points = 1 + object % 7;
+    bna += "\"" + depth + "\",\"" + depth + "\"," + std::to_string(-points) + "\r\n";
+    for (int i = 0; i < points; ++i)
+      bna += std::to_string(object - 150) + ".125," + std::to_string(40 + i) + ".5\r\n";
+  }
+  std::string back;
+  EXPECT_EQ(ToBna(ToDaf(bna, 1), back).pass.status, PassStatus::Done);
+  EXPECT_TRUE(back == bna);
+}
+
+class DafFlow : public ::testing::Test {
+ protected:
+  void Files(const std::string& input) {
+    ui.inputFiles.push_back(dir.Write("in", input));
+    ui.outputFiles.push_back(dir.File("out"));
+  }
+  std::string Output() const { return TempDir::Read(dir.File("out")); }
+
+  TempDir dir;
+  testing::ScriptedUi ui;
+  RunState state;
+};
+
+TEST_F(DafFlow, EachCommandEndToEnd) {
+  Files("\"-200\",\"x\",-2\n-3.5,41.25\n2.25,41.5\n");
+  ui.messageAnswers.push_back(MessageAnswer::Yes);
+  BnaToDaf(1, state, ui);
+  EXPECT_EQ(Output().substr(0, 43), "Header\r\n41.25\r\n-3.5\r\n41.5\r\n2.25\r\n3\r\nDecimal");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "Ellipsoid");
+  EXPECT_EQ(ui.messages[0].text, "Default is WGS84, IS BNA file in ED50?");
+  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|contours DAF  (*.DAF)|*.DAF");
+  EXPECT_EQ(ui.status, " BNA >> DAF finished");
+  EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), " depth = 200"),
+            ui.statusHistory.end());
+
+  const std::string daf = Output();
+  Files(daf);
+  DafToBna(0, state, ui);
+  EXPECT_EQ(Output(), "\"200\",\"200\",-2\r\n-3.5,41.25\r\n2.25,41.5\r\n");
+  EXPECT_EQ(ui.filters, "ascii BNA  (*.BNA)|*.bna|ALL files (*.*)|*.*");
+  EXPECT_EQ(ui.status, "DAF >> BNA finished");
+
+  Files(daf);
+  DafToXyz(0, state, ui);
+  EXPECT_EQ(Output(), "-3.500000 41.250000 200\r\n2.250000 41.500000 200\r\n");
+  EXPECT_EQ(ui.status, "DAF >> X Y Z finished");
+  EXPECT_EQ(ui.inputFilterIndices, (std::vector<int>{2, 1, 1}));
+  EXPECT_EQ(ui.outputFilterIndices, (std::vector<int>{2, 1, 1}));
+  EXPECT_TRUE(ui.unanswered.empty());
+}
+
+TEST_F(DafFlow, FaultsLeaveNoOutputAndNoScratchFile) {
+  const auto before = std::filesystem::directory_iterator(std::filesystem::current_path());
+  const std::size_t entries = std::distance(before, {});
+  Files(std::string(kHeader) + "START =1;\n1 1\nSTOP\nstray\n");
+  DafToBna(0, state, ui);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
+  EXPECT_EQ(ui.status, "Line outside a START ... STOP block: line 12 of " + dir.File("in"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::current_path()), {}),
+            static_cast<std::ptrdiff_t>(entries));
+
+  Files(std::string(kHeader) + "START =1;\n1 1\n");
+  DafToBna(0, state, ui);
+  EXPECT_EQ(Output(), "\"1\",\"1\",-1\r\n1,1\r\n");
+  EXPECT_EQ(ui.status,
+            "Block without its STOP line, written as it stands: line 10 of " + dir.File("in"));
+}
+
+}  // namespace
+}  // namespace zolvane

@@ -1,0 +1,179 @@
+// GEBCO atlas exports to XYZ, BNA and GMT: the fixed columns, the check, the command flows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+
+#include "core/number_format.h"
+#include "core/services.h"
+#include "formats/bna/bna_reader.h"
+#include "formats/gebco.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+using testing::TempDir;
+
+constexpr const char* kOnePoint = "  -200    1\n41.50000  2.25000\n";
+
+GebcoResult Convert(const std::string& input, const GebcoOptions& options, std::string& output) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  GebcoResult result = ConvertGebco(in, out, options, {});
+  output = out.str();
+  return result;
+}
+
+std::string Utm(double latitude, double longitude, int zone) {
+  const UtmCoordinate utm = GeoToUtm(latitude, longitude, CentralMeridianOfZone(zone), kWgs84);
+  return FormatGeneral(std::floor(utm.Easting)) + "," + FormatGeneral(std::floor(utm.Northing));
+}
+
+TEST(Gebco, SegmentsInEachOutput) {
+  using H = GebcoHeader;
+  using O = GebcoOutput;
+  const std::string centennial = ">   -100 0\n>   -200 2\n41.50000  2.25000\n-41.5000  2.25000\n";
+  const struct {
+    std::string input;
+    H header;
+    O output;
+    int code;
+    int zone;
+    std::string expected;
+  } cases[] = {
+      {kOnePoint, H::Atlas1997, O::Xyz, 11, 0, "2.25,41.5,-200\r\n"},
+      {kOnePoint, H::Atlas1997, O::Xyz, 24, 0, "41.5 2.25\r\n"},
+      {kOnePoint, H::Atlas1997, O::Xyz, 31, 0, "2.25\t41.5\t-200\r\n"},
+      {kOnePoint, H::Atlas1997, O::Bna, 0, 0, "\"-200\",\"-200\",-1\r\n2.25,41.5\r\n"},
+      {kOnePoint, H::Names, O::Gmt, 0, 0, "> -200\r\n2.25 41.5\r\n>\r\n"},
+      {kOnePoint, H::Atlas1997, O::Xyz, 13, 31, Utm(41.5, 2.25, 31) + "\r\n"},
+      // The empty centennial segment gives nothing, in BNA no record of count 0.
+      {centennial, H::Centennial, O::Xyz, 13, 0, "2.25,41.5\r\n2.25,-41.5\r\n"},
+      {centennial, H::Centennial, O::Bna, 0, 31,
+       "\"-200\",\"-200\",-2\r\n" + Utm(41.5, 2.25, 31) + "\r\n" + Utm(-41.5, 2.25, 31) + "\r\n"},
+      // A negative count leaves its segment out, points and all, and the rest goes on.
+      {"  -200   -1\n41.50000  2.25000\n" + std::string(kOnePoint), H::Atlas1997, O::Bna, 0, 0,
+       "\"-200\",\"-200\",-1\r\n2.25,41.5\r\n"},
+  };
+  for (const auto& c : cases) {
+    GebcoOptions options;
+    options.header = c.header;
+    options.output = c.output;
+    options.outputFormatCode = c.code;
+    options.project = c.zone > 0;
+    options.centralMeridian = c.zone > 0 ? CentralMeridianOfZone(c.zone) : 0;
+    std::string output;
+    EXPECT_EQ(Convert(c.input, options, output).pass.status, PassStatus::Done) << c.input;
+    EXPECT_EQ(output, c.expected) << c.input;
+    if (c.output == O::Bna) {
+      std::istringstream written(output);
+      Statistics statistics;
+      EXPECT_EQ(CheckBna(written, statistics, {}).fault, BnaFault::None) << output;
+    }
+  }
+  const std::string southern = Utm(-41.5, 2.25, 31);
+  EXPECT_GT(std::stod(southern.substr(southern.find(',') + 1)), 10000000.0);
+}
+
+TEST(Gebco, CheckFillsStatisticsAndRefusesEmptySegments) {
+  std::string longSegment;
+  for (int i = 0; i < 1200; ++i)
+    longSegment += "41.50000  2.25000\n";
+  const struct {
+    std::string input;
+    PassStatus status;
+    long long line;
+  } cases[] = {
+      {"  -200     2\n41.50000  2.25000\n40.00000  3.00000\n", PassStatus::Done, 0},
+      {"  -200     2\n41.50000  2.25000\n40.00000  3.00000\n\n", PassStatus::Failed, 4},
+      {"  -200     0\n", PassStatus::Failed, 1},
+      {"  -200     3\n41.50000  2.25000\n", PassStatus::Failed, 2},
+      {"", PassStatus::Failed, 1},
+      {"  -200  1200\n" + longSegment, PassStatus::Done, 0},  // a count of four digits
+  };
+  for (const auto& c : cases) {
+    std::istringstream in(c.input);
+    Statistics statistics;
+    const GebcoCheckResult result = CheckGebco(in, statistics, {});
+    EXPECT_EQ(result.pass.status, c.status) << c.input;
+    EXPECT_EQ(result.pass.line, c.line) << c.input;
+    if (c.status == PassStatus::Done) {
+      EXPECT_EQ(statistics.XMax, 41.5);
+      EXPECT_EQ(statistics.YMin, 2.25);
+      EXPECT_EQ(statistics.ZMin, -200);
+    }
+  }
+}
+
+class GebcoFlow : public ::testing::Test {
+ protected:
+  void Files(const std::string& input) {
+    ui.inputFiles.push_back(dir.Write("in.asc", input));
+    ui.outputFiles.push_back(dir.File("out"));
+  }
+  std::string Output() const { return TempDir::Read(dir.File("out")); }
+
+  TempDir dir;
+  testing::ScriptedUi ui;
+  RunState state;
+};
+
+TEST_F(GebcoFlow, LatLonOrUtmAndTheOutputLayout) {
+  Files(kOnePoint);
+  ui.xyzoAnswers.push_back(XyzoChoice{24, false});
+  GebcoToXyz(5, state, ui);
+  EXPECT_EQ(Output(), "41.5 2.25\r\n");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "Coordinates System ");
+  EXPECT_EQ(ui.messages[0].text, "Default is Lat-Lon, do you like to change to UTM ?");
+  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{3});
+  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_TRUE(ui.shownStatistics.has_value());
+  EXPECT_EQ(ui.status, " Finished , GEBCO > XYZ ");
+  EXPECT_EQ(state.OutputFormatCode, 0);
+  EXPECT_EQ(state.UtmZone, 0);
+
+  Files(kOnePoint);
+  ui.messageAnswers.push_back(MessageAnswer::Yes);
+  ui.zoneAnswers.push_back(ZoneChoice{31, 3});
+  GebcoToBna(6, state, ui);
+  EXPECT_EQ(Output(), "\"-200\",\"-200\",-1\r\n" + Utm(41.5, 2.25, 31) + "\r\n");
+  EXPECT_EQ(ui.filters.substr(0, 9), "all files");
+  EXPECT_EQ(ui.outputFilterIndices.back(), 2);
+  EXPECT_EQ(state.UtmZone, 31);
+  EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
+  EXPECT_EQ(ui.status, " Finished , GEBCO => BNA ");
+
+  Files(kOnePoint);
+  GebcoToGmt(4, state, ui);
+  EXPECT_EQ(Output(), "> -200\r\n2.25 41.5\r\n>\r\n");
+  EXPECT_EQ(ui.messages.size(), 2u);  // no coordinate question
+  EXPECT_EQ(ui.status, " Finished,  GEBCO > GMT  ");
+  EXPECT_TRUE(ui.unanswered.empty());
+}
+
+TEST_F(GebcoFlow, RefusedOrFailedFilesLeaveNoOutput) {
+  Files("  -200     0\n");
+  GebcoToBna(6, state, ui);
+  EXPECT_TRUE(ui.outputFilterIndices.empty());
+  EXPECT_EQ(ui.status, "Segment without points: line 1 of " + dir.File("in.asc"));
+
+  // The centennial commands run no check; the conversion finds the truncation.
+  ui.outputFiles.clear();
+  ui.xyzoAnswers.push_back(XyzoChoice{11, false});
+  Files(">   -200 2\n41.5  2.25\n");
+  GebcoCentToXyz(7, state, ui);
+  EXPECT_EQ(ui.status, "The file ends inside a segment: line 2 of " + dir.File("in.asc"));
+  Files(">   -200 2\n41.5  2.25\n");
+  GebcoCentToBna(8, state, ui);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
+  EXPECT_EQ(ui.status, "The file ends inside a segment: line 2 of " + dir.File("in.asc"));
+  EXPECT_FALSE(ui.shownStatistics.has_value());
+}
+
+}  // namespace
+}  // namespace zolvane

@@ -1,0 +1,158 @@
+// Labelled points to BNA objects and GMT segments: the passes, the command flows, and what
+// other readers make of the files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "core/services.h"
+#include "formats/bna/bna_reader.h"
+#include "formats/bna/bna_to_xyz.h"
+#include "geo/xyz_to_bna.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace zolvane {
+namespace {
+
+using testing::TempDir;
+
+std::string Bna(const std::string& input, int code, bool lines) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  EXPECT_EQ(ConvertXyzToBna(in, out, {code, lines}, {}).pass.status, PassStatus::Done) << input;
+  return out.str();
+}
+
+std::string Gmt(const std::string& input, int code) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  EXPECT_EQ(ConvertXyzToGmt(in, out, code, {}).pass.status, PassStatus::Done) << input;
+  return out.str();
+}
+
+TEST(XyzToBna, RunsOfALabelBecomeObjects) {
+  const struct {
+    const char* input;
+    int code;
+    bool lines;
+    const char* expected;
+  } cases[] = {
+      {"1,1,A\n2,2,A\n3,3,B\n", 11, true,
+       "\"A\",\" \",-2\r\n1,1\r\n2,2\r\n\"B\",\"B\",1\r\n3,3\r\n"},
+      {"1 1 7\n2 2 7\n3 3 7\n", 21, true, "\"7\",\"7\",-3\r\n1,1\r\n2,2\r\n3,3\r\n"},
+      // A label coming back starts a new object; a lone point keeps count 1.
+      {"1,1,A\n2,2,B\n3,3,A\n4,4,A\n", 11, true,
+       "\"A\",\" \",1\r\n1,1\r\n\"B\",\" \",1\r\n2,2\r\n\"A\",\"A\",-2\r\n3,3\r\n4,4\r\n"},
+      {"41,2,A\n", 12, true, "\"A\",\"A\",1\r\n2,41\r\n"},  // Y X order
+      {"1\t2\t-25.50\n", 31, true, "\"-25.5\",\"-25.5\",1\r\n1,2\r\n"},
+      {"431250.5,4581220,125\n1,2,125\n", 11, false,
+       "\"125\",\" \",1,431250.5,4581220\r\n\"125\",\" \",1,1,2\r\n"},
+      // A comma label keeps its own text; a blank one is the number of its column.
+      {"1,2,007\n3,4,\"a b\"\n", 11, true,
+       "\"007\",\" \",1\r\n1,2\r\n\"a b\",\"a b\",1\r\n3,4\r\n"},
+      {"1 2 007\n", 21, false, "\"7\",\" \",1,1,2\r\n"},
+      {"1,2,A\n3,4", 11, true, "\"A\",\"A\",1\r\n1,2\r\n"},  // partial last point left out
+      {"", 11, true, ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Bna(c.input, c.code, c.lines), c.expected) << c.input;
+}
+
+TEST(XyzToGmt, SegmentLinesBeforeEachRun) {
+  EXPECT_EQ(Gmt("1,1,A\n2,2,A\n3,3,B\n", 11), "> A\r\n 1  1 \r\n 2  2 \r\n> B\r\n 3  3 \r\n>\r\n");
+  EXPECT_EQ(Gmt("431250.5 -12 125\n", 21), "> 125\r\n 431250.5 -12 \r\n>\r\n");
+}
+
+// A long run is written whole, and the file passes the BNA check and reads back point by point.
+TEST(XyzToBna, LinesRoundTripThroughTheBnaReader) {
+  std::string xyz;
+  for (int i = 0; i < 250000; ++i)
+    xyz += std::to_string(i) + ".5," + std::to_string(i % 1000) + ",L" +
+           std::to_string(i < 240000 ? 1 : i / 4000) + "\n";
+  const std::string bna = Bna(xyz, 11, true);
+  std::istringstream checkIn(bna);
+  Statistics statistics;
+  EXPECT_EQ(CheckBna(checkIn, statistics, {}).fault, BnaFault::None);
+  std::istringstream in(bna);
+  std::ostringstream back;
+  ASSERT_EQ(ConvertBnaToXyz(in, back, {1, 11}, {}).pass.status, PassStatus::Done);
+  std::string expected;
+  for (int i = 0; i < 250000; ++i)
+    expected += std::to_string(i) + ".5," + std::to_string(i % 1000) + ",\"L" +
+                std::to_string(i < 240000 ? 1 : i / 4000) + "\"\r\n";
+  EXPECT_TRUE(back.str() == expected);
+}
+
+// What a command prints, standard error included; empty when it could not run.
+std::string Capture(const std::string& command) {
+  std::string report;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return report;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe))
+    report += buffer;
+  if (pclose(pipe) != 0) report.clear();
+  return report;
+}
+
+TEST(XyzToGmt, OgrinfoCountsTheSegments) {
+  if (Capture("ogrinfo --version").empty()) GTEST_SKIP() << "no ogrinfo";
+  TempDir dir;
+  const std::string path = dir.Write("lines.gmt", Gmt("1,1,A\n2,2,A\n3,3,B\n4,4,A\n5,5,A\n", 11));
+  const std::string report = Capture("ogrinfo -ro -al -so " + path);
+  EXPECT_NE(report.find("Feature Count: 3"), std::string::npos) << report;
+}
+
+class XyzExportFlow : public ::testing::Test {
+ protected:
+  void Script(const std::string& input, int code, bool statistics = false) {
+    ui.inputFiles.push_back(dir.Write("in.dat", input));
+    ui.xyziAnswers.push_back(XyziChoice{code, statistics});
+    ui.outputFiles.push_back(dir.File("out"));
+  }
+  std::string Output() const { return TempDir::Read(dir.File("out")); }
+
+  TempDir dir;
+  testing::ScriptedUi ui;
+  RunState state;
+};
+
+TEST_F(XyzExportFlow, DialogsFiltersAndStatus) {
+  Script("1,1,A\n", 11);
+  XyzToBna(2, state, ui);
+  EXPECT_EQ(Output(), "\"A\",\" \",1,1,1\r\n");
+  EXPECT_EQ(ui.filters, kPointFileFilters);
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(ui.status, " Finished,  XYZ > BNA  ");
+  EXPECT_EQ(ui.statusHistory.front(), "converting ascii to bna format file ");
+  EXPECT_EQ(state.InputFormatCode, 0);
+
+  Script("1 1 A\n", 21, true);  // a blank layout's label is the number of its column
+  XyzToGmt(10, state, ui);
+  EXPECT_EQ(Output(), "> 0\r\n 1  1 \r\n>\r\n");
+  EXPECT_EQ(ui.filters.substr(0, 20), "All files  (*.*)|*.*");
+  EXPECT_EQ(ui.outputFilterIndices.back(), 1);
+  EXPECT_TRUE(ui.shownStatistics.has_value());
+  EXPECT_EQ(ui.status, " Finished:   XYZ > GMT  ");
+  EXPECT_TRUE(ui.unanswered.empty());
+}
+
+TEST_F(XyzExportFlow, TwoColumnLayoutsAndBadLinesLeaveNoFile) {
+  Script("1,1\n", 13);
+  XyzToBna(1, state, ui);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(ui.outputFilterIndices.size(), 0u);  // refused before the output is asked for
+
+  ui.outputFiles.clear();
+  Script("1 1 A\n2 2\n", 21);
+  XyzToGmt(10, state, ui);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
+  EXPECT_EQ(ui.status, "Error in the line:  2 of " + dir.File("in.dat"));
+}
+
+}  // namespace
+}  // namespace zolvane
