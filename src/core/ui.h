@@ -41,6 +41,16 @@ struct TranslateChoice {
   double Angle = 0;
 };
 
+// What the extraction dialog hands back, as set: the two mode boxes, the frequency as the
+// whole number its box reads as, the three column numbers and the BNA box.
+struct XyzcChoice {
+  bool Columns = true;
+  bool Lines = false;
+  int Frequency = 1;
+  double XColumn = 0, YColumn = 0, ZColumn = 0;
+  bool Bna = false;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -74,6 +84,9 @@ class Ui {
   // The zone dialog, waited for by a command that needs a zone.
   virtual std::optional<ZoneChoice> ChooseZone() = 0;
   virtual std::optional<TranslateChoice> Translate() = 0;
+
+  // Column extraction ("Extract Columns and/or lines").
+  virtual std::optional<XyzcChoice> Xyzc() = 0;
 };
 
 }  // namespace zolvane
