@@ -11,6 +11,7 @@
 #include "core/numbers.h"
 #include "dialogs/fusform_dialog.h"
 #include "dialogs/translate_dialog.h"
+#include "dialogs/xyzc_dialog.h"
 #include "dialogs/xyzi_dialog.h"
 #include "dialogs/xyzo_dialog.h"
 
@@ -218,6 +219,21 @@ std::optional<TranslateChoice> QtUi::Translate() {
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return TranslateChoice{ReadNumber(dialog->DistanceText().toStdString()), dialog->Kilometres(),
                          ReadNumber(dialog->DirectionText().toStdString())};
+}
+
+// Column extraction.
+std::optional<XyzcChoice> QtUi::Xyzc() {
+  XyzcDialog* dialog = Created(xyzc_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  XyzcChoice choice;
+  choice.Columns = dialog->Columns();
+  choice.Lines = dialog->Lines();
+  choice.Frequency = static_cast<int>(ReadNumber(dialog->FrequencyText().toStdString()));
+  choice.XColumn = ReadNumber(dialog->ColumnText(0).toStdString());
+  choice.YColumn = ReadNumber(dialog->ColumnText(1).toStdString());
+  choice.ZColumn = ReadNumber(dialog->ColumnText(2).toStdString());
+  choice.Bna = dialog->Bna();
+  return choice;
 }
 
 }  // namespace zolvane

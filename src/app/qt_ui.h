@@ -17,6 +17,7 @@ class Trevil;
 class TranslateDialog;
 class XyziDialog;
 class XyzoDialog;
+class XyzcDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
@@ -64,6 +65,13 @@ class QtUi : public Ui {
   QPointer<TranslateDialog> translate_;
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
+
+ public:
+  // Column extraction.
+  std::optional<XyzcChoice> Xyzc() override;
+
+ private:
+  QPointer<XyzcDialog> xyzc_;
 };
 
 }  // namespace zolvane
