@@ -138,19 +138,6 @@ class XyzcGuiTest : public QObject {
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), QByteArray("old\r\n20.25,10.5,\"abc\"\r\n2,1,\"3\"\r\n"));
   }
-
-  void GridExtractionSaysSurferIsMissing() {
-    zolvane::RunState state;
-    zolvane::Trevil window(state);
-    window.show();
-    QString text, title;
-    ModalAnswers answers;
-    answers.Then(Acknowledge(text, title));
-    window.findChild<QAction*>("gscripts_1")->trigger();
-    QVERIFY(answers.Done());
-    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
-    QVERIFY(text.contains("not available"));
-  }
 };
 
 QTEST_MAIN(XyzcGuiTest)
