@@ -1,6 +1,7 @@
 #include "formats/surfer_grids.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -110,7 +111,11 @@ GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
       double z = 0;
       if (!number(z, shortGrid.c_str())) return end(fault);
       if (z > kSurferBlankLimit) z = substitute;
-      table.push_back(z != substitute ? Int(z - h.zMin) : z);
+      const double node = z != substitute ? Int(z - h.zMin) : z;
+      if (!std::isfinite(node)) {
+        return end(PassResult::Fail("A node value out of range", values.LineNumber()));
+      }
+      table.push_back(node);
       if (++count % kProgressInterval == 0 && progress && !progress(count, values.BytesRead())) {
         return end(PassResult::Stop());
       }
