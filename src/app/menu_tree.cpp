@@ -7,11 +7,14 @@
 #include "formats/bna/bna_to_hypack.h"
 #include "formats/bna/bna_to_merlin.h"
 #include "formats/bna/bna_to_xyz.h"
+#include "formats/column_extraction.h"
 #include "formats/csv_to_kingdom.h"
 #include "formats/daf.h"
 #include "formats/gebco.h"
 #include "formats/mapgen_to_bna.h"
 #include "formats/miramon_vec.h"
+#include "formats/palettes.h"
+#include "formats/surfer_grids.h"
 #include "geo/transform_files.h"
 #include "geo/translate.h"
 #include "geo/xyz_to_bna.h"
@@ -59,7 +62,7 @@ constexpr MenuItem kTree[] = {
     {1, "bna2kml", 0, "BNA => KML Google Earth", K::Command},
     {1, "bna2xml", 0, "BNA => XML", K::Command},
     {1, "xml2kml", 0, "Zolvane XML => KML", K::Command},
-    {1, "genesisi", -1, "Surfer=> Genesis II xyz", K::Command},
+    {1, "genesisi", -1, "Surfer=> Genesis II xyz", K::Command, R::Plain, &SurferGridToGenesis},
     {1, "binas", -1, "Binary => Ascii", K::Command},
     {1, "mapgenbna", -1, "MapGen Shore => bna", K::Command, R::Plain, &MapgenToBna},
     {1, "daf2xyz", -1, "DAF contours => xyz", K::Command, R::Plain, &DafToXyz},
@@ -74,8 +77,9 @@ constexpr MenuItem kTree[] = {
     {2, "B2Y2", 2, "label2", K::Command, R::Plain, &BnaToHypack},
 
     {0, "utilitatsmnu", 0, "Utilities", K::TopMenu},
-    {1, "gscripts", 1, "Extract grid from a Surfer map", K::Command},
-    {1, "iclr", 1, "Invert Surfer Color spectrum (clr)", K::Command},
+    {1, "gscripts", 1, "Extract grid from a Surfer map", K::Command, R::Plain, &ExtractSurferGrid},
+    {1, "iclr", 1, "Invert Surfer Color spectrum (clr)", K::Command, R::Plain,
+     &InvertSurferSpectrum},
     {1, "utils", 1, "Distance-Time", K::Command},
     {1, "utils", 2, "-", K::Separator},
     {1, "utils", 3, "Geo > Utm", K::Submenu},
@@ -99,9 +103,10 @@ constexpr MenuItem kTree[] = {
     {2, "filter", 1, "xyz >", K::Command},
     {2, "filter", 2, "bna >", K::Command},
     {1, "barra2", 1, "-", K::Separator},
-    {1, "transpal", 0, "Surfer colors > Miramon P25 palete", K::Command},
+    {1, "transpal", 0, "Surfer colors > Miramon P25 palete", K::Command, R::Plain,
+     &SurferSpectrumToP25},
     {1, "magnet", 0, "Field > Anomaly (IGRF2005)", K::Command},
-    {1, "excols", 0, "Extract Columns and/or lines", K::Command},
+    {1, "excols", 0, "Extract Columns and/or lines", K::Command, R::Plain, &ExtractColumnsOrLines},
     {1, "swath", -1, "Swath coverage", K::Command},
     {1, "towed", -1, "Pos. Correction for towed vehicles", K::Command},
     {1, "xy2xyz", -1, "Didger.dxf > Real World 3D DXF", K::Command},

@@ -14,6 +14,7 @@
 #include "dialogs/fbna2vec_dialog.h"
 #include "dialogs/fusform_dialog.h"
 #include "dialogs/translate_dialog.h"
+#include "dialogs/xyzc_dialog.h"
 #include "dialogs/xyzi_dialog.h"
 #include "dialogs/xyzo_dialog.h"
 
@@ -249,6 +250,21 @@ std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
   if (dialog->result() != QDialog::Accepted) return std::nullopt;
   return KingdomChoice{dialog->ShotColumn(), dialog->XColumn(), dialog->YColumn(),
                        dialog->LineName().toStdString()};
+}
+
+// Column extraction.
+std::optional<XyzcChoice> QtUi::Xyzc() {
+  XyzcDialog* dialog = Created(xyzc_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  XyzcChoice choice;
+  choice.Columns = dialog->Columns();
+  choice.Lines = dialog->Lines();
+  choice.Frequency = static_cast<int>(ReadNumber(dialog->FrequencyText().toStdString()));
+  choice.XColumn = ReadNumber(dialog->ColumnText(0).toStdString());
+  choice.YColumn = ReadNumber(dialog->ColumnText(1).toStdString());
+  choice.ZColumn = ReadNumber(dialog->ColumnText(2).toStdString());
+  choice.Bna = dialog->Bna();
+  return choice;
 }
 
 }  // namespace zolvane

@@ -18,6 +18,7 @@ class TranslateDialog;
 class XyziDialog;
 class XyzoDialog;
 class Cs2ksDialog;
+class XyzcDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
@@ -70,6 +71,13 @@ class QtUi : public Ui {
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
   QPointer<Cs2ksDialog> cs2ks_;  // Kingdom Suite: kept between GO presses of one command
+
+ public:
+  // Column extraction.
+  std::optional<XyzcChoice> Xyzc() override;
+
+ private:
+  QPointer<XyzcDialog> xyzc_;
 };
 
 }  // namespace zolvane

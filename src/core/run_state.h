@@ -45,6 +45,8 @@ struct RunState {
   double TranslateAngle = 0;     // degrees clockwise from north, as typed
   double TranslateDx = 0;        // east component
   float TranslateDy = 0;         // north component, kept in single precision
+  // Column extraction: 0 nothing chosen, 1 columns, 2 lines, 3 both (taken as columns).
+  int ExtractionMode = 0;
 
   // Per-run fields of the main window.
   Statistics Stats;

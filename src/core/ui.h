@@ -54,6 +54,16 @@ struct KingdomChoice {
   std::string LineName = "L-0";  // as typed
 };
 
+// What the extraction dialog hands back, as set: the two mode boxes, the frequency as the
+// whole number its box reads as, the three column numbers and the BNA box.
+struct XyzcChoice {
+  bool Columns = true;
+  bool Lines = false;
+  int Frequency = 1;
+  double XColumn = 0, YColumn = 0, ZColumn = 0;
+  bool Bna = false;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -93,6 +103,8 @@ class Ui {
   // The GO of the Kingdom Suite dialog; empty on Cancel. `keepValues` shows the dialog again
   // with what it held, otherwise it starts with its initial texts.
   virtual std::optional<KingdomChoice> Cs2ks(bool keepValues) = 0;
+  // Column extraction ("Extract Columns and/or lines").
+  virtual std::optional<XyzcChoice> Xyzc() = 0;
 };
 
 }  // namespace zolvane

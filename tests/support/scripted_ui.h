@@ -108,6 +108,14 @@ class ScriptedUi : public Ui {
     return Take(kingdomAnswers, "cs2ks");
   }
 
+  // Column extraction.
+  std::deque<std::optional<XyzcChoice>> xyzcAnswers;
+  int xyzcShown = 0;
+  std::optional<XyzcChoice> Xyzc() override {
+    ++xyzcShown;
+    return Take(xyzcAnswers, "xyzc");
+  }
+
   template <typename T>
   std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what) {
     if (answers.empty()) {
