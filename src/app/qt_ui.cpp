@@ -11,6 +11,7 @@
 #include "core/numbers.h"
 #include "dialogs/fusform_dialog.h"
 #include "dialogs/translate_dialog.h"
+#include "dialogs/xy2dxf_dialog.h"
 #include "dialogs/xyzi_dialog.h"
 #include "dialogs/xyzo_dialog.h"
 
@@ -218,6 +219,13 @@ std::optional<TranslateChoice> QtUi::Translate() {
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return TranslateChoice{ReadNumber(dialog->DistanceText().toStdString()), dialog->Kilometres(),
                          ReadNumber(dialog->DirectionText().toStdString())};
+}
+
+// Didger.dxf > Real World 3D DXF.
+std::optional<Xy2dxfChoice> QtUi::Xy2dxf() {
+  Xy2dxfDialog* dialog = Created(xy2dxf_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return dialog->Choice();
 }
 
 }  // namespace zolvane

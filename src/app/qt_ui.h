@@ -17,6 +17,7 @@ class Trevil;
 class TranslateDialog;
 class XyziDialog;
 class XyzoDialog;
+class Xy2dxfDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
@@ -47,6 +48,9 @@ class QtUi : public Ui {
   std::optional<ZoneChoice> ChooseZone() override;
   std::optional<TranslateChoice> Translate() override;
 
+  // Didger.dxf > Real World 3D DXF.
+  std::optional<Xy2dxfChoice> Xy2dxf() override;
+
   // The Stop button and Esc: the running pass ends at its next progress report.
   void RequestStop() { stopRequested_ = true; }
   // A new command starts with no stop pending.
@@ -62,6 +66,7 @@ class QtUi : public Ui {
   QPointer<XyziDialog> xyzi_;
   QPointer<FusformDialog> fusform_;
   QPointer<TranslateDialog> translate_;
+  QPointer<Xy2dxfDialog> xy2dxf_;  // Didger.dxf > Real World 3D DXF
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
 };

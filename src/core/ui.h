@@ -41,6 +41,13 @@ struct TranslateChoice {
   double Angle = 0;
 };
 
+// What the transect dialog of the 3D DXF conversion hands back: its six boxes as typed.
+struct Xy2dxfChoice {
+  std::string StartX = "0", StartY = "0", EndX = "0", EndY = "0";
+  std::string Factor = "1000";
+  std::string Profile = "Line1";
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -74,6 +81,9 @@ class Ui {
   // The zone dialog, waited for by a command that needs a zone.
   virtual std::optional<ZoneChoice> ChooseZone() = 0;
   virtual std::optional<TranslateChoice> Translate() = 0;
+
+  // Didger.dxf > Real World 3D DXF: the transect dialog; empty when closed without Convert.
+  virtual std::optional<Xy2dxfChoice> Xy2dxf() = 0;
 };
 
 }  // namespace zolvane
