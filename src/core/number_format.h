@@ -22,6 +22,9 @@ void AppendPrintItem(std::string& out, double value);
 // Single-precision short form: like the general form, to 7 significant digits.
 std::string FormatSingle(float value);
 
+// The single-precision short form, appended.
+void AppendSingle(std::string& out, float value);
+
 // Print form of a single-precision value: the sign position, the short form to 7 significant
 // digits without a zero before the point, one blank (" .1 ", "-.1 ", " 1.70141E+38 ").
 void AppendPrintSingle(std::string& out, float value);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "core/files.h"
 #include "core/number_format.h"
@@ -99,56 +100,72 @@ class ValueReader {
   std::size_t position_ = 0;
 };
 
-// Little-endian fields of a binary point file.
+// Little-endian fields of a binary point file, read through a block buffer: the fields are
+// a few bytes each, too small to ask the stream for one by one.
 class BinaryReader {
  public:
-  explicit BinaryReader(std::istream& in) : in_(in) {}
+  explicit BinaryReader(std::istream& in) : in_(in), buffer_(kBlock) {}
 
-  bool Bytes(unsigned char* bytes, std::size_t count) {
-    in_.read(reinterpret_cast<char*>(bytes), static_cast<std::streamsize>(count));
-    bytesRead_ += static_cast<std::uint64_t>(in_.gcount());
-    return static_cast<std::size_t>(in_.gcount()) == count;
-  }
   bool Int16(std::int16_t& value) {
-    unsigned char b[2];
-    if (!Bytes(b, 2)) return false;
+    const unsigned char* b = Take(2);
+    if (!b) return false;
     value = static_cast<std::int16_t>(static_cast<std::uint16_t>(b[0] | (b[1] << 8)));
     return true;
   }
   bool Int32(std::int32_t& value) {
-    std::uint32_t bits = 0;
-    if (!Bits(bits)) return false;
-    value = static_cast<std::int32_t>(bits);
+    const unsigned char* b = Take(4);
+    if (!b) return false;
+    value = static_cast<std::int32_t>(Bits32(b));
     return true;
   }
   bool Float32(float& value) {
-    std::uint32_t bits = 0;
-    if (!Bits(bits)) return false;
+    const unsigned char* b = Take(4);
+    if (!b) return false;
+    const std::uint32_t bits = Bits32(b);
     std::memcpy(&value, &bits, sizeof value);
     return true;
   }
   bool Float64(double& value) {
-    unsigned char b[8];
-    if (!Bytes(b, 8)) return false;
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-      bits = (bits << 8) | b[i];
+    const unsigned char* b = Take(8);
+    if (!b) return false;
+    const std::uint64_t bits = Bits32(b) | (static_cast<std::uint64_t>(Bits32(b + 4)) << 32);
     std::memcpy(&value, &bits, sizeof value);
     return true;
   }
-  std::uint64_t BytesRead() const { return bytesRead_; }
+  std::uint64_t BytesRead() const { return consumed_ + position_; }
 
  private:
-  bool Bits(std::uint32_t& bits) {
-    unsigned char b[4];
-    if (!Bytes(b, 4)) return false;
-    bits = static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+  static constexpr std::size_t kBlock = std::size_t{1} << 16;
+
+  static std::uint32_t Bits32(const unsigned char* b) {
+    return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
            (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
-    return true;
+  }
+
+  // The next `count` bytes, or nullptr when the file ends first.
+  const unsigned char* Take(std::size_t count) {
+    if (end_ - position_ < count) {
+      const std::size_t left = end_ - position_;
+      std::memmove(buffer_.data(), buffer_.data() + position_, left);
+      consumed_ += position_;
+      position_ = 0;
+      end_ = left;
+      if (in_) {
+        in_.read(reinterpret_cast<char*>(buffer_.data() + end_),
+                 static_cast<std::streamsize>(buffer_.size() - end_));
+        end_ += static_cast<std::size_t>(in_.gcount());
+      }
+      if (end_ < count) return nullptr;
+    }
+    const unsigned char* bytes = buffer_.data() + position_;
+    position_ += count;
+    return bytes;
   }
 
   std::istream& in_;
-  std::uint64_t bytesRead_ = 0;
+  std::vector<unsigned char> buffer_;
+  std::size_t position_ = 0, end_ = 0;
+  std::uint64_t consumed_ = 0;
 };
 
 enum class TaggedRead { Ok, Short, BadCode };
@@ -173,7 +190,7 @@ TaggedRead ReadTagged(BinaryReader& reader, std::string& text, std::int16_t& cod
     case 4: {
       float value = 0;
       if (!reader.Float32(value)) return TaggedRead::Short;
-      text += FormatSingle(value);
+      AppendSingle(text, value);
       return TaggedRead::Ok;
     }
     case 5: {
@@ -309,7 +326,7 @@ BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
                                   record));
     }
     if (layout.valid) {
-      z = FormatSingle(zValue);
+      AppendSingle(z, zValue);
       writer.Append(layout.YFirst() ? y : x);
       writer.Append(layout.delimiter);
       writer.Append(layout.YFirst() ? x : y);
