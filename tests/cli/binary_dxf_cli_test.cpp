@@ -80,14 +80,11 @@ TEST(BinaryDxfCli, RefusalsKeepNoOutput) {
     int status;
     std::string message;
   } cases[] = {
-      {"dxf3d --start 0 --end 1,1 " + in + " " + out, 2, "not a position"},
       {"dxf3d --start 0,0 --end 1,1 --factor 0 " + in + " " + out, 2, "not 0"},
       {"dxf3d --start 0,0 --end 1,1 " + flat + " " + out, 1, "no X extent"},
-      {"dxf3d --start 0,0 --end 1,1 " + in + " " + in, 1, "must not be the input"},
       {"poseidon2grd " + grid + " " + out, 1, "no LONG_UR keyword: line 1 of " + grid},
       {"bin2xyz " + shortBinary + " " + out, 1,
        "The file ends after record 1 of 3: " + shortBinary},
-      {"bin2xyz --out-layout 15 " + shortBinary + " " + out, 2, "not a layout code"},
   };
   for (const Case& c : cases) {
     const auto run = RunCli(c.arguments);
@@ -116,19 +113,6 @@ TEST(BinaryDxfCli, PoseidonGridOpensInGdal) {
   // Nodes at 2, 2.5, 3 and 40.5, 41.5: cells of 0.5 by 1 around them.
   EXPECT_NE(info.find("Upper Left  (   1.7500000,  42.0000000)"), std::string::npos) << info;
   EXPECT_NE(info.find("Lower Right (   3.2500000,  40.0000000)"), std::string::npos) << info;
-}
-
-TEST(BinaryDxfCli, BinaryPointsToText) {
-  TempDir dir;
-  std::string data("\2\0\1\0\0\0\5\0", 8);
-  for (double v : {2.25, 41.5}) {
-    data.append(reinterpret_cast<const char*>(&v), 8);
-    if (v == 2.25) data.append("\5\0", 2);
-  }
-  const std::string in = dir.Write("p.bin", data);
-  const auto run = RunCli("bin2xyz --out-layout 24 " + in + " " + dir.File("p.dat"));
-  ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(TempDir::Read(dir.File("p.dat")), "41.5 2.25\r\n");
 }
 
 }  // namespace
