@@ -45,16 +45,12 @@ class Xy2dxfGuiTest : public QObject {
         {"Text1", "12abc", "12"}, {"Text2", "", "0"},        {"Text3", "-3.50", "-3.5"},
         {"Text4", "007", "7"},    {"Text5", "1e3x", "1e3x"}, {"Text6", " Line 2 ", " Line 2 "},
     };
+    // Texts set without typing, so not marked as edited: rewritten all the same.
     for (const auto& c : cases) {
       Box(&dialog, c.box)->setText(c.typed);
       LoseFocus(Box(&dialog, c.box));
       QCOMPARE(Box(&dialog, c.box)->text(), c.shown);
     }
-    // Also an unchanged box is rewritten each time it loses the focus.
-    Box(&dialog, "Text1")->blockSignals(true);
-    Box(&dialog, "Text1")->setText(" 5");
-    LoseFocus(Box(&dialog, "Text1"));
-    QCOMPARE(Box(&dialog, "Text1")->text(), QString("5"));
     const zolvane::Xy2dxfChoice choice = dialog.Choice();
     QCOMPARE(QString::fromStdString(choice.EndX), QString("-3.5"));
     QCOMPARE(QString::fromStdString(choice.Factor), QString("1e3x"));
