@@ -10,10 +10,12 @@
 #include "formats/column_extraction.h"
 #include "formats/csv_to_kingdom.h"
 #include "formats/daf.h"
+#include "formats/dxf_3d.h"
 #include "formats/gebco.h"
 #include "formats/mapgen_to_bna.h"
 #include "formats/miramon_vec.h"
 #include "formats/palettes.h"
+#include "formats/poseidon_binary.h"
 #include "formats/surfer_grids.h"
 #include "geo/transform_files.h"
 #include "geo/translate.h"
@@ -57,13 +59,14 @@ constexpr MenuItem kTree[] = {
     {2, "id1", 1, "Label 1", K::Command, R::BridgeNotice, &BnaToBridgePlan},
     {2, "id1", 2, "Label 2", K::Command, R::BridgeNotice, &BnaToBridgePlan},
     {1, "fil2fil", 15, "bna => Vec (Miramon GIS)", K::Command, R::FileToFile, &BnaToVec},
-    {1, "fil2fil", 17, "Simrad Poseidon Grid => Surfer Grid", K::Command, R::FileToFile},
+    {1, "fil2fil", 17, "Simrad Poseidon Grid => Surfer Grid", K::Command, R::FileToFile,
+     &PoseidonToSurferGrid},
     {1, "fil2fil", 18, "vec => bna", K::Command, R::FileToFile, &vec2bna},
     {1, "bna2kml", 0, "BNA => KML Google Earth", K::Command},
     {1, "bna2xml", 0, "BNA => XML", K::Command},
     {1, "xml2kml", 0, "Zolvane XML => KML", K::Command},
     {1, "genesisi", -1, "Surfer=> Genesis II xyz", K::Command, R::Plain, &SurferGridToGenesis},
-    {1, "binas", -1, "Binary => Ascii", K::Command},
+    {1, "binas", -1, "Binary => Ascii", K::Command, R::Plain, &A2BIN},
     {1, "mapgenbna", -1, "MapGen Shore => bna", K::Command, R::Plain, &MapgenToBna},
     {1, "daf2xyz", -1, "DAF contours => xyz", K::Command, R::Plain, &DafToXyz},
     {1, "daf2bna", -1, "DAF contours => bna", K::Command, R::Plain, &DafToBna},
@@ -109,7 +112,7 @@ constexpr MenuItem kTree[] = {
     {1, "excols", 0, "Extract Columns and/or lines", K::Command, R::Plain, &ExtractColumnsOrLines},
     {1, "swath", -1, "Swath coverage", K::Command},
     {1, "towed", -1, "Pos. Correction for towed vehicles", K::Command},
-    {1, "xy2xyz", -1, "Didger.dxf > Real World 3D DXF", K::Command},
+    {1, "xy2xyz", -1, "Didger.dxf > Real World 3D DXF", K::Command, R::Plain, &Xy2Xyz},
 
     {0, "sortir", 0, "Exit", K::Command, R::Plain, nullptr, W::Exit},
     {0, "ajuda", 0, "Help", K::Command, R::Plain, nullptr, W::Help},

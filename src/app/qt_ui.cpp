@@ -15,6 +15,7 @@
 #include "dialogs/fusform_dialog.h"
 #include "dialogs/translate_dialog.h"
 #include "dialogs/xyzc_dialog.h"
+#include "dialogs/xy2dxf_dialog.h"
 #include "dialogs/xyzi_dialog.h"
 #include "dialogs/xyzo_dialog.h"
 
@@ -265,6 +266,13 @@ std::optional<XyzcChoice> QtUi::Xyzc() {
   choice.ZColumn = ReadNumber(dialog->ColumnText(2).toStdString());
   choice.Bna = dialog->Bna();
   return choice;
+}
+
+// Didger.dxf > Real World 3D DXF.
+std::optional<Xy2dxfChoice> QtUi::Xy2dxf() {
+  Xy2dxfDialog* dialog = Created(xy2dxf_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return dialog->Choice();
 }
 
 }  // namespace zolvane

@@ -19,6 +19,7 @@ class XyziDialog;
 class XyzoDialog;
 class Cs2ksDialog;
 class XyzcDialog;
+class Xy2dxfDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
@@ -52,6 +53,8 @@ class QtUi : public Ui {
   // Miramon VEC and Kingdom Suite dialogs.
   std::optional<VecChoice> Fbna2vec() override;
   std::optional<KingdomChoice> Cs2ks(bool keepValues) override;
+  // Didger.dxf > Real World 3D DXF.
+  std::optional<Xy2dxfChoice> Xy2dxf() override;
 
   // The Stop button and Esc: the running pass ends at its next progress report.
   void RequestStop() { stopRequested_ = true; }
@@ -68,6 +71,7 @@ class QtUi : public Ui {
   QPointer<XyziDialog> xyzi_;
   QPointer<FusformDialog> fusform_;
   QPointer<TranslateDialog> translate_;
+  QPointer<Xy2dxfDialog> xy2dxf_;  // Didger.dxf > Real World 3D DXF
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
   QPointer<Cs2ksDialog> cs2ks_;  // Kingdom Suite: kept between GO presses of one command

@@ -268,6 +268,16 @@ std::string FormatSingle(float value) {
   return out;
 }
 
+void AppendSingle(std::string& out, float value) {
+  AppendShortest(out, static_cast<double>(value), 7, true);
+}
+
+void AppendPrintSingle(std::string& out, float value) {
+  if (!(value < 0)) out += ' ';
+  AppendShortest(out, static_cast<double>(value), 7, false);
+  out += ' ';
+}
+
 void AppendPicture(std::string& out, double value, std::string_view pattern) {
   const Picture picture = ParsePicture(pattern);
   std::string integerPart, fraction;

@@ -22,6 +22,13 @@ void AppendPrintItem(std::string& out, double value);
 // Single-precision short form: like the general form, to 7 significant digits.
 std::string FormatSingle(float value);
 
+// The single-precision short form, appended.
+void AppendSingle(std::string& out, float value);
+
+// Print form of a single-precision value: the sign position, the short form to 7 significant
+// digits without a zero before the point, one blank (" .1 ", "-.1 ", " 1.70141E+38 ").
+void AppendPrintSingle(std::string& out, float value);
+
 // A picture pattern such as "000.0000000", "###0.000000" or "+000.000000": "0" is a
 // compulsory digit, "#" an optional one, "." the decimal point, any other character before
 // or after the digits is copied. The value is rounded half away from zero to the pattern's

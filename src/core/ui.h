@@ -64,6 +64,13 @@ struct XyzcChoice {
   bool Bna = false;
 };
 
+// What the transect dialog of the 3D DXF conversion hands back: its six boxes as typed.
+struct Xy2dxfChoice {
+  std::string StartX = "0", StartY = "0", EndX = "0", EndY = "0";
+  std::string Factor = "1000";
+  std::string Profile = "Line1";
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -105,6 +112,8 @@ class Ui {
   virtual std::optional<KingdomChoice> Cs2ks(bool keepValues) = 0;
   // Column extraction ("Extract Columns and/or lines").
   virtual std::optional<XyzcChoice> Xyzc() = 0;
+  // Didger.dxf > Real World 3D DXF: the transect dialog; empty when closed without Convert.
+  virtual std::optional<Xy2dxfChoice> Xy2dxf() = 0;
 };
 
 }  // namespace zolvane

@@ -116,6 +116,16 @@ class ScriptedUi : public Ui {
     return Take(xyzcAnswers, "xyzc");
   }
 
+  // Didger.dxf > Real World 3D DXF.
+  std::deque<std::optional<Xy2dxfChoice>> xy2dxfAnswers;
+  int xy2dxfShown = 0;
+  std::optional<Statistics> statisticsAtXy2dxf;  // what the panel showed when it opened
+  std::optional<Xy2dxfChoice> Xy2dxf() override {
+    ++xy2dxfShown;
+    statisticsAtXy2dxf = shownStatistics;
+    return Take(xy2dxfAnswers, "xy2dxf");
+  }
+
   template <typename T>
   std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what) {
     if (answers.empty()) {

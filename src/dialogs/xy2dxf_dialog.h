@@ -1,0 +1,31 @@
+// "2D > 3D DXF": the transect a Didger profile is laid along, the scale factor for Z and the
+// profile name.
+#pragma once
+
+#include <QDialog>
+
+#include "core/ui.h"
+
+class QLineEdit;
+
+namespace zolvane {
+
+class Xy2dxfDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Xy2dxfDialog(QWidget* parent = nullptr);
+
+  // The six boxes as they stand.
+  Xy2dxfChoice Choice() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QLineEdit* positions_[4];  // Text1 .. Text4
+  QLineEdit* factor_;        // Text5
+  QLineEdit* profile_;       // Text6
+};
+
+}  // namespace zolvane
