@@ -42,6 +42,12 @@ struct RunState {
   double TranslateAngle = 0;     // degrees clockwise from north, as typed
   double TranslateDx = 0;        // east component
   float TranslateDy = 0;         // north component, kept in single precision
+  // Distance-time and filters.
+  double LineSpeed = 0, TransitSpeed = 0;  // knots, 0 until the dialog is confirmed
+  int FilterMode = 0;                      // 1 X-Y window, 2 Z range, 0 none or limits in error
+  double XMaxLimit = 180, XMinLimit = -180, YMaxLimit = 90, YMinLimit = -90;
+  double ZMaxLimit = 1000, ZMinLimit = 0;
+  int DeleteWindow = 0;  // 1: keep the points outside the window
 
   // Per-run fields of the main window.
   Statistics Stats;
