@@ -17,6 +17,11 @@ class Trevil;
 class TranslateDialog;
 class XyziDialog;
 class XyzoDialog;
+class CalculDistDialog;
+class ParallelDialog;
+class RotateDialog;
+class InterpolationDialog;
+class FiltrosDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
@@ -47,6 +52,13 @@ class QtUi : public Ui {
   std::optional<ZoneChoice> ChooseZone() override;
   std::optional<TranslateChoice> Translate() override;
 
+  // Distance-time, parallel lines, rotation, interpolator and filters.
+  std::optional<NavParametersChoice> CalculDist() override;
+  std::optional<ParallelChoice> Parallel() override;
+  std::optional<RotateChoice> Rotate() override;
+  void Interpolation() override;
+  std::optional<FilterChoice> Filtros(bool clipping) override;
+
   // The Stop button and Esc: the running pass ends at its next progress report.
   void RequestStop() { stopRequested_ = true; }
   // A new command starts with no stop pending.
@@ -64,6 +76,12 @@ class QtUi : public Ui {
   QPointer<TranslateDialog> translate_;
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
+  // Distance-time, parallel lines, rotation, interpolator and filters.
+  QPointer<CalculDistDialog> calculDist_;
+  QPointer<ParallelDialog> parallel_;
+  QPointer<RotateDialog> rotate_;
+  QPointer<InterpolationDialog> interpolation_;
+  QPointer<FiltrosDialog> filtros_;
 };
 
 }  // namespace zolvane
