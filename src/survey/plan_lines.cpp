@@ -16,6 +16,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979;
 constexpr long long kProgressInterval = 200;
+// Far beyond any plan; a mistyped count must not fill the disk.
+constexpr int kMaxParallelLines = 100000;
 constexpr std::string_view kBnaFilter = "BNA (*.bna)|*.bna";
 
 // A value that rounds to zero in the pattern is written as zero, without a sign.
@@ -175,6 +177,11 @@ void CreateParallelLines(int, RunState& state, Ui& ui) {
   // Cancel ends the command here rather than drawing from the dialog's first values.
   const auto choice = ui.Parallel();
   if (!choice) return;
+  if (choice->Count > kMaxParallelLines) {
+    Warn(ui, "At most " + std::to_string(kMaxParallelLines) + " lines on each side",
+         " Create Parallel ");
+    return;
+  }
   SetEllipsoid(state, kWgs84);
   if (!AskOutputOnly(state, ui)) return;
   ParallelOptions options;
