@@ -151,6 +151,17 @@ TEST_F(PlanningFlow, FaultsStopWithTheFileAndLineAndNoOutput) {
   EXPECT_EQ(ui.status, "Unreadable number: line 3 of " + inputPath);
   EXPECT_FALSE(OutputExists());
   EXPECT_EQ(state.InputError, 1);
+
+  // Stopped halfway: no partial output either.
+  std::string many = "\"A\",\"B\",-400\n";
+  for (int i = 0; i < 400; ++i)
+    many += "1,2\n";
+  Input("many.bna", many);
+  ui.rotateAnswers.push_back(RotateChoice{});
+  ui.stopAtProgressCall = 1;
+  RotateBna(9, state, ui);
+  EXPECT_EQ(ui.status, "Stopped");
+  EXPECT_FALSE(OutputExists());
 }
 
 TEST_F(PlanningFlow, ParallelLinesInMetresAndDegrees) {
