@@ -20,6 +20,10 @@
 #include "geo/transform_files.h"
 #include "geo/translate.h"
 #include "geo/xyz_to_bna.h"
+#include "survey/distance_time.h"
+#include "survey/graphic_interpolator.h"
+#include "survey/plan_lines.h"
+#include "survey/xyz_filters.h"
 
 namespace zolvane {
 namespace {
@@ -81,9 +85,8 @@ constexpr MenuItem kTree[] = {
 
     {0, "utilitatsmnu", 0, "Utilities", K::TopMenu},
     {1, "gscripts", 1, "Extract grid from a Surfer map", K::Command, R::Plain, &ExtractSurferGrid},
-    {1, "iclr", 1, "Invert Surfer Color spectrum (clr)", K::Command, R::Plain,
-     &InvertSurferSpectrum},
-    {1, "utils", 1, "Distance-Time", K::Command},
+    {1, "iclr", 1, "Invert Surfer Color spectrum (clr)", K::Command, R::Plain, &InvertSurferSpectrum},
+    {1, "utils", 1, "Distance-Time", K::Command, R::Plain, &DistanceTimeEstimate},
     {1, "utils", 2, "-", K::Separator},
     {1, "utils", 3, "Geo > Utm", K::Submenu},
     {2, "G2U", 1, "xyz >", K::Command, R::GeoToUtm, kXyzTransform},
@@ -94,17 +97,17 @@ constexpr MenuItem kTree[] = {
     {1, "utils", 5, "Geo - UTM Calc.", K::Command, R::Plain, nullptr, W::Calculator},
     {1, "utils", 6, "Zones UTM", K::Command, R::Plain, &ZonesUtm},
     {1, "utils", 7, "Datum change", K::Command, R::Plain, nullptr, W::None, false},
-    {1, "utils", 8, "Create Parallel lines", K::Command},
-    {1, "utils", 9, "Rotate bna", K::Command},
-    {1, "utils", 10, "Draw a circle bna", K::Command},
-    {1, "utils", 11, "graphic interpolator", K::Command},
+    {1, "utils", 8, "Create Parallel lines", K::Command, R::Plain, &CreateParallelLines},
+    {1, "utils", 9, "Rotate bna", K::Command, R::Plain, &RotateBna},
+    {1, "utils", 10, "Draw a circle bna", K::Command, R::Plain, &DrawCircleBna},
+    {1, "utils", 11, "graphic interpolator", K::Command, R::Plain, &GraphicInterpolator},
     {1, "tras", -1, "Translate", K::Submenu},
     {2, "trasla", 1, "Data in degrees >", K::Command, R::Plain, &TranslateXyzFile},
     {2, "trasla", 2, "Data in meters >", K::Command, R::Plain, &TranslateXyzFile},
     {1, "barra", -1, "-", K::Separator},
     {1, "filtres", 0, "Filters x-y-z", K::Submenu},
-    {2, "filter", 1, "xyz >", K::Command},
-    {2, "filter", 2, "bna >", K::Command},
+    {2, "filter", 1, "xyz >", K::Command, R::Plain, &FilterMenu},
+    {2, "filter", 2, "bna >", K::Command, R::Plain, &FilterMenu},
     {1, "barra2", 1, "-", K::Separator},
     {1, "transpal", 0, "Surfer colors > Miramon P25 palete", K::Command, R::Plain,
      &SurferSpectrumToP25},

@@ -12,12 +12,18 @@
 #include "core/numbers.h"
 #include "dialogs/cs2ks_dialog.h"
 #include "dialogs/fbna2vec_dialog.h"
+#include "dialogs/calculdist_dialog.h"
+#include "dialogs/filtros_dialog.h"
 #include "dialogs/fusform_dialog.h"
+#include "dialogs/interpolation_dialog.h"
+#include "dialogs/parallel_dialog.h"
+#include "dialogs/rotate_dialog.h"
 #include "dialogs/translate_dialog.h"
 #include "dialogs/xyzc_dialog.h"
 #include "dialogs/xy2dxf_dialog.h"
 #include "dialogs/xyzi_dialog.h"
 #include "dialogs/xyzo_dialog.h"
+#include "survey/graphic_interpolator.h"
 
 namespace zolvane {
 namespace {
@@ -273,6 +279,81 @@ std::optional<Xy2dxfChoice> QtUi::Xy2dxf() {
   Xy2dxfDialog* dialog = Created(xy2dxf_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return dialog->Choice();
+}
+
+// Distance-time, parallel lines, rotation, interpolator and filters.
+std::optional<NavParametersChoice> QtUi::CalculDist() {
+  CalculDistDialog* dialog = Created(calculDist_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return NavParametersChoice{dialog->LineSpeed(), dialog->TransitSpeed(), dialog->Ed50()};
+}
+
+std::optional<ParallelChoice> QtUi::Parallel() {
+  ParallelDialog* dialog = Created(parallel_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return ParallelChoice{dialog->Degrees(),
+                        dialog->Xa().toStdString(),
+                        dialog->Ya().toStdString(),
+                        dialog->Xb().toStdString(),
+                        dialog->Yb().toStdString(),
+                        dialog->Spacing(),
+                        dialog->Count()};
+}
+
+std::optional<RotateChoice> QtUi::Rotate() {
+  RotateDialog* dialog = Created(rotate_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return RotateChoice{dialog->CentreX(), dialog->CentreY(), dialog->Angle(), dialog->Ccw()};
+}
+
+void QtUi::Interpolation() {
+  if (!interpolation_) {
+    InterpolationDialog* dialog = Created(interpolation_, &window_);
+    const auto single = [](const QString& text) {
+      return static_cast<float>(ReadNumber(text.toStdString()));
+    };
+    QObject::connect(dialog, &InterpolationDialog::SliderChanged, dialog,
+                     [dialog, single](int value) {
+                       const InterpolatedPoint point =
+                           InterpolateAt(single(dialog->X1()), single(dialog->Y1()),
+                                         single(dialog->X2()), single(dialog->Y2()), value);
+                       dialog->ShowPoint(QString::fromStdString(FormatSingle(point.x)),
+                                         QString::fromStdString(FormatSingle(point.y)),
+                                         QString::fromStdString(point.percent));
+                     });
+    QObject::connect(dialog, &InterpolationDialog::CalcClicked, dialog, [this, dialog] {
+      const auto slider = SliderOfDistances(ReadNumber(dialog->AlongText().toStdString()),
+                                            ReadNumber(dialog->TotalText().toStdString()));
+      if (!slider) {
+        Message(kCalcRefused, " Interpolation ", MessageIcon::Exclamation, MessageButtons::Ok,
+                MessageAnswer::Ok);
+        return;
+      }
+      dialog->SetSlider(*slider);
+    });
+  }
+  interpolation_->show();
+  interpolation_->raise();
+  interpolation_->activateWindow();
+}
+
+std::optional<FilterChoice> QtUi::Filtros(bool clipping) {
+  FiltrosDialog* dialog = Created(filtros_, &window_);
+  dialog->SetClipping(clipping);
+  const bool accepted = dialog->exec() == QDialog::Accepted;
+  dialog->SetClipping(false);
+  if (!accepted) return std::nullopt;
+  FilterChoice choice;
+  choice.ZRange = dialog->ZRange() && !clipping;
+  choice.XMax = dialog->XMax();
+  choice.XMin = dialog->XMin();
+  choice.YMax = dialog->YMax();
+  choice.YMin = dialog->YMin();
+  choice.ZMax = dialog->ZMax();
+  choice.ZMin = dialog->ZMin();
+  choice.DeleteWindow = dialog->DeleteWindow() && !clipping;
+  choice.CheckStatistics = dialog->Statistics();
+  return choice;
 }
 
 }  // namespace zolvane

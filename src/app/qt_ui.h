@@ -20,6 +20,11 @@ class XyzoDialog;
 class Cs2ksDialog;
 class XyzcDialog;
 class Xy2dxfDialog;
+class CalculDistDialog;
+class ParallelDialog;
+class RotateDialog;
+class InterpolationDialog;
+class FiltrosDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
@@ -55,6 +60,12 @@ class QtUi : public Ui {
   std::optional<KingdomChoice> Cs2ks(bool keepValues) override;
   // Didger.dxf > Real World 3D DXF.
   std::optional<Xy2dxfChoice> Xy2dxf() override;
+  // Distance-time, parallel lines, rotation, interpolator and filters.
+  std::optional<NavParametersChoice> CalculDist() override;
+  std::optional<ParallelChoice> Parallel() override;
+  std::optional<RotateChoice> Rotate() override;
+  void Interpolation() override;
+  std::optional<FilterChoice> Filtros(bool clipping) override;
 
   // The Stop button and Esc: the running pass ends at its next progress report.
   void RequestStop() { stopRequested_ = true; }
@@ -82,6 +93,12 @@ class QtUi : public Ui {
 
  private:
   QPointer<XyzcDialog> xyzc_;
+  // Distance-time, parallel lines, rotation, interpolator and filters.
+  QPointer<CalculDistDialog> calculDist_;
+  QPointer<ParallelDialog> parallel_;
+  QPointer<RotateDialog> rotate_;
+  QPointer<InterpolationDialog> interpolation_;
+  QPointer<FiltrosDialog> filtros_;
 };
 
 }  // namespace zolvane

@@ -47,6 +47,12 @@ struct RunState {
   float TranslateDy = 0;         // north component, kept in single precision
   // Column extraction: 0 nothing chosen, 1 columns, 2 lines, 3 both (taken as columns).
   int ExtractionMode = 0;
+  // Distance-time and filters.
+  double LineSpeed = 0, TransitSpeed = 0;  // knots, 0 until the dialog is confirmed
+  int FilterMode = 0;                      // 1 X-Y window, 2 Z range, 0 none or limits in error
+  double XMaxLimit = 180, XMinLimit = -180, YMaxLimit = 90, YMinLimit = -90;
+  double ZMaxLimit = 1000, ZMinLimit = 0;
+  int DeleteWindow = 0;  // 1: keep the points outside the window
 
   // Per-run fields of the main window.
   Statistics Stats;

@@ -71,6 +71,30 @@ struct Xy2dxfChoice {
   std::string Profile = "Line1";
 };
 
+// Distance-time, parallel lines, rotation and filters: what their dialogs hand back.
+struct NavParametersChoice {
+  double LineSpeed = 5;     // knots; a speed read as 0 comes back as 0.1
+  double TransitSpeed = 5;  // knots
+  bool Ed50 = false;        // otherwise WGS84
+};
+struct ParallelChoice {
+  bool Degrees = false;        // master line in longitude/latitude, otherwise UTM metres
+  std::string Xa, Ya, Xb, Yb;  // as typed
+  double Spacing = 1000;       // metres
+  int Count = 1;               // lines on each side
+};
+struct RotateChoice {
+  double CentreX = 0, CentreY = 0;
+  double Angle = 0;  // degrees
+  bool Ccw = false;
+};
+struct FilterChoice {
+  bool ZRange = false;  // the "Z" filter, otherwise the X-Y window
+  double XMax = 180, XMin = -180, YMax = 90, YMin = -90, ZMax = 1000, ZMin = 0;
+  bool DeleteWindow = false;
+  bool CheckStatistics = false;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -114,6 +138,14 @@ class Ui {
   virtual std::optional<XyzcChoice> Xyzc() = 0;
   // Didger.dxf > Real World 3D DXF: the transect dialog; empty when closed without Convert.
   virtual std::optional<Xy2dxfChoice> Xy2dxf() = 0;
+  // Distance-time, parallel lines, rotation, interpolator and filters.
+  virtual std::optional<NavParametersChoice> CalculDist() = 0;
+  virtual std::optional<ParallelChoice> Parallel() = 0;
+  virtual std::optional<RotateChoice> Rotate() = 0;
+  // Shows the interpolator window, not modal.
+  virtual void Interpolation() = 0;
+  // `clipping`: the BNA clip, which takes only an X-Y window to extract.
+  virtual std::optional<FilterChoice> Filtros(bool clipping) = 0;
 };
 
 }  // namespace zolvane

@@ -126,6 +126,24 @@ class ScriptedUi : public Ui {
     return Take(xy2dxfAnswers, "xy2dxf");
   }
 
+  // Distance-time, parallel lines, rotation, interpolator and filters.
+  std::deque<std::optional<NavParametersChoice>> calculDistAnswers;
+  std::deque<std::optional<ParallelChoice>> parallelAnswers;
+  std::deque<std::optional<RotateChoice>> rotateAnswers;
+  std::deque<std::optional<FilterChoice>> filtrosAnswers;
+  int interpolationShown = 0;
+  std::vector<bool> filtrosClipping;
+  std::optional<NavParametersChoice> CalculDist() override {
+    return Take(calculDistAnswers, "CalculDist");
+  }
+  std::optional<ParallelChoice> Parallel() override { return Take(parallelAnswers, "parallel"); }
+  std::optional<RotateChoice> Rotate() override { return Take(rotateAnswers, "rotate"); }
+  void Interpolation() override { ++interpolationShown; }
+  std::optional<FilterChoice> Filtros(bool clipping) override {
+    filtrosClipping.push_back(clipping);
+    return Take(filtrosAnswers, "filtros");
+  }
+
   template <typename T>
   std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what) {
     if (answers.empty()) {

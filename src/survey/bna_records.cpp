@@ -1,0 +1,104 @@
+#include "survey/bna_records.h"
+
+#include "core/numbers.h"
+#include "formats/bna/bna_reader.h"
+
+namespace zolvane {
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// True when the text starts with a number by the leading-number rule.
+bool HasLeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  auto skip = [&] {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+      ++i;
+  };
+  skip();
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  skip();
+  if (i < text.size() && text[i] == '.') ++i;
+  skip();
+  return i < text.size() && IsDigit(text[i]);
+}
+
+std::string Unquoted(std::string_view text) {
+  text = TrimBlanksAndTabs(text);
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+    text = text.substr(1, text.size() - 2);
+  }
+  return std::string(text);
+}
+
+}  // namespace
+
+ReadStatus BnaRecordReader::Fail(std::string reason) {
+  fault_ = PassResult::Fail(std::move(reason), lines_.LineNumber());
+  return ReadStatus::Failed;
+}
+
+ReadStatus BnaRecordReader::NextRecord(BnaRecord& record) {
+  std::string_view line;
+  const ReadStatus status = lines_.Next(line);
+  if (status == ReadStatus::End) return status;
+  if (status != ReadStatus::Ok) {
+    fault_ = ReadFault(status, lines_.LineNumber());
+    return ReadStatus::Failed;
+  }
+  BnaHeader header;
+  if (!ParseBnaHeader(line, header)) return Fail(BnaFaultReason(BnaFault::MissingComma));
+  if (header.count == 0) return Fail(BnaFaultReason(BnaFault::ZeroCount));
+  record.name1 = Unquoted(header.label1);
+  record.name2 = Unquoted(header.label2);
+  record.count = header.count;
+  record.points = header.count < 0 ? -header.count : header.count;
+  pendingPoint_ = false;
+  if (header.singlePoint) {
+    if (header.count != 1) return Fail(BnaFaultReason(BnaFault::UnsupportedSinglePoint));
+    if (!header.hasY) return Fail(BnaFaultReason(BnaFault::SinglePointWithoutY));
+    const std::size_t p3 = line.find(',', line.find(',', line.find(',') + 1) + 1);
+    const std::size_t p4 = line.find(',', p3 + 1);
+    if (!HasLeadingNumber(line.substr(p3 + 1, p4 - p3 - 1)) ||
+        !HasLeadingNumber(line.substr(p4 + 1))) {
+      return Fail(kUnreadableNumber);
+    }
+    pendingPoint_ = true;
+    pendingX_ = header.x;
+    pendingY_ = header.y;
+  }
+  return ReadStatus::Ok;
+}
+
+ReadStatus BnaRecordReader::NextPoint(double& x, double& y) {
+  if (pendingPoint_) {
+    pendingPoint_ = false;
+    x = pendingX_;
+    y = pendingY_;
+    return ReadStatus::Ok;
+  }
+  std::string_view line;
+  const ReadStatus status = lines_.Next(line);
+  if (status == ReadStatus::End) {
+    fault_ = PassResult::Fail(BnaFaultReason(BnaFault::EndInsideObject), lines_.LineNumber());
+    return ReadStatus::Failed;
+  }
+  if (status != ReadStatus::Ok) {
+    fault_ = ReadFault(status, lines_.LineNumber());
+    return ReadStatus::Failed;
+  }
+  const std::size_t comma = line.find(',');
+  if (comma == std::string_view::npos) {
+    return Fail(BnaFaultReason(BnaFault::CoordinateWithoutComma));
+  }
+  if (!HasLeadingNumber(line.substr(0, comma)) || !HasLeadingNumber(line.substr(comma + 1))) {
+    return Fail(kUnreadableNumber);
+  }
+  x = ReadNumber(line.substr(0, comma));
+  y = ReadNumber(line.substr(comma + 1));
+  return ReadStatus::Ok;
+}
+
+}  // namespace zolvane

@@ -1,0 +1,393 @@
+// Distance-time, parallel lines, rotation, circles, the interpolator and the filters, run as
+// the main window runs them, answered from a script.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/number_format.h"
+#include "core/numbers.h"
+#include "geo/utm.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "survey/distance_time.h"
+#include "survey/graphic_interpolator.h"
+#include "survey/plan_lines.h"
+#include "survey/xyz_filters.h"
+
+namespace zolvane {
+namespace {
+
+using testing::TempDir;
+
+const std::string kRule(63, '_');
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+class PlanningFlow : public ::testing::Test {
+ protected:
+  std::string Input(const std::string& name, const std::string& text) {
+    inputPath = dir.Write(name, text);
+    outputPath = dir.File("out-" + name);
+    ui.inputFiles.push_back(inputPath);
+    ui.outputFiles.push_back(outputPath);
+    return inputPath;
+  }
+  std::string Output() const { return TempDir::Read(outputPath); }
+  bool OutputExists() const { return std::filesystem::exists(outputPath); }
+
+  TempDir dir;
+  testing::ScriptedUi ui;
+  RunState state;
+  std::string inputPath, outputPath;
+};
+
+double Miles(double lat1, double lat2) {
+  const UtmCoordinate a = GeoToUtm(lat1, 0, 3, kWgs84), b = GeoToUtm(lat2, 0, 3, kWgs84);
+  return std::hypot(a.Easting - b.Easting, a.Northing - b.Northing) / 1852;
+}
+
+TEST_F(PlanningFlow, DistanceTimeReport) {
+  // Speeds chosen so that the line takes 65.5 minutes and the transit 65.25.
+  const double line = Miles(0, 0.5), transit = Miles(0.5, 1);
+  const double lineSpeed = line * 60 / 65.5, transitSpeed = transit * 60 / 65.25;
+  Input("plan.bna", "\"A\",\"B\",2\n0,0\n0,0.5\n\"C\",\"D\",1,0,1\n");
+  ui.calculDistAnswers.push_back(NavParametersChoice{lineSpeed, transitSpeed, false});
+  DistanceTimeEstimate(1, state, ui);
+  const std::vector<std::string> expected = {
+      "Sailing speed in the line: " + FormatPrintItem(lineSpeed) +
+          " Kn., Between lines: " + FormatPrintItem(transitSpeed) + " Kn. ",
+      "",
+      "\"A  B\"",
+      " 00 00.0000S  000 00.0000W 001  nm.",
+      " 00 30.0000N  000 00.0000W 002  " + FormatPicture(line, "000.00") + "nm.",
+      "LINE  Time (P/A) = 1:5 / 1:5 hours     N.Miles = " + FormatPicture(line, "##0.00"),
+      kRule,
+      "",
+      "\"C  D\"",
+      "",
+      "TRANSIT  Time (P/A) = 1:05 / 2:10 hours      Dist. between lines= " +
+          FormatPicture(transit, "000.00"),
+      "",
+      " 01 00.0000N  000 00.0000W 001  " + FormatPicture(transit, "000.00") + "nm.",
+      "LINE  Time (P/A) = 0:0 / 2:10 hours     N.Miles = 0.00",
+      kRule,
+      "Total Time: 2:10 hours    N.Miles = " + FormatPicture(line + transit, "#####0.00"),
+      kRule,
+  };
+  EXPECT_EQ(Lines(Output()), expected);
+  EXPECT_EQ(ui.status, "   Finished   BNA => ESTIMATED TIME  ");
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{1});
+  EXPECT_EQ(ui.filters.substr(0, 19), "Al files (*.*)|*.*|");
+  EXPECT_EQ(state.CentralMeridian, 3);  // from the first point, kept
+  EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
+}
+
+TEST_F(PlanningFlow, DistanceTimeSpeedsMeridianAndEllipsoid) {
+  const std::string plan = "\"A\",\"B\",-2\n-3.5,-41\n-3.5,-43\n";
+  // A speed read as 0 becomes .1; a meridian already chosen is kept; ED50 measures otherwise.
+  Input("a.bna", plan);
+  ui.calculDistAnswers.push_back(NavParametersChoice{0, 0, false});
+  DistanceTimeEstimate(1, state, ui);
+  const std::string wgs = Output();
+  EXPECT_EQ(Lines(wgs)[0], "Sailing speed in the line:  .1  Kn., Between lines:  .1  Kn. ");
+  EXPECT_EQ(Lines(wgs)[3], "- 41 00.0000S - 003 30.0000W 001  nm.");
+  EXPECT_EQ(state.CentralMeridian, -3);
+  EXPECT_EQ(state.LineSpeed, 0.1);
+
+  Input("b.bna", plan);
+  ui.calculDistAnswers.push_back(NavParametersChoice{5, 5, true});
+  DistanceTimeEstimate(1, state, ui);
+  EXPECT_EQ(state.SemiMajorAxis, kEd50.SemiMajorAxis);
+  EXPECT_NE(Lines(Output())[4], Lines(wgs)[4]);
+
+  state.CentralMeridian = 9;
+  std::istringstream in(plan);
+  std::ostringstream zoned, derived;
+  EXPECT_EQ(EstimateDistanceTime(in, zoned, {5, 5, kWgs84, 9}, {}).centralMeridian, 9);
+  in.clear();
+  in.seekg(0);
+  EXPECT_EQ(EstimateDistanceTime(in, derived, {5, 5, kWgs84, 0}, {}).centralMeridian, -3);
+  EXPECT_NE(zoned.str(), derived.str());
+}
+
+TEST_F(PlanningFlow, FaultsStopWithTheFileAndLineAndNoOutput) {
+  const struct {
+    const char* text;
+    const char* reason;
+    long long line;
+  } cases[] = {
+      {"\"A\",\"B\",2\n0,0\nabc,1\n", "Unreadable number", 3},
+      {"\"A\",\"B\",2\n0,0\n", "The file ends inside an object", 2},
+      {"\"A\",\"B\",2\n0,0\n1\n", "Coordinate line without a comma", 3},
+      {"\"A\",\"B\",1,x,1\n", "Unreadable number", 1},
+  };
+  for (const auto& c : cases) {
+    for (int command = 0; command < 3; ++command) {
+      std::istringstream in(c.text);
+      std::ostringstream out;
+      const PassResult pass = command == 0   ? EstimateDistanceTime(in, out, {}, {}).pass
+                              : command == 1 ? RotateBnaRecords(in, out, {}, {})
+                                             : ClipBnaRecords(in, out, {}, {});
+      EXPECT_EQ(pass.status, PassStatus::Failed) << c.text;
+      EXPECT_EQ(pass.reason, c.reason) << c.text;
+      EXPECT_EQ(pass.line, c.line) << c.text;
+    }
+  }
+  // Through the window: the checked file still holds a number it cannot read.
+  Input("bad.bna", cases[0].text);
+  ui.calculDistAnswers.push_back(NavParametersChoice{});
+  DistanceTimeEstimate(1, state, ui);
+  EXPECT_EQ(ui.status, "Unreadable number: line 3 of " + inputPath);
+  EXPECT_FALSE(OutputExists());
+  EXPECT_EQ(state.InputError, 1);
+
+  // Stopped halfway: no partial output either.
+  std::string many = "\"A\",\"B\",-400\n";
+  for (int i = 0; i < 400; ++i)
+    many += "1,2\n";
+  Input("many.bna", many);
+  ui.rotateAnswers.push_back(RotateChoice{});
+  ui.stopAtProgressCall = 1;
+  RotateBna(9, state, ui);
+  EXPECT_EQ(ui.status, "Stopped");
+  EXPECT_FALSE(OutputExists());
+}
+
+TEST_F(PlanningFlow, ParallelLinesInMetresAndDegrees) {
+  const auto run = [&](ParallelChoice choice) {
+    outputPath = dir.File("parallel.bna");
+    ui.outputFiles.push_back(outputPath);
+    ui.parallelAnswers.push_back(choice);
+    CreateParallelLines(8, state, ui);
+    return Lines(Output());
+  };
+  const std::vector<std::string> vertical = {
+      "\"Master\",\"0\",-2",
+      "0" + std::string(13, ' ') + "0",
+      "0" + std::string(13, ' ') + " 1000 ",
+      "\" 1L\",\" 1L\",-2",
+      "\"-000100\",\"0000000\"",
+      "\"-000100\",\"0001000\"",
+      "\" 2L\",\" 2L\",-2",
+      "\"-000200\",\"0000000\"",
+      "\"-000200\",\"0001000\"",
+      "\" 1R\",\" 1R\",-2",
+      "\"000100\",\"0000000\"",
+      "\"000100\",\"0001000\"",
+      "\" 2R\",\" 2R\",-2",
+      "\"000200\",\"0000000\"",
+      "\"000200\",\"0001000\"",
+  };
+  EXPECT_EQ(run({false, "0", "0", "0", "1000", 100, 2}), vertical);
+  EXPECT_EQ(ui.status, "Parallel BNA file >> Created");
+  EXPECT_EQ(ui.filters, "BNA (*.bna)|*.bna");
+
+  // A horizontal master line: one line above, one below.
+  const auto horizontal = run({false, "0", "0", "1000", "0", 100, 1});
+  EXPECT_EQ(horizontal[4], "\"000000\",\"0000100\"");
+  EXPECT_EQ(horizontal[8], "\"001000\",\"-0000100\"");
+
+  // Degrees: worked out in metres, written back as longitude and latitude.
+  state.UtmZone = 5;
+  const auto degrees = run({true, "3", "40", "3", "41", 1000, 1});
+  EXPECT_EQ(degrees[1], "3" + std::string(13, ' ') + "40");
+  const double west = ReadNumber(degrees[4].substr(1));
+  EXPECT_NEAR(west, 3 - 1000 / (111320 * std::cos(40 * M_PI / 180)), 2e-4);
+  EXPECT_NEAR(ReadNumber(degrees[4].substr(degrees[4].find(",\"") + 2)), 40, 1e-4);
+  EXPECT_EQ(state.CentralMeridian, 3);
+  EXPECT_EQ(state.UtmZone, 0);
+
+  // Cancel ends the command before any file is asked for.
+  ui.parallelAnswers.push_back(std::nullopt);
+  const std::size_t asked = ui.outputFilterIndices.size();
+  CreateParallelLines(8, state, ui);
+  EXPECT_EQ(ui.outputFilterIndices.size(), asked);
+}
+
+TEST_F(PlanningFlow, RotationAndCircle) {
+  const struct {
+    RotateChoice choice;
+    const char* expected;
+  } cases[] = {
+      {{0, 0, 90, false}, "\"P\",\"Q\",1\r\n0,-10\r\n\"L\",\"M\",-2\r\n-1000000,0\r\n5,-5\r\n"},
+      {{0, 0, 90, true}, "\"P\",\"Q\",1\r\n0,10\r\n\"L\",\"M\",-2\r\n1000000,0\r\n-5,5\r\n"},
+      {{5, 5, 0, false}, "\"P\",\"Q\",1\r\n10,0\r\n\"L\",\"M\",-2\r\n0,-1000000\r\n5,5\r\n"},
+  };
+  for (const auto& c : cases) {
+    // The metres point turns about (0,0) or stays; X < 360 keeps 7 decimals.
+    Input("r.bna", "\"P\",\"Q\",1,10,0\n\"L\",\"M\",-2\n0,-1000000\n5,5\n");
+    ui.rotateAnswers.push_back(c.choice);
+    RotateBna(9, state, ui);
+    EXPECT_EQ(Output(), c.expected) << c.choice.Angle << c.choice.Ccw;
+  }
+  EXPECT_EQ(ui.status, " BNA file Rotated ");
+  ui.rotateAnswers.push_back(std::nullopt);
+  const std::size_t asked = ui.inputFilterIndices.size();
+  RotateBna(9, state, ui);
+  EXPECT_EQ(ui.inputFilterIndices.size(), asked);
+
+  outputPath = dir.File("circle.bna");
+  ui.outputFiles.push_back(outputPath);
+  ui.inputBoxAnswers = {"0", "0", "1"};
+  DrawCircleBna(10, state, ui);
+  const auto circle = Lines(Output());
+  ASSERT_EQ(circle.size(), 39u);
+  EXPECT_EQ(circle[0], "circle,38, 38 ");
+  EXPECT_EQ(circle[1], " 1 ,  0 ");
+  const auto at = [&](int point, double& x, double& y) {
+    const std::string& line = circle[static_cast<std::size_t>(point)];
+    x = ReadNumber(line.substr(0, line.find(',')));
+    y = ReadNumber(line.substr(line.find(',') + 1));
+  };
+  double x = 0, y = 0;
+  at(10, x, y);
+  EXPECT_NEAR(x, 0, 1e-14);
+  EXPECT_EQ(y, 1);
+  at(37, x, y);
+  EXPECT_EQ(x, 1);
+  EXPECT_NEAR(y, 0, 1e-14);
+  EXPECT_EQ(circle[38], " 1 ,  0 ");
+  EXPECT_EQ(ui.status, outputPath + " created");
+
+  ui.inputBoxAnswers = {"0", ""};  // an empty answer ends it
+  const std::size_t asked2 = ui.outputFilterIndices.size();
+  DrawCircleBna(10, state, ui);
+  EXPECT_EQ(ui.outputFilterIndices.size(), asked2);
+}
+
+TEST(Interpolator, SliderAndDistances) {
+  const struct {
+    int slider;
+    const char *x, *y, *percent;
+  } cases[] = {
+      {250, "25", "12.5", "25%"}, {5, "0.5", "0.25", "0%"},    {15, "1.5", "0.75", "2%"},
+      {0, "0", "0", "0%"},        {1000, "100", "50", "100%"},
+  };
+  for (const auto& c : cases) {
+    const InterpolatedPoint p = InterpolateAt(0, 0, 100, 50, c.slider);
+    EXPECT_EQ(FormatSingle(p.x), c.x) << c.slider;
+    EXPECT_EQ(FormatSingle(p.y), c.y) << c.slider;
+    EXPECT_EQ(p.percent, c.percent) << c.slider;
+  }
+  // A northing of several millions keeps no decimals in single precision.
+  EXPECT_EQ(FormatSingle(InterpolateAt(4512345.25f, 0, 4512345.25f, 0, 500).x).find('.'),
+            std::string::npos);
+
+  const struct {
+    double along, total;
+    std::optional<int> slider;
+  } distances[] = {{3, 12, 250}, {0, 12, 0}, {12, 12, 1000},      {13, 12, std::nullopt},
+                   {-1, 12, {}}, {3, 0, {}}, {0, 0, std::nullopt}};
+  for (const auto& d : distances)
+    EXPECT_EQ(SliderOfDistances(d.along, d.total), d.slider) << d.along << "/" << d.total;
+
+  testing::ScriptedUi ui;
+  RunState state;
+  GraphicInterpolator(11, state, ui);
+  EXPECT_EQ(ui.interpolationShown, 1);
+}
+
+TEST_F(PlanningFlow, FilterXyzWindowsAndRanges) {
+  const std::string points = "0,0,1\n10,10,2\n5,5,3\n20,5,4\n-1,5,5\n";
+  const struct {
+    FilterChoice choice;
+    int layout;
+    const char* input;
+    const char* expected;
+    const char* status;
+  } cases[] = {
+      {{false, 10, 0, 10, 0},
+       11,
+       "0,0,1\n10,10,2\n5,5,3\n20,5,4\n-1,5,5\n",
+       "0,0,1\r\n10,10,2\r\n5,5,3\r\n",
+       " 3 Accepted points  | End filter xyz "},
+      {{false, 10, 0, 10, 0, 1000, 0, true},
+       11,
+       "0,0,1\n10,10,2\n5,5,3\n20,5,4\n-1,5,5\n",
+       "20,5,4\r\n-1,5,5\r\n",
+       " 2 Accepted points  | End filter xyz "},
+      {{true, 180, -180, 90, -90, 3, 2},
+       21,
+       "1 2 1\n3 4 2\n5 6 3\n7 8 4\n",
+       "3 4 2\r\n5 6 3\r\n",
+       " 2 Accepted points  | End filter xyz "},
+      {{true, 180, -180, 90, -90, 1, 0},
+       33,
+       "1\t2\n3\t4\n",
+       "1\t2\r\n3\t4\r\n",
+       " 2 Accepted points  | End filter xyz "},  // no Z column: z reads 0
+      {{false, -1, 1}, 11, "0,0,1\n", "", " 0 Accepted points | End filter xyz "},
+  };
+  for (const auto& c : cases) {
+    Input("f.dat", c.input);
+    ui.filtrosAnswers.push_back(c.choice);
+    ui.xyziAnswers.push_back(XyziChoice{c.layout, false});
+    FilterMenu(1, state, ui);
+    EXPECT_EQ(Output(), c.expected) << c.input;
+    EXPECT_EQ(ui.status, c.status) << c.input;
+    EXPECT_EQ(state.FilterMode, 0);
+    EXPECT_EQ(state.InputFormatCode, 0);
+  }
+  ASSERT_EQ(ui.messages.size(), 1u);  // the limits in error
+  EXPECT_EQ(ui.messages[0].text, " Minims > maxims ");
+  EXPECT_EQ(ui.messages[0].title, " error filters ");
+  EXPECT_EQ(ui.outputFilterIndices.back(), 4);
+  EXPECT_EQ(ui.xyzoShown, 0);  // the output keeps the input layout
+
+  ui.filtrosAnswers.push_back(std::nullopt);  // Cancel
+  const std::size_t asked = ui.inputFilterIndices.size();
+  FilterMenu(1, state, ui);
+  EXPECT_EQ(ui.inputFilterIndices.size(), asked);
+}
+
+TEST_F(PlanningFlow, ClipBnaRunsAndWarning) {
+  Input("c.bna",
+        "\"A\",\"B\",5\n1,1\n2,2\n20,20\n3,3\n4,4\n\"C\",\"D\",-3\n20,20\n5,5\n30,30\n"
+        "\"E\",\"F\",2\n0,5\n10,5\n");
+  ui.filtrosAnswers.push_back(FilterChoice{false, 10, 0, 10, 0});
+  FilterMenu(2, state, ui);
+  EXPECT_EQ(Output(),
+            "\"A\",\"B\",-2 \r\n1,1\r\n2,2\r\n\"A\",\"B\",-2 \r\n3,3\r\n4,4\r\n"
+            "\"C\",\"D\", 1 \r\n5,5\r\n");
+  EXPECT_EQ(ui.status, " 5 accepted point  / filter bna finished");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            "BNA file shoud be multiline format \n Cliping will convert areas to curves");
+  EXPECT_EQ(ui.messages[0].title, " Atencion ");
+  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(ui.filtrosClipping, std::vector<bool>{true});
+
+  // Nothing inside; then Cancel in the warning asks for nothing more.
+  Input("d.bna", "\"A\",\"B\",1,50,50\n");
+  ui.filtrosAnswers.push_back(FilterChoice{false, 10, 0, 10, 0});
+  FilterMenu(2, state, ui);
+  EXPECT_EQ(Output(), "");
+  EXPECT_EQ(ui.status, " 0 acceted points  / filter bna finished");
+  ui.messageAnswers.push_back(MessageAnswer::Cancel);
+  FilterMenu(2, state, ui);
+  EXPECT_EQ(ui.filtrosClipping.size(), 2u);
+
+  // A run longer than any fixed store.
+  std::string big = "\"L\",\"M\",-300000\n";
+  for (int i = 0; i < 300000; ++i)
+    big += "1,1\n";
+  std::istringstream in(big);
+  std::ostringstream out;
+  const PassResult pass = ClipBnaRecords(in, out, {0, 10, 0, 10}, {});
+  EXPECT_EQ(pass.count, 300000);
+  EXPECT_EQ(out.str().substr(0, 18), "\"L\",\"M\",-300000 \r\n");
+}
+
+}  // namespace
+}  // namespace zolvane
