@@ -4,6 +4,9 @@
 #include "formats/bna/bna_to_xyz.h"
 #include "geo/transform_files.h"
 #include "geo/translate.h"
+#include "survey/igrf.h"
+#include "survey/swath_coverage.h"
+#include "survey/towed_vehicle.h"
 
 namespace zolvane {
 namespace {
@@ -88,10 +91,10 @@ constexpr MenuItem kTree[] = {
     {2, "filter", 2, "bna >", K::Command},
     {1, "barra2", 1, "-", K::Separator},
     {1, "transpal", 0, "Surfer colors > Miramon P25 palete", K::Command},
-    {1, "magnet", 0, "Field > Anomaly (IGRF2005)", K::Command},
+    {1, "magnet", 0, "Field > Anomaly (IGRF2005)", K::Command, R::Plain, &MagneticAnomaly},
     {1, "excols", 0, "Extract Columns and/or lines", K::Command},
-    {1, "swath", -1, "Swath coverage", K::Command},
-    {1, "towed", -1, "Pos. Correction for towed vehicles", K::Command},
+    {1, "swath", -1, "Swath coverage", K::Command, R::Plain, &BnaSwath},
+    {1, "towed", -1, "Pos. Correction for towed vehicles", K::Command, R::Plain, &TowedVehicle},
     {1, "xy2xyz", -1, "Didger.dxf > Real World 3D DXF", K::Command},
 
     {0, "sortir", 0, "Exit", K::Command, R::Plain, nullptr, W::Exit},

@@ -10,6 +10,9 @@
 #include "core/number_format.h"
 #include "core/numbers.h"
 #include "dialogs/fusform_dialog.h"
+#include "dialogs/igrfdata_dialog.h"
+#include "dialogs/layback_dialog.h"
+#include "dialogs/shapo_dialog.h"
 #include "dialogs/translate_dialog.h"
 #include "dialogs/xyzi_dialog.h"
 #include "dialogs/xyzo_dialog.h"
@@ -218,6 +221,30 @@ std::optional<TranslateChoice> QtUi::Translate() {
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return TranslateChoice{ReadNumber(dialog->DistanceText().toStdString()), dialog->Kilometres(),
                          ReadNumber(dialog->DirectionText().toStdString())};
+}
+
+// Swath coverage, towed vehicle and IGRF anomaly.
+std::optional<SwathChoice> QtUi::Shapo() {
+  ShapoDialog* dialog = Created(shapo_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return SwathChoice{dialog->Coefficient(), dialog->Degrees(),
+                     ReadNumber(dialog->ValueText().toStdString())};
+}
+
+std::optional<LaybackChoice> QtUi::Layback() {
+  LaybackDialog* dialog = Created(layback_, &window_);
+  if (dialog->exec() != QDialog::Accepted) {
+    dialog->deleteLater();  // Cancel unloads it: the next run starts from the defaults
+    return std::nullopt;
+  }
+  return LaybackChoice{dialog->Constant(), ReadNumber(dialog->LaybackText().toStdString()),
+                       ReadNumber(dialog->MaximumText().toStdString())};
+}
+
+std::optional<IgrfDateChoice> QtUi::Igrfdata() {
+  IgrfdataDialog* dialog = Created(igrfdata_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return IgrfDateChoice{dialog->Year(), dialog->Month()};
 }
 
 }  // namespace zolvane

@@ -13,6 +13,9 @@ class QWidget;
 namespace zolvane {
 
 class FusformDialog;
+class IgrfdataDialog;
+class LaybackDialog;
+class ShapoDialog;
 class Trevil;
 class TranslateDialog;
 class XyziDialog;
@@ -47,6 +50,11 @@ class QtUi : public Ui {
   std::optional<ZoneChoice> ChooseZone() override;
   std::optional<TranslateChoice> Translate() override;
 
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  std::optional<SwathChoice> Shapo() override;
+  std::optional<LaybackChoice> Layback() override;
+  std::optional<IgrfDateChoice> Igrfdata() override;
+
   // The Stop button and Esc: the running pass ends at its next progress report.
   void RequestStop() { stopRequested_ = true; }
   // A new command starts with no stop pending.
@@ -62,6 +70,10 @@ class QtUi : public Ui {
   QPointer<XyziDialog> xyzi_;
   QPointer<FusformDialog> fusform_;
   QPointer<TranslateDialog> translate_;
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  QPointer<ShapoDialog> shapo_;
+  QPointer<LaybackDialog> layback_;
+  QPointer<IgrfdataDialog> igrfdata_;
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
 };

@@ -42,6 +42,12 @@ struct RunState {
   double TranslateAngle = 0;     // degrees clockwise from north, as typed
   double TranslateDx = 0;        // east component
   float TranslateDy = 0;         // north component, kept in single precision
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  int SwathMethod = 0;           // 1 coefficient, 2 constant, 3 cancelled
+  double SwathFactor = 0;        // half-width, or half-width per unit of depth
+  float LaybackValue = 0;        // -1 cancelled, 0 read from the file, > 0 constant metres
+  float LaybackMaximum = 10000;  // largest step between fixes, metres
+  double IgrfDate = 0;           // decimal year; 0 until the date dialog is confirmed
 
   // Per-run fields of the main window.
   Statistics Stats;

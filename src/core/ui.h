@@ -41,6 +41,22 @@ struct TranslateChoice {
   double Angle = 0;
 };
 
+// Swath coverage, towed vehicle and IGRF anomaly: the option dialogs' answers as set.
+struct SwathChoice {
+  bool coefficient = true;  // width = depth x value; otherwise width = value (metres)
+  bool degrees = true;      // coordinates in degrees rather than metres
+  double value = 1;
+};
+struct LaybackChoice {
+  bool constant = false;  // one layback for every fix; otherwise the file's third field
+  double layback = 1;     // metres
+  double maximumStep = 10000;
+};
+struct IgrfDateChoice {
+  double year = 2005;
+  double month = 1;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -74,6 +90,11 @@ class Ui {
   // The zone dialog, waited for by a command that needs a zone.
   virtual std::optional<ZoneChoice> ChooseZone() = 0;
   virtual std::optional<TranslateChoice> Translate() = 0;
+
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  virtual std::optional<SwathChoice> Shapo() = 0;
+  virtual std::optional<LaybackChoice> Layback() = 0;
+  virtual std::optional<IgrfDateChoice> Igrfdata() = 0;
 };
 
 }  // namespace zolvane
