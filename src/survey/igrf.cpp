@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <sstream>
 #include <string_view>
+#include <utility>
 
 #include "core/files.h"
 #include "core/numbers.h"
@@ -117,11 +118,42 @@ const Igrf14Table& Igrf14() {
 
 }  // namespace
 
-double IgrfTotalField(double latitude, double longitude, double date) {
+Igrf2005Field::Igrf2005Field(double date) {
   const double t = date - 2005;
-  double gh[121];
+  gh_[0] = 0;
   for (int k = 0; k < 120; ++k)
-    gh[k + 1] = kMain2005[k] + t * kSecular2005[k];
+    gh_[k + 1] = kMain2005[k] + t * kSecular2005[k];
+}
+
+double Igrf2005Field::TotalField(double latitude, double longitude) const {
+  // The recursion's factors depend only on the degree and order: worked out once.
+  struct Factors {
+    double diagonal[66] = {};  // m = n: the square root of 1 - 0.5/m
+    double aa[66] = {}, bb[66] = {}, cc[66] = {};
+  };
+  static const Factors factors = [] {
+    Factors f;
+    int n = 0, m = 1;
+    for (int k = 1; k <= 65; ++k) {
+      if (n < m) {
+        m = 0;
+        ++n;
+      }
+      const double fn = n, fm = m;
+      if (k >= 5) {
+        if (m == n) {
+          f.diagonal[k] = std::sqrt(1 - 0.5 / fm);
+        } else {
+          f.aa[k] = std::sqrt(fn * fn - fm * fm);
+          f.bb[k] = std::sqrt((fn - 1) * (fn - 1) - fm * fm) / f.aa[k];
+          f.cc[k] = (2 * fn - 1) / f.aa[k];
+        }
+      }
+      ++m;
+    }
+    return f;
+  }();
+  const double* gh = gh_;
 
   const double theta = 90 - latitude;
   const double lambda = longitude + 360;
@@ -136,7 +168,7 @@ double IgrfTotalField(double latitude, double longitude, double date) {
   double aa = a2 * clat * clat;
   double bb = b2 * slat * slat;
   double cc = aa + bb;
-  double dd = std::sqrt(cc);
+  const double dd = std::sqrt(cc);
   const double r = std::sqrt(h * (h + 2 * dd) + (a2 * aa + b2 * bb) / cc);
   const double cd = (h + dd) / r;
   const double sd = (a2 - b2) / dd * slat * clat / r;
@@ -154,28 +186,27 @@ double IgrfTotalField(double latitude, double longitude, double date) {
   q[2] = slat;
   q[3] = -3 * clat * slat;
   q[4] = 1.7320508 * (slat * slat - clat * clat);
-  double x = 0, y = 0, z = 0, rr = 0, fn = 0, fm = 0;
+  double x = 0, y = 0, z = 0, rr = ratio * ratio, fn = 0, fm = 0;
   int l = 1, n = 0, m = 1;
   for (int k = 1; k <= 65; ++k) {
     if (n < m) {
       m = 0;
       ++n;
-      rr = std::pow(ratio, n + 2);
+      rr *= ratio;  // ratio to the power n + 2
       fn = n;
     }
     fm = m;
     if (k >= 5) {
       if (m == n) {
-        aa = std::sqrt(1 - 0.5 / fm);
+        aa = factors.diagonal[k];
         const int j = k - n - 1;
         p[k] = (1 + 1 / fm) * aa * clat * p[j];
         q[k] = aa * (clat * q[j] + slat / fm * p[j]);
         sl[m] = sl[m - 1] * cl[1] + cl[m - 1] * sl[1];
         cl[m] = cl[m - 1] * cl[1] - sl[m - 1] * sl[1];
       } else {
-        aa = std::sqrt(fn * fn - fm * fm);
-        bb = std::sqrt((fn - 1) * (fn - 1) - fm * fm) / aa;
-        cc = (2 * fn - 1) / aa;
+        bb = factors.bb[k];
+        cc = factors.cc[k];
         const int ii = k - n;
         const int j = k - 2 * n + 1;
         p[k] = (fn + 1) * (cc * slat / fn * p[ii] - bb / (fn - 1) * p[j]);
@@ -204,6 +235,10 @@ double IgrfTotalField(double latitude, double longitude, double date) {
   const double north = x * cd + z * sd;
   const double down = z * cd - x * sd;
   return std::sqrt(north * north + y * y + down * down);
+}
+
+double IgrfTotalField(double latitude, double longitude, double date) {
+  return Igrf2005Field(date).TotalField(latitude, longitude);
 }
 
 GaussCoefficients Igrf2005Coefficients(double date) {
@@ -246,8 +281,30 @@ std::optional<GaussCoefficients> Igrf14Coefficients(double date) {
   return model;
 }
 
-double TotalField(const GaussCoefficients& model, double latitude, double longitude,
-                  double heightKm) {
+SphericalHarmonicField::SphericalHarmonicField(GaussCoefficients model) : model_(std::move(model)) {
+  const int degree = model_.degree;
+  const std::size_t size = GaussCoefficients::Index(degree + 1, 0);
+  k1_.assign(size, 0.0);
+  k2_.assign(size, 0.0);
+  for (int n = 1; n <= degree; ++n) {
+    for (int m = 0; m <= n; ++m) {
+      const int i = GaussCoefficients::Index(n, m);
+      if (m == n) {
+        k1_[i] = n == 1 ? 1.0 : std::sqrt((2.0 * n - 1) / (2.0 * n));
+      } else {
+        const double k = std::sqrt(static_cast<double>(n * n - m * m));
+        k1_[i] = (2 * n - 1) / k;
+        k2_[i] = std::sqrt(static_cast<double>((n - 1) * (n - 1) - m * m)) / k;
+      }
+    }
+  }
+  p_.assign(size, 0.0);
+  dp_.assign(size, 0.0);
+  cm_.assign(degree + 1, 0.0);
+  sm_.assign(degree + 1, 0.0);
+}
+
+double SphericalHarmonicField::TotalField(double latitude, double longitude, double heightKm) {
   constexpr double kRadian = 3.14159265358979323846 / 180;
   const double a2 = kWgs84A * kWgs84A, b2 = kWgs84B * kWgs84B;
   const double clat = std::cos(latitude * kRadian);
@@ -261,32 +318,33 @@ double TotalField(const GaussCoefficients& model, double latitude, double longit
   const double cosTheta = slat * cd - clat * sd;  // of the geocentric colatitude
   const double sinTheta = clat * cd + slat * sd;
 
-  const int degree = model.degree;
-  const std::size_t size = GaussCoefficients::Index(degree + 1, 0);
-  std::vector<double> p(size, 0.0), dp(size, 0.0);
+  // Schmidt semi-normalised Legendre functions and their derivatives in theta.
+  const int degree = model_.degree;
+  std::vector<double>& p = p_;
+  std::vector<double>& dp = dp_;
   p[0] = 1;
+  dp[0] = 0;
   for (int n = 1; n <= degree; ++n) {
     for (int m = 0; m <= n; ++m) {
       const int i = GaussCoefficients::Index(n, m);
       if (m == n) {
         const int d = GaussCoefficients::Index(n - 1, n - 1);
-        const double f = n == 1 ? 1.0 : std::sqrt((2.0 * n - 1) / (2.0 * n));
-        p[i] = f * sinTheta * p[d];
-        dp[i] = f * (cosTheta * p[d] + sinTheta * dp[d]);
+        p[i] = k1_[i] * sinTheta * p[d];
+        dp[i] = k1_[i] * (cosTheta * p[d] + sinTheta * dp[d]);
       } else {
         const int i1 = GaussCoefficients::Index(n - 1, m);
-        const double k = std::sqrt(static_cast<double>(n * n - m * m));
-        const double k2 = std::sqrt(static_cast<double>((n - 1) * (n - 1) - m * m));
-        const double p2 = n - 2 >= m ? p[GaussCoefficients::Index(n - 2, m)] : 0.0;
-        const double dp2 = n - 2 >= m ? dp[GaussCoefficients::Index(n - 2, m)] : 0.0;
-        p[i] = ((2 * n - 1) * cosTheta * p[i1] - k2 * p2) / k;
-        dp[i] = ((2 * n - 1) * (cosTheta * dp[i1] - sinTheta * p[i1]) - k2 * dp2) / k;
+        const bool two = n - 2 >= m;
+        const double p2 = two ? p[GaussCoefficients::Index(n - 2, m)] : 0.0;
+        const double dp2 = two ? dp[GaussCoefficients::Index(n - 2, m)] : 0.0;
+        p[i] = k1_[i] * cosTheta * p[i1] - k2_[i] * p2;
+        dp[i] = k1_[i] * (cosTheta * dp[i1] - sinTheta * p[i1]) - k2_[i] * dp2;
       }
     }
   }
 
   const double phi = longitude * kRadian;
-  std::vector<double> cm(degree + 1), sm(degree + 1);
+  std::vector<double>& cm = cm_;
+  std::vector<double>& sm = sm_;
   cm[0] = 1;
   sm[0] = 0;
   if (degree >= 1) {
@@ -299,13 +357,13 @@ double TotalField(const GaussCoefficients& model, double latitude, double longit
   }
   const bool pole = std::fabs(sinTheta) < 1e-10;
   double br = 0, bTheta = 0, bPhi = 0;
-  double rr = kReferenceRadius / r;
-  rr = rr * rr;
+  const double ratio = kReferenceRadius / r;
+  double rr = ratio * ratio;
   for (int n = 1; n <= degree; ++n) {
-    rr *= kReferenceRadius / r;
+    rr *= ratio;
     for (int m = 0; m <= n; ++m) {
       const int i = GaussCoefficients::Index(n, m);
-      const double term = model.g[i] * cm[m] + model.h[i] * sm[m];
+      const double term = model_.g[i] * cm[m] + model_.h[i] * sm[m];
       br += (n + 1) * rr * term * p[i];
       bTheta -= rr * term * dp[i];
       if (m > 0) {
@@ -316,7 +374,7 @@ double TotalField(const GaussCoefficients& model, double latitude, double longit
         } else {
           pOverSin = m == 1 ? dp[i] / cosTheta : 0.0;
         }
-        bPhi += rr * m * (model.g[i] * sm[m] - model.h[i] * cm[m]) * pOverSin;
+        bPhi += rr * m * (model_.g[i] * sm[m] - model_.h[i] * cm[m]) * pOverSin;
       }
     }
   }
@@ -324,6 +382,11 @@ double TotalField(const GaussCoefficients& model, double latitude, double longit
   const double north = x * cd + z * sd;
   const double down = z * cd - x * sd;
   return std::sqrt(north * north + y * y + down * down);
+}
+
+double TotalField(const GaussCoefficients& model, double latitude, double longitude,
+                  double heightKm) {
+  return SphericalHarmonicField(model).TotalField(latitude, longitude, heightKm);
 }
 
 bool IgrfDateCovered(IgrfModel model, double date) {
@@ -344,17 +407,18 @@ PassResult ComputeAnomalies(std::istream& in, std::ostream& out, const AnomalyOp
     return PassResult::Fail("The input layout has no total field (Z) column", 0);
   }
   // The coefficients of the date are worked out once for the whole file.
-  std::optional<GaussCoefficients> igrf14;
+  std::optional<SphericalHarmonicField> igrf14;
   if (options.model == IgrfModel::Igrf14) {
-    igrf14 = Igrf14Coefficients(options.date);
-    if (!igrf14) return PassResult::Fail("The date is outside 1900-2030", 0);
+    auto coefficients = Igrf14Coefficients(options.date);
+    if (!coefficients) return PassResult::Fail("The date is outside 1900-2030", 0);
+    igrf14.emplace(std::move(*coefficients));
   }
+  const Igrf2005Field igrf2005(options.date);
   LineWriter writer(out);
   const PassResult result =
       ForEachSurveyPoint(in, options.inputFormatCode, progress, [&](const XyzPoint& point) {
         const double x = point.x.number, y = point.y.number;
-        const double field =
-            igrf14 ? TotalField(*igrf14, y, x) : IgrfTotalField(y, x, options.date);
+        const double field = igrf14 ? igrf14->TotalField(y, x) : igrf2005.TotalField(y, x);
         if (output.valid) WriteXyzLine(writer, output, x, y, Int(point.z.number - field));
       });
   if (!writer.Flush() && result.status == PassStatus::Done) {

@@ -27,6 +27,16 @@ inline double SurveyDate(double year, double month) {
 // recursion. Latitude and longitude in degrees; `date` a decimal year.
 double IgrfTotalField(double latitude, double longitude, double date);
 
+// The same for many places at one date: the coefficients of the date are worked out once.
+class Igrf2005Field {
+ public:
+  explicit Igrf2005Field(double date);
+  double TotalField(double latitude, double longitude) const;
+
+ private:
+  double gh_[121];  // from index 1, in the standard order
+};
+
 // Schmidt semi-normalised Gauss coefficients (nT) to `degree`; g and h are indexed by
 // n (n + 1) / 2 + m, h being 0 for m = 0.
 struct GaussCoefficients {
@@ -45,6 +55,20 @@ std::optional<GaussCoefficients> Igrf14Coefficients(double date);
 // Total intensity (nT) of any coefficient set at `heightKm` above the WGS84 ellipsoid.
 double TotalField(const GaussCoefficients& model, double latitude, double longitude,
                   double heightKm = 0);
+
+// The same for many places: the recursion's factors and working arrays are set up once.
+class SphericalHarmonicField {
+ public:
+  explicit SphericalHarmonicField(GaussCoefficients model);
+  double TotalField(double latitude, double longitude, double heightKm = 0);
+
+ private:
+  GaussCoefficients model_;
+  // The recursion's factors by coefficient index: on the diagonal the one of P(n-1, n-1),
+  // elsewhere those of P(n-1, m) and P(n-2, m).
+  std::vector<double> k1_, k2_;
+  std::vector<double> p_, dp_, cm_, sm_;
+};
 
 // Whether the model covers the date.
 bool IgrfDateCovered(IgrfModel model, double date);
