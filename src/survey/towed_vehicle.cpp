@@ -114,7 +114,8 @@ PassResult CorrectTowedPositions(std::istream& in, std::ostream& out, const Towe
       return PassResult::Stop();
     }
     const double layback = options.layback > 0 ? options.layback : current.layback;
-    const double step = std::hypot(previous.x - current.x, previous.y - current.y);
+    const double dx = previous.x - current.x, dy = previous.y - current.y;
+    const double step = std::sqrt(dx * dx + dy * dy);
     if (step > options.maximumStep) {
       // A jump: no vehicle across the gap; the track restarts here, except on the last
       // record, which is still written from a standing start.
