@@ -22,7 +22,10 @@
 #include "geo/xyz_to_bna.h"
 #include "survey/distance_time.h"
 #include "survey/graphic_interpolator.h"
+#include "survey/igrf.h"
 #include "survey/plan_lines.h"
+#include "survey/swath_coverage.h"
+#include "survey/towed_vehicle.h"
 #include "survey/xyz_filters.h"
 
 namespace zolvane {
@@ -85,7 +88,8 @@ constexpr MenuItem kTree[] = {
 
     {0, "utilitatsmnu", 0, "Utilities", K::TopMenu},
     {1, "gscripts", 1, "Extract grid from a Surfer map", K::Command, R::Plain, &ExtractSurferGrid},
-    {1, "iclr", 1, "Invert Surfer Color spectrum (clr)", K::Command, R::Plain, &InvertSurferSpectrum},
+    {1, "iclr", 1, "Invert Surfer Color spectrum (clr)", K::Command, R::Plain,
+     &InvertSurferSpectrum},
     {1, "utils", 1, "Distance-Time", K::Command, R::Plain, &DistanceTimeEstimate},
     {1, "utils", 2, "-", K::Separator},
     {1, "utils", 3, "Geo > Utm", K::Submenu},
@@ -111,10 +115,10 @@ constexpr MenuItem kTree[] = {
     {1, "barra2", 1, "-", K::Separator},
     {1, "transpal", 0, "Surfer colors > Miramon P25 palete", K::Command, R::Plain,
      &SurferSpectrumToP25},
-    {1, "magnet", 0, "Field > Anomaly (IGRF2005)", K::Command},
+    {1, "magnet", 0, "Field > Anomaly (IGRF2005)", K::Command, R::Plain, &MagneticAnomaly},
     {1, "excols", 0, "Extract Columns and/or lines", K::Command, R::Plain, &ExtractColumnsOrLines},
-    {1, "swath", -1, "Swath coverage", K::Command},
-    {1, "towed", -1, "Pos. Correction for towed vehicles", K::Command},
+    {1, "swath", -1, "Swath coverage", K::Command, R::Plain, &BnaSwath},
+    {1, "towed", -1, "Pos. Correction for towed vehicles", K::Command, R::Plain, &TowedVehicle},
     {1, "xy2xyz", -1, "Didger.dxf > Real World 3D DXF", K::Command, R::Plain, &Xy2Xyz},
 
     {0, "sortir", 0, "Exit", K::Command, R::Plain, nullptr, W::Exit},

@@ -18,6 +18,9 @@
 #include "dialogs/interpolation_dialog.h"
 #include "dialogs/parallel_dialog.h"
 #include "dialogs/rotate_dialog.h"
+#include "dialogs/igrfdata_dialog.h"
+#include "dialogs/layback_dialog.h"
+#include "dialogs/shapo_dialog.h"
 #include "dialogs/translate_dialog.h"
 #include "dialogs/xyzc_dialog.h"
 #include "dialogs/xy2dxf_dialog.h"
@@ -354,6 +357,30 @@ std::optional<FilterChoice> QtUi::Filtros(bool clipping) {
   choice.DeleteWindow = dialog->DeleteWindow() && !clipping;
   choice.CheckStatistics = dialog->Statistics();
   return choice;
+}
+
+// Swath coverage, towed vehicle and IGRF anomaly.
+std::optional<SwathChoice> QtUi::Shapo() {
+  ShapoDialog* dialog = Created(shapo_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return SwathChoice{dialog->Coefficient(), dialog->Degrees(),
+                     ReadNumber(dialog->ValueText().toStdString())};
+}
+
+std::optional<LaybackChoice> QtUi::Layback() {
+  LaybackDialog* dialog = Created(layback_, &window_);
+  if (dialog->exec() != QDialog::Accepted) {
+    dialog->deleteLater();  // Cancel unloads it: the next run starts from the defaults
+    return std::nullopt;
+  }
+  return LaybackChoice{dialog->Constant(), ReadNumber(dialog->LaybackText().toStdString()),
+                       ReadNumber(dialog->MaximumText().toStdString())};
+}
+
+std::optional<IgrfDateChoice> QtUi::Igrfdata() {
+  IgrfdataDialog* dialog = Created(igrfdata_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return IgrfDateChoice{dialog->Year(), dialog->Month()};
 }
 
 }  // namespace zolvane

@@ -13,6 +13,9 @@ class QWidget;
 namespace zolvane {
 
 class FusformDialog;
+class IgrfdataDialog;
+class LaybackDialog;
+class ShapoDialog;
 class Trevil;
 class TranslateDialog;
 class XyziDialog;
@@ -66,6 +69,10 @@ class QtUi : public Ui {
   std::optional<RotateChoice> Rotate() override;
   void Interpolation() override;
   std::optional<FilterChoice> Filtros(bool clipping) override;
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  std::optional<SwathChoice> Shapo() override;
+  std::optional<LaybackChoice> Layback() override;
+  std::optional<IgrfDateChoice> Igrfdata() override;
 
   // The Stop button and Esc: the running pass ends at its next progress report.
   void RequestStop() { stopRequested_ = true; }
@@ -83,6 +90,10 @@ class QtUi : public Ui {
   QPointer<FusformDialog> fusform_;
   QPointer<TranslateDialog> translate_;
   QPointer<Xy2dxfDialog> xy2dxf_;  // Didger.dxf > Real World 3D DXF
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  QPointer<ShapoDialog> shapo_;
+  QPointer<LaybackDialog> layback_;
+  QPointer<IgrfdataDialog> igrfdata_;
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
   QPointer<Cs2ksDialog> cs2ks_;  // Kingdom Suite: kept between GO presses of one command

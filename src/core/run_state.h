@@ -53,6 +53,12 @@ struct RunState {
   double XMaxLimit = 180, XMinLimit = -180, YMaxLimit = 90, YMinLimit = -90;
   double ZMaxLimit = 1000, ZMinLimit = 0;
   int DeleteWindow = 0;  // 1: keep the points outside the window
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  int SwathMethod = 0;           // 1 coefficient, 2 constant, 3 cancelled
+  double SwathFactor = 0;        // half-width, or half-width per unit of depth
+  float LaybackValue = 0;        // -1 cancelled, 0 read from the file, > 0 constant metres
+  float LaybackMaximum = 10000;  // largest step between fixes, metres
+  double IgrfDate = 0;           // decimal year; 0 until the date dialog is confirmed
 
   // Per-run fields of the main window.
   Statistics Stats;

@@ -95,6 +95,22 @@ struct FilterChoice {
   bool CheckStatistics = false;
 };
 
+// Swath coverage, towed vehicle and IGRF anomaly: the option dialogs' answers as set.
+struct SwathChoice {
+  bool coefficient = true;  // width = depth x value; otherwise width = value (metres)
+  bool degrees = true;      // coordinates in degrees rather than metres
+  double value = 1;
+};
+struct LaybackChoice {
+  bool constant = false;  // one layback for every fix; otherwise the file's third field
+  double layback = 1;     // metres
+  double maximumStep = 10000;
+};
+struct IgrfDateChoice {
+  double year = 2005;
+  double month = 1;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -146,6 +162,10 @@ class Ui {
   virtual void Interpolation() = 0;
   // `clipping`: the BNA clip, which takes only an X-Y window to extract.
   virtual std::optional<FilterChoice> Filtros(bool clipping) = 0;
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  virtual std::optional<SwathChoice> Shapo() = 0;
+  virtual std::optional<LaybackChoice> Layback() = 0;
+  virtual std::optional<IgrfDateChoice> Igrfdata() = 0;
 };
 
 }  // namespace zolvane

@@ -30,6 +30,9 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<XyziChoice>> xyziAnswers;
   std::deque<std::optional<ZoneChoice>> zoneAnswers;
   std::deque<std::optional<TranslateChoice>> translateAnswers;
+  std::deque<std::optional<SwathChoice>> shapoAnswers;
+  std::deque<std::optional<LaybackChoice>> laybackAnswers;
+  std::deque<std::optional<IgrfDateChoice>> igrfdataAnswers;
   int stopAtProgressCall = 0;  // the progress call that asks to stop; 0: never
 
   // What the window shows.
@@ -143,6 +146,10 @@ class ScriptedUi : public Ui {
     filtrosClipping.push_back(clipping);
     return Take(filtrosAnswers, "filtros");
   }
+  // Swath coverage, towed vehicle and IGRF anomaly.
+  std::optional<SwathChoice> Shapo() override { return Take(shapoAnswers, "shapo"); }
+  std::optional<LaybackChoice> Layback() override { return Take(laybackAnswers, "layback"); }
+  std::optional<IgrfDateChoice> Igrfdata() override { return Take(igrfdataAnswers, "igrfdata"); }
 
   template <typename T>
   std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what) {

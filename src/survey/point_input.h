@@ -1,0 +1,49 @@
+// Reading the point files of the survey utilities strictly: a value that is not a number,
+// or a file that ends inside a point, stops the pass at its line instead of turning into 0
+// or being dropped, since a made-up depth or field value would go unnoticed in the result.
+#pragma once
+
+#include <istream>
+#include <string_view>
+
+#include "core/pass.h"
+#include "geo/xyz_reader.h"
+
+namespace zolvane {
+
+// Sign, digits with an optional point, an optional exponent, and nothing else.
+bool IsNumberText(std::string_view text);
+
+// Hands every point of the file to `use`; returns the fault that ended the pass, Stop when
+// `progress` (called every 200 points, may be empty) asked for it, or Done with the count.
+template <typename Use>
+PassResult ForEachSurveyPoint(std::istream& in, int inputFormatCode, const ProgressFn& progress,
+                              Use&& use) {
+  constexpr long long kProgressInterval = 200;
+  XyzReader reader(in, inputFormatCode);
+  XyzPoint point;
+  long long count = 0;
+  auto unreadable = [](const XyzValue& value) {
+    return value.isText && !value.text.empty() && !IsNumberText(value.text);
+  };
+  for (;;) {
+    const XyzStatus status = ReadXyzPoint(reader, point);
+    if (status == XyzStatus::End) break;
+    if (status != XyzStatus::Point) {
+      return XyzFault(status, reader.Layout().valid ? reader.LineNumber() : 1);
+    }
+    if (unreadable(point.x) || unreadable(point.y) || (point.hasZ && unreadable(point.z))) {
+      return PassResult::Fail("Unreadable number", reader.LineNumber());
+    }
+    ++count;
+    use(point);
+    if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
+      return PassResult::Stop();
+    }
+  }
+  PassResult done;
+  done.count = count;
+  return done;
+}
+
+}  // namespace zolvane

@@ -1,0 +1,151 @@
+#include "survey/swath_coverage.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/files.h"
+#include "core/number_format.h"
+#include "core/services.h"
+#include "core/text_writer.h"
+#include "core/xyz_layout.h"
+#include "geo/xyz_reader.h"
+#include "survey/course.h"
+#include "survey/point_input.h"
+
+namespace zolvane {
+namespace {
+
+constexpr double kMetreInDegrees = 0.00000899;
+constexpr std::string_view kSwathFilters =
+    "All files (*.*)|*.*|BNA (*.bna)|*.bna|XYZ (*.dat)|*.dat|";
+constexpr std::string_view kDoneTitle = " xYZ => XYZ_SWATH  ";
+
+struct Slot {
+  double x = 0, y = 0, w = 0;
+};
+
+// The five vertices of the polygon from slot 0 to slot 1 on course A: both points moved by
+// their half-widths to either side of the course, the first vertex repeated to close it.
+void WritePolygon(LineWriter& writer, const Slot& s0, const Slot& s1, double course) {
+  double beta;
+  bool sineFirst;  // DX = W sin(beta), DY = W cos(beta); otherwise the other way round
+  if (course < 90) {
+    beta = 90 - course;
+    sineFirst = true;
+  } else if (course < 180) {
+    beta = 180 - course;
+    sineFirst = false;
+  } else if (course < 270) {
+    beta = 270 - course;
+    sineFirst = true;
+  } else {
+    beta = 360 - course;
+    sineFirst = false;
+  }
+  const double b = CourseRadians(beta);
+  const double along = sineFirst ? std::sin(b) : std::cos(b);
+  const double across = sineFirst ? std::cos(b) : std::sin(b);
+  const double dx0 = s0.w * along, dy0 = s0.w * across;
+  const double dx1 = s1.w * along, dy1 = s1.w * across;
+
+  WriteRecord(writer, {RecordItem::Text(FormatSigned(s0.w)), RecordItem::Text(FormatSigned(s1.w)),
+                       RecordItem::Number(5)});
+  auto vertex = [&writer](double x, double y) {
+    WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
+  };
+  if (sineFirst) {
+    vertex(s0.x + dx0, s0.y - dy0);
+    vertex(s0.x - dx0, s0.y + dy0);
+    vertex(s1.x - dx1, s1.y + dy1);
+    vertex(s1.x + dx1, s1.y - dy1);
+    vertex(s0.x + dx0, s0.y - dy0);
+  } else {
+    vertex(s0.x + dx0, s0.y + dy0);
+    vertex(s1.x + dx1, s1.y + dy1);
+    vertex(s1.x - dx1, s1.y - dy1);
+    vertex(s0.x - dx0, s0.y - dy0);
+    vertex(s0.x + dx0, s0.y + dy0);
+  }
+}
+
+}  // namespace
+
+double SwathFactor(double value, bool degrees) {
+  const double half = value / 2;
+  return degrees ? half * kMetreInDegrees : half;
+}
+
+PassResult CoverSwath(std::istream& in, std::ostream& out, const SwathOptions& options,
+                      const ProgressFn& progress) {
+  LineWriter writer(out);
+  Slot slots[2];
+  int i = 0;
+  PassResult result =
+      ForEachSurveyPoint(in, options.inputFormatCode, progress, [&](const XyzPoint& point) {
+        const double z = point.hasZ ? point.z.number : 0;
+        if (point.x.number == 0 && point.y.number == 0 && z == 0) {
+          i = 0;  // a separator: the next point starts a new line
+          return;
+        }
+        Slot& slot = slots[i];
+        slot.x = point.x.number;
+        slot.y = point.y.number;
+        slot.w = options.coefficient ? z * options.factor : options.factor;
+        if (i == 0) {
+          i = 1;
+          return;
+        }
+        const double course = CourseOverGround(slots[0].x, slots[0].y, slots[1].x, slots[1].y);
+        WritePolygon(writer, slots[0], slots[1], course);
+        slots[0] = slots[1];
+      });
+  if (!writer.Flush() && result.status == PassStatus::Done) {
+    return PassResult::Fail("The output could not be written", 0);
+  }
+  return result;
+}
+
+void BnaSwath(int, RunState& state, Ui& ui) {
+  state.SwathMethod = 0;
+  const auto choice = ui.Shapo();
+  if (!choice) {
+    state.SwathMethod = 3;
+    return;
+  }
+  state.SwathMethod = choice->coefficient ? 1 : 2;
+  state.SwathFactor = SwathFactor(choice->value, choice->degrees);
+
+  ui.SetFileFilters(kSwathFilters);
+  if (!AskInputFile(state, ui, 3)) return;
+  if (!AskOutputFile(state, ui, 2)) return;
+  if (!AskInputFormat(state, ui)) return;
+  // Two columns carry no depth, so the coefficient method would draw zero-width polygons.
+  if (state.SwathMethod == 1 && !XyzLayout::FromCode(state.InputFormatCode).HasZ()) {
+    const MessageAnswer answer = ui.Message(
+        "The input has no Z column: with the coefficient method every polygon has "
+        "zero width. Go on?",
+        " Swath coverage ", MessageIcon::Exclamation, MessageButtons::OkCancel,
+        MessageAnswer::Cancel);
+    if (answer != MessageAnswer::Ok) return;
+  }
+  if (state.CheckStatistics == 1) {
+    CheckXyzFile(state.InputFileName, state, ui);
+    if (state.InputError == 1) return;
+  }
+
+  CommandFiles files(state);
+  if (!files.Open(ui)) return;
+  ui.SetProgressCount(0);
+  const SwathOptions options{state.InputFormatCode, state.SwathMethod == 1, state.SwathFactor};
+  const PassResult result = CoverSwath(files.input.Stream(), files.output.Stream(), options,
+                                       WindowProgress(ui, files.input.Size()));
+  if (result.status != PassStatus::Done) {
+    return ReportPassEnd(result, state.InputFileName, state, ui);
+  }
+  if (!files.Commit(ui)) return;
+  ui.SetProgressCount(result.count);
+  ui.Message(" Finished ", kDoneTitle, MessageIcon::Information, MessageButtons::Ok,
+             MessageAnswer::Ok);
+}
+
+}  // namespace zolvane

@@ -1,0 +1,162 @@
+// The swath, layback and IGRF date dialogs, and the towed-vehicle command from the menu.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/trevil.h"
+#include "core/ui.h"
+#include "modal_answers.h"
+
+using zolvane::testing::ModalAnswers;
+
+namespace {
+
+template <typename T>
+T* Child(QWidget* parent, const char* name) {
+  T* child = parent->findChild<T*>(name);
+  if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
+  return child;
+}
+
+void Type(QWidget* parent, const char* name, const QString& text) {
+  auto* box = Child<QLineEdit>(parent, name);
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClicks(box, text);
+}
+
+}  // namespace
+
+class GeophysicsGuiTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ShapoDefaultsChoicesAndCancel() {
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    ModalAnswers answers;
+    answers
+        .Then([](QWidget* dialog) {
+          QCOMPARE(dialog->windowTitle(), QString("Zolvane - Swath utility"));
+          QVERIFY(Child<QRadioButton>(dialog, "uni_d")->isChecked());
+          QVERIFY(Child<QRadioButton>(dialog, "Meto_coef")->isChecked());
+          QCOMPARE(Child<QRadioButton>(dialog, "meto_const")->toolTip(),
+                   QString("Swath = Value (in meters)"));
+          QCOMPARE(Child<QLineEdit>(dialog, "Value_const")->text(), QString("1"));
+          Child<QPushButton>(dialog, "shapo_go")->click();
+        })
+        .Then([](QWidget* dialog) {
+          Child<QRadioButton>(dialog, "uni_m")->click();
+          Child<QRadioButton>(dialog, "meto_const")->click();
+          Type(dialog, "Value_const", "50");
+          Child<QPushButton>(dialog, "shapo_go")->click();
+        })
+        .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command1")->click(); });
+    const auto first = window.ui().Shapo();
+    QVERIFY(first && first->coefficient && first->degrees && first->value == 1);
+    const auto second = window.ui().Shapo();
+    QVERIFY(second && !second->coefficient && !second->degrees && second->value == 50);
+    QVERIFY(!window.ui().Shapo());
+    QVERIFY(answers.Done());
+  }
+
+  void LaybackKeepsItsValuesUntilCancelled() {
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    QString maximum;
+    ModalAnswers answers;
+    answers
+        .Then([](QWidget* dialog) {
+          QCOMPARE(dialog->windowTitle(), QString("Zolvane -   Lay-back"));
+          QVERIFY(Child<QRadioButton>(dialog, "layfile")->isChecked());
+          QCOMPARE(Child<QLineEdit>(dialog, "laymaxim")->text(), QString("10000"));
+          Child<QRadioButton>(dialog, "constante")->click();
+          Type(dialog, "constlay", "100");
+          Type(dialog, "laymaxim", "500");
+          Child<QPushButton>(dialog, "golay")->click();
+        })
+        .Then([&maximum](QWidget* dialog) {
+          maximum = Child<QLineEdit>(dialog, "laymaxim")->text();
+          Child<QPushButton>(dialog, "Command2")->click();
+        })
+        .Then([&maximum](QWidget* dialog) {
+          maximum = Child<QLineEdit>(dialog, "laymaxim")->text();
+          Child<QPushButton>(dialog, "golay")->click();
+        });
+    const auto first = window.ui().Layback();
+    QVERIFY(first && first->constant && first->layback == 100 && first->maximumStep == 500);
+    QVERIFY(!window.ui().Layback());
+    QCOMPARE(maximum, QString("500"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto fresh = window.ui().Layback();  // Cancel unloaded it
+    QCOMPARE(maximum, QString("10000"));
+    QVERIFY(fresh && !fresh->constant);
+  }
+
+  void IgrfDateBoxesHoldWholeNumbers() {
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    ModalAnswers answers;
+    answers.Then([](QWidget* dialog) {
+      QCOMPARE(dialog->windowTitle(), QString("Zolvane - IGRF 2005"));
+      QCOMPARE(Child<QLineEdit>(dialog, "anny")->text(), QString("2005"));
+      QCOMPARE(Child<QLineEdit>(dialog, "Mes")->toolTip(), QString("1 to 12"));
+      Type(dialog, "anny", "2009.7");
+      QCOMPARE(Child<QLineEdit>(dialog, "anny")->text(), QString("20097"));
+      Type(dialog, "anny", "2008.");
+      QCOMPARE(Child<QLineEdit>(dialog, "anny")->text(), QString("2008"));
+      Type(dialog, "Mes", "x");
+      QCOMPARE(Child<QLineEdit>(dialog, "Mes")->text(), QString("0"));
+      Type(dialog, "Mes", "6");
+      Child<QPushButton>(dialog, "Command1")->click();
+    });
+    const auto date = window.ui().Igrfdata();
+    QVERIFY(date);
+    QCOMPARE(date->year, 2008.0);
+    QCOMPARE(date->month, 6.0);
+  }
+
+  void TowedVehicleFromTheMenu() {
+    QTemporaryDir dir;
+    const QString input = dir.filePath("fixes.csv");
+    const QString output = dir.filePath("towed.csv");
+    {
+      QFile file(input);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("0,0,5,a\r\n100,0,5,\"b\"\r\n");
+    }
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    ModalAnswers answers;
+    answers
+        .Then([](QWidget* dialog) {
+          Child<QRadioButton>(dialog, "constante")->click();
+          Type(dialog, "constlay", "10");
+          Child<QPushButton>(dialog, "golay")->click();
+        })
+        .File(input)
+        .File(output);
+    window.findChild<QAction*>("towed")->trigger();
+    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
+    QVERIFY(answers.Done());
+    QCOMPARE(window.findChild<QLabel*>("status")->text(),
+             QString(" Created file with positions for towed vehicle "));
+    QFile written(output);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(),
+             QByteArray("\"X_ship - Y_ship - X_sonar - Y_sonar - layback - label \"\r\n"
+                        "100,0,90,0,10,\"b\"\r\n"));
+  }
+};
+
+QTEST_MAIN(GeophysicsGuiTest)
+#include "geophysics_gui_test.moc"

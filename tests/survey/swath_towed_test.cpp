@@ -1,0 +1,273 @@
+// Swath coverage and towed-vehicle positions: the course rule they share, their passes and
+// their command flows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/numbers.h"
+#include "core/services.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "survey/course.h"
+#include "survey/swath_coverage.h"
+#include "survey/towed_vehicle.h"
+
+namespace zolvane {
+namespace {
+
+using testing::TempDir;
+
+TEST(Course, QuadrantsNudgesAndTheNorthCase) {
+  const struct {
+    double x0, y0, x1, y1, course, nudgedX0, nudgedY0;
+  } cases[] = {
+      {5, 5, 5, 5, 0, 5, 5},                   // standing still
+      {0, 0, 100, 0, 90, 0, 0.000001},         // due east: Y nudged
+      {100, 0, 100, 100, 360, 100.000001, 0},  // due north rounds to 360
+      {0, 100, 0, 0, 180, 0.000001, 100},
+      {100, 0, 0, 0, 270, 100, 0.000001},
+      {0, 0, 30, 40, 37, 0, 0},
+      {0, 0, -1, -1, 225, 0, 0},
+      {0, 0, 1, -1, 135, 0, 0},
+      {0, 0, -1, 1, 315, 0, 0},
+  };
+  for (const auto& c : cases) {
+    double x0 = c.x0, y0 = c.y0;
+    EXPECT_EQ(CourseOverGround(x0, y0, c.x1, c.y1), c.course) << c.x1 << "," << c.y1;
+    EXPECT_EQ(x0, c.nudgedX0);
+    EXPECT_EQ(y0, c.nudgedY0);
+  }
+}
+
+struct Polygon {
+  std::string header;
+  std::vector<double> xs, ys;
+};
+
+// The polygons of a swath BNA: a header line, then five vertex lines.
+std::vector<Polygon> Polygons(const std::string& bna) {
+  std::vector<Polygon> polygons;
+  std::istringstream in(bna);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.front() == '"') {
+      polygons.push_back({line, {}, {}});
+      continue;
+    }
+    const auto comma = line.find(',');
+    polygons.back().xs.push_back(ReadNumber(line.substr(0, comma)));
+    polygons.back().ys.push_back(ReadNumber(line.substr(comma + 1)));
+  }
+  return polygons;
+}
+
+std::string Swath(const std::string& input, int layout, bool coefficient, double factor) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  const PassResult result = CoverSwath(in, out, {layout, coefficient, factor}, {});
+  EXPECT_EQ(result.status, PassStatus::Done) << result.reason;
+  return out.str();
+}
+
+TEST(Swath, TwoSegmentTrackInMetres) {
+  // Moved off 0,0, which would separate lines.
+  const auto polygons =
+      Polygons(Swath("1000,1000\n1100,1000\n1100,1100\n", 13, false, SwathFactor(20, false)));
+  ASSERT_EQ(polygons.size(), 2u);
+  const struct {
+    double xMin, xMax, yMin, yMax;
+  } boxes[] = {{1000, 1100, 990, 1010}, {1090, 1110, 1000, 1100}};
+  for (int i = 0; i < 2; ++i) {
+    const Polygon& p = polygons[i];
+    EXPECT_EQ(p.header, "\" 10\",\" 10\",5");
+    ASSERT_EQ(p.xs.size(), 5u);
+    EXPECT_EQ(p.xs.front(), p.xs.back());  // closed
+    EXPECT_EQ(p.ys.front(), p.ys.back());
+    EXPECT_NEAR(*std::min_element(p.xs.begin(), p.xs.end()), boxes[i].xMin, 1e-5);
+    EXPECT_NEAR(*std::max_element(p.xs.begin(), p.xs.end()), boxes[i].xMax, 1e-5);
+    EXPECT_NEAR(*std::min_element(p.ys.begin(), p.ys.end()), boxes[i].yMin, 1e-5);
+    EXPECT_NEAR(*std::max_element(p.ys.begin(), p.ys.end()), boxes[i].yMax, 1e-5);
+  }
+}
+
+TEST(Swath, WidthsSeparatorsAndDegenerateLines) {
+  // Degrees, coefficient 1, depth 100: 100 x 0.5 x 0.00000899.
+  const auto degrees = Polygons(Swath("2,41,100\n2.001,41,100\n", 11, true, SwathFactor(1, true)));
+  ASSERT_EQ(degrees.size(), 1u);
+  EXPECT_NEAR(degrees[0].ys[0] - 41, 0.0004495, 1e-6);
+  EXPECT_EQ(degrees[0].header, "\" .0004495\",\" .0004495\",5");
+
+  const struct {
+    const char* input;
+    std::size_t polygons;
+  } cases[] = {
+      {"1,1,5\n2,2,5\n0,0,0\n10,10,5\n11,11,5\n", 2},  // no polygon across the separator
+      {"1,1,5\n0,0,0\n10,10,5\n0,0,0\n", 0},           // one-point lines, trailing separator
+      {"0,0,5\n1,0,5\n", 1},                           // 0,0 with a depth is a point
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Polygons(Swath(c.input, 11, false, 1)).size(), c.polygons) << c.input;
+  }
+
+  // Two identical points: course 0, a segment of 2W along X through the point.
+  const auto still = Polygons(Swath("5,5,1\n5,5,1\n", 11, false, 2));
+  ASSERT_EQ(still.size(), 1u);
+  for (int v = 0; v < 5; ++v)
+    EXPECT_NEAR(still[0].ys[v], 5, 1e-9);
+  EXPECT_NEAR(still[0].xs[0], 7, 1e-9);
+  EXPECT_NEAR(still[0].xs[1], 3, 1e-9);
+}
+
+std::string Towed(const std::string& input, float layback, float maximum = 10000,
+                  PassResult* fault = nullptr) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  const PassResult result = CorrectTowedPositions(in, out, {layback, maximum}, {});
+  if (fault) *fault = result;
+  return result.status == PassStatus::Done ? out.str() : "";
+}
+
+TEST(Towed, VehicleBehindTheShipInEveryQuadrant) {
+  const std::string header = "\"X_ship - Y_ship - X_sonar - Y_sonar - layback - label \"\r\n";
+  const struct {
+    const char* input;
+    float layback, maximum;
+    const char* line;
+  } cases[] = {
+      {"0,0,5,a\n100,0,5,b\n", 10, 10000, "100,0,90,0,10,\"b\"\r\n"},              // east
+      {"0,0,5,a\n0,100,5,\"north\"\n", 10, 10000, "0,100,0,90,10,\"north\"\r\n"},  // 360
+      {"0,100,5,a\n0,0,5,b\n", 10, 10000, "0,0,0,10,10,\"b\"\r\n"},                // south
+      {"0,0,5,a\n30,40,5,b\n", 10, 10000, "30,40,23,32,10,\"b\"\r\n"},             // course 37
+      {"0,0,7.5,a\n1000,0,7.5,b\n", 0, 10000, "1000,0,992,0,7,\"b\"\r\n"},         // file layback
+      {"5,1000,5,a\n5,1000,5,b\n", 10, 10000, "5,1000,4,990,10,\"b\"\r\n"},  // standing: south
+      {"0,0,5,only\n", 10, 10000, ""},
+      // A jump on the last record: still written, from a standing start.
+      {"0,0,5,a\n10,0,5,b\n1000,0,5,c\n", 0, 50, "10,0,5,0,5,\"b\"\r\n1000,0,1000,-5,5,\"c\"\r\n"},
+      // A jump inside the track: nothing across it.
+      {"0,0,5,a\n1000,0,5,b\n1010,0,5,c\n", 0, 50, "1010,0,1005,0,5,\"c\"\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Towed(c.input, c.layback, c.maximum), header + c.line) << c.input;
+  }
+}
+
+TEST(Towed, UnreadableOrTruncatedRecordsStopAtTheirLine) {
+  const struct {
+    const char* input;
+    const char* reason;
+    long long line;
+  } cases[] = {
+      {"0,0,5,a\n1,x,5,b\n", "Unreadable number", 2},
+      {"0,0,5,a\n1,2\n", "The file ends inside a record", 2},
+      {"0,0,5,a\n1,2,3", "The file ends inside a record", 2},
+  };
+  for (const auto& c : cases) {
+    PassResult fault;
+    Towed(c.input, 10, 10000, &fault);
+    EXPECT_EQ(fault.status, PassStatus::Failed) << c.input;
+    EXPECT_EQ(fault.reason, c.reason);
+    EXPECT_EQ(fault.line, c.line);
+  }
+}
+
+class SurveyFlow : public ::testing::Test {
+ protected:
+  void Files(const std::string& input) {
+    inputPath = dir.Write("in.dat", input);
+    outputPath = dir.File("out.dat");
+    ui.inputFiles.push_back(inputPath);
+    ui.outputFiles.push_back(outputPath);
+  }
+  std::string Output() const { return TempDir::Read(outputPath); }
+  bool OutputExists() const { return std::filesystem::exists(outputPath); }
+
+  TempDir dir;
+  testing::ScriptedUi ui;
+  RunState state;
+  std::string inputPath, outputPath;
+};
+
+TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
+  ui.shapoAnswers.push_back(SwathChoice{false, false, 20});
+  Files("10,10\n100,10\n");
+  ui.xyziAnswers.push_back(XyziChoice{13, false});
+  BnaSwath(0, state, ui);
+  EXPECT_EQ(state.SwathMethod, 2);
+  EXPECT_EQ(state.SwathFactor, 10);
+  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|BNA (*.bna)|*.bna|XYZ (*.dat)|*.dat|");
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{3});
+  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, " Finished ");
+  EXPECT_EQ(ui.messages[0].title, " xYZ => XYZ_SWATH  ");
+  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(Polygons(Output()).size(), 1u);
+
+  // Cancel ends at once.
+  ui.shapoAnswers.push_back(std::nullopt);
+  BnaSwath(0, state, ui);
+  EXPECT_EQ(state.SwathMethod, 3);
+}
+
+TEST_F(SurveyFlow, SwathCoefficientWithoutZWarnsAndCancelEnds) {
+  for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
+    ui = {};
+    ui.shapoAnswers.push_back(SwathChoice{true, false, 1});
+    Files("10,10\n100,10\n");
+    ui.xyziAnswers.push_back(XyziChoice{13, false});
+    ui.messageAnswers.push_back(answer);
+    std::filesystem::remove(outputPath);
+    BnaSwath(0, state, ui);
+    ASSERT_GE(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(OutputExists(), answer == MessageAnswer::Ok);
+    if (answer == MessageAnswer::Ok) {
+      EXPECT_EQ(Polygons(Output())[0].header, "\" 0\",\" 0\",5");
+    }
+  }
+}
+
+TEST_F(SurveyFlow, FaultsNameTheFileAndLineAndLeaveNoOutput) {
+  ui.shapoAnswers.push_back(SwathChoice{false, false, 20});
+  Files("0,0,1\n1,abc,1\n");
+  ui.xyziAnswers.push_back(XyziChoice{11, false});
+  BnaSwath(0, state, ui);
+  EXPECT_EQ(ui.status, "Unreadable number: line 2 of " + inputPath);
+  EXPECT_FALSE(OutputExists());
+
+  ui.laybackAnswers.push_back(LaybackChoice{false, 1, 10000});
+  Files("0,0,5,a\n1,2,3\n");
+  TowedVehicle(0, state, ui);
+  EXPECT_EQ(ui.status, "The file ends inside a record: line 2 of " + inputPath);
+  EXPECT_FALSE(OutputExists());
+}
+
+TEST_F(SurveyFlow, TowedRefusesANegativeLaybackAndReportsItsEnd) {
+  ui.laybackAnswers.push_back(LaybackChoice{true, -5, 10000});
+  TowedVehicle(0, state, ui);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_TRUE(ui.inputFilterIndices.empty());
+  EXPECT_EQ(state.LaybackValue, -1);
+
+  ui.laybackAnswers.push_back(LaybackChoice{true, 10, 500});
+  Files("0,0,5,a\n100,0,5,b\n");
+  TowedVehicle(0, state, ui);
+  EXPECT_EQ(state.LaybackValue, 10);
+  EXPECT_EQ(state.LaybackMaximum, 500);
+  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|XYZ (*.dat)|*.dat");
+  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{1});
+  EXPECT_EQ(ui.statusHistory.front(), " Calculating corrected positions ");
+  EXPECT_EQ(ui.status, " Created file with positions for towed vehicle ");
+  EXPECT_NE(Output().find("100,0,90,0,10,\"b\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zolvane
