@@ -1,7 +1,10 @@
 #include "app/menu_tree.h"
 
 #include "app/app_commands.h"
+#include "formats/bna/bna_to_kml.h"
+#include "formats/bna/bna_to_xml.h"
 #include "formats/bna/bna_to_xyz.h"
+#include "formats/bna/xml_to_kml.h"
 #include "geo/transform_files.h"
 #include "geo/translate.h"
 
@@ -44,9 +47,9 @@ constexpr MenuItem kTree[] = {
     {1, "fil2fil", 15, "bna => Vec (Miramon GIS)", K::Command, R::FileToFile},
     {1, "fil2fil", 17, "Simrad Poseidon Grid => Surfer Grid", K::Command, R::FileToFile},
     {1, "fil2fil", 18, "vec => bna", K::Command, R::FileToFile},
-    {1, "bna2kml", 0, "BNA => KML Google Earth", K::Command},
-    {1, "bna2xml", 0, "BNA => XML", K::Command},
-    {1, "xml2kml", 0, "Zolvane XML => KML", K::Command},
+    {1, "bna2kml", 0, "BNA => KML Google Earth", K::Command, R::Plain, &BnaToKml},
+    {1, "bna2xml", 0, "BNA => XML", K::Command, R::Plain, &BnaToXml},
+    {1, "xml2kml", 0, "Zolvane XML => KML", K::Command, R::Plain, &XmlToKml},
     {1, "genesisi", -1, "Surfer=> Genesis II xyz", K::Command},
     {1, "binas", -1, "Binary => Ascii", K::Command},
     {1, "mapgenbna", -1, "MapGen Shore => bna", K::Command},

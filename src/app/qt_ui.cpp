@@ -9,6 +9,8 @@
 #include "app/trevil.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
+#include "dialogs/fbna2kml_dialog.h"
+#include "dialogs/fbna2xml_dialog.h"
 #include "dialogs/fusform_dialog.h"
 #include "dialogs/translate_dialog.h"
 #include "dialogs/xyzi_dialog.h"
@@ -218,6 +220,32 @@ std::optional<TranslateChoice> QtUi::Translate() {
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return TranslateChoice{ReadNumber(dialog->DistanceText().toStdString()), dialog->Kilometres(),
                          ReadNumber(dialog->DirectionText().toStdString())};
+}
+
+// BNA => KML and BNA => XML: CANCEL and the frame only hide the dialog; a completed run
+// deletes it, so the next one starts from the initial values.
+std::optional<KmlChoice> QtUi::Fbna2kml() {
+  if (!fbna2kml_) {
+    fbna2kml_ = new Fbna2kmlDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
+  }
+  if (fbna2kml_->exec() != QDialog::Accepted) return std::nullopt;
+  return fbna2kml_->Choice();
+}
+
+void QtUi::ForgetFbna2kml() {
+  delete fbna2kml_;
+}
+
+std::optional<XmlChoice> QtUi::Fbna2xml() {
+  if (!fbna2xml_) {
+    fbna2xml_ = new Fbna2xmlDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
+  }
+  if (fbna2xml_->exec() != QDialog::Accepted) return std::nullopt;
+  return fbna2xml_->Choice();
+}
+
+void QtUi::ForgetFbna2xml() {
+  delete fbna2xml_;
 }
 
 }  // namespace zolvane

@@ -12,6 +12,8 @@ class QWidget;
 
 namespace zolvane {
 
+class Fbna2kmlDialog;
+class Fbna2xmlDialog;
 class FusformDialog;
 class Trevil;
 class TranslateDialog;
@@ -64,6 +66,17 @@ class QtUi : public Ui {
   QPointer<TranslateDialog> translate_;
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
+
+  // BNA => KML and BNA => XML.
+ public:
+  std::optional<KmlChoice> Fbna2kml() override;
+  void ForgetFbna2kml() override;
+  std::optional<XmlChoice> Fbna2xml() override;
+  void ForgetFbna2xml() override;
+
+ private:
+  QPointer<Fbna2kmlDialog> fbna2kml_;
+  QPointer<Fbna2xmlDialog> fbna2xml_;
 };
 
 }  // namespace zolvane
