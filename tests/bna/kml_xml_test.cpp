@@ -1,10 +1,12 @@
 // BNA to KML, BNA to XML markers and XML markers back to KML, pass by pass.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/number_format.h"
 #include "formats/bna/bna_to_kml.h"
 #include "formats/bna/bna_to_xml.h"
 #include "formats/bna/markup.h"
@@ -76,6 +78,13 @@ TEST(Markup, ColoursCoordinatesAndTexts) {
     std::string out;
     AppendSignedDegrees(out, d.value, d.digits);
     EXPECT_EQ(out, d.text);
+  }
+  // Whatever path it takes, the text is the picture form's.
+  for (const double v : {1.2345675, 0.0000005, 2.5e-7, 179.9999995, 12345678.9, -41.0000004999,
+                         4.1e14, 1e300, 0.1 + 0.2}) {
+    std::string out;
+    AppendSignedDegrees(out, v, 3);
+    EXPECT_EQ(out, (v < 0 ? "-" : "+") + FormatPicture(std::fabs(v), "000.000000")) << v;
   }
   const struct {
     const char* in;

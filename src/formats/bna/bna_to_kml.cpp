@@ -106,8 +106,8 @@ void WriteClosing(LineWriter& writer, Kind kind) {
   writer.WriteLine("</Placemark>");
 }
 
-void WriteCoordinate(LineWriter& writer, double x, double y) {
-  std::string line;
+void WriteCoordinate(LineWriter& writer, std::string& line, double x, double y) {
+  line.clear();
   AppendSignedDegrees(line, x, 3);
   line += ',';
   AppendSignedDegrees(line, y, 2);
@@ -154,6 +154,7 @@ PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOp
   WriteHeader(writer, options);
   const std::string styleUrl = "<styleUrl>" + XmlText(options.styleName) + "</styleUrl>";
   BnaHeader header;
+  std::string line;
   long long count = 0;
   auto stopAsked = [&] {
     return count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead());
@@ -174,14 +175,14 @@ PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOp
     }
     WriteOpening(writer, kind, options.style.LabelChoice == 2 ? label2 : label1, styleUrl);
     if (header.singlePoint) {
-      WriteCoordinate(writer, header.x, header.y);
+      WriteCoordinate(writer, line, header.x, header.y);
       ++count;
       if (stopAsked()) return PassResult::Stop();
     } else {
       for (long long i = header.count < 0 ? -header.count : header.count; i > 0; --i) {
         double x = 0, y = 0;
         if (reader.NextPoint(x, y) != ReadStatus::Ok) return reader.Fault();
-        WriteCoordinate(writer, x, y);
+        WriteCoordinate(writer, line, x, y);
         ++count;
         if (stopAsked()) return PassResult::Stop();
       }

@@ -1,5 +1,6 @@
 #include "formats/bna/markup.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "core/number_format.h"
@@ -171,8 +172,31 @@ unsigned TransparencyAlpha(double percent) {
 }
 
 void AppendSignedDegrees(std::string& out, double value, int integerDigits) {
+  const double magnitude = std::fabs(value);
   out += value < 0 ? '-' : '+';
-  AppendPicture(out, std::fabs(value), integerDigits == 3 ? "000.000000" : "00.000000");
+  // Millionths as a whole number, unless the value lies so near a half that only the exact
+  // decimal rounding of the picture form can tell which way it goes.
+  const double scaled = magnitude * 1e6;
+  if (scaled < 1e15) {
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) > 1e-6) {
+      const auto millionths = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+      char digits[24];
+      const auto end = std::to_chars(digits, digits + sizeof digits, millionths / 1000000).ptr;
+      const auto length = static_cast<int>(end - digits);
+      if (length < integerDigits) out.append(static_cast<std::size_t>(integerDigits - length), '0');
+      out.append(digits, end);
+      out += '.';
+      auto decimals = static_cast<unsigned>(millionths % 1000000);
+      char fractionDigits[6];
+      for (int i = 5; i >= 0; --i, decimals /= 10)
+        fractionDigits[i] = static_cast<char>('0' + decimals % 10);
+      out.append(fractionDigits, 6);
+      return;
+    }
+  }
+  AppendPicture(out, magnitude, integerDigits == 3 ? "000.000000" : "00.000000");
 }
 
 std::string_view BnaLabelText(std::string_view raw) {
