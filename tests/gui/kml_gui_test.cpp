@@ -1,11 +1,15 @@
 // The BNA => KML and BNA => XML dialogs, and the documents both write read by an XML parser.
+#include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
 #include <sstream>
@@ -170,6 +174,36 @@ class KmlGuiTest : public QObject {
     QVERIFY(!ui.Fbna2xml());
     QVERIFY(answers.Done());
     QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join("; ")));
+  }
+
+  void BnaToKmlFromTheMenu() {
+    QTemporaryDir dir;
+    const QString input = dir.filePath("a.bna");
+    const QString output = dir.filePath("a.kml");
+    {
+      QFile bna(input);
+      QVERIFY(bna.open(QIODevice::WriteOnly));
+      bna.write("\"A\",\"B\",1,-3.5,41.25\r\n");
+    }
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    ModalAnswers answers;
+    answers.File(input).File(output).Then([](QWidget* dialog) {
+      QCOMPARE(dialog->objectName(), QString("Fbna2kml"));
+      Child<QRadioButton>(dialog, "Option2")->click();
+      Click(dialog, "Command4");
+    });
+    window.findChild<QAction*>("bna2kml_0")->trigger();
+    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
+    QVERIFY(answers.Done());
+    QCOMPARE(window.findChild<QLabel*>("status")->text(), QString("kml ready"));
+    QFile written(output);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray kml = written.readAll();
+    QVERIFY(kml.contains("<name>B</name>"));
+    QVERIFY(kml.contains("-003.500000,+41.250000,0"));
+    QCOMPARE(ParseError(kml.toStdString()), QString());
   }
 
   void DocumentsAreWellFormed() {
