@@ -227,6 +227,9 @@ TEST(BnaToXml, CsvCombination) {
       << run.text;
   EXPECT_TRUE(Has(run.text, "label=\"L 9\" Line_Id=\"L 9\" Survey=\"S,2\" depth=\"3\"  />"));
   EXPECT_TRUE(Has(run.text, "label=\"none\" />"));
+  std::istringstream odd("Line Id,2nd,x<\nA,1,2\n");
+  ASSERT_EQ(LoadCsvTable(odd, 1, table).fault, CsvFault::None);
+  EXPECT_TRUE(Has(Xml("A,b,1,0,0\n", options).text, "Line_Id=\"A\" _2nd=\"1\" x_=\"2\""));
   EXPECT_EQ(run.notes, std::vector<std::string>{"missing none"});
   EXPECT_TRUE(Has(run.text, "Survey=\"S4\""));  // the objects after it go on
 

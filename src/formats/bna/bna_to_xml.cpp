@@ -1,5 +1,7 @@
 #include "formats/bna/bna_to_xml.h"
 
+#include <cctype>
+
 #include "core/files.h"
 #include "core/services.h"
 #include "core/text_reader.h"
@@ -65,6 +67,22 @@ bool LoadCsvFile(const XmlChoice& choice, CsvTable& table, Ui& ui) {
   return false;
 }
 
+// A column name as an attribute name: characters a name cannot hold become "_", so a
+// heading like "Line Id" or "2nd" still gives a well-formed marker.
+void AppendAttributeName(std::string& out, std::string_view name) {
+  const auto nameChar = [](unsigned char c) {
+    return std::isalnum(c) || c == '_' || c == '-' || c == '.' || c >= 0x80;
+  };
+  if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_' ||
+                        static_cast<unsigned char>(name[0]) >= 0x80)) {
+    out += '_';
+  }
+  std::string safe;
+  for (const char c : name)
+    safe += nameChar(static_cast<unsigned char>(c)) ? c : '_';
+  AppendXmlText(out, safe);
+}
+
 }  // namespace
 
 CsvLoadResult LoadCsvTable(std::istream& in, int syncColumn, CsvTable& table) {
@@ -92,7 +110,7 @@ CsvLoadResult LoadCsvTable(std::istream& in, int syncColumn, CsvTable& table) {
     if (record.size() < table.columns.size()) continue;
     std::string& pieces = table.pieces[record[static_cast<std::size_t>(syncColumn - 1)]];
     for (std::size_t i = 0; i < record.size(); ++i) {
-      AppendXmlText(pieces, table.columns[i]);
+      AppendAttributeName(pieces, table.columns[i]);
       pieces += "=\"";
       AppendXmlText(pieces, record[i]);
       pieces += "\" ";
