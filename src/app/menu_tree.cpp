@@ -5,8 +5,11 @@
 #include "formats/bna/bna_to_bridge.h"
 #include "formats/bna/bna_to_geosail.h"
 #include "formats/bna/bna_to_hypack.h"
+#include "formats/bna/bna_to_kml.h"
 #include "formats/bna/bna_to_merlin.h"
+#include "formats/bna/bna_to_xml.h"
 #include "formats/bna/bna_to_xyz.h"
+#include "formats/bna/xml_to_kml.h"
 #include "formats/column_extraction.h"
 #include "formats/csv_to_kingdom.h"
 #include "formats/daf.h"
@@ -69,9 +72,9 @@ constexpr MenuItem kTree[] = {
     {1, "fil2fil", 17, "Simrad Poseidon Grid => Surfer Grid", K::Command, R::FileToFile,
      &PoseidonToSurferGrid},
     {1, "fil2fil", 18, "vec => bna", K::Command, R::FileToFile, &vec2bna},
-    {1, "bna2kml", 0, "BNA => KML Google Earth", K::Command},
-    {1, "bna2xml", 0, "BNA => XML", K::Command},
-    {1, "xml2kml", 0, "Zolvane XML => KML", K::Command},
+    {1, "bna2kml", 0, "BNA => KML Google Earth", K::Command, R::Plain, &BnaToKml},
+    {1, "bna2xml", 0, "BNA => XML", K::Command, R::Plain, &BnaToXml},
+    {1, "xml2kml", 0, "Zolvane XML => KML", K::Command, R::Plain, &XmlToKml},
     {1, "genesisi", -1, "Surfer=> Genesis II xyz", K::Command, R::Plain, &SurferGridToGenesis},
     {1, "binas", -1, "Binary => Ascii", K::Command, R::Plain, &A2BIN},
     {1, "mapgenbna", -1, "MapGen Shore => bna", K::Command, R::Plain, &MapgenToBna},

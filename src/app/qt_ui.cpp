@@ -14,6 +14,8 @@
 #include "dialogs/fbna2vec_dialog.h"
 #include "dialogs/calculdist_dialog.h"
 #include "dialogs/filtros_dialog.h"
+#include "dialogs/fbna2kml_dialog.h"
+#include "dialogs/fbna2xml_dialog.h"
 #include "dialogs/fusform_dialog.h"
 #include "dialogs/interpolation_dialog.h"
 #include "dialogs/parallel_dialog.h"
@@ -381,6 +383,32 @@ std::optional<IgrfDateChoice> QtUi::Igrfdata() {
   IgrfdataDialog* dialog = Created(igrfdata_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return IgrfDateChoice{dialog->Year(), dialog->Month()};
+}
+
+// BNA => KML and BNA => XML: CANCEL and the frame only hide the dialog; a completed run
+// deletes it, so the next one starts from the initial values.
+std::optional<KmlChoice> QtUi::Fbna2kml() {
+  if (!fbna2kml_) {
+    fbna2kml_ = new Fbna2kmlDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
+  }
+  if (fbna2kml_->exec() != QDialog::Accepted) return std::nullopt;
+  return fbna2kml_->Choice();
+}
+
+void QtUi::ForgetFbna2kml() {
+  delete fbna2kml_;
+}
+
+std::optional<XmlChoice> QtUi::Fbna2xml() {
+  if (!fbna2xml_) {
+    fbna2xml_ = new Fbna2xmlDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
+  }
+  if (fbna2xml_->exec() != QDialog::Accepted) return std::nullopt;
+  return fbna2xml_->Choice();
+}
+
+void QtUi::ForgetFbna2xml() {
+  delete fbna2xml_;
 }
 
 }  // namespace zolvane

@@ -12,6 +12,8 @@ class QWidget;
 
 namespace zolvane {
 
+class Fbna2kmlDialog;
+class Fbna2xmlDialog;
 class FusformDialog;
 class IgrfdataDialog;
 class LaybackDialog;
@@ -110,6 +112,17 @@ class QtUi : public Ui {
   QPointer<RotateDialog> rotate_;
   QPointer<InterpolationDialog> interpolation_;
   QPointer<FiltrosDialog> filtros_;
+
+  // BNA => KML and BNA => XML.
+ public:
+  std::optional<KmlChoice> Fbna2kml() override;
+  void ForgetFbna2kml() override;
+  std::optional<XmlChoice> Fbna2xml() override;
+  void ForgetFbna2xml() override;
+
+ private:
+  QPointer<Fbna2kmlDialog> fbna2kml_;
+  QPointer<Fbna2xmlDialog> fbna2xml_;
 };
 
 }  // namespace zolvane

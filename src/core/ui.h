@@ -111,6 +111,31 @@ struct IgrfDateChoice {
   double month = 1;
 };
 
+// BNA => KML and BNA => XML: what their dialogs hand back. Colours are the chooser's (red in
+// the low byte, then green, then blue); texts are as typed.
+struct KmlChoice {
+  int LabelChoice = 1;  // the label that names the placemarks
+  std::uint32_t PointColour = 0xFF0000;
+  std::string Symbol = "Circle";
+  std::string SymbolScale = "0.5";
+  std::uint32_t LineColour = 0x00FF00;
+  std::string LineWidth = "1";
+  bool RandomPolygons = true;
+  std::uint32_t PolygonColour = 0xFFFFFF;
+  double Transparency = 50;  // percent
+  std::string FolderName;
+  std::string Description;
+};
+
+struct XmlChoice {
+  int LabelChoice = 1;
+  std::string LineColour;  // "#rrggbb", empty until one is chosen
+  std::string LineWidth;
+  bool CombineCsv = false;
+  std::string CsvFile;
+  int SyncColumn = 0;  // 1-based column of the CSV matched against the label
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -166,6 +191,12 @@ class Ui {
   virtual std::optional<SwathChoice> Shapo() = 0;
   virtual std::optional<LaybackChoice> Layback() = 0;
   virtual std::optional<IgrfDateChoice> Igrfdata() = 0;
+  // BNA => KML and BNA => XML. The dialogs keep their settings when closed without
+  // confirming; Forget... after a completed run makes the next one start afresh.
+  virtual std::optional<KmlChoice> Fbna2kml() = 0;
+  virtual void ForgetFbna2kml() = 0;
+  virtual std::optional<XmlChoice> Fbna2xml() = 0;
+  virtual void ForgetFbna2xml() = 0;
 };
 
 }  // namespace zolvane

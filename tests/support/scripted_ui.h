@@ -161,6 +161,21 @@ class ScriptedUi : public Ui {
     answers.pop_front();
     return answer;
   }
+
+  // BNA => KML and BNA => XML.
+  std::deque<std::optional<KmlChoice>> kmlAnswers;
+  std::deque<std::optional<XmlChoice>> xmlAnswers;
+  int kmlShown = 0, xmlShown = 0, kmlForgotten = 0, xmlForgotten = 0;
+  std::optional<KmlChoice> Fbna2kml() override {
+    ++kmlShown;
+    return Take(kmlAnswers, "fbna2kml");
+  }
+  void ForgetFbna2kml() override { ++kmlForgotten; }
+  std::optional<XmlChoice> Fbna2xml() override {
+    ++xmlShown;
+    return Take(xmlAnswers, "fbna2xml");
+  }
+  void ForgetFbna2xml() override { ++xmlForgotten; }
 };
 
 }  // namespace zolvane::testing

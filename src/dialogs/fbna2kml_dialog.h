@@ -1,0 +1,61 @@
+// "BNA => GOOGLE EARTH  KML": the label that names the placemarks and the one style of the
+// document (icon, colours, line width, polygon transparency), its folder and description.
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "core/ui.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace zolvane {
+
+// The colour chooser: red in the low byte, then green, then blue; empty on Cancel.
+using ColourChooser = std::function<std::optional<std::uint32_t>(std::uint32_t initial)>;
+
+// Symbol names of the icon list, in list order.
+QStringList KmlSymbols();
+
+// Shows `colour` as the background of `button`.
+void PaintColour(QPushButton* button, std::uint32_t colour);
+
+class Fbna2kmlDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Fbna2kmlDialog(ColourChooser chooser, QWidget* parent = nullptr);
+
+  KmlChoice Choice() const;
+
+ private:
+  void ChoosePolygonColour();
+  void RandomToggled(bool on);
+
+  ColourChooser chooser_;
+  QRadioButton* first_;
+  QRadioButton* second_;
+  QPushButton* pointButton_;
+  QComboBox* symbol_;
+  QLineEdit* symbolScale_;
+  QPushButton* lineButton_;
+  QLineEdit* lineWidth_;
+  QCheckBox* random_;
+  QPushButton* polygonButton_;
+  QLineEdit* transparency_;
+  QScrollBar* scroll_;
+  QLineEdit* folder_;
+  QLineEdit* description_;
+  std::uint32_t pointColour_ = 0xFF0000;
+  std::uint32_t lineColour_ = 0x00FF00;
+  std::uint32_t polygonColour_ = 0xFFFFFF;
+};
+
+}  // namespace zolvane

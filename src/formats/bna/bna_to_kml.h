@@ -1,0 +1,44 @@
+// BNA to Google Earth KML: one shared style, one folder, one placemark per object.
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "core/pass.h"
+#include "core/run_state.h"
+#include "core/ui.h"
+#include "formats/bna/markup.h"
+
+namespace zolvane {
+
+inline constexpr std::string_view kKml21Namespace = "http://earth.google.com/kml/2.1";
+inline constexpr std::string_view kKmlIconBase = "http://maps.google.com/mapfiles/kml/";
+
+struct BnaToKmlOptions {
+  KmlChoice style;
+  std::string documentName;  // the output file's name
+  std::string styleName;     // "<seconds since midnight>_map"
+};
+
+// The icon of a symbol name; an unknown name gets a plain one.
+std::string_view KmlIconPath(std::string_view symbol);
+
+// The polygon colour and colour mode: with random colours the transparency's alpha on
+// white, "random"; otherwise the chosen colour with that alpha, "normal".
+std::string KmlPolygonColour(const KmlChoice& style);
+std::string_view KmlPolygonColourMode(const KmlChoice& style);
+
+// "<seconds since midnight, local time>_map".
+std::string KmlStyleNameNow();
+
+// The conversion pass over a checked BNA file. `progress` is called every 200 points.
+PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOptions& options,
+                           const ProgressFn& progress, const ObjectNoteFn& note);
+
+// The menu command.
+void BnaToKml(int index, RunState& state, Ui& ui);
+
+}  // namespace zolvane

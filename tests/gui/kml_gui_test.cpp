@@ -1,0 +1,243 @@
+// The BNA => KML and BNA => XML dialogs, and the documents both write read by an XML parser.
+#include <QAction>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+#include <sstream>
+
+#include "app/trevil.h"
+#include "core/ui.h"
+#include "formats/bna/bna_to_kml.h"
+#include "formats/bna/bna_to_xml.h"
+#include "formats/bna/xml_to_kml.h"
+#include "modal_answers.h"
+
+using zolvane::testing::ModalAnswers;
+
+namespace {
+
+template <typename T>
+T* Child(QWidget* parent, const char* name) {
+  T* child = parent->findChild<T*>(name);
+  if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
+  return child;
+}
+
+QString Text(QWidget* parent, const char* name) {
+  return Child<QLineEdit>(parent, name)->text();
+}
+
+// Answers the colour chooser with `colour`.
+ModalAnswers::Answer Colour(QColor colour) {
+  return [colour](QWidget* widget) {
+    auto* dialog = qobject_cast<QColorDialog*>(widget);
+    if (!dialog) qFatal("wanted the colour chooser, got %s", qPrintable(widget->objectName()));
+    dialog->setCurrentColor(colour);
+    dialog->accept();
+  };
+}
+
+void Click(QWidget* dialog, const char* name) {
+  Child<QPushButton>(dialog, name)->click();
+}
+
+// Clicks once the answer has returned, for a click that opens another modal dialog: the
+// answers' timer does not fire again while one of its answers runs.
+template <typename T>
+void ClickLater(QWidget* dialog, const char* name) {
+  QTimer::singleShot(0, Child<T>(dialog, name), &T::click);
+}
+
+// Empty when the document is well-formed.
+QString ParseError(const std::string& text) {
+  QXmlStreamReader reader(QByteArray::fromStdString(text));
+  while (!reader.atEnd())
+    reader.readNext();
+  return reader.hasError()
+             ? reader.errorString() + " at line " + QString::number(reader.lineNumber())
+             : QString();
+}
+
+}  // namespace
+
+class KmlGuiTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void Fbna2kmlRemembersAfterCancelAndStartsAfreshAfterARun() {
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    ModalAnswers answers;
+    answers
+        .Then([](QWidget* dialog) {
+          QCOMPARE(dialog->windowTitle(), QString("BNA => GOOGLE EARTH  KML"));
+          QVERIFY(Child<QRadioButton>(dialog, "Option1")->isChecked());
+          QCOMPARE(Child<QComboBox>(dialog, "Symbol")->currentText(), QString("Circle"));
+          QCOMPARE(Child<QComboBox>(dialog, "Symbol")->count(), 9);
+          QCOMPARE(Text(dialog, "symbolscale"), QString("0.5"));
+          QCOMPARE(Text(dialog, "lineancho"), QString("1"));
+          QCOMPARE(Text(dialog, "Text3"), QString("50"));
+          QVERIFY(!Child<QScrollBar>(dialog, "VScroll1")->isEnabled());
+          QVERIFY(Child<QCheckBox>(dialog, "Check1")->isChecked());
+          QCOMPARE(Child<QPushButton>(dialog, "polcolor")->text(), QString("random"));
+          Child<QRadioButton>(dialog, "Option2")->click();
+          Child<QComboBox>(dialog, "Symbol")->setCurrentText("Star");
+          Child<QLineEdit>(dialog, "Text2")->setText("Folder");
+          ClickLater<QPushButton>(dialog, "colorpoint");  // the chooser opens over it
+        })
+        .Then(Colour(QColor(10, 0, 0)))
+        .Then([](QWidget* dialog) {
+          QCOMPARE(Child<QPushButton>(dialog, "colorpoint")->text(), QString("ff00000a"));
+          Click(dialog, "Command5");
+        })
+        .Then([](QWidget* dialog) {
+          QVERIFY(Child<QRadioButton>(dialog, "Option2")->isChecked());
+          QCOMPARE(Text(dialog, "Text2"), QString("Folder"));
+          ClickLater<QCheckBox>(dialog, "Check1");  // unticking asks for a colour
+        })
+        .Then(Colour(QColor(255, 128, 0)))
+        .Then([](QWidget* dialog) {
+          QCOMPARE(Child<QPushButton>(dialog, "polcolor")->text(), QString("800080ff"));
+          QVERIFY(Child<QScrollBar>(dialog, "VScroll1")->isEnabled());
+          Child<QLineEdit>(dialog, "Text3")->setText("150");
+          QCOMPARE(Text(dialog, "Text3"), QString("100"));
+          Child<QScrollBar>(dialog, "VScroll1")->setValue(20);
+          QCOMPARE(Text(dialog, "Text3"), QString("20"));
+          Click(dialog, "Command4");
+        })
+        .Then([](QWidget* dialog) {
+          QVERIFY(Child<QRadioButton>(dialog, "Option1")->isChecked());
+          QCOMPARE(Text(dialog, "Text2"), QString());
+          qobject_cast<QDialog*>(dialog)->reject();  // closed through its frame
+        });
+    zolvane::Ui& ui = window.ui();
+    QVERIFY(!ui.Fbna2kml());
+    const auto choice = ui.Fbna2kml();
+    QVERIFY(choice);
+    QCOMPARE(choice->LabelChoice, 2);
+    QCOMPARE(choice->Symbol, std::string("Star"));
+    QCOMPARE(choice->PointColour, 10u);
+    QVERIFY(!choice->RandomPolygons);
+    QCOMPARE(choice->PolygonColour, 255u | 128u << 8);
+    QCOMPARE(choice->Transparency, 20.0);
+    QCOMPARE(choice->FolderName, std::string("Folder"));
+    ui.ForgetFbna2kml();
+    QVERIFY(!ui.Fbna2kml());
+    QVERIFY(answers.Done());
+    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join("; ")));
+  }
+
+  void Fbna2xmlLineColourAndCsv() {
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    ModalAnswers answers;
+    answers
+        .Then([](QWidget* dialog) {
+          QCOMPARE(dialog->windowTitle(), QString("BNA => XML"));
+          QVERIFY(!Child<QLineEdit>(dialog, "csvfile")->isEnabled());
+          Child<QCheckBox>(dialog, "csvcheck")->click();
+          QVERIFY(Child<QLineEdit>(dialog, "csvfile")->isEnabled());
+          Child<QLineEdit>(dialog, "csvfile")->setText("t.csv");
+          Child<QLineEdit>(dialog, "sincrofield")->setText("2");
+          Child<QLineEdit>(dialog, "lineancho")->setText("3");
+          ClickLater<QPushButton>(dialog, "colorlinea");
+        })
+        .Then(Colour(QColor(255, 128, 0)))
+        .Then([](QWidget* dialog) {
+          QCOMPARE(Child<QPushButton>(dialog, "colorlinea")->text(), QString("\"#ff8000\""));
+          Click(dialog, "Command4");
+        })
+        .Then([](QWidget* dialog) {
+          QVERIFY(!Child<QCheckBox>(dialog, "csvcheck")->isChecked());
+          Click(dialog, "Command5");
+        });
+    zolvane::Ui& ui = window.ui();
+    const auto choice = ui.Fbna2xml();
+    QVERIFY(choice);
+    QCOMPARE(choice->LineColour, std::string("#ff8000"));
+    QCOMPARE(choice->LineWidth, std::string("3"));
+    QVERIFY(choice->CombineCsv);
+    QCOMPARE(choice->CsvFile, std::string("t.csv"));
+    QCOMPARE(choice->SyncColumn, 2);
+    ui.ForgetFbna2xml();
+    QVERIFY(!ui.Fbna2xml());
+    QVERIFY(answers.Done());
+    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join("; ")));
+  }
+
+  void BnaToKmlFromTheMenu() {
+    QTemporaryDir dir;
+    const QString input = dir.filePath("a.bna");
+    const QString output = dir.filePath("a.kml");
+    {
+      QFile bna(input);
+      QVERIFY(bna.open(QIODevice::WriteOnly));
+      bna.write("\"A\",\"B\",1,-3.5,41.25\r\n");
+    }
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    ModalAnswers answers;
+    answers.File(input).File(output).Then([](QWidget* dialog) {
+      QCOMPARE(dialog->objectName(), QString("Fbna2kml"));
+      Child<QRadioButton>(dialog, "Option2")->click();
+      Click(dialog, "Command4");
+    });
+    window.findChild<QAction*>("bna2kml_0")->trigger();
+    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
+    QVERIFY(answers.Done());
+    QCOMPARE(window.findChild<QLabel*>("status")->text(), QString("kml ready"));
+    QFile written(output);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray kml = written.readAll();
+    QVERIFY(kml.contains("<name>B</name>"));
+    QVERIFY(kml.contains("-003.500000,+41.250000,0"));
+    QCOMPARE(ParseError(kml.toStdString()), QString());
+  }
+
+  void DocumentsAreWellFormed() {
+    const std::string bna =
+        "\"Bay & \"Cove\"\",\"<b>\",1,-3.5,41.25\n"
+        "Caf\xE9 ]]> a,\"x\",-3\n1,2\n3,4\n5,6\n"
+        "\"poly\",\"'q'\",3\n0,0\n1,0\n1,1\n"
+        "M,N,-1\n2,3\n";
+    zolvane::CsvTable table;
+    std::istringstream csv("Line_Id,Survey\n\"Bay & \",\"S<1>\"\n");
+    QCOMPARE(zolvane::LoadCsvTable(csv, 1, table).fault, zolvane::CsvFault::None);
+    for (int label = 1; label <= 2; ++label) {
+      zolvane::KmlChoice style;
+      style.LabelChoice = label;
+      style.FolderName = "A & <B>";
+      style.Description = "\"d\"";
+      std::istringstream in(bna);
+      std::ostringstream kml;
+      zolvane::ConvertBnaToKml(in, kml, {style, "a&b.kml", "1_map"}, {}, {});
+      QCOMPARE(ParseError(kml.str()), QString());
+
+      std::istringstream again(bna);
+      std::ostringstream xml;
+      zolvane::ConvertBnaToXml(again, xml, {label, "#ff0000", "1", &table}, {}, {}, {});
+      QCOMPARE(ParseError(xml.str()), QString());
+
+      std::istringstream markers(xml.str());
+      std::ostringstream back;
+      const auto result = zolvane::ConvertXmlToKml(markers, back, "<m>.kml", {});
+      QCOMPARE(result.status, zolvane::PassStatus::Done);
+      QCOMPARE(ParseError(back.str()), QString());
+    }
+  }
+};
+
+QTEST_MAIN(KmlGuiTest)
+#include "kml_gui_test.moc"
