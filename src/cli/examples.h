@@ -32,6 +32,50 @@ inline constexpr Example kExamples[] = {
     {"csv2ks",
      "zolvane-cli csv2ks --shot-column 1 --x-column 2 --y-column 3 --line-name L-0 nav.csv "
      "nav.dat"},
+    {"xyz2bna", "zolvane-cli xyz2bna --lines --in-layout 11 utm.xyz runs.bna"},
+    {"xyz2gmt", "zolvane-cli xyz2gmt --in-layout 11 utm.xyz runs.gmt"},
+    {"gebco2xyz", "zolvane-cli gebco2xyz --zone 31 --out-layout 11 atlas.asc atlas.xyz"},
+    {"gebco2bna", "zolvane-cli gebco2bna --centennial atlas-cent.asc atlas.bna"},
+    {"gebco2gmt", "zolvane-cli gebco2gmt atlas.asc atlas.gmt"},
+    {"bna2daf", "zolvane-cli bna2daf --label 1 examples/contours.bna contours.daf"},
+    {"daf2bna", "zolvane-cli daf2bna contours.daf contours-back.bna"},
+    {"daf2xyz", "zolvane-cli daf2xyz contours.daf contours-depth.xyz"},
+    {"surfer2genesis", "zolvane-cli surfer2genesis --null -9999 depths.grd depths.TXT"},
+    {"invert-clr", "zolvane-cli invert-clr rainbow.clr rainbow-inverted.clr"},
+    {"clr2p25", "zolvane-cli clr2p25 rainbow.clr rainbow.p25"},
+    {"extract", "zolvane-cli extract --every 10 --columns 2,1,3 log.csv thinned.dat"},
+    {"dxf3d",
+     "zolvane-cli dxf3d --start -3.5,41.2 --end -3.1,41.4 --factor 1000 --profile Line1 "
+     "profile.dxf profile-3d.dxf"},
+    {"poseidon2grd", "zolvane-cli poseidon2grd sidescan.pos sidescan.grd"},
+    {"bin2xyz", "zolvane-cli bin2xyz --out-layout 21 points.bin points.xyz"},
+    {"distance-time",
+     "zolvane-cli distance-time --line-speed 5 --transit-speed 10 --ellipsoid wgs84 "
+     "examples/contours.bna times.txt"},
+    {"parallel",
+     "zolvane-cli parallel --a 500000,4500000 --b 500000,4510000 --spacing 250 --count 4 "
+     "lines.bna"},
+    {"rotate",
+     "zolvane-cli rotate --centre -3.5,41 --angle 30 --ccw examples/contours.bna rotated.bna"},
+    {"circle", "zolvane-cli circle --centre 2,41 --radius 0.01 circle.bna"},
+    {"interpolate", "zolvane-cli interpolate --p1 0,0 --p2 100,50 --distance 3 --total 12"},
+    {"filter-xyz",
+     "zolvane-cli filter-xyz --x 1,3 --y 40,42 --in-layout 21 examples/points-lonlat.xyz "
+     "window.xyz"},
+    {"clip-bna", "zolvane-cli clip-bna --x 1,3 --y 40,42 examples/contours.bna clipped.bna"},
+    {"swath", "zolvane-cli swath --constant 50 --metres --in-layout 11 utm.xyz swath.bna"},
+    {"towed", "zolvane-cli towed --layback 100 --max-step 500 fixes.csv towed.csv"},
+    {"igrf", "zolvane-cli igrf --lat -33.9 --lon 18.4 --year 2024 --month 6 --model igrf14"},
+    {"igrf-anomaly",
+     "zolvane-cli igrf-anomaly --year 2024 --month 6 --model igrf14 --in-layout 21 mag.xyz "
+     "anomaly.xyz"},
+    {"bna2kml",
+     "zolvane-cli bna2kml --label 1 --symbol Star --point-colour ff8000 --polygon-colour random "
+     "--transparency 50 --folder Survey --style-name plan_map examples/contours.bna contours.kml"},
+    {"bna2xml",
+     "zolvane-cli bna2xml --label 1 --line-colour ff8000 --line-width 2 --csv lines.csv "
+     "--sync-column 1 examples/contours.bna contours.xml"},
+    {"xml2kml", "zolvane-cli xml2kml contours.xml markers.kml"},
 };
 
 }  // namespace zolvane::cli
