@@ -1,6 +1,5 @@
 #include "dialogs/xy2dxf_dialog.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +7,7 @@
 
 #include "core/number_format.h"
 #include "core/numbers.h"
+#include "dialogs/on_leaving.h"
 
 namespace zolvane {
 
@@ -23,7 +23,12 @@ Xy2dxfDialog::Xy2dxfDialog(QWidget* parent) : QDialog(parent) {
   const char* names[4] = {"Text1", "Text2", "Text3", "Text4"};
   for (int i = 0; i < 4; ++i) {
     positions_[i] = box(names[i], "0");
-    positions_[i]->installEventFilter(this);
+    // A position box shows the number it will be read as whenever it is left, also when
+    // its text did not change.
+    QLineEdit* edit = positions_[i];
+    OnLeaving(edit, [edit] {
+      edit->setText(QString::fromStdString(FormatGeneral(ReadNumber(edit->text().toStdString()))));
+    });
   }
   factor_ = box("Text5", "1000");
   profile_ = box("Text6", "Line1");
@@ -59,18 +64,6 @@ Xy2dxfChoice Xy2dxfDialog::Choice() const {
   auto text = [](const QLineEdit* edit) { return edit->text().toStdString(); };
   return {text(positions_[0]), text(positions_[1]), text(positions_[2]),
           text(positions_[3]), text(factor_),       text(profile_)};
-}
-
-bool Xy2dxfDialog::eventFilter(QObject* watched, QEvent* event) {
-  // A position box shows the number it will be read as whenever it loses the focus, also
-  // when its text did not change.
-  if (event->type() == QEvent::FocusOut) {
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
-      const double value = ReadNumber(edit->text().toStdString());
-      edit->setText(QString::fromStdString(FormatGeneral(value)));
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace zolvane

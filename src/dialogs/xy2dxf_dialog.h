@@ -19,9 +19,6 @@ class Xy2dxfDialog : public QDialog {
   // The six boxes as they stand.
   Xy2dxfChoice Choice() const;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   QLineEdit* positions_[4];  // Text1 .. Text4
   QLineEdit* factor_;        // Text5

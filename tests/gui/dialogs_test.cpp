@@ -18,44 +18,11 @@
 #include "dialogs/xyzi_dialog.h"
 #include "dialogs/xyzo_dialog.h"
 #include "modal_answers.h"
+#include "widgets.h"
 
 using zolvane::testing::ModalAnswers;
 
-namespace {
-
-template <typename T>
-T* Child(QWidget* parent, const char* name) {
-  T* child = parent->findChild<T*>(name);
-  if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
-  return child;
-}
-
-QString Text(QWidget* parent, const char* name) {
-  return Child<QLineEdit>(parent, name)->text();
-}
-
-// Types into a box as the user would, replacing its text.
-void Type(QWidget* parent, const char* name, const QString& text) {
-  auto* box = Child<QLineEdit>(parent, name);
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClicks(box, text);
-}
-
-// Leaves a box as a click elsewhere would.
-void Leave(QWidget* parent, const char* name) {
-  QFocusEvent leaving(QEvent::FocusOut, Qt::MouseFocusReason);
-  QApplication::sendEvent(Child<QLineEdit>(parent, name), &leaving);
-}
-
-// Types and leaves the box.
-void Enter(QWidget* parent, const char* name, const QString& text) {
-  Type(parent, name, text);
-  Leave(parent, name);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class DialogsTest : public QObject {
   Q_OBJECT

@@ -11,26 +11,11 @@
 #include "app/trevil.h"
 #include "core/ui.h"
 #include "modal_answers.h"
+#include "widgets.h"
 
 using zolvane::testing::ModalAnswers;
 
-namespace {
-
-template <typename T>
-T* Child(QWidget* parent, const char* name) {
-  T* child = parent->findChild<T*>(name);
-  if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
-  return child;
-}
-
-void Type(QWidget* parent, const char* name, const QString& text) {
-  auto* box = Child<QLineEdit>(parent, name);
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClicks(box, text);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class GeophysicsGuiTest : public QObject {
   Q_OBJECT

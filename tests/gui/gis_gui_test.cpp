@@ -12,21 +12,11 @@
 #include "app/trevil.h"
 #include "core/ui.h"
 #include "modal_answers.h"
+#include "widgets.h"
 
 using zolvane::testing::ModalAnswers;
 
 namespace {
-
-template <typename T>
-T* Child(QWidget* parent, const char* name) {
-  T* child = parent->findChild<T*>(name);
-  if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
-  return child;
-}
-
-QString Text(QWidget* parent, const char* name) {
-  return Child<QLineEdit>(parent, name)->text();
-}
 
 // Answers the Kingdom Suite dialog, which is not modal, once it shows.
 void WhenKingdomShows(std::function<void(QWidget*)> answer) {

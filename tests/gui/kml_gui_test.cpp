@@ -20,21 +20,11 @@
 #include "formats/bna/bna_to_xml.h"
 #include "formats/bna/xml_to_kml.h"
 #include "modal_answers.h"
+#include "widgets.h"
 
 using zolvane::testing::ModalAnswers;
 
 namespace {
-
-template <typename T>
-T* Child(QWidget* parent, const char* name) {
-  T* child = parent->findChild<T*>(name);
-  if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
-  return child;
-}
-
-QString Text(QWidget* parent, const char* name) {
-  return Child<QLineEdit>(parent, name)->text();
-}
 
 // Answers the colour chooser with `colour`.
 ModalAnswers::Answer Colour(QColor colour) {
@@ -44,10 +34,6 @@ ModalAnswers::Answer Colour(QColor colour) {
     dialog->setCurrentColor(colour);
     dialog->accept();
   };
-}
-
-void Click(QWidget* dialog, const char* name) {
-  Child<QPushButton>(dialog, name)->click();
 }
 
 // Clicks once the answer has returned, for a click that opens another modal dialog: the

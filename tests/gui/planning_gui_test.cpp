@@ -17,36 +17,11 @@
 #include "app/trevil.h"
 #include "core/ui.h"
 #include "modal_answers.h"
+#include "widgets.h"
 
 using zolvane::testing::ModalAnswers;
 
-namespace {
-
-template <typename T>
-T* Child(QWidget* parent, const char* name) {
-  T* child = parent->findChild<T*>(name);
-  if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
-  return child;
-}
-
-QString Text(QWidget* parent, const char* name) {
-  return Child<QLineEdit>(parent, name)->text();
-}
-
-// Types into a box as the user would, replacing its text.
-void Type(QWidget* parent, const char* name, const QString& text) {
-  auto* box = Child<QLineEdit>(parent, name);
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClicks(box, text);
-}
-
-void Click(QWidget* parent, const char* name) {
-  Child<QAbstractButton>(parent, name)->click();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class PlanningGuiTest : public QObject {
   Q_OBJECT

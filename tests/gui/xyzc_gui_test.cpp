@@ -13,25 +13,11 @@
 #include "app/trevil.h"
 #include "core/ui.h"
 #include "modal_answers.h"
+#include "widgets.h"
 
 using zolvane::testing::ModalAnswers;
 
 namespace {
-
-template <typename T>
-T* Child(QWidget* parent, const char* name) {
-  T* child = parent->findChild<T*>(name);
-  if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
-  return child;
-}
-
-void Type(QWidget* parent, const char* name, const QString& text) {
-  auto* box = Child<QLineEdit>(parent, name);
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClicks(box, text);
-}
 
 // Closes a message box with OK, noting its text and title.
 ModalAnswers::Answer Acknowledge(QString& text, QString& title) {
