@@ -275,6 +275,14 @@ void PoseidonToSurferGrid(int /*index*/, RunState& state, Ui& ui) {
   if (result.pass.status != PassStatus::Done) {
     return ReportPassEnd(result.pass, state.InputFileName, state, ui);
   }
+  // The grid's corners and value range stay in the filter's limits after the command.
+  const PoseidonHeader& h = result.header;
+  state.XMaxLimit = h.longUpperRight;
+  state.XMinLimit = h.longLowerLeft;
+  state.YMaxLimit = h.latUpperRight;
+  state.YMinLimit = h.latLowerLeft;
+  state.ZMaxLimit = h.maximum;
+  state.ZMinLimit = h.minimum;
   files.Commit(ui);
 }
 

@@ -185,6 +185,10 @@ TEST_F(PoseidonBinaryFlow, PoseidonCommand) {
   EXPECT_EQ(TempDir::Read(outputPath), kGrid2x2);
   EXPECT_EQ(ui.statusHistory, (std::vector<std::string>{"1/2 changed", "2/2 changed"}));
   EXPECT_TRUE(ui.messages.empty());
+  // The corners and the value range are left in the filter's limits.
+  EXPECT_EQ(std::vector<double>({state.XMinLimit, state.XMaxLimit, state.YMinLimit,
+                                 state.YMaxLimit, state.ZMinLimit, state.ZMaxLimit}),
+            std::vector<double>({2.25, 3.5, 40.5, 41.5, 0, 255}));
 
   std::filesystem::remove(outputPath);
   Files(Description("2", "3") + "5 -1\n7 8\n");
