@@ -18,7 +18,6 @@ constexpr double k1By6 = 1.0 / 6.0;
 constexpr double k1By24 = 1.0 / 24.0;
 constexpr double k1By120 = 1.0 / 120.0;
 constexpr double k1By720 = 1.0 / 720.0;
-constexpr double k35By3072 = 35.0 / 3072.0;
 
 // sin 2x, sin 4x and sin 6x of the series from one sine and cosine: the same values to
 // within rounding, at a fraction of the cost of three more sine calls.

@@ -8,8 +8,6 @@
 namespace zolvane {
 namespace {
 
-constexpr long long kProgressInterval = 200;
-
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
