@@ -174,6 +174,39 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// Appends `whole` / 10^k with its k decimals, written from the last digit backwards: the
+// decimals, the point, the whole part (at least "0") and the sign, then in one go.
+void AppendScaled(std::string& out, bool negative, unsigned long long whole, int k) {
+  char text[40];
+  char* const end = text + sizeof text;
+  char* p = end;
+  auto rest = whole;
+  int d = 0;
+  for (; d + 2 <= k; d += 2) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (rest % 100), 2);
+    rest /= 100;
+  }
+  if (d < k) {
+    *--p = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  if (k > 0) *--p = '.';
+  while (rest >= 100) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (rest % 100), 2);
+    rest /= 100;
+  }
+  if (rest >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * rest, 2);
+  } else {
+    *--p = static_cast<char>('0' + rest);
+  }
+  if (negative) *--p = '-';
+  out.append(p, end);
+}
+
 // Values that are a whole number of 10^-k for some k up to 8, below 10^15 in those units,
 // such as depths, projected metres or coordinates typed with a few decimals. The smallest k
 // whose quotient reads back as the value gives the shortest text that does, which is the
@@ -193,45 +226,44 @@ bool AppendFewDecimals(std::string& out, double value) {
                : static_cast<double>(whole) / kPowers[k] != magnitude) {
       continue;
     }
-    // Written from the last digit backwards: k decimals, the point, the whole part (at
-    // least "0") and the sign, then appended in one go.
-    char text[40];
-    char* const end = text + sizeof text;
-    char* p = end;
-    auto rest = static_cast<unsigned long long>(whole);
-    int d = 0;
-    for (; d + 2 <= k; d += 2) {
-      p -= 2;
-      std::memcpy(p, kDigitPairs + 2 * (rest % 100), 2);
-      rest /= 100;
-    }
-    if (d < k) {
-      *--p = static_cast<char>('0' + rest % 10);
-      rest /= 10;
-    }
-    if (k > 0) *--p = '.';
-    while (rest >= 100) {
-      p -= 2;
-      std::memcpy(p, kDigitPairs + 2 * (rest % 100), 2);
-      rest /= 100;
-    }
-    if (rest >= 10) {
-      p -= 2;
-      std::memcpy(p, kDigitPairs + 2 * rest, 2);
-    } else {
-      *--p = static_cast<char>('0' + rest);
-    }
-    if (value < 0) *--p = '-';
-    out.append(p, end);
+    AppendScaled(out, value < 0, static_cast<unsigned long long>(whole), k);
     return true;
   }
   return false;
 }
 
+// Values from 1 up to 10^15 with more digits than that: the fifteen significant digits
+// come from one multiplication in extended precision, exact to within 10^-4 of a unit of
+// the last digit, so only a product that near a half takes the exact road.
+bool AppendFifteenDigits(std::string& out, double value) {
+  static constexpr long double kPowers[] = {1e0L, 1e1L, 1e2L,  1e3L,  1e4L,  1e5L,  1e6L, 1e7L,
+                                            1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L};
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 1 && magnitude < 1e15)) return false;
+  int integerDigits = 1;
+  while (integerDigits < 15 && magnitude >= kPowers[integerDigits])
+    ++integerDigits;
+  int k = 15 - integerDigits;
+  const long double scaled = static_cast<long double>(magnitude) * kPowers[k];
+  const long double whole = std::floor(scaled);
+  const long double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5L) < 1e-3L) return false;
+  unsigned long long digits = static_cast<unsigned long long>(whole) + (fraction > 0.5L ? 1 : 0);
+  if (digits >= 1000000000000000ULL) return false;  // rounded up into a sixteenth digit
+  while (k > 0 && digits % 10 == 0) {
+    digits /= 10;
+    --k;
+  }
+  AppendScaled(out, value < 0, digits, k);
+  return true;
+}
+
 }  // namespace
 
 void AppendGeneral(std::string& out, double value) {
-  if (!AppendFewDecimals(out, value)) AppendShortest(out, value, 15, true);
+  if (!AppendFewDecimals(out, value) && !AppendFifteenDigits(out, value)) {
+    AppendShortest(out, value, 15, true);
+  }
 }
 
 std::string FormatGeneral(double value) {
@@ -250,7 +282,8 @@ std::string FormatSigned(double value) {
 void AppendPrintItem(std::string& out, double value) {
   if (!(value < 0)) out += ' ';
   // From 1 up the print form has the general form's digits, so it shares its fast path.
-  if (!(std::fabs(value) >= 1) || !AppendFewDecimals(out, value)) {
+  if (!(std::fabs(value) >= 1) ||
+      (!AppendFewDecimals(out, value) && !AppendFifteenDigits(out, value))) {
     AppendShortest(out, value, 15, false);
   }
   out += ' ';

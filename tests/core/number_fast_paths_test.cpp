@@ -75,6 +75,17 @@ TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
     if (random() % 7 == 0) value = std::nextafter(value, 1e300);  // not a short decimal
     ASSERT_EQ(FormatGeneral(value), GeneralByTheFullRoad(value)) << value;
   }
+  // Computed values with all their digits, from 1 to 10^15, and the halves between them.
+  for (int i = 0; i < 300000; ++i) {
+    double value = std::ldexp(static_cast<double>(random() >> 11), -53) * 10;  // [0, 10)
+    value = std::max(1.0, value) * std::pow(10.0, static_cast<int>(random() % 15));
+    if (i % 5 == 0) value = std::floor(value * 1e3) / 1e3 + 0.0005;  // near a half
+    if (random() % 2) value = -value;
+    ASSERT_EQ(FormatGeneral(value), GeneralByTheFullRoad(value)) << value;
+    ASSERT_EQ(FormatPrintItem(value), FormatSigned(value) + " ") << value;
+  }
+  EXPECT_EQ(FormatGeneral(999999.99999999999), "1000000");
+  EXPECT_EQ(FormatGeneral(400023.907618899123), "400023.907618899");
   EXPECT_EQ(FormatGeneral(-1181.13), "-1181.13");
   EXPECT_EQ(FormatGeneral(-0.00000001), "-0.00000001");
   EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
