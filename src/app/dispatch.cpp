@@ -106,10 +106,7 @@ void ResetForFileCommand(RunState& state, Ui& ui) {
 
 void OpenMenu(const MenuItem& item, RunState& state, Ui& ui) {
   if (item.rule == MenuRule::ClearFileNames) {
-    state.InputFileName.clear();
-    state.OutputFileName.clear();
-    ui.SetInputFileName("");
-    ui.SetOutputFileName("");
+    ClearFileNames(state, ui);
   } else if (item.rule == MenuRule::FileToFile) {
     ResetForFileCommand(state, ui);
   }

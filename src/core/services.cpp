@@ -44,6 +44,13 @@ bool EnsureOutputFormat(RunState& state, Ui& ui) {
   return true;
 }
 
+void ClearFileNames(RunState& state, Ui& ui) {
+  state.InputFileName.clear();
+  state.OutputFileName.clear();
+  ui.SetInputFileName("");
+  ui.SetOutputFileName("");
+}
+
 void ShowStatistics(const RunState& state, Ui& ui) {
   ui.ShowStatistics(state.Stats);
 }

@@ -30,6 +30,9 @@ bool AskOutputFile(RunState& state, Ui& ui, int filterIndex);
 // closed the dialog without confirming it.
 bool EnsureOutputFormat(RunState& state, Ui& ui);
 
+// Empties both file names, in the run state and in the window.
+void ClearFileNames(RunState& state, Ui& ui);
+
 // Copies the statistics into the panel.
 void ShowStatistics(const RunState& state, Ui& ui);
 

@@ -213,10 +213,7 @@ void BnaToKml(int /*index*/, RunState& state, Ui& ui) {
   state.KmlDialogResult = 0;
   if (!choice) {
     // Nothing is written, so a file of that name keeps its contents.
-    state.InputFileName.clear();
-    state.OutputFileName.clear();
-    ui.SetInputFileName("");
-    ui.SetOutputFileName("");
+    ClearFileNames(state, ui);
     return;
   }
   state.LabelChoice = choice->LabelChoice == 2 ? 2 : 1;

@@ -212,10 +212,7 @@ void BnaToXml(int /*index*/, RunState& state, Ui& ui) {
   state.KmlDialogResult = 0;
   if (!choice) {
     // Nothing is written, so a file of that name keeps its contents.
-    state.InputFileName.clear();
-    state.OutputFileName.clear();
-    ui.SetInputFileName("");
-    ui.SetOutputFileName("");
+    ClearFileNames(state, ui);
     return;
   }
   CsvTable table;

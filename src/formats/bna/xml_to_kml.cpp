@@ -202,10 +202,7 @@ void XmlToKml(int /*index*/, RunState& state, Ui& ui) {
   }
   if (!files.Commit(ui)) return;
   ui.SetStatus("Google KML ready");
-  state.InputFileName.clear();
-  state.OutputFileName.clear();
-  ui.SetInputFileName("");
-  ui.SetOutputFileName("");
+  ClearFileNames(state, ui);
 }
 
 }  // namespace zolvane
