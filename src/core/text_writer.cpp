@@ -11,7 +11,7 @@ constexpr std::size_t kPrintZoneWidth = 14;
 }  // namespace
 
 LineWriter::LineWriter(std::ostream& out) : out_(out) {
-  buffer_.reserve(kFlushSize * 2);
+  buffer_.reserve(std::size_t{1} << 12);  // grows to about twice kFlushSize on large outputs
 }
 
 LineWriter::~LineWriter() {

@@ -35,24 +35,28 @@ TEST(LineReader, EndsLinesAtCrLfLfOrCrAlone) {
       {"a\r\rb", {"a", "", "b"}},
       {"a\n\rb\r\n\nc", {"a", "", "b", "", "c"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadAll(c.text), c.lines) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(ReadAll(c.text), c.lines) << c.text;
 }
 
 TEST(LineReader, ACrLfSplitAcrossReadBlocksIsOneLineEnd) {
-  // The reader takes 256 KiB at a time: put the CR last in the first block.
-  for (std::size_t length : {(std::size_t{1} << 18) - 1, (std::size_t{1} << 18) - 2}) {
-    const std::string first(length, 'x');
-    std::istringstream in(first + "\r\nnext\r");
-    LineReader reader(in);
-    std::string_view line;
-    ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
-    EXPECT_EQ(line.size(), length);
-    ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
-    EXPECT_EQ(line, "next");
-    EXPECT_EQ(reader.Next(line), ReadStatus::End);
-    EXPECT_EQ(reader.LineNumber(), 2);
-    EXPECT_EQ(reader.BytesRead(), length + 7);
-  }
+  // The reader's blocks double from 4 KiB to 256 KiB: put the CR last in a small block, in the
+  // last growing one and in a full-size one.
+  constexpr std::size_t kKiB = 1024;
+  for (std::size_t end : {4 * kKiB, 12 * kKiB, 252 * kKiB, 508 * kKiB})
+    for (std::size_t length : {end - 1, end - 2}) {
+      const std::string first(length, 'x');
+      std::istringstream in(first + "\r\nnext\r");
+      LineReader reader(in);
+      std::string_view line;
+      ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
+      EXPECT_EQ(line.size(), length);
+      ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
+      EXPECT_EQ(line, "next");
+      EXPECT_EQ(reader.Next(line), ReadStatus::End);
+      EXPECT_EQ(reader.LineNumber(), 2);
+      EXPECT_EQ(reader.BytesRead(), length + 7);
+    }
 }
 
 TEST(LineReader, CountsLinesAndBytes) {
