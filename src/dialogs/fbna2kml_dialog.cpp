@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
 #include "core/numbers.h"
 #include "formats/bna/bna_to_kml.h"
@@ -17,40 +16,13 @@
 
 namespace zolvane {
 
-QStringList KmlSymbols() {
-  return {"Circle", "Solid_square", "Empty_Square", "Cross", "Flag",
-          "Star",   "Triangle",     "Diamond",      "Donut"};
-}
-
-void PaintColour(QPushButton* button, std::uint32_t colour) {
-  button->setStyleSheet(QString("background-color: rgb(%1, %2, %3)")
-                            .arg(colour & 0xFF)
-                            .arg((colour >> 8) & 0xFF)
-                            .arg((colour >> 16) & 0xFF));
-}
-
 Fbna2kmlDialog::Fbna2kmlDialog(ColourChooser chooser, QWidget* parent)
     : QDialog(parent), chooser_(std::move(chooser)) {
   setObjectName("Fbna2kml");
   setWindowTitle("BNA => GOOGLE EARTH  KML");
 
-  auto* notice = new QLabel(
-      "Google Earth only accepts WGS84 LAT/LON data   remember convert your BNA to degrees in "
-      "WGS84)",
-      this);
-  notice->setObjectName("Label1");
-  notice->setWordWrap(true);
-
-  auto* labels = new QGroupBox("bna label to be used", this);
-  labels->setObjectName("Frame4");
-  first_ = new QRadioButton("Fisrt", labels);
-  first_->setObjectName("Option1");
-  first_->setChecked(true);
-  second_ = new QRadioButton("Second", labels);
-  second_->setObjectName("Option2");
-  auto* labelsLayout = new QVBoxLayout(labels);
-  labelsLayout->addWidget(first_);
-  labelsLayout->addWidget(second_);
+  const LabelRadios labels = MakeLabelRadios(this, "bna label to be used");
+  second_ = labels.second;
 
   auto* points = new QGroupBox("Points properties", this);
   points->setObjectName("Frame1");
@@ -69,16 +41,9 @@ Fbna2kmlDialog::Fbna2kmlDialog(ColourChooser chooser, QWidget* parent)
   pointsLayout->addWidget(new QLabel("Symbol scale", points), 1, 0);
   pointsLayout->addWidget(symbolScale_, 1, 1);
 
-  auto* lines = new QGroupBox("Lines properties", this);
-  lines->setObjectName("Frame2");
-  lineButton_ = new QPushButton("Color", lines);
-  lineButton_->setObjectName("colorlinea");
-  lineWidth_ = new QLineEdit("1", lines);
-  lineWidth_->setObjectName("lineancho");
-  auto* linesLayout = new QGridLayout(lines);
-  linesLayout->addWidget(lineButton_, 0, 0, 1, 2);
-  linesLayout->addWidget(new QLabel("Line Width", lines), 1, 0);
-  linesLayout->addWidget(lineWidth_, 1, 1);
+  const LineControls lines = MakeLineControls(this, "1");
+  lineButton_ = lines.colour;
+  lineWidth_ = lines.width;
 
   auto* polygons = new QGroupBox("polygon properties", this);
   polygons->setObjectName("Frame3");
@@ -106,31 +71,25 @@ Fbna2kmlDialog::Fbna2kmlDialog(ColourChooser chooser, QWidget* parent)
   folder_->setObjectName("Text2");
   description_ = new QLineEdit(this);
   description_->setObjectName("Text1");
-  auto* accept = new QPushButton("CONTINUE", this);
-  accept->setObjectName("Command4");
-  accept->setDefault(true);
-  auto* cancel = new QPushButton("CANCEL", this);
-  cancel->setObjectName("Command5");
+  const ContinueCancel buttons = MakeContinueCancel(this);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(notice, 0, 0, 1, 2);
-  layout->addWidget(labels, 1, 0);
+  layout->addWidget(Wgs84Notice(this), 0, 0, 1, 2);
+  layout->addWidget(labels.box, 1, 0);
   layout->addWidget(points, 1, 1);
-  layout->addWidget(lines, 2, 0);
+  layout->addWidget(lines.box, 2, 0);
   layout->addWidget(polygons, 2, 1);
   layout->addWidget(new QLabel("Folder Name:", this), 3, 0);
   layout->addWidget(folder_, 3, 1);
   layout->addWidget(new QLabel("Description:", this), 4, 0);
   layout->addWidget(description_, 4, 1);
-  layout->addWidget(accept, 5, 0);
-  layout->addWidget(cancel, 5, 1);
+  layout->addWidget(buttons.accept, 5, 0);
+  layout->addWidget(buttons.cancel, 5, 1);
 
   const auto chooseOpaque = [this](std::uint32_t& colour, QPushButton* button) {
-    const std::optional<std::uint32_t> chosen = chooser_(colour);
-    if (!chosen) return;
-    colour = *chosen;
-    button->setText(QString::fromStdString(KmlColour(0xFF, colour)));
-    PaintColour(button, colour);
+    if (ChooseColour(chooser_, colour, button)) {
+      button->setText(QString::fromStdString(KmlColour(0xFF, colour)));
+    }
   };
   connect(pointButton_, &QPushButton::clicked, this,
           [this, chooseOpaque] { chooseOpaque(pointColour_, pointButton_); });
@@ -145,15 +104,10 @@ Fbna2kmlDialog::Fbna2kmlDialog(ColourChooser chooser, QWidget* parent)
   });
   connect(scroll_, &QScrollBar::valueChanged, this,
           [this](int value) { transparency_->setText(QString::number(value)); });
-  connect(accept, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void Fbna2kmlDialog::ChoosePolygonColour() {
-  const std::optional<std::uint32_t> chosen = chooser_(polygonColour_);
-  if (!chosen) return;
-  polygonColour_ = *chosen;
-  PaintColour(polygonButton_, polygonColour_);
+  if (!ChooseColour(chooser_, polygonColour_, polygonButton_)) return;
   polygonButton_->setText(random_->isChecked() ? "random" : "normal");
 }
 
@@ -165,10 +119,7 @@ void Fbna2kmlDialog::RandomToggled(bool on) {
     polygonButton_->setStyleSheet("background-color: rgb(211, 211, 211)");
     return;
   }
-  if (const std::optional<std::uint32_t> chosen = chooser_(polygonColour_)) {
-    polygonColour_ = *chosen;
-    PaintColour(polygonButton_, polygonColour_);
-  }
+  ChooseColour(chooser_, polygonColour_, polygonButton_);
   polygonButton_->setText(QString::fromStdString(KmlPolygonColour(Choice())));
 }
 

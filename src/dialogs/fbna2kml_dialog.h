@@ -4,10 +4,9 @@
 
 #include <QDialog>
 #include <cstdint>
-#include <functional>
-#include <optional>
 
 #include "core/ui.h"
+#include "dialogs/markup_controls.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,15 +16,6 @@ class QRadioButton;
 class QScrollBar;
 
 namespace zolvane {
-
-// The colour chooser: red in the low byte, then green, then blue; empty on Cancel.
-using ColourChooser = std::function<std::optional<std::uint32_t>(std::uint32_t initial)>;
-
-// Symbol names of the icon list, in list order.
-QStringList KmlSymbols();
-
-// Shows `colour` as the background of `button`.
-void PaintColour(QPushButton* button, std::uint32_t colour);
 
 class Fbna2kmlDialog : public QDialog {
   Q_OBJECT
@@ -40,7 +30,6 @@ class Fbna2kmlDialog : public QDialog {
   void RandomToggled(bool on);
 
   ColourChooser chooser_;
-  QRadioButton* first_;
   QRadioButton* second_;
   QPushButton* pointButton_;
   QComboBox* symbol_;

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "core/numbers.h"
 #include "formats/bna/markup.h"
@@ -22,34 +21,11 @@ Fbna2xmlDialog::Fbna2xmlDialog(ColourChooser chooser, QWidget* parent)
   setObjectName("Fbna2xml");
   setWindowTitle("BNA => XML");
 
-  auto* notice = new QLabel(
-      "Google Earth only accepts WGS84 LAT/LON data   remember convert your BNA to degrees in "
-      "WGS84)",
-      this);
-  notice->setObjectName("Label1");
-  notice->setWordWrap(true);
-
-  auto* labels = new QGroupBox("BNA label to be used", this);
-  labels->setObjectName("Frame4");
-  auto* first = new QRadioButton("Fisrt", labels);
-  first->setObjectName("Option1");
-  first->setChecked(true);
-  second_ = new QRadioButton("Second", labels);
-  second_->setObjectName("Option2");
-  auto* labelsLayout = new QVBoxLayout(labels);
-  labelsLayout->addWidget(first);
-  labelsLayout->addWidget(second_);
-
-  auto* lines = new QGroupBox("Lines properties", this);
-  lines->setObjectName("Frame2");
-  lineButton_ = new QPushButton("Color", lines);
-  lineButton_->setObjectName("colorlinea");
-  lineWidth_ = new QLineEdit(lines);
-  lineWidth_->setObjectName("lineancho");
-  auto* linesLayout = new QGridLayout(lines);
-  linesLayout->addWidget(lineButton_, 0, 0, 1, 2);
-  linesLayout->addWidget(new QLabel("Line Width", lines), 1, 0);
-  linesLayout->addWidget(lineWidth_, 1, 1);
+  const LabelRadios labels = MakeLabelRadios(this, "BNA label to be used");
+  second_ = labels.second;
+  const LineControls lines = MakeLineControls(this, "");
+  lineButton_ = lines.colour;
+  lineWidth_ = lines.width;
 
   // The point style is offered as in the KML dialog but the markers do not carry it.
   auto* points = new QGroupBox("Points properties", this);
@@ -86,39 +62,27 @@ Fbna2xmlDialog::Fbna2xmlDialog(ColourChooser chooser, QWidget* parent)
   csvLayout->addWidget(new QLabel("CSV Field number to syncronize with bna label", csv), 2, 0);
   csvLayout->addWidget(syncField_, 2, 1);
 
-  auto* accept = new QPushButton("CONTINUE", this);
-  accept->setObjectName("Command4");
-  accept->setDefault(true);
-  auto* cancel = new QPushButton("CANCEL", this);
-  cancel->setObjectName("Command5");
+  const ContinueCancel buttons = MakeContinueCancel(this);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(notice, 0, 0, 1, 2);
-  layout->addWidget(labels, 1, 0);
-  layout->addWidget(lines, 1, 1);
+  layout->addWidget(Wgs84Notice(this), 0, 0, 1, 2);
+  layout->addWidget(labels.box, 1, 0);
+  layout->addWidget(lines.box, 1, 1);
   layout->addWidget(points, 2, 0);
   layout->addWidget(csv, 2, 1);
-  layout->addWidget(accept, 3, 0);
-  layout->addWidget(cancel, 3, 1);
+  layout->addWidget(buttons.accept, 3, 0);
+  layout->addWidget(buttons.cancel, 3, 1);
 
   connect(lineButton_, &QPushButton::clicked, this, [this] {
-    const std::optional<std::uint32_t> chosen = chooser_(lineColourValue_);
-    if (!chosen) return;
-    lineColourValue_ = *chosen;
+    if (!ChooseColour(chooser_, lineColourValue_, lineButton_)) return;
     lineColour_ = HtmlColour(lineColourValue_);
     lineButton_->setText(QString("\"%1\"").arg(QString::fromStdString(lineColour_)));
-    PaintColour(lineButton_, lineColourValue_);
   });
   connect(pointButton_, &QPushButton::clicked, this, [this] {
-    const std::optional<std::uint32_t> chosen = chooser_(pointColour_);
-    if (!chosen) return;
-    pointColour_ = *chosen;
+    if (!ChooseColour(chooser_, pointColour_, pointButton_)) return;
     pointButton_->setText(QString("\"%1\"").arg(QString::fromStdString(HtmlColour(pointColour_))));
-    PaintColour(pointButton_, pointColour_);
   });
   connect(combine_, &QCheckBox::toggled, csvFile_, &QLineEdit::setEnabled);
-  connect(accept, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool Fbna2xmlDialog::eventFilter(QObject* watched, QEvent* event) {

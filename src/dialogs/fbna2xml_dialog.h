@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/ui.h"
-#include "dialogs/fbna2kml_dialog.h"
+#include "dialogs/markup_controls.h"
 
 class QCheckBox;
 class QComboBox;

@@ -22,8 +22,6 @@
 
 using zolvane::testing::ModalAnswers;
 
-namespace {}  // namespace
-
 class DialogsTest : public QObject {
   Q_OBJECT
 
@@ -32,23 +30,19 @@ class DialogsTest : public QObject {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
-    QString title;
     ModalAnswers answers;
     answers
         .Then([&](QWidget* dialog) {
-          title = dialog->windowTitle();
           QVERIFY(Child<QRadioButton>(dialog, "xyz")->isChecked());
           QVERIFY(Child<QRadioButton>(dialog, "Option1")->isChecked());
-          QCOMPARE(Child<QPushButton>(dialog, "Command1")->text(), QString(" Next "));
           Child<QRadioButton>(dialog, "YX")->click();  // "Y X"
           Child<QRadioButton>(dialog, "Option2")->click();
           Child<QCheckBox>(dialog, "distances")->click();
           Child<QPushButton>(dialog, "Command1")->click();
         })
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command1")->click(); })
-        .Then([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+        .Reject();
     const auto first = window.ui().Xyzo();
-    QCOMPARE(title, QString("Zolvane - Options output xyz"));
     QVERIFY(first);
     QCOMPARE(first->OutputFormatCode, 24);
     QVERIFY(first->Distances);
@@ -76,13 +70,8 @@ class DialogsTest : public QObject {
 
   void XyziCodesAndStatistics() {
     zolvane::XyziDialog dialog;
-    QCOMPARE(dialog.windowTitle(), QString("Zolvane - Options input xyz "));
     QCOMPARE(dialog.InputFormatCode(), 11);
     QVERIFY(!dialog.CheckStatistics());
-    QCOMPARE(Child<QRadioButton>(&dialog, "XY")->text(), QString(" X Y"));
-    QCOMPARE(Child<QCheckBox>(&dialog, "stad")->toolTip(),
-             QString("Checks Max and Min before selected transformation."));
-    QVERIFY(dialog.findChild<QWidget*>("frame2"));
     const char* const delimiters[] = {"Option1", "Option2", "Option3"};
     const char* const orders[] = {"xyz", "yxz", "XY", "YX"};
     for (int d = 0; d < 3; ++d) {
@@ -99,7 +88,6 @@ class DialogsTest : public QObject {
   void FusformKeepsZoneMeridianAndRangeTogether() {
     zolvane::FusformDialog dialog;
     dialog.show();
-    QCOMPARE(dialog.windowTitle(), QString("Zolvane - UTM Zone"));
     QCOMPARE(Text(&dialog, "fustext"), QString("1"));
     QCOMPARE(Text(&dialog, "cmtext"), QString("-177"));
     QCOMPARE(Text(&dialog, "Text1_0"), QString::fromUtf8("180\u00baW"));
@@ -177,13 +165,10 @@ class DialogsTest : public QObject {
     window.show();
     ModalAnswers answers;
     answers.Then([](QWidget* dialog) {
-      QCOMPARE(dialog->windowTitle(), QString("Zolvane - Translate xyz points"));
       auto* km = Child<QCheckBox>(dialog, "Check1");
       auto* nm = Child<QCheckBox>(dialog, "Check2");
       auto* unit = Child<QLabel>(dialog, "Label1");
       QCOMPARE(unit->text(), QString("Km"));
-      QCOMPARE(km->text(), QString("Kilometers"));
-      QCOMPARE(nm->text(), QString("Nautic Milles"));
       nm->click();
       QCOMPARE(unit->text(), QString("NM"));
       QVERIFY(!km->isChecked());
@@ -222,7 +207,6 @@ class DialogsTest : public QObject {
     QVERIFY(calculator);
     QVERIFY(calculator->isVisible());
     QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(calculator->windowTitle(), QString("Single Coordinate Transform"));
     QCOMPARE(Text(calculator, "Text1_4"), QString("00.00"));
     QCOMPARE(Text(calculator, "Text1_3"), QString("000.00"));
     QCOMPARE(Text(calculator, "huso"), QString("0"));

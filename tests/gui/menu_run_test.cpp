@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,14 +17,12 @@
 #include "app/trevil.h"
 #include "core/ui.h"
 #include "modal_answers.h"
+#include "widgets.h"
 
 using zolvane::testing::ModalAnswers;
+using zolvane::testing::WhenShows;
 
 namespace {
-
-QString LabelText(const QWidget& window, const char* name) {
-  return window.findChild<QLabel*>(name)->text();
-}
 
 zolvane::Trevil* MainWindow() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -89,13 +88,9 @@ class MenuRunTest : public QObject {
     QTemporaryDir dir;
     const QString input = dir.filePath("lines.bna");
     const QString output = dir.filePath("lines.dat");
-    {
-      QFile bna(input);
-      QVERIFY(bna.open(QIODevice::WriteOnly));
-      bna.write(
-          "\"-25\",\"first\",2\r\n2.5,41.3\r\n2.75,41.25\r\n\"-30\",\"second\",-2\r\n"
-          "3,40\r\n3.5,40.5\r\n");
-    }
+    WriteFile(input,
+              "\"-25\",\"first\",2\r\n2.5,41.3\r\n2.75,41.25\r\n\"-30\",\"second\",-2\r\n"
+              "3,40\r\n3.5,40.5\r\n");
     zolvane::RunState state;
     state.Stats.ZMax = 7;
     state.OutputFormatCode = 34;  // left by an earlier command
@@ -141,18 +136,16 @@ class MenuRunTest : public QObject {
     QCOMPARE(inputFilter, QString("BNA (*.bna)"));
     QCOMPARE(outputFilter, QString("XYZ (*.dat)"));
 
-    QCOMPARE(LabelText(window, "status"), QString(" Finished  BNA > XYZ "));
-    QFile written(output);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), QByteArray("2.5 41.3 \"-25\"\r\n2.75 41.25 \"-25\"\r\n"
-                                           "3 40 \"-30\"\r\n3.5 40.5 \"-30\"\r\n"));
-    QCOMPARE(LabelText(window, "Label1_0"), input);
-    QCOMPARE(LabelText(window, "Label1_1"), output);
-    QCOMPARE(LabelText(window, "Label4_2"), QString("3.5"));   // X Max
-    QCOMPARE(LabelText(window, "Label4_4"), QString("2.5"));   // X min
-    QCOMPARE(LabelText(window, "Label4_3"), QString("41.3"));  // Y Max
-    QCOMPARE(LabelText(window, "Label4_5"), QString("40"));    // Y min
-    QCOMPARE(LabelText(window, "Label4_6"), QString("7"));     // Z as it was
+    QCOMPARE(Label(window, "status"), QString(" Finished  BNA > XYZ "));
+    QCOMPARE(ReadFile(output), QByteArray("2.5 41.3 \"-25\"\r\n2.75 41.25 \"-25\"\r\n"
+                                          "3 40 \"-30\"\r\n3.5 40.5 \"-30\"\r\n"));
+    QCOMPARE(Label(window, "Label1_0"), input);
+    QCOMPARE(Label(window, "Label1_1"), output);
+    QCOMPARE(Label(window, "Label4_2"), QString("3.5"));   // X Max
+    QCOMPARE(Label(window, "Label4_4"), QString("2.5"));   // X min
+    QCOMPARE(Label(window, "Label4_3"), QString("41.3"));  // Y Max
+    QCOMPARE(Label(window, "Label4_5"), QString("40"));    // Y min
+    QCOMPARE(Label(window, "Label4_6"), QString("7"));     // Z as it was
     QVERIFY(window.menuBar()->isEnabled());
     QVERIFY(!window.findChild<QPushButton*>("stop")->isEnabled());
   }
@@ -163,23 +156,12 @@ class MenuRunTest : public QObject {
     const QString lonLat = dir.filePath("lonlat.xyz");
     const QString utm = dir.filePath("utm.dat");
     const QString back = dir.filePath("back.dat");
-    {
-      QFile xyz(lonLat);
-      QVERIFY(xyz.open(QIODevice::WriteOnly));
-      xyz.write("2 41 100\r\n");
-    }
+    WriteFile(lonLat, "2 41 100\r\n");
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
 
     QString question;
-    const auto keepWgs84 = [&question](QWidget* widget) {
-      auto* box = qobject_cast<QMessageBox*>(widget);
-      QVERIFY(box);
-      question = box->text();
-      QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
-      box->button(QMessageBox::No)->click();
-    };
     const auto inputLayout = [](const char* delimiter) {
       return [delimiter](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), QString("xyzi"));
@@ -204,7 +186,7 @@ class MenuRunTest : public QObject {
     };
 
     ModalAnswers answers;
-    answers.Then(keepWgs84)
+    answers.Message(QMessageBox::No, &question)
         .File(lonLat)
         .Then(inputLayout("Option2"))
         .File(utm)
@@ -213,15 +195,13 @@ class MenuRunTest : public QObject {
     window.findChild<QAction*>("G2U_1")->trigger();
     QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
     QVERIFY(answers.Done());
-    QCOMPARE(question, QString("Default is WGS84, change to ED50?"));
-    QCOMPARE(LabelText(window, "status"), QString(" Finished  XYZ > XYZ "));
-    QFile projected(utm);
-    QVERIFY(projected.open(QIODevice::ReadOnly));
-    QCOMPARE(projected.readAll(), QByteArray("415897,4539238,100\r\n"));
+    QCOMPARE(question, QString("Ellipsoid|Default is WGS84, change to ED50?"));
+    QCOMPARE(Label(window, "status"), QString(" Finished  XYZ > XYZ "));
+    QCOMPARE(ReadFile(utm), QByteArray("415897,4539238,100\r\n"));
     QCOMPARE(state.UtmZone, 0);  // Geo > Utm asks again next time
 
     // The zone dialog shows the zone chosen last; confirming it is enough.
-    answers.Then(keepWgs84)
+    answers.Message(QMessageBox::No)
         .File(utm)
         .Then(inputLayout("Option1"))
         .File(back)
@@ -230,11 +210,136 @@ class MenuRunTest : public QObject {
     window.findChild<QAction*>("U2G_1")->trigger();
     QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
     QVERIFY(answers.Done());
-    QFile geographic(back);
-    QVERIFY(geographic.open(QIODevice::ReadOnly));
-    QCOMPARE(geographic.readAll(), QByteArray("001.9999898,40.9999946,100\r\n"));
+    QCOMPARE(ReadFile(back), QByteArray("001.9999898,40.9999946,100\r\n"));
     QCOMPARE(zonesOffered, std::vector<int>({1, 31}));
     QCOMPARE(state.UtmZone, 31);  // Utm > Geo keeps it for the next run
+  }
+
+  // One command a row: the menu item, its dialogs answered, what it wrote and showed.
+  void CommandsFromTheMenu() {
+    using Answers =
+        std::function<void(ModalAnswers&, const QString& in, const QString& out, QString& seen)>;
+    const auto click = [](const char* button) {
+      return [button](QWidget* dialog) { Click(dialog, button); };
+    };
+    const struct {
+      const char* item;
+      const char* inName;
+      QByteArray input;
+      Answers answer;
+      QByteArray expected;
+      QString status, seen;
+      QByteArray before = {};  // the output file before the run
+      bool partial = false;    // expected is a part of the output
+    } cases[] = {
+        {"id_2", "plan.bna", "\"S1\",\"two\",-2\r\n-3.25,41.5\r\n10.5,-33.75\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           a.File(in).File(out).Then([&seen](QWidget* widget) {
+             auto* box = qobject_cast<QInputDialog*>(widget);
+             seen = box->windowTitle() + "|" + box->labelText() + "|" + box->textValue();
+             box->setTextValue("Bay plan");
+             box->accept();
+           });
+         },
+         "DEG\r\nBay plan\r\n0 0 0 0\r\n_LINE L-S1 0 20020110101010 0  "
+         "41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n",
+         " Finished ,  BNA => PLANNING  ", "MERLIN PLAN NAME|Plan name:|Survey1 from bna"},
+        {"fil2fil_5", "atlas.asc", "  -200    2\r\n41.50000  2.25000\r\n41.25000  2.50000\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           a.File(in).File(out).Message(QMessageBox::No, &seen).Then([](QWidget* dialog) {
+             Click(dialog, "Option1");
+             Click(dialog, "Command1");
+           });
+         },
+         "2.25,41.5,-200\r\n2.5,41.25,-200\r\n", " Finished , GEBCO > XYZ ",
+         "Coordinates System |Default is Lat-Lon, do you like to change to UTM ?"},
+        {"towed", "fixes.csv", "0,0,5,a\r\n100,0,5,\"b\"\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString&) {
+           a.Then([](QWidget* dialog) {
+              Click(dialog, "constante");
+              Type(dialog, "constlay", "10");
+              Click(dialog, "golay");
+            })
+               .File(in)
+               .File(out);
+         },
+         "\"X_ship - Y_ship - X_sonar - Y_sonar - layback - label \"\r\n100,0,90,0,10,\"b\"\r\n",
+         " Created file with positions for towed vehicle ", ""},
+        {"utils_9", "in.bna", "\"A\",\"B\",-2\r\n10,0\r\n0,10\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString&) {
+           a.Then([](QWidget* dialog) {
+              Type(dialog, "Text3", "90");
+              Click(dialog, "fes");
+            })
+               .File(in)
+               .File(out);
+         },
+         "\"A\",\"B\",-2\r\n0,-10\r\n10,0\r\n", " BNA file Rotated ", ""},
+        {"bna2kml_0",
+         "a.bna",
+         "\"A\",\"B\",1,-3.5,41.25\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString&) {
+           a.File(in).File(out).Then([](QWidget* dialog) {
+             Click(dialog, "Option2");
+             Click(dialog, "Command4");
+           });
+         },
+         "<name>B</name>\r\n<visibility>1</visibility>\r\n<open>1</open>\r\n",
+         "kml ready",
+         "",
+         {},
+         true},
+        {"excols_0", "in.dat", "10.5,20.25,abc\n1,2,3\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           a.Then([](QWidget* dialog) {
+              Type(dialog, "Text1_0", "2");
+              Type(dialog, "Text1_1", "1");
+              Type(dialog, "Text1_2", "3");
+              Click(dialog, "Command1");
+            })
+               .File(in)
+               .File(out)
+               .Message(QMessageBox::Ok, &seen);
+         },
+         "old\r\n20.25,10.5,\"abc\"\r\n2,1,\"3\"\r\n", "", " EXTRACT | Finished ", "old\r\n"},
+        {"fil2fil_15", "in.bna", "\"A\",\"7\",-2\r\n2.5,41.25\r\n3,41\r\n",
+         [click](ModalAnswers& a, const QString& in, const QString& out, QString&) {
+           a.File(in).File(out).Then(click("Command1"));
+         },
+         "A_7 2\r\n2.5 41.25\r\n3 41\r\n0 0\r\n\r\n", "VEC Created", ""},
+        {"fil2fil_18", "in.vec", "A_7 2\r\n2.5 41.25\r\n3 41\r\n0 0\r\n\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString&) {
+           WriteFile(QString(in).replace(".vec", ".dvc"), "\r\n\r\n\r\nobject type : line\r\n");
+           a.File(in).File(out);
+         },
+         "A_7 ,line,-2 \r\n2.5,41.25\r\n3,41\r\n", "BNA Created", ""},
+        {"cs2ks", "nav.csv", "101,523456.7,4712345.25\r\n",
+         [click](ModalAnswers& a, const QString& in, const QString& out, QString&) {
+           a.File(in).File(out);
+           WhenShows("cs2ks", click("Command1"));
+         },
+         "00101.000    523456.700   4712345.250   L-0\r\n", "DAT file created", ""},
+    };
+    for (const auto& c : cases) {
+      QTemporaryDir dir;
+      const QString input = dir.filePath(c.inName), output = dir.filePath("out");
+      WriteFile(input, c.input);
+      if (!c.before.isEmpty()) WriteFile(output, c.before);
+      zolvane::RunState state;
+      zolvane::Trevil window(state);
+      window.show();
+      QString seen;
+      ModalAnswers answers;
+      c.answer(answers, input, output, seen);
+      window.findChild<QAction*>(c.item)->trigger();
+      QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
+      QVERIFY2(answers.Done(), c.item);
+      const QByteArray written = ReadFile(output);
+      QVERIFY2(c.partial ? written.contains(c.expected) : written == c.expected,
+               qPrintable(QString(c.item) + ": " + written));
+      if (!c.status.isEmpty()) QCOMPARE(Label(window, "status"), c.status);
+      QCOMPARE(seen, c.seen);
+    }
   }
 
   void CancellingTheInputDialogEndsTheCommand() {
@@ -243,12 +348,12 @@ class MenuRunTest : public QObject {
     window.show();
     window.ui().SetStatus("before");
     ModalAnswers answers;
-    answers.Then([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+    answers.Reject();
     window.findChild<QAction*>("bnaxyz_2")->trigger();
     QVERIFY(answers.Done());
     QVERIFY(answers.unexpected.isEmpty());
-    QCOMPARE(LabelText(window, "status"), QString());  // the reset ran, nothing else
-    QCOMPARE(LabelText(window, "Label1_0"), QString());
+    QCOMPARE(Label(window, "status"), QString());  // the reset ran, nothing else
+    QCOMPARE(Label(window, "Label1_0"), QString());
   }
 
   void StopButtonEndsARunningPass() {
@@ -256,7 +361,7 @@ class MenuRunTest : public QObject {
     zolvane::Trevil window(state);
     window.show();
     window.Run(TestItem(&PassUntilStopped<&ClickStop>));
-    QCOMPARE(LabelText(window, "status"), QString("Stopped"));
+    QCOMPARE(Label(window, "status"), QString("Stopped"));
     QVERIFY(!seen.menuBarEnabled);
     QVERIFY(seen.stopEnabled);
     QVERIFY(window.menuBar()->isEnabled());
@@ -269,10 +374,10 @@ class MenuRunTest : public QObject {
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.Run(TestItem(&PassUntilStopped<&PressEscape>));
-    QCOMPARE(LabelText(window, "status"), QString("Stopped"));
+    QCOMPARE(Label(window, "status"), QString("Stopped"));
     // A stop asked for during one command does not carry over to the next.
     window.Run(TestItem(&ReportOnce));
-    QCOMPARE(LabelText(window, "status"), QString("going on"));
+    QCOMPARE(Label(window, "status"), QString("going on"));
   }
 
   void NoSecondCommandWhileOneRuns() {
@@ -281,7 +386,7 @@ class MenuRunTest : public QObject {
     window.show();
     ModalAnswers answers;  // any box that appears is unexpected
     window.Run(TestItem(&StartsAnother));
-    QCOMPARE(LabelText(window, "status"), QString("first"));
+    QCOMPARE(Label(window, "status"), QString("first"));
     QVERIFY(answers.unexpected.isEmpty());
     QVERIFY(!seen.menuBarEnabled);
   }

@@ -1,9 +1,12 @@
 // Answers the modal dialogs a command opens, in order, from the event loop the dialog runs.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 #include <deque>
@@ -35,6 +38,31 @@ class ModalAnswers {
       dialog->selectFile(path);
       static_cast<QDialog*>(dialog)->accept();  // reaches the file dialog's own check
     });
+  }
+
+  // A message box closed with `button`; its text and title noted in `seen` ("title|text").
+  ModalAnswers& Message(QMessageBox::StandardButton button, QString* seen = nullptr) {
+    return Then([button, seen](QWidget* widget) {
+      auto* box = qobject_cast<QMessageBox*>(widget);
+      if (!box) return Unexpected(widget, "a message box");
+      if (seen) *seen = box->windowTitle() + "|" + box->text();
+      box->button(button)->click();
+    });
+  }
+
+  // The colour chooser answered with `colour`.
+  ModalAnswers& Colour(QColor colour) {
+    return Then([colour](QWidget* widget) {
+      auto* dialog = qobject_cast<QColorDialog*>(widget);
+      if (!dialog) return Unexpected(widget, "the colour chooser");
+      dialog->setCurrentColor(colour);
+      dialog->accept();
+    });
+  }
+
+  // Any dialog closed through its frame.
+  ModalAnswers& Reject() {
+    return Then([](QWidget* widget) { qobject_cast<QDialog*>(widget)->reject(); });
   }
 
   // Dialogs that came when no answer was left (rejected), and answers that met the wrong
@@ -69,5 +97,31 @@ class ModalAnswers {
   std::deque<Answer> answers_;
   QTimer timer_;
 };
+
+// Answers a dialog that is not modal once the one named `name` shows.
+inline void WhenShows(const char* name, std::function<void(QWidget*)> answer) {
+  auto* poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, [poll, name, answer] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == name && widget->isVisible()) {
+        poll->stop();
+        poll->deleteLater();
+        answer(widget);
+        return;
+      }
+    }
+  });
+  poll->start();
+}
+
+// Clicks once the current answer has returned, for a click that opens another modal dialog:
+// the answers' timer does not fire again while one of its answers runs.
+template <typename T>
+void ClickLater(QWidget* dialog, const char* name) {
+  auto* button = dialog->findChild<T*>(name);
+  if (!button) qFatal("no %s", name);
+  QTimer::singleShot(0, button, &T::click);
+}
 
 }  // namespace zolvane::testing

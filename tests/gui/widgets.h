@@ -3,7 +3,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -41,4 +43,20 @@ inline void Leave(QWidget* parent, const char* name) {
 inline void Enter(QWidget* parent, const char* name, const QString& text) {
   Type(parent, name, text);
   Leave(parent, name);
+}
+
+// The text of a label of the main window, such as "status".
+inline QString Label(const QWidget& window, const char* name) {
+  return Child<QLabel>(const_cast<QWidget*>(&window), name)->text();
+}
+
+inline QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void WriteFile(const QString& path, const QByteArray& text) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+  file.write(text);
 }

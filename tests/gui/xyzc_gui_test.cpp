@@ -1,13 +1,10 @@
-// The extraction dialog and the extraction run from the menu bar of the real window.
+// The extraction dialog: its defaults, its rules and what it remembers.
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/trevil.h"
@@ -17,21 +14,6 @@
 
 using zolvane::testing::ModalAnswers;
 
-namespace {
-
-// Closes a message box with OK, noting its text and title.
-ModalAnswers::Answer Acknowledge(QString& text, QString& title) {
-  return [&text, &title](QWidget* widget) {
-    auto* box = qobject_cast<QMessageBox*>(widget);
-    if (!box) return qobject_cast<QDialog*>(widget)->reject();
-    text = box->text();
-    title = box->windowTitle();
-    box->button(QMessageBox::Ok)->click();
-  };
-}
-
-}  // namespace
-
 class XyzcGuiTest : public QObject {
   Q_OBJECT
 
@@ -40,13 +22,11 @@ class XyzcGuiTest : public QObject {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
-    QString title;
     bool defaults = false, framesOffWithBna = false, framesBackOn = false;
     QString frequency;
     ModalAnswers answers;
     answers
         .Then([&](QWidget* dialog) {
-          title = dialog->windowTitle();
           defaults = Child<QCheckBox>(dialog, "Check1")->isChecked() &&
                      !Child<QCheckBox>(dialog, "Check2")->isChecked() &&
                      !Child<QCheckBox>(dialog, "Bnasi")->isChecked() &&
@@ -70,7 +50,6 @@ class XyzcGuiTest : public QObject {
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command1")->click(); })
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command2")->click(); });
     const auto first = window.ui().Xyzc();
-    QCOMPARE(title, QString(" Zolvane - Extract"));
     QVERIFY(defaults);
     QVERIFY(framesOffWithBna);
     QVERIFY(framesBackOn);
@@ -87,42 +66,6 @@ class XyzcGuiTest : public QObject {
     QCOMPARE(again->XColumn, 2.0);
     QVERIFY(!window.ui().Xyzc());  // Cancel
     QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
-  }
-
-  void ExtractionFromTheMenuAppends() {
-    QTemporaryDir dir;
-    const QString input = dir.filePath("in.dat");
-    const QString output = dir.filePath("out.dat");
-    {
-      QFile in(input), out(output);
-      QVERIFY(in.open(QIODevice::WriteOnly) && out.open(QIODevice::WriteOnly));
-      in.write("10.5,20.25,abc\n1,2,3\n");
-      out.write("old\r\n");
-    }
-    zolvane::RunState state;
-    zolvane::Trevil window(state);
-    window.show();
-    QString text, title;
-    ModalAnswers answers;
-    answers
-        .Then([](QWidget* dialog) {
-          QCOMPARE(dialog->objectName(), QString("xyzc"));
-          Type(dialog, "Text1_0", "2");
-          Type(dialog, "Text1_1", "1");
-          Type(dialog, "Text1_2", "3");
-          Child<QPushButton>(dialog, "Command1")->click();
-        })
-        .File(input)
-        .File(output)
-        .Then(Acknowledge(text, title));
-    window.findChild<QAction*>("excols_0")->trigger();
-    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
-    QVERIFY(answers.Done());
-    QCOMPARE(text, QString(" Finished "));
-    QCOMPARE(title, QString(" EXTRACT "));
-    QFile written(output);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), QByteArray("old\r\n20.25,10.5,\"abc\"\r\n2,1,\"3\"\r\n"));
   }
 };
 

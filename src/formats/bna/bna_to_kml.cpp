@@ -8,6 +8,7 @@
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/markup.h"
+#include "formats/bna/markup_command.h"
 
 namespace zolvane {
 namespace {
@@ -199,23 +200,13 @@ PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOp
 }
 
 void BnaToKml(int /*index*/, RunState& state, Ui& ui) {
-  ui.SetFileFilters(kKmlFilters);
-  if (!AskInputFile(state, ui, 2)) return;
-  ui.SetStatus(" checking bna file ");
-  CheckBnaFile(state.InputFileName, state, ui);
-  if (state.InputError == 1) return;
-  if (!AskOutputFile(state, ui, 4)) return;
-
-  CommandFiles files(state);
-  if (!files.Open(ui)) return;
-  state.KmlDialogResult = 1;
-  const std::optional<KmlChoice> choice = ui.Fbna2kml();
-  state.KmlDialogResult = 0;
-  if (!choice) {
-    // Nothing is written, so a file of that name keeps its contents.
-    ClearFileNames(state, ui);
+  std::optional<CommandFiles> opened;
+  std::optional<KmlChoice> choice;
+  if (!StartMarkupCommand(state, ui, {kKmlFilters, " checking bna file ", 4}, opened,
+                          [&] { return (choice = ui.Fbna2kml()).has_value(); })) {
     return;
   }
+  CommandFiles& files = *opened;
   state.LabelChoice = choice->LabelChoice == 2 ? 2 : 1;
   state.StyleName = KmlStyleNameNow();
 

@@ -8,6 +8,7 @@
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/markup.h"
+#include "formats/bna/markup_command.h"
 
 namespace zolvane {
 namespace {
@@ -198,23 +199,13 @@ PassResult ConvertBnaToXml(std::istream& in, std::ostream& out, const BnaToXmlOp
 }
 
 void BnaToXml(int /*index*/, RunState& state, Ui& ui) {
-  ui.SetFileFilters(kXmlFilters);
-  if (!AskInputFile(state, ui, 2)) return;
-  ui.SetStatus(" Checking bna file ");
-  CheckBnaFile(state.InputFileName, state, ui);
-  if (state.InputError == 1) return;
-  if (!AskOutputFile(state, ui, 3)) return;
-
-  CommandFiles files(state);
-  if (!files.Open(ui)) return;
-  state.KmlDialogResult = 1;
-  const std::optional<XmlChoice> choice = ui.Fbna2xml();
-  state.KmlDialogResult = 0;
-  if (!choice) {
-    // Nothing is written, so a file of that name keeps its contents.
-    ClearFileNames(state, ui);
+  std::optional<CommandFiles> opened;
+  std::optional<XmlChoice> choice;
+  if (!StartMarkupCommand(state, ui, {kXmlFilters, " Checking bna file ", 3}, opened,
+                          [&] { return (choice = ui.Fbna2xml()).has_value(); })) {
     return;
   }
+  CommandFiles& files = *opened;
   CsvTable table;
   if (choice->CombineCsv && !LoadCsvFile(*choice, table, ui)) return;
   state.LabelChoice = choice->LabelChoice == 2 ? 2 : 1;
