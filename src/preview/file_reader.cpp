@@ -166,7 +166,8 @@ Format FormatOf(const std::string& path) {
     InputFile file(path);
     std::string_view line;
     LineReader lines(file.Stream(), 4096);
-    if (file.IsOpen() && lines.Next(line) == ReadStatus::Ok && line.size() <= kMapgenMarkerLength) {
+    if (file.IsOpen() && lines.Next(line) == ReadStatus::Ok && line.starts_with("#") &&
+        line.size() <= kMapgenMarkerLength) {
       return Format::Mapgen;
     }
   }

@@ -2,11 +2,13 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "preview/decimator.h"
 #include "preview/load.h"
@@ -121,9 +123,81 @@ QImage SampleImage(const Raster& raster, const DrawnLayer& drawn,
   return image;
 }
 
+// Lines drawn straight into pixels, one write per pixel without anti-aliasing, as a
+// cosmetic pen draws them: files of a million vertices spanning the view cost hundreds of
+// millions of pixels, which the painter's general path takes several times longer over.
+class Canvas {
+ public:
+  explicit Canvas(QSize size) : image_(size, QImage::Format_ARGB32_Premultiplied) {
+    image_.fill(Qt::transparent);
+  }
+  const QImage& Image() const { return image_; }
+
+  void Line(QPointF a, QPointF b, QRgb colour) {
+    double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
+    if (!Clip(x0, y0, x1, y1)) return;
+    int ix = static_cast<int>(x0), iy = static_cast<int>(y0);
+    const int ex = static_cast<int>(x1), ey = static_cast<int>(y1);
+    const int dx = std::abs(ex - ix), dy = -std::abs(ey - iy);
+    const int sx = ix < ex ? 1 : -1, sy = iy < ey ? 1 : -1;
+    const qsizetype stride = image_.bytesPerLine() / 4;
+    QRgb* bits = reinterpret_cast<QRgb*>(image_.bits());
+    int error = dx + dy;
+    for (;;) {
+      bits[iy * stride + ix] = colour;
+      if (ix == ex && iy == ey) break;
+      const int twice = 2 * error;
+      if (twice >= dy) {
+        error += dy;
+        ix += sx;
+      }
+      if (twice <= dx) {
+        error += dx;
+        iy += sy;
+      }
+    }
+  }
+
+ private:
+  // Liang-Barsky against the pixel centres' box; false when nothing is left.
+  bool Clip(double& x0, double& y0, double& x1, double& y1) const {
+    const double right = image_.width() - 0.5, bottom = image_.height() - 0.5;
+    double t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {x0, right - x0, y0, bottom - y0};
+    for (int i = 0; i < 4; ++i) {
+      if (p[i] == 0) {
+        if (q[i] < 0) return false;
+        continue;
+      }
+      const double t = q[i] / p[i];
+      if (p[i] < 0)
+        t0 = std::max(t0, t);
+      else
+        t1 = std::min(t1, t);
+      if (t0 > t1) return false;
+    }
+    const double ax = x0, ay = y0;
+    x0 = ax + t0 * dx;
+    y0 = ay + t0 * dy;
+    x1 = ax + t1 * dx;
+    y1 = ay + t1 * dy;
+    return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1);
+  }
+
+  QImage image_;
+};
+
 void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const DrawnLayer& drawn) {
   const Layer& layer = *drawn.layer;
+  // Vector output keeps its lines; anything drawn in pixels takes the canvas.
+  const bool vector = painter.paintEngine()->type() == QPaintEngine::SVG;
+  std::optional<Canvas> canvas;
+  if (!vector) canvas.emplace(area.size());
+  const QPointF origin = area.topLeft();
   std::vector<QPointF> points;
+  std::vector<std::pair<QPointF, QColor>> markers;
   for (const preview::Shape& shape : layer.shapes) {
     if (shape.count == 0) continue;
     const QColor colour = ShapeColour(drawn, shape.value, scene.range);
@@ -132,22 +206,27 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
       points.push_back(ToPixel(area, scene.view, layer.held[i].x, layer.held[i].y));
     }
     if (shape.kind == ShapeKind::Point || points.size() == 1) {
-      painter.setPen(Qt::NoPen);
-      painter.setBrush(colour);
       for (const QPointF& p : points)
-        painter.drawRect(QRectF(std::floor(p.x()) - 2, std::floor(p.y()) - 2, 5, 5));
+        markers.emplace_back(p, colour);
       continue;
     }
-    painter.setPen(QPen(colour, 0));
-    if (shape.kind == ShapeKind::Polygon) {
-      QColor fill = colour;
-      fill.setAlpha(40);
-      painter.setBrush(fill);
-      painter.drawPolygon(points.data(), static_cast<int>(points.size()));
+    // Polygons are drawn as closed outlines: a fill would hide what lies beneath, and
+    // filling thousands of crossing rings costs far more than the rest of the picture.
+    if (shape.kind == ShapeKind::Polygon) points.push_back(points.front());
+    if (canvas) {
+      for (std::size_t i = 1; i < points.size(); ++i)
+        canvas->Line(points[i - 1] - origin, points[i] - origin, colour.rgb());
     } else {
-      painter.setBrush(Qt::NoBrush);
+      painter.setPen(QPen(colour, 0));
       painter.drawPolyline(points.data(), static_cast<int>(points.size()));
     }
+  }
+  if (canvas) painter.drawImage(area.topLeft(), canvas->Image());
+  // Points on top, as squares of 5 pixels.
+  painter.setPen(Qt::NoPen);
+  for (const auto& [p, colour] : markers) {
+    painter.setBrush(colour);
+    painter.drawRect(QRectF(std::floor(p.x()) - 2, std::floor(p.y()) - 2, 5, 5));
   }
 }
 

@@ -12,7 +12,7 @@
 #include "app/preview_window.h"
 #include "app/trevil.h"
 #include "modal_answers.h"
-#include "preview/decimator.h"
+#include "preview/load.h"
 #include "render/render.h"
 #include "support/run_cli.h"
 
@@ -23,7 +23,7 @@ using zolvane::testing::RunCli;
 namespace {
 
 // One horizontal line from (0, 0) to (100, 0) and one point at (50, 40).
-constexpr const char* kLineAndPoint = "\"line\",\"a\",-2\n0,0\n100,0\n\"point\",\"b\",1,50,40\n";
+constexpr const char* kLineAndPoint = "\"-10\",\"a\",-2\n0,0\n100,0\n\"-20\",\"b\",1,50,40\n";
 
 QString Write(const QTemporaryDir& dir, const char* name, const char* text) {
   QFile file(dir.filePath(name));
@@ -111,13 +111,14 @@ class PreviewTest : public QObject {
     const auto& layers = preview->Layers();
     QCOMPARE(layers.size(), std::size_t{2});
     for (const auto& layer : layers) {
+      QCOMPARE(layer.result.status, zolvane::PassStatus::Done);
       QCOMPARE(layer.vertices, 3LL);
+      QCOMPARE(layer.bounds.xMin, 0.0);
       QCOMPARE(layer.bounds.xMax, 100.0);
-      QCOMPARE(layer.bounds.yMax, 40.0);
     }
     const QRect area = preview->View().Area();
     const zolvane::preview::Bounds fitted =
-        zolvane::preview::Fit({0, 100, 0, 40}, area.width(), area.height());
+        zolvane::preview::Fit(zolvane::preview::ExtentOf(layers), area.width(), area.height());
     const zolvane::preview::Bounds& shown = preview->View().View();
     QCOMPARE(shown.xMin, fitted.xMin);
     QCOMPARE(shown.yMax, fitted.yMax);
