@@ -98,6 +98,7 @@ void ResetForFileCommand(RunState& state, Ui& ui) {
   state.Stats.YMax = state.Stats.YMin = 0;
   state.InputFormatCode = 0;
   state.OutputFormatCode = 0;
+  state.LastInputFormatCode = state.LastOutputFormatCode = 0;
   state.InputError = 0;
   state.GeoToUtmMode = 0;
   state.CheckStatistics = 0;

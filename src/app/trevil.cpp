@@ -16,6 +16,7 @@
 
 #include "app/dispatch.h"
 #include "app/help_window.h"
+#include "app/preview_window.h"
 #include "app/qt_ui.h"
 #include "dialogs/singlecoord_dialog.h"
 
@@ -100,6 +101,12 @@ QWidget* Trevil::BuildPanel() {
   stop_->setEnabled(false);
   stop_->setFocusPolicy(Qt::NoFocus);
   connect(stop_, &QPushButton::clicked, this, &Trevil::RequestStop);
+  preview_ = new QPushButton("Preview", panel);
+  preview_->setObjectName("previewButton");
+  preview_->setToolTip("Shows the input in grey and the output in colour");
+  preview_->setEnabled(false);
+  preview_->setFocusPolicy(Qt::NoFocus);
+  connect(preview_, &QPushButton::clicked, this, &Trevil::ShowPreview);
   progress_ = new QProgressBar(panel);
   progress_->setObjectName("progress");
   progress_->setRange(0, 1000);
@@ -109,6 +116,7 @@ QWidget* Trevil::BuildPanel() {
   auto* statusRow = new QHBoxLayout;
   statusRow->addWidget(status_, 1);
   statusRow->addWidget(stop_);
+  statusRow->addWidget(preview_);
   statusRow->addWidget(progress_);
 
   inputName_ = NamedLabel("Label1_0", QString(), panel);
@@ -183,6 +191,7 @@ void Trevil::Run(const MenuItem& item) {
   if (calculator_) calculator_->setEnabled(true);
   menuBar()->setEnabled(true);
   running_ = false;
+  UpdatePreviewButton();
 
   switch (outcome) {
     case DispatchOutcome::ShowHelp:
@@ -202,6 +211,28 @@ void Trevil::Run(const MenuItem& item) {
     closeAfterRun_ = false;
     QTimer::singleShot(0, this, &QWidget::close);
   }
+}
+
+void Trevil::UpdatePreviewButton() {
+  preview_->setEnabled(!running_ &&
+                       (!state_.InputFileName.empty() || !state_.OutputFileName.empty()));
+}
+
+void Trevil::ShowPreview() {
+  std::vector<std::string> files;
+  std::vector<int> layouts;
+  auto add = [&](const std::string& name, int code, int lastCode) {
+    if (name.empty() || name == "-") return;
+    files.push_back(ReadablePath(state_, name));
+    layouts.push_back(code != 0 ? code : lastCode);
+  };
+  add(state_.InputFileName, state_.InputFormatCode, state_.LastInputFormatCode);
+  add(state_.OutputFileName, state_.OutputFormatCode, state_.LastOutputFormatCode);
+  if (files.empty()) return;
+  if (!previewWindow_) previewWindow_ = new PreviewWindow(this);
+  previewWindow_->show();
+  previewWindow_->raise();
+  previewWindow_->ShowFiles(files, layouts);
 }
 
 void Trevil::RequestStop() {

@@ -17,6 +17,7 @@ class QPushButton;
 namespace zolvane {
 
 class HelpWindow;
+class PreviewWindow;
 class QtUi;
 class SinglecoordDialog;
 class Ui;
@@ -52,17 +53,22 @@ class Trevil : public QMainWindow {
   QWidget* BuildPanel();
   void ShowHelp();
   void ShowCalculator();
+  // The last command's input and output, in the Preview window.
+  void ShowPreview();
+  void UpdatePreviewButton();
 
   RunState& state_;
   std::unique_ptr<QtUi> ui_;
   QLabel* status_ = nullptr;
   QPushButton* stop_ = nullptr;
+  QPushButton* preview_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* inputName_ = nullptr;
   QLabel* outputName_ = nullptr;
   std::array<QLabel*, 6> statistics_{};
   QLabel* count_ = nullptr;
   QPointer<HelpWindow> help_;
+  QPointer<PreviewWindow> previewWindow_;
   QPointer<SinglecoordDialog> calculator_;
   bool running_ = false;
   bool exitConfirmed_ = false;

@@ -29,6 +29,8 @@ void AddSurferCommands(CLI::App& app, Action& action);
 void AddBinaryDxfCommands(CLI::App& app, Action& action);
 void AddPlanningCommands(CLI::App& app, Action& action);
 void AddGeophysicsCommands(CLI::App& app, Action& action);
+// Only where Qt draws (zolvane_render is built).
+void AddPlotCommands(CLI::App& app, Action& action);
 
 // Prints "zolvane-cli: <text>" on the error stream and returns 1.
 int Fail(const std::string& text);

@@ -76,6 +76,7 @@ inline constexpr Example kExamples[] = {
      "zolvane-cli bna2xml --label 1 --line-colour ff8000 --line-width 2 --csv lines.csv "
      "--sync-column 1 examples/contours.bna contours.xml"},
     {"xml2kml", "zolvane-cli xml2kml contours.xml markers.kml"},
+    {"plot", "zolvane-cli plot --width 1200 --height 800 examples/contours.bna contours.png"},
 };
 
 }  // namespace zolvane::cli

@@ -44,6 +44,9 @@ int main(int argc, char** argv) {
   zolvane::cli::AddBinaryDxfCommands(app, action);
   zolvane::cli::AddPlanningCommands(app, action);
   zolvane::cli::AddGeophysicsCommands(app, action);
+#ifdef ZOLVANE_PLOT
+  zolvane::cli::AddPlotCommands(app, action);
+#endif
   AddFooters(app);
   app.footer(zolvane::cli::kStandardStreamsHelp);
   // Lets tests see the bar without a long pass.

@@ -113,32 +113,22 @@ PassResult ConvertBnaToDaf(std::istream& in, std::ostream& out, const BnaToDafOp
   return Flushed(writer, count);
 }
 
-DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const ProgressFn& progress) {
-  DafToBnaResult result;
+DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const ProgressFn& progress) {
+  DafReadResult result;
   LineReader lines(in);
-  LineWriter writer(out);
   std::string_view line;
-  std::vector<std::pair<double, double>> block;
-  std::string depth;
+  std::vector<std::pair<double, double>> points;
+  double depth = 0;
   bool inside = false;
-  long long count = 0, blocks = 0;
+  long long count = 0;
   auto fail = [&](PassResult pass) {
     result.pass = std::move(pass);
     return result;
   };
-  // A block is held until its STOP, when its count is known for the header.
-  auto writeBlock = [&] {
+  auto endBlock = [&] {
     inside = false;
-    if (block.empty()) {
-      ++result.emptyBlocks;
-      return;
-    }
-    ++blocks;
-    WriteRecord(writer, {RecordItem::Text(depth), RecordItem::Text(depth),
-                         RecordItem::Number(-static_cast<double>(block.size()))});
-    for (const auto& [x, y] : block)
-      WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
-    block.clear();
+    block(depth, points);
+    points.clear();
   };
 
   for (;;) {
@@ -148,15 +138,14 @@ DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const Progre
     if (lines.LineNumber() <= kHeaderLines) continue;
     if (Begins(line, "STOP")) {
       if (!inside) return fail(PassResult::Fail("STOP outside a block", lines.LineNumber()));
-      writeBlock();
+      endBlock();
     } else if (Begins(line, "START")) {
       if (inside) {
         if (result.unendedLine == 0) result.unendedLine = lines.LineNumber() - 1;
-        writeBlock();
+        endBlock();
       }
       inside = true;
-      depth.clear();
-      AppendGeneral(depth, DafDepth(line));
+      depth = DafDepth(line);
     } else if (TrimBlanksAndTabs(line).empty()) {
       continue;
     } else if (!inside) {
@@ -164,7 +153,7 @@ DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const Progre
     } else {
       double x = 0, y = 0;
       SplitPoint(line, x, y);
-      block.emplace_back(x, y);
+      points.emplace_back(x, y);
       ++count;
       if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
         return fail(PassResult::Stop());
@@ -173,10 +162,42 @@ DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const Progre
   }
   if (inside) {
     if (result.unendedLine == 0) result.unendedLine = lines.LineNumber();
-    writeBlock();
+    endBlock();
   }
-  if (blocks == 0) return fail(PassResult::Fail("No contour with points", lines.LineNumber()));
-  result.pass = Flushed(writer, count);
+  result.pass.count = count;
+  result.pass.line = lines.LineNumber();
+  return result;
+}
+
+DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const ProgressFn& progress) {
+  DafToBnaResult result;
+  LineWriter writer(out);
+  std::string depthText;
+  long long blocks = 0;
+  auto writeBlock = [&](double depth, const std::vector<std::pair<double, double>>& block) {
+    if (block.empty()) {
+      ++result.emptyBlocks;
+      return;
+    }
+    ++blocks;
+    depthText.clear();
+    AppendGeneral(depthText, depth);
+    WriteRecord(writer, {RecordItem::Text(depthText), RecordItem::Text(depthText),
+                         RecordItem::Number(-static_cast<double>(block.size()))});
+    for (const auto& [x, y] : block)
+      WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
+  };
+  const DafReadResult read = ReadDafBlocks(in, writeBlock, progress);
+  result.unendedLine = read.unendedLine;
+  if (read.pass.status != PassStatus::Done) {
+    result.pass = read.pass;
+    return result;
+  }
+  if (blocks == 0) {
+    result.pass = PassResult::Fail("No contour with points", read.pass.line);
+    return result;
+  }
+  result.pass = Flushed(writer, read.pass.count);
   return result;
 }
 

@@ -6,6 +6,8 @@
 #include <istream>
 #include <ostream>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/pass.h"
 #include "core/run_state.h"
@@ -25,6 +27,20 @@ using DepthFn = std::function<void(double depth)>;
 // The conversion pass over a checked BNA file. `progress` is called every 200 points.
 PassResult ConvertBnaToDaf(std::istream& in, std::ostream& out, const BnaToDafOptions& options,
                            const ProgressFn& progress, const DepthFn& depthShown);
+
+// One contour block: its depth and its vertices, held until its STOP.
+using DafBlockFn =
+    std::function<void(double depth, const std::vector<std::pair<double, double>>& points)>;
+
+struct DafReadResult {
+  PassResult pass;            // pass.count: the points read
+  long long unendedLine = 0;  // a block ended here without its STOP line; it was handed over
+};
+
+// The reading pass every DAF reader shares: the first eight lines are the header, whatever
+// they hold; empty lines are ignored; any other line outside a block is a fault. Empty
+// blocks are handed over too. `progress` is called every 200 points.
+DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const ProgressFn& progress);
 
 struct DafToBnaResult {
   PassResult pass;            // pass.count: the points written

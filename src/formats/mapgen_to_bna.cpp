@@ -45,25 +45,18 @@ bool SplitPoint(std::string_view line, std::string_view& first, std::string_view
 
 }  // namespace
 
-PassResult ConvertMapgenToBna(std::istream& in, std::ostream& out, const ProgressFn& progress) {
+PassResult ReadMapgenSegments(std::istream& in, const MapgenSegmentFn& segment,
+                              const ProgressFn& progress) {
   LineReader lines(in);
-  LineWriter writer(out);
-  std::vector<float> segment;  // longitude, latitude pairs
-  long long segments = 0, points = 0;
+  std::vector<float> points;  // longitude, latitude pairs
+  long long segments = 0, count = 0;
 
   auto report = [&] { return !progress || progress(segments, lines.BytesRead()); };
   auto flush = [&] {
-    // A segment without points would make a record with count 0, which no BNA reader takes.
-    if (segment.empty()) return true;
-    WriteRecord(writer, {RecordItem::Text("shore"), RecordItem::Text("costa"),
-                         RecordItem::Number(-static_cast<double>(segment.size() / 2))});
-    for (std::size_t i = 0; i < segment.size(); i += 2) {
-      writer.Append(FormatSingle(segment[i]));
-      writer.Append(',');
-      writer.Append(FormatSingle(segment[i + 1]));
-      writer.EndLine();
-    }
-    segment.clear();
+    // A segment without points would make an object without vertices.
+    if (points.empty()) return true;
+    segment(points);
+    points.clear();
     ++segments;
     return report();
   };
@@ -81,15 +74,32 @@ PassResult ConvertMapgenToBna(std::istream& in, std::ostream& out, const Progres
     if (!SplitPoint(line, longitude, latitude)) {
       return PassResult::Fail("Point line without two numbers", lines.LineNumber());
     }
-    segment.push_back(static_cast<float>(ReadNumber(longitude)));
-    segment.push_back(static_cast<float>(ReadNumber(latitude)));
-    if (++points % kPointProgressInterval == 0 && !report()) return PassResult::Stop();
+    points.push_back(static_cast<float>(ReadNumber(longitude)));
+    points.push_back(static_cast<float>(ReadNumber(latitude)));
+    if (++count % kPointProgressInterval == 0 && !report()) return PassResult::Stop();
   }
   if (!flush()) return PassResult::Stop();
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
   PassResult done;
   done.count = segments;
   return done;
+}
+
+PassResult ConvertMapgenToBna(std::istream& in, std::ostream& out, const ProgressFn& progress) {
+  LineWriter writer(out);
+  auto write = [&](const std::vector<float>& segment) {
+    WriteRecord(writer, {RecordItem::Text("shore"), RecordItem::Text("costa"),
+                         RecordItem::Number(-static_cast<double>(segment.size() / 2))});
+    for (std::size_t i = 0; i < segment.size(); i += 2) {
+      writer.Append(FormatSingle(segment[i]));
+      writer.Append(',');
+      writer.Append(FormatSingle(segment[i + 1]));
+      writer.EndLine();
+    }
+  };
+  const PassResult read = ReadMapgenSegments(in, write, progress);
+  if (read.status != PassStatus::Done) return read;
+  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  return read;
 }
 
 void MapgenToBna(int, RunState& state, Ui& ui) {

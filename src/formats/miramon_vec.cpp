@@ -150,13 +150,11 @@ std::string ReadDvcObjectType(std::istream& dvc) {
   return std::string(TrimBlanksAndTabs(line));
 }
 
-PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view objectType,
-                           const ProgressFn& progress) {
+PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const VecVertexFn& vertex,
+                          const ProgressFn& progress) {
   LineReader lines(in);
   FieldReader fields(lines);
-  LineWriter writer(out);
   Field field;
-  const double sign = objectType == "polygon" ? 1.0 : -1.0;
   long long count = 0;
 
   for (;;) {
@@ -168,21 +166,11 @@ PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view
     if (blank == std::string_view::npos) {
       return PassResult::Fail("Object header without a blank before its count", field.line);
     }
-    const std::string_view identifier = field.text.substr(0, blank + 1);
     const long long points = ReadBnaCount(field.text.substr(blank + 1));
     if (points < 0) return PassResult::Fail("Object with a negative count", field.line);
     // A BNA object must hold a vertex, so an empty object is left out.
     if (points == 0) continue;
-    writer.Append(identifier);
-    writer.Append(',');
-    writer.Append(objectType);
-    writer.Append(',');
-    if (points == 1) {
-      writer.Append('1');
-    } else {
-      writer.Append(FormatPrintItem(sign * static_cast<double>(points)));
-    }
-    writer.EndLine();
+    object(field.text.substr(0, blank + 1), points);
     for (long long i = 0; i < points; ++i) {
       status = fields.Next(field);
       if (status == ReadStatus::End) {
@@ -193,18 +181,42 @@ PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view
       if (separator == std::string_view::npos) {
         return PassResult::Fail("Vertex line without a blank between x and y", field.line);
       }
-      WriteRecord(writer, {RecordItem::Number(ReadNumber(field.text.substr(0, separator))),
-                           RecordItem::Number(ReadNumber(field.text.substr(separator + 1)))});
+      vertex(ReadNumber(field.text.substr(0, separator)),
+             ReadNumber(field.text.substr(separator + 1)));
       ++count;
       if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
         return PassResult::Stop();
       }
     }
   }
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
   PassResult done;
   done.count = count;
   return done;
+}
+
+PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view objectType,
+                           const ProgressFn& progress) {
+  LineWriter writer(out);
+  const double sign = objectType == "polygon" ? 1.0 : -1.0;
+  auto object = [&](std::string_view identifier, long long points) {
+    writer.Append(identifier);
+    writer.Append(',');
+    writer.Append(objectType);
+    writer.Append(',');
+    if (points == 1) {
+      writer.Append('1');
+    } else {
+      writer.Append(FormatPrintItem(sign * static_cast<double>(points)));
+    }
+    writer.EndLine();
+  };
+  auto vertex = [&](double x, double y) {
+    WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
+  };
+  const PassResult read = ReadVecObjects(in, object, vertex, progress);
+  if (read.status != PassStatus::Done) return read;
+  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  return read;
 }
 
 void BnaToVec(int, RunState& state, Ui& ui) {

@@ -2,6 +2,7 @@
 // written from BNA and read back into BNA.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -45,6 +46,16 @@ bool WriteDvc(std::ostream& out, const DvcDescription& dvc);
 std::string DvcPathOf(std::string_view vecPath);
 // The object type of a DVC: its fourth line after the first colon, trimmed.
 std::string ReadDvcObjectType(std::istream& dvc);
+
+// An object of a VEC file: its identifier (with the blank after it, as written) and how many
+// vertices follow.
+using VecObjectFn = std::function<void(std::string_view identifier, long long points)>;
+using VecVertexFn = std::function<void(double x, double y)>;
+
+// The reading pass, up to the "0 0" that ends the objects. Objects without vertices are
+// left out. The result's count is the number of vertices; `progress` is called every 200.
+PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const VecVertexFn& vertex,
+                          const ProgressFn& progress);
 
 // VEC back to BNA, every object labelled with its identifier and `objectType`; a polygon
 // keeps a positive count, anything else gets a negative one.

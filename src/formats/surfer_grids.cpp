@@ -43,9 +43,9 @@ constexpr std::string_view kFormatPrompt =
 
 }  // namespace
 
-GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
-                                      const GenesisOptions& options, const ProgressFn& progress) {
-  GenesisResult result;
+SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
+                                const SurferNodeFn& node, const ProgressFn& progress) {
+  SurferGridResult result;
   LineReader lines(in);
   ValueReader values(lines);
   std::string_view value;
@@ -97,32 +97,50 @@ GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
   h.nx = static_cast<long long>(nx);
   h.ny = static_cast<long long>(ny);
   result.headerRead = true;
+  header(h);
 
-  // Rows come from south to north; they are held in file order and written the other way.
   const long long total = h.nx * h.ny;
   const std::string shortGrid =
       "The grid ends before its " + FormatGeneral(static_cast<double>(total)) + " values";
-  std::vector<double> table;
-  table.reserve(static_cast<std::size_t>(std::min(total, 1LL << 20)));
   long long count = 0;
-  const double substitute = options.substitute;
   for (long long r = 0; r < h.ny; ++r) {
     for (long long c = 0; c < h.nx; ++c) {
       double z = 0;
       if (!number(z, shortGrid.c_str())) return end(fault);
-      if (z > kSurferBlankLimit) z = substitute;
-      const double node = z != substitute ? Int(z - h.zMin) : z;
-      if (!std::isfinite(node)) {
-        return end(PassResult::Fail("A node value out of range", values.LineNumber()));
-      }
-      table.push_back(node);
+      if (!node(z)) return end(PassResult::Fail("A node value out of range", values.LineNumber()));
       if (++count % kProgressInterval == 0 && progress && !progress(count, values.BytesRead())) {
         return end(PassResult::Stop());
       }
     }
     values.SkipRestOfLine();
   }
+  result.pass.count = total;
+  return result;
+}
 
+GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
+                                      const GenesisOptions& options, const ProgressFn& progress) {
+  // Rows come from south to north; they are held in file order and written the other way.
+  std::vector<double> table;
+  SurferGridHeader h;
+  const double substitute = options.substitute;
+  auto header = [&](const SurferGridHeader& read) {
+    h = read;
+    table.reserve(static_cast<std::size_t>(std::min(h.nx * h.ny, 1LL << 20)));
+  };
+  auto node = [&](double z) {
+    if (z > kSurferBlankLimit) z = substitute;
+    const double value = z != substitute ? Int(z - h.zMin) : z;
+    table.push_back(value);
+    return std::isfinite(value);
+  };
+  GenesisResult result = ReadSurferGrid(in, header, node, progress);
+  if (result.pass.status != PassStatus::Done) return result;
+  auto end = [&](PassResult pass) {
+    result.pass = std::move(pass);
+    return result;
+  };
+  const long long total = h.nx * h.ny;
   LineWriter writer(out);
   std::string scratch;
   for (long long r = h.ny - 1; r >= 0; --r) {

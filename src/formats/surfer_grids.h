@@ -2,6 +2,7 @@
 // behind a map object through Surfer's automation interface.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -23,14 +24,25 @@ struct GenesisOptions {
   double substitute = -9999;  // whole number that replaces blank nodes
 };
 
-struct GenesisResult {
-  PassResult pass;  // count: the values written
+struct SurferGridResult {
+  PassResult pass;  // count: the values read (or written)
   bool headerRead = false;
   SurferGridHeader header;
 };
+using GenesisResult = SurferGridResult;
 
 // Node values above this are blank.
 inline constexpr double kSurferBlankLimit = 1.7e30;
+
+using SurferHeaderFn = std::function<void(const SurferGridHeader& header)>;
+// Every node value in file order, rows from south to north; false ends the pass on a value
+// out of range.
+using SurferNodeFn = std::function<bool(double z)>;
+
+// The reading pass of a DSAA grid: the header, then nx * ny values. `progress` is called
+// every 4096 values.
+SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
+                                const SurferNodeFn& node, const ProgressFn& progress);
 
 // Reads a DSAA grid and writes one node value per line, northern row first, each value
 // shifted by the header's z minimum and rounded down. The grid is held until it is written.

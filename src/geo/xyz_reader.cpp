@@ -1,5 +1,8 @@
 #include "geo/xyz_reader.h"
 
+#include <cmath>
+#include <vector>
+
 #include "core/files.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
@@ -157,6 +160,42 @@ XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point) {
   point.hasZ = reader.layout_.HasZ();
   if (!point.hasZ) point.z.SetText({});
   return reader.layout_.delimiter == ',' ? reader.ReadFields(point) : reader.ReadLine(point);
+}
+
+int GuessXyzLayoutCode(std::istream& in) {
+  constexpr int kLinesLooked = 20;
+  LineReader lines(in);
+  std::string_view line;
+  char delimiter = 0;
+  std::size_t columns = 0;
+  bool firstWithinLatitude = true, secondBeyond = false;
+  for (int i = 0; i < kLinesLooked && lines.Next(line) == ReadStatus::Ok; ++i) {
+    line = TrimBlanksAndTabs(line);
+    if (line.empty()) continue;
+    if (delimiter == 0) {
+      delimiter = line.find(',') != std::string_view::npos    ? ','
+                  : line.find('\t') != std::string_view::npos ? '\t'
+                                                              : ' ';
+    }
+    std::vector<double> values;
+    for (std::size_t start = 0; start < line.size();) {
+      std::size_t end = delimiter == ',' ? line.find(',', start) : line.find_first_of(" \t", start);
+      if (end == std::string_view::npos) end = line.size();
+      const std::string_view field = TrimBlanksAndTabs(line.substr(start, end - start));
+      if (!field.empty() || delimiter == ',') values.push_back(ReadNumber(field));
+      start = end + 1;
+    }
+    if (columns == 0) columns = values.size();
+    if (values.size() >= 2) {
+      firstWithinLatitude = firstWithinLatitude && std::abs(values[0]) <= 90;
+      secondBeyond = secondBeyond || std::abs(values[1]) > 90;
+    }
+  }
+  if (columns < 2) return 0;
+  const int tens = delimiter == ',' ? 10 : delimiter == '\t' ? 30 : 20;
+  const bool yFirst = firstWithinLatitude && secondBeyond;
+  if (columns >= 3) return tens + (yFirst ? 2 : 1);
+  return tens + (yFirst ? 4 : 3);
 }
 
 PassResult XyzFault(XyzStatus status, long long line) {

@@ -74,6 +74,12 @@ class XyzReader {
 // The next point of the file. An invalid layout code reads as a bad first line.
 XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point);
 
+// The layout code the first lines of a point file suggest: the delimiter they hold (comma,
+// then tab, else blank), two columns or three, and Y first when the first column stays
+// within +-90 while the second goes beyond. 0 when the file holds no line to go by. The
+// stream is read, not rewound.
+int GuessXyzLayoutCode(std::istream& in);
+
 // The failure that ends a pass after a status other than Point and End, for the reports.
 PassResult XyzFault(XyzStatus status, long long line);
 
@@ -148,6 +154,8 @@ class FormatCodeReset {
   FormatCodeReset(const FormatCodeReset&) = delete;
   FormatCodeReset& operator=(const FormatCodeReset&) = delete;
   ~FormatCodeReset() {
+    state_.LastInputFormatCode = state_.InputFormatCode;
+    state_.LastOutputFormatCode = state_.OutputFormatCode;
     state_.InputFormatCode = 0;
     state_.OutputFormatCode = 0;
   }

@@ -101,7 +101,10 @@ XyzPassResult Finish(XyzPassResult result, LineWriter& writer) {
 // Resets the input layout code when the command ends, whichever way.
 struct InputCodeReset {
   RunState& state;
-  ~InputCodeReset() { state.InputFormatCode = 0; }
+  ~InputCodeReset() {
+    state.LastInputFormatCode = state.InputFormatCode;
+    state.InputFormatCode = 0;
+  }
 };
 
 // The dialogs both commands share, up to an open pair of files. False when the command ends.

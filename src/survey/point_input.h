@@ -7,12 +7,10 @@
 #include <string_view>
 
 #include "core/pass.h"
+#include "formats/value_tokens.h"
 #include "geo/xyz_reader.h"
 
 namespace zolvane {
-
-// Sign, digits with an optional point, an optional exponent, and nothing else.
-bool IsNumberText(std::string_view text);
 
 // Hands every point of the file to `use`; returns the fault that ended the pass, Stop when
 // `progress` (called every 200 points, may be empty) asked for it, or Done with the count.

@@ -1,8 +1,10 @@
 #include "formats/bna/bna_to_kml.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "core/files.h"
+#include "core/numbers.h"
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
@@ -197,6 +199,62 @@ PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOp
   PassResult result;
   result.count = count;
   return result;
+}
+
+PassResult ReadKmlPlacemarks(std::istream& in, ShapeSink& sink, const ProgressFn& progress) {
+  constexpr std::string_view kOpen = "<coordinates>", kClose = "</coordinates>";
+  LineReader lines(in);
+  std::string_view line;
+  std::string name;
+  ShapeKind kind = ShapeKind::Line;
+  bool inside = false;  // between <coordinates> and </coordinates>
+  long long count = 0, placemarks = 0;
+  for (;;) {
+    const ReadStatus status = lines.Next(line);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return ReadFault(status, lines.LineNumber());
+    line = TrimBlanksAndTabs(line);
+    if (!inside) {
+      if (line.starts_with("<Placemark")) {
+        name.clear();
+        kind = ShapeKind::Line;
+        if (progress && !progress(++placemarks, lines.BytesRead())) return PassResult::Stop();
+      } else if (line.starts_with("<name>")) {
+        const std::string_view text = line.substr(6);
+        name = XmlUnescape(text.substr(0, text.find("</name>")));
+      }
+      if (line.find("<Point") != std::string_view::npos) kind = ShapeKind::Point;
+      if (line.find("<LineString") != std::string_view::npos) kind = ShapeKind::Line;
+      if (line.find("<Polygon") != std::string_view::npos) kind = ShapeKind::Polygon;
+      const std::size_t open = line.find(kOpen);
+      if (open == std::string_view::npos) continue;
+      sink.Begin({kind, name, {}, kNoValue});
+      inside = true;
+      line = line.substr(open + kOpen.size());
+    }
+    const std::size_t close = line.find(kClose);
+    if (close != std::string_view::npos) {
+      line = line.substr(0, close);
+      inside = false;
+    }
+    // Tuples "x,y[,z]" separated by blanks.
+    while (!(line = TrimBlanksAndTabs(line)).empty()) {
+      const std::size_t end = std::min(line.find_first_of(" \t"), line.size());
+      const std::string_view tuple = line.substr(0, end);
+      const std::size_t comma = tuple.find(',');
+      if (comma == std::string_view::npos) {
+        return PassResult::Fail("Coordinate without a comma", lines.LineNumber());
+      }
+      const std::string_view rest = tuple.substr(comma + 1);
+      sink.Vertex(ReadNumber(tuple.substr(0, comma)), ReadNumber(rest.substr(0, rest.find(','))));
+      ++count;
+      line.remove_prefix(end);
+    }
+  }
+  if (inside) return PassResult::Fail("The file ends inside coordinates", lines.LineNumber());
+  PassResult done;
+  done.count = count;
+  return done;
 }
 
 void BnaToKml(int /*index*/, RunState& state, Ui& ui) {

@@ -9,6 +9,7 @@
 
 #include "core/pass.h"
 #include "core/run_state.h"
+#include "core/shape_sink.h"
 #include "core/ui.h"
 #include "formats/bna/markup.h"
 
@@ -37,6 +38,11 @@ std::string KmlStyleNameNow();
 // The conversion pass over a checked BNA file. `progress` is called every 200 points.
 PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOptions& options,
                            const ProgressFn& progress, const ObjectNoteFn& note);
+
+// Reads back the placemarks KML files of this program hold (from BNA or from XML markers):
+// each point, line string or polygon with its name, one coordinate tuple after the other.
+// The result's count is the number of vertices; `progress` is called at every placemark.
+PassResult ReadKmlPlacemarks(std::istream& in, ShapeSink& sink, const ProgressFn& progress);
 
 // The menu command.
 void BnaToKml(int index, RunState& state, Ui& ui);

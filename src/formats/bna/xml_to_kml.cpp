@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/files.h"
+#include "core/numbers.h"
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
@@ -185,6 +186,62 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
   PassResult result;
   result.count = count;
   return result;
+}
+
+PassResult ReadXmlMarkers(std::istream& in, ShapeSink& sink, const ProgressFn& progress) {
+  LineReader lines(in);
+  std::string_view line;
+  long long count = 0, elements = 0;
+  // The position of a marker or point element; false when it lacks one.
+  auto vertex = [&](const std::vector<Attribute>& attributes) {
+    const Attribute* lat = Find(attributes, "lat");
+    const Attribute* lng = Find(attributes, "lng");
+    if (!lat || !lng) return false;
+    sink.Vertex(ReadNumber(TrimBlanks(XmlUnescape(lng->value))),
+                ReadNumber(TrimBlanks(XmlUnescape(lat->value))));
+    ++count;
+    return true;
+  };
+  auto label = [](const std::vector<Attribute>& attributes) {
+    const Attribute* found = Find(attributes, "label");
+    return found ? XmlUnescape(found->value) : std::string();
+  };
+  for (;;) {
+    ReadStatus status = lines.Next(line);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return ReadFault(status, lines.LineNumber());
+    line = TrimBlanksAndTabs(line);
+    if (line.starts_with("<markers")) continue;
+    if (line.starts_with("<mark")) {
+      const std::vector<Attribute> attributes = Attributes(line);
+      const std::string text = label(attributes);
+      sink.Begin({ShapeKind::Point, text, {}, kNoValue});
+      if (!vertex(attributes)) {
+        return PassResult::Fail("Marker without its lat and lng", lines.LineNumber());
+      }
+    } else if (line.starts_with("<line")) {
+      const std::string text = label(Attributes(line));
+      sink.Begin({ShapeKind::Line, text, {}, kNoValue});
+      for (;;) {
+        status = lines.Next(line);
+        if (status == ReadStatus::End) {
+          return PassResult::Fail("The file ends inside a line element", lines.LineNumber());
+        }
+        if (status != ReadStatus::Ok) return ReadFault(status, lines.LineNumber());
+        line = TrimBlanksAndTabs(line);
+        if (line.starts_with("</lin")) break;
+        if (line.starts_with("<point") && !vertex(Attributes(line))) {
+          return PassResult::Fail("Point without its lat and lng", lines.LineNumber());
+        }
+      }
+    } else {
+      continue;
+    }
+    if (progress && !progress(++elements, lines.BytesRead())) return PassResult::Stop();
+  }
+  PassResult done;
+  done.count = count;
+  return done;
 }
 
 void XmlToKml(int /*index*/, RunState& state, Ui& ui) {

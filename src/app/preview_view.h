@@ -1,0 +1,47 @@
+// The map of the preview window: draws the layers through the shared renderer, pans by
+// dragging, zooms with the wheel about the cursor and tells what lies under the cursor.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "preview/layer.h"
+
+namespace zolvane {
+
+class PreviewView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PreviewView(QWidget* parent = nullptr);
+
+  void SetLayers(std::shared_ptr<const std::vector<preview::Layer>> layers);
+  const preview::Bounds& View() const { return view_; }
+  void SetView(const preview::Bounds& view);
+  // The view that shows everything.
+  void Fit();
+  QRect Area() const;
+
+ signals:
+  void viewChanged();
+  // The cursor's position and what lies under it, as text.
+  void pointed(const QString& position, const QString& object);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  QString ObjectAt(QPointF pixel) const;
+
+  std::shared_ptr<const std::vector<preview::Layer>> layers_;
+  preview::Bounds view_;
+  QPoint dragFrom_;
+};
+
+}  // namespace zolvane

@@ -1,0 +1,27 @@
+// The formats the preview draws, and one reading pass over a file through the project's own
+// readers.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/pass.h"
+#include "preview/preview_sink.h"
+
+namespace zolvane::preview {
+
+enum class Format { Bna, Xyz, Gmt, Kml, Xml, Daf, Vec, Mapgen, Grid };
+
+// By the first lines when they tell, else by the name's ending; XYZ when nothing does.
+Format FormatOf(const std::string& path);
+std::string_view FormatName(Format format);
+
+// The layout code of a point file: the first lines' guess (0 when they give none).
+int GuessLayout(const std::string& path);
+
+// Hands the contents of the file to `sink` up to its end or its first fault. `layout` is the
+// XYZ layout code of a point file. Nothing is written.
+PassResult ReadFile(const std::string& path, Format format, int layout, PreviewSink& sink,
+                    const ProgressFn& progress);
+
+}  // namespace zolvane::preview

@@ -1,0 +1,129 @@
+// The preview: pictures drawn by zolvane-cli plot, and the Preview window after a command.
+#include <QImage>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+#include "app/menu_tree.h"
+#include "app/preview_view.h"
+#include "app/preview_window.h"
+#include "app/trevil.h"
+#include "modal_answers.h"
+#include "preview/load.h"
+#include "render/render.h"
+#include "support/run_cli.h"
+
+using zolvane::testing::ModalAnswers;
+using zolvane::testing::RunBash;
+using zolvane::testing::RunCli;
+
+namespace {
+
+// One horizontal line from (0, 0) to (100, 0) and one point at (50, 40).
+constexpr const char* kLineAndPoint = "\"-10\",\"a\",-2\n0,0\n100,0\n\"-20\",\"b\",1,50,40\n";
+
+QString Write(const QTemporaryDir& dir, const char* name, const char* text) {
+  QFile file(dir.filePath(name));
+  file.open(QIODevice::WriteOnly);
+  file.write(text);
+  return file.fileName();
+}
+
+}  // namespace
+
+class PreviewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PlotDrawsLineAndPointWhereTheyLie() {
+    QTemporaryDir dir;
+    const QString bna = Write(dir, "l.bna", kLineAndPoint);
+    const QString png = dir.filePath("l.png");
+    const auto run =
+        RunCli("plot --width 800 --height 600 " + bna.toStdString() + " " + png.toStdString());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(QString::fromStdString(run.output), QString());
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(800, 600));
+
+    const QRect area = zolvane::render::PlotArea(image.size());
+    const zolvane::preview::Bounds view =
+        zolvane::preview::Fit({0, 100, 0, 40}, area.width(), area.height());
+    const QRgb colour = zolvane::render::OutputColour(0).rgb();
+    const QRgb background = QColor(Qt::white).rgb();
+    auto pixel = [&](double x, double y) {
+      const QPointF p = zolvane::render::ToPixel(area, view, x, y);
+      return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+    };
+    const int row = pixel(0, 0).y();
+    for (double x : {5.0, 30.0, 70.0, 95.0}) {
+      const int column = pixel(x, 0).x();
+      int coloured = 0;
+      for (int y = area.top(); y <= area.bottom(); ++y) {
+        if (image.pixel(column, y) != colour) continue;
+        ++coloured;
+        QVERIFY2(std::abs(y - row) <= 1,
+                 qPrintable(QString("row %1, expected %2").arg(y).arg(row)));
+      }
+      QCOMPARE(coloured, 1);
+    }
+    QCOMPARE(image.pixel(pixel(50, 40)), colour);
+    for (auto [x, y] : {std::pair{25.0, 20.0}, {75.0, 30.0}, {50.0, 10.0}})
+      QCOMPARE(image.pixel(pixel(x, y)), background);
+  }
+
+  void PlotWritesValidSvg() {
+    QTemporaryDir dir;
+    const QString bna = Write(dir, "l.bna", kLineAndPoint);
+    const QString xyz = Write(dir, "p.xyz", "10 5 -3\n60 20 -9\n");
+    const std::string svg = dir.filePath("l.svg").toStdString();
+    QCOMPARE(RunCli("plot " + bna.toStdString() + " " + xyz.toStdString() + " " + svg).status, 0);
+    const auto lint = RunBash("xmllint --noout " + svg);
+    QVERIFY2(lint.status == 0, lint.output.c_str());
+  }
+
+  void PreviewButtonShowsBothFilesOfTheLastRun() {
+    QTemporaryDir dir;
+    const QString bna = Write(dir, "in.bna", kLineAndPoint);
+    const QString xyz = dir.filePath("out.dat");
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    auto* button = window.findChild<QPushButton*>("previewButton");
+    QVERIFY(!button->isEnabled());
+    ModalAnswers answers;
+    answers.File(bna).File(xyz).Then([](QWidget* dialog) {
+      dialog->findChild<QRadioButton*>("Option2")->click();
+      dialog->findChild<QPushButton*>("Command1")->click();
+    });
+    window.Run(*zolvane::FindMenuItem("bnaxyz_1"));
+    QVERIFY(answers.Done());
+    QVERIFY(button->isEnabled());
+
+    button->click();
+    auto* preview = window.findChild<zolvane::PreviewWindow*>("preview");
+    QVERIFY(preview && preview->isVisible());
+    QSignalSpy loaded(preview, &zolvane::PreviewWindow::loaded);
+    QVERIFY(loaded.wait(10000));
+    const auto& layers = preview->Layers();
+    QCOMPARE(layers.size(), std::size_t{2});
+    for (const auto& layer : layers) {
+      QCOMPARE(layer.result.status, zolvane::PassStatus::Done);
+      QCOMPARE(layer.vertices, 3LL);
+      QCOMPARE(layer.bounds.xMin, 0.0);
+      QCOMPARE(layer.bounds.xMax, 100.0);
+    }
+    const QRect area = preview->View().Area();
+    const zolvane::preview::Bounds fitted =
+        zolvane::preview::Fit(zolvane::preview::ExtentOf(layers), area.width(), area.height());
+    const zolvane::preview::Bounds& shown = preview->View().View();
+    QCOMPARE(shown.xMin, fitted.xMin);
+    QCOMPARE(shown.yMax, fitted.yMax);
+  }
+};
+
+QTEST_MAIN(PreviewTest)
+#include "preview_gui_test.moc"

@@ -1,0 +1,169 @@
+// The preview's model: what it reads of each format, and what its reduction keeps.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+
+#include "preview/load.h"
+#include "support/temp_dir.h"
+
+namespace zolvane::preview {
+namespace {
+
+using testing::TempDir;
+
+constexpr const char* kDafHeader = "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\n";
+
+TEST(PreviewModel, ReadsEveryFormat) {
+  const struct {
+    const char* name;
+    std::string text;
+    Format format;
+    long long objects;
+    Bounds bounds;
+    const char* firstLabel;
+    double minValue, maxValue;  // NaN: no values
+  } cases[] = {
+      {"a.bna",
+       "\"a\",\"b\",-2\n1,2\n3,4\n\"p\",\"q\",1,5,6\n",
+       Format::Bna,
+       2,
+       {1, 5, 2, 6},
+       "a b",
+       NAN,
+       NAN},
+      {"a.xyz", "1 2 10\n3 4 -20\n", Format::Xyz, 2, {1, 3, 2, 4}, nullptr, -20, 10},
+      {"a.gmt", "> 7\n1 2\n3 4\n> -5\n0 9\n>\n", Format::Gmt, 2, {0, 3, 2, 9}, "7", -5, 7},
+      {"a.kml",
+       "<kml>\n<Placemark>\n<name>L &amp; 1</name>\n<LineString>\n<coordinates>\n+002.0,+41.0,0\n"
+       "3,42,0\n</coordinates>\n</LineString>\n</Placemark>\n<Placemark>\n<name>P</name>\n"
+       "<Point><coordinates>4,40,0</coordinates></Point>\n</Placemark>\n</kml>\n",
+       Format::Kml,
+       2,
+       {2, 4, 40, 42},
+       "L & 1",
+       NAN,
+       NAN},
+      {"a.xml",
+       "<?xml version=\"1.0\"?>\n<markers>\n<line colour=\"\" label=\"L\" >\n"
+       "<point lat=\"41\" lng=\"2\" />\n<point lat=\"42\" lng=\"3\" />\n</line>\n"
+       "<marker lat=\"41\" lng=\"2\" label=\"M\" />\n</markers>\n",
+       Format::Xml,
+       2,
+       {2, 3, 41, 42},
+       "L",
+       NAN,
+       NAN},
+      {"a.daf",
+       std::string(kDafHeader) + "START 43, 174=50;185=12\n1 2\n3 4\nSTOP\n",
+       Format::Daf,
+       1,
+       {1, 3, 2, 4},
+       "50",
+       50,
+       50},
+      {"a.vec", "A_7 2\n1 2\n3 4\nB 1\n5 6\n0 0\n", Format::Vec, 2, {1, 5, 2, 6}, "A_7", NAN, NAN},
+      {"a.dat",
+       "# -b\n  2.0  41.0\n  3.0  42.0\n# -b\n  4.0  43.0\n",
+       Format::Mapgen,
+       2,
+       {2, 4, 41, 43},
+       "shore",
+       NAN,
+       NAN},
+      {"a.grd",
+       "DSAA\n3 2\n0 2\n0 1\n1 5\n1 2 3\n4 1.70141e38 5\n",
+       Format::Grid,
+       0,
+       {0, 2, 0, 1},
+       nullptr,
+       1,
+       5},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    const Source source = Source::Of(dir.Write(c.name, c.text));
+    EXPECT_EQ(source.format, c.format) << c.name;
+    Layer layer = SurveyFile(source, {});
+    EXPECT_EQ(layer.result.status, PassStatus::Done) << c.name << ": " << layer.result.reason;
+    EXPECT_EQ(layer.objects, c.objects) << c.name;
+    EXPECT_EQ(layer.bounds.xMin, c.bounds.xMin) << c.name;
+    EXPECT_EQ(layer.bounds.xMax, c.bounds.xMax) << c.name;
+    EXPECT_EQ(layer.bounds.yMin, c.bounds.yMin) << c.name;
+    EXPECT_EQ(layer.bounds.yMax, c.bounds.yMax) << c.name;
+    if (std::isnan(c.minValue)) {
+      EXPECT_TRUE(layer.range.Empty()) << c.name;
+    } else {
+      EXPECT_EQ(layer.range.min, c.minValue) << c.name;
+      EXPECT_EQ(layer.range.max, c.maxValue) << c.name;
+    }
+    ReduceFile(source, {Fit(layer.bounds, 400, 300), 400, 300}, layer, {});
+    if (c.firstLabel) {
+      ASSERT_FALSE(layer.shapes.empty()) << c.name;
+      EXPECT_EQ(layer.labels[layer.shapes[0].label], c.firstLabel) << c.name;
+      EXPECT_EQ(layer.shapes[0].count, 2u) << c.name;
+    }
+  }
+}
+
+TEST(PreviewModel, GridKeepsBlankNodesEmpty) {
+  TempDir dir;
+  const Source source = Source::Of(dir.Write("g.grd", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 2e38\n"));
+  Layer layer = SurveyFile(source, {});
+  ReduceFile(source, {Fit(layer.bounds, 100, 100), 100, 100}, layer, {});
+  const Raster& grid = layer.grid;
+  ASSERT_EQ(grid.width, 2);
+  ASSERT_EQ(grid.height, 2);
+  // Row 0 is the north: the file's second row.
+  EXPECT_EQ(grid.At(0, 0), 3);
+  EXPECT_TRUE(std::isnan(grid.At(1, 0)));
+  EXPECT_EQ(grid.At(1, 1), 2);
+}
+
+TEST(PreviewModel, FaultyFileKeepsWhatCameBefore) {
+  TempDir dir;
+  const Source source =
+      Source::Of(dir.Write("t.bna", "\"a\",\"b\",-2\n1,2\n3,4\n\"c\",\"d\",-3\n5,6\n"));
+  Layer layer = SurveyFile(source, {});
+  EXPECT_EQ(layer.result.status, PassStatus::Failed);
+  EXPECT_EQ(layer.result.line, 5);
+  EXPECT_EQ(layer.bounds.xMax, 5);
+  ReduceFile(source, {Fit(layer.bounds, 100, 100), 100, 100}, layer, {});
+  EXPECT_EQ(layer.shapes.size(), 2u);
+}
+
+TEST(PreviewModel, ReductionKeepsTheExtremesOfEveryColumn) {
+  Layer layer;
+  const Grid grid{{0, 10, -100, 100}, 10, 20};
+  Decimator decimator(layer, grid);
+  decimator.Begin({ShapeKind::Line, "zigzag", {}, kNoValue});
+  std::map<int, std::pair<double, double>> extremes;  // column: lowest, highest
+  constexpr int kVertices = 10000;
+  for (int i = 0; i < kVertices; ++i) {
+    const double x = 10.0 * i / kVertices;
+    const double y = std::sin(i * 0.37) * (50 + i % 47);
+    decimator.Vertex(x, y);
+    auto [it, added] = extremes.try_emplace(static_cast<int>(x), y, y);
+    it->second = {std::min(it->second.first, y), std::max(it->second.second, y)};
+  }
+  decimator.Finish();
+  ASSERT_EQ(layer.shapes.size(), 1u);
+  EXPECT_EQ(layer.shapes[0].read, kVertices);
+  EXPECT_LE(layer.held.size(), 40u);
+  EXPECT_EQ(layer.held.front().x, 0);
+  EXPECT_EQ(layer.held.back().x, 10.0 * (kVertices - 1) / kVertices);
+  for (const auto& [column, range] : extremes) {
+    auto in = [&](double y) {
+      return std::any_of(layer.held.begin(), layer.held.end(), [&](const Vertex& v) {
+        return static_cast<int>(v.x) == column && v.y == y;
+      });
+    };
+    EXPECT_TRUE(in(range.first)) << column;
+    EXPECT_TRUE(in(range.second)) << column;
+  }
+}
+
+}  // namespace
+}  // namespace zolvane::preview
