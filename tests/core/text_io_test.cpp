@@ -35,7 +35,8 @@ TEST(LineReader, EndsLinesAtCrLfLfOrCrAlone) {
       {"a\r\rb", {"a", "", "b"}},
       {"a\n\rb\r\n\nc", {"a", "", "b", "", "c"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadAll(c.text), c.lines) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(ReadAll(c.text), c.lines) << c.text;
 }
 
 TEST(LineReader, ACrLfSplitAcrossReadBlocksIsOneLineEnd) {
@@ -81,6 +82,23 @@ TEST(LineReader, AnOverlongLineStopsTheReaderForGood) {
   const auto lines = ReadAll("ok\n" + std::string(100, 'x') + "\nmore\n", 50, &last);
   EXPECT_EQ(lines, (std::vector<std::string>{"ok"}));
   EXPECT_EQ(last, ReadStatus::TooLong);
+}
+
+TEST(LineReader, ALineWithANulByteStopsTheReaderForGood) {
+  const std::string block(300000, 'x');  // longer than one read block
+  const struct {
+    std::string text;
+    std::size_t lines;  // read before the NUL
+  } cases[] = {
+      {std::string("ok\na\0b\nmore\n", 12), 1},
+      {block + "\n" + std::string("\0\n", 2), 1},
+      {"ok\n" + block + std::string("\0y\n", 3), 1},
+  };
+  for (const auto& c : cases) {
+    ReadStatus last;
+    EXPECT_EQ(ReadAll(c.text, kMaxLineLength, &last).size(), c.lines);
+    EXPECT_EQ(last, ReadStatus::NotText);
+  }
 }
 
 std::vector<std::string> Fields(const std::string& text) {
