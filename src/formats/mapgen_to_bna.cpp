@@ -81,8 +81,10 @@ PassResult ConvertMapgenToBna(std::istream& in, std::ostream& out, const Progres
     if (!SplitPoint(line, longitude, latitude)) {
       return PassResult::Fail("Point line without two numbers", lines.LineNumber());
     }
-    segment.push_back(static_cast<float>(ReadNumber(longitude)));
-    segment.push_back(static_cast<float>(ReadNumber(latitude)));
+    bool outOfRange = false;
+    segment.push_back(ReadSingle(longitude, outOfRange));
+    segment.push_back(ReadSingle(latitude, outOfRange));
+    if (outOfRange) return NumberOutOfRange(lines.LineNumber());
     if (++points % kPointProgressInterval == 0 && !report()) return PassResult::Stop();
   }
   if (!flush()) return PassResult::Stop();

@@ -157,7 +157,7 @@ PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view
   LineWriter writer(out);
   Field field;
   const double sign = objectType == "polygon" ? 1.0 : -1.0;
-  long long count = 0;
+  long long count = 0, objects = 0;
 
   for (;;) {
     ReadStatus status = fields.Next(field);
@@ -173,6 +173,7 @@ PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view
     if (points < 0) return PassResult::Fail("Object with a negative count", field.line);
     // A BNA object must hold a vertex, so an empty object is left out.
     if (points == 0) continue;
+    ++objects;
     writer.Append(identifier);
     writer.Append(',');
     writer.Append(objectType);
@@ -193,14 +194,20 @@ PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view
       if (separator == std::string_view::npos) {
         return PassResult::Fail("Vertex line without a blank between x and y", field.line);
       }
-      WriteRecord(writer, {RecordItem::Number(ReadNumber(field.text.substr(0, separator))),
-                           RecordItem::Number(ReadNumber(field.text.substr(separator + 1)))});
+      bool outOfRange = false;
+      const double x = ReadNumber(field.text.substr(0, separator), outOfRange);
+      const double y = ReadNumber(field.text.substr(separator + 1), outOfRange);
+      if (outOfRange) return NumberOutOfRange(field.line);
+      WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
       ++count;
       if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
         return PassResult::Stop();
       }
     }
   }
+  // A BNA file without objects is no BNA file.
+  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
+  if (objects == 0) return PassResult::Fail("No object with points", lines.LineNumber());
   if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
   PassResult done;
   done.count = count;

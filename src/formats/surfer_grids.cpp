@@ -55,6 +55,7 @@ GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
   };
   // The next value as a number; false with the fault set at the end or on a text.
   PassResult fault;
+  bool outOfRange = false;  // collects the header's numbers too; checked with each node
   auto number = [&](double& target, const char* endReason) {
     const ReadStatus status = values.Next(value);
     if (status == ReadStatus::End) {
@@ -69,7 +70,7 @@ GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
       fault = PassResult::Fail("Not a number: " + std::string(value), values.LineNumber());
       return false;
     }
-    target = ReadNumber(value);
+    target = ReadNumber(value, outOfRange);
     return true;
   };
 
@@ -110,6 +111,7 @@ GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
     for (long long c = 0; c < h.nx; ++c) {
       double z = 0;
       if (!number(z, shortGrid.c_str())) return end(fault);
+      if (outOfRange) return end(NumberOutOfRange(values.LineNumber()));
       if (z > kSurferBlankLimit) z = substitute;
       const double node = z != substitute ? Int(z - h.zMin) : z;
       if (!std::isfinite(node)) {

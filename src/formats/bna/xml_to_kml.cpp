@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/files.h"
+#include "core/numbers.h"
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
@@ -59,6 +60,14 @@ std::optional<Position> PositionOf(const std::vector<Attribute>& attributes) {
   // Unescaped, then escaped again for the KML, so hand-written text cannot break it.
   return Position{XmlText(TrimBlanks(XmlUnescape(lat->value))),
                   XmlText(TrimBlanks(XmlUnescape(lng->value)))};
+}
+
+// The texts are copied, not read, but a number no double can hold is no position.
+bool InRange(const Position& p) {
+  bool outOfRange = false;
+  ReadNumber(p.lat, outOfRange);
+  ReadNumber(p.lng, outOfRange);
+  return !outOfRange;
 }
 
 std::string CoordinateLine(const Position& p) {
@@ -145,6 +154,7 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
       const std::vector<Attribute> attributes = Attributes(line);
       const std::optional<Position> p = PositionOf(attributes);
       if (!p) return PassResult::Fail("Marker without its lat and lng", lines.LineNumber());
+      if (!InRange(*p)) return NumberOutOfRange(lines.LineNumber());
       WriteMarker(writer, line, attributes, *p);
     } else if (line.starts_with("<line")) {
       const long long start = lines.LineNumber();
@@ -164,6 +174,7 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
         if (!line.starts_with("<point")) continue;
         const std::optional<Position> p = PositionOf(Attributes(line));
         if (!p) return PassResult::Fail("Point without its lat and lng", lines.LineNumber());
+        if (!InRange(*p)) return NumberOutOfRange(lines.LineNumber());
         writer.WriteLine(CoordinateLine(*p));
       }
       if (status != ReadStatus::Ok) break;
