@@ -97,13 +97,14 @@ long long MagnitudeOf(std::string_view number) {
   return integerDigits > 0 ? integerDigits + exponent : exponent - fractionZeros;
 }
 
-double Convert(std::string_view number) {
+double Convert(std::string_view number, bool& outOfRange) {
   double value = 0.0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   (void)end;
   if (error == std::errc::result_out_of_range) {
     const bool negative = number.front() == '-';
     if (MagnitudeOf(number) > 0) {
+      outOfRange = true;
       const double huge = std::numeric_limits<double>::max();
       return negative ? -huge : huge;
     }
@@ -147,6 +148,11 @@ bool ReadPlainDecimal(std::string_view text, double& value) {
 }  // namespace
 
 double ReadNumber(std::string_view text) {
+  bool outOfRange = false;
+  return ReadNumber(text, outOfRange);
+}
+
+double ReadNumber(std::string_view text, bool& outOfRange) {
   double plain = 0.0;
   if (ReadPlainDecimal(text, plain)) return plain;
   // Most fields are short: collect them on the stack and only fall back to the heap for
@@ -163,7 +169,17 @@ double ReadNumber(std::string_view text) {
     }
   };
   if (ScanNumber(text, out) == 0) return 0.0;
-  return Convert(heap.empty() ? std::string_view(local, used) : std::string_view(heap));
+  return Convert(heap.empty() ? std::string_view(local, used) : std::string_view(heap), outOfRange);
+}
+
+float ReadSingle(std::string_view text, bool& outOfRange) {
+  const double value = ReadNumber(text, outOfRange);
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  if (value > kLargest || value < -kLargest) {
+    outOfRange = true;
+    return 0;
+  }
+  return static_cast<float>(value);
 }
 
 double Int(double value) {

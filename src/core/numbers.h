@@ -11,6 +11,13 @@ namespace zolvane {
 // the first other character. Text without a leading number gives 0. "." is the decimal
 // point whatever the locale. Values beyond the double range saturate to +-DBL_MAX.
 double ReadNumber(std::string_view text);
+// The same rule for a number read from a file, where a value beyond the double range (1e400)
+// is a fault of the file rather than a value: it sets `outOfRange`, which is otherwise left
+// as it is, so that one flag can collect every number of a line.
+double ReadNumber(std::string_view text, bool& outOfRange);
+// The same for a value kept in single precision: beyond the float range (1e39) is out of range
+// too, where the value would turn infinite.
+float ReadSingle(std::string_view text, bool& outOfRange);
 
 // Int: rounds towards minus infinity.
 double Int(double value);

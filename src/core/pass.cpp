@@ -4,9 +4,14 @@ namespace zolvane {
 
 std::string FaultText(std::string_view reason, long long line, std::string_view fileName) {
   std::string text(reason);
-  text += ": line ";
-  text += std::to_string(line);
-  text += " of ";
+  // Faults of the whole file (an empty one) concern no line.
+  if (line > 0) {
+    text += ": line ";
+    text += std::to_string(line);
+    text += " of ";
+  } else {
+    text += ": ";
+  }
   text += fileName;
   return text;
 }
@@ -16,7 +21,12 @@ PassResult ReadFault(ReadStatus status, long long line) {
     return PassResult::Fail("Line longer than " + std::to_string(kMaxLineLength) + " characters",
                             line);
   }
+  if (status == ReadStatus::NotText) return PassResult::Fail("Not a text file (a NUL byte)", line);
   return PassResult::Fail("The file could not be read", line);
+}
+
+PassResult NumberOutOfRange(long long line) {
+  return PassResult::Fail("A number out of range", line);
 }
 
 }  // namespace zolvane

@@ -28,10 +28,14 @@ struct PassResult {
   static PassResult Stop() { return {PassStatus::Stopped, {}, 0, 0}; }
 };
 
-// "<reason>: line <n> of <file>", the one form of report for faults found while reading.
+// "<reason>: line <n> of <file>", the one form of report for faults found while reading;
+// "<reason>: <file>" for a line of 0, a fault of the whole file.
 std::string FaultText(std::string_view reason, long long line, std::string_view fileName);
 
-// The failure for a reader that stopped on a line too long or on a read error.
+// The failure for a reader that stopped on a line too long, a binary line or a read error.
 PassResult ReadFault(ReadStatus status, long long line);
+
+// The failure for a number beyond the double range (see ReadNumber).
+PassResult NumberOutOfRange(long long line);
 
 }  // namespace zolvane

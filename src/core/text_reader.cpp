@@ -61,6 +61,7 @@ bool LineReader::Refill() {
   in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
   begin_ = 0;
   end_ = static_cast<std::size_t>(in_.gcount());
+  if (!nulSeen_) nulSeen_ = std::memchr(buffer_.data(), '\0', end_) != nullptr;
   if (end_ == 0 && in_.bad()) stuck_ = ReadStatus::Failed;
   return end_ > 0;
 }
@@ -128,6 +129,9 @@ ReadStatus LineReader::Next(std::string_view& line) {
   }
   ++lineNumber_;
   if (line.size() > maxLineLength_) return stuck_ = ReadStatus::TooLong;
+  if (nulSeen_ && std::memchr(line.data(), '\0', line.size()) != nullptr) {
+    return stuck_ = ReadStatus::NotText;
+  }
   return ReadStatus::Ok;
 }
 

@@ -12,7 +12,8 @@ namespace zolvane {
 // Longest line a reader accepts; longer ones are a fault of the file, not a memory problem.
 inline constexpr std::size_t kMaxLineLength = std::size_t{1} << 20;
 
-enum class ReadStatus { Ok, End, TooLong, Failed };
+// NotText: a line holds a NUL byte, which no text file does (a binary or UTF-16 file).
+enum class ReadStatus { Ok, End, TooLong, NotText, Failed };
 
 // Reads lines ended by CR LF, LF or CR alone (the last line may have no end). The lines it returns
 // stay valid until the next call. Memory use is bounded by kMaxLineLength, however long the
@@ -39,7 +40,8 @@ class LineReader {
   std::string carry_;
   std::size_t lfAt_ = 0;  // where the next LF of the block is, or end_ when it has none
   bool lfKnown_ = false;
-  bool skipLf_ = false;  // the last line ended with a CR at the end of a block
+  bool skipLf_ = false;   // the last line ended with a CR at the end of a block
+  bool nulSeen_ = false;  // a block held a NUL byte: lines are searched for it from then on
   long long lineNumber_ = 0;
   std::uint64_t bytesRead_ = 0;
   ReadStatus stuck_ = ReadStatus::Ok;

@@ -97,9 +97,11 @@ ColumnExtractionResult ExtractColumns(std::istream& in, std::ostream& out,
       result.shortLineFields = count;
       return end(PassResult::Fail("error , only  " + FormatGeneral(count) + " columns", number));
     }
-    const double x = ReadNumber(fields[options.xColumn - 1]);
+    bool outOfRange = false;
+    const double x = ReadNumber(fields[options.xColumn - 1], outOfRange);
     // y is kept in single precision; its short form, read back, is what is written.
-    const float y = static_cast<float>(ReadNumber(fields[options.yColumn - 1]));
+    const float y = ReadSingle(fields[options.yColumn - 1], outOfRange);
+    if (outOfRange) return end(NumberOutOfRange(number));
     statistics.UpdateXRange(x);
     statistics.UpdateYRange(y);
     if (options.zColumn > 0) {
@@ -109,7 +111,7 @@ ColumnExtractionResult ExtractColumns(std::istream& in, std::ostream& out,
       WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(ReadNumber(FormatSingle(y)))});
     }
   }
-  if (status != ReadStatus::End) return end(ReadFault(status, lines.LineNumber() + 1));
+  if (status != ReadStatus::End) return end(ReadFault(status, lines.LineNumber()));
   if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
   result.pass.count = lines.LineNumber();
   return result;
@@ -149,6 +151,7 @@ PassResult ThinBnaLines(std::istream& in, std::ostream& out, int every,
       }
     }
   }
+  if (objects == 0) return PassResult::Fail(BnaFaultReason(BnaFault::EmptyFile), 0);
   if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
   PassResult done;
   done.count = objects;

@@ -52,7 +52,9 @@ PassResult ConvertCsvToKingdom(std::istream& in, std::ostream& out, const Kingdo
         return PassResult::Fail("The last record has fewer than three values", recordLine);
       }
       if (status != ReadStatus::Ok) return ReadFault(status, fields.LineNumber());
-      values[column] = ReadNumber(field.text);
+      bool outOfRange = false;
+      values[column] = ReadNumber(field.text, outOfRange);
+      if (outOfRange) return NumberOutOfRange(field.line);
     }
     text.clear();
     AppendPicture(text, values[options.shotColumn - 1], "00000.000");

@@ -31,17 +31,20 @@ bool Begins(std::string_view line, std::string_view word) {
   return line.substr(0, word.size()) == word;
 }
 
-// "x y": the numbers before and after the first blank (or tab) of the line.
-void SplitPoint(std::string_view line, double& x, double& y) {
+// "x y": the numbers before and after the first blank (or tab) of the line. False for a
+// number beyond the double range.
+bool SplitPoint(std::string_view line, double& x, double& y) {
   line = TrimBlanksAndTabs(line);
   const std::size_t blank = line.find_first_of(" \t");
+  bool outOfRange = false;
   if (blank == std::string_view::npos) {
     x = 0;
-    y = ReadNumber(line);
-    return;
+    y = ReadNumber(line, outOfRange);
+  } else {
+    x = ReadNumber(line.substr(0, blank), outOfRange);
+    y = ReadNumber(line.substr(blank + 1), outOfRange);
   }
-  x = ReadNumber(line.substr(0, blank));
-  y = ReadNumber(line.substr(blank + 1));
+  return !outOfRange;
 }
 
 PassResult Flushed(LineWriter& writer, long long count) {
@@ -53,11 +56,11 @@ PassResult Flushed(LineWriter& writer, long long count) {
 
 }  // namespace
 
-double DafDepth(std::string_view startLine) {
+double DafDepth(std::string_view startLine, bool& outOfRange) {
   const std::size_t equals = startLine.find('=');
   if (equals == std::string_view::npos) return 0;
   std::string_view text = startLine.substr(equals + 1);
-  return ReadNumber(text.substr(0, text.find(';')));
+  return ReadNumber(text.substr(0, text.find(';')), outOfRange);
 }
 
 PassResult ConvertBnaToDaf(std::istream& in, std::ostream& out, const BnaToDafOptions& options,
@@ -145,14 +148,16 @@ DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const Pro
         endBlock();
       }
       inside = true;
-      depth = DafDepth(line);
+      bool outOfRange = false;
+      depth = DafDepth(line, outOfRange);
+      if (outOfRange) return fail(NumberOutOfRange(lines.LineNumber()));
     } else if (TrimBlanksAndTabs(line).empty()) {
       continue;
     } else if (!inside) {
       return fail(PassResult::Fail("Line outside a START ... STOP block", lines.LineNumber()));
     } else {
       double x = 0, y = 0;
-      SplitPoint(line, x, y);
+      if (!SplitPoint(line, x, y)) return fail(NumberOutOfRange(lines.LineNumber()));
       points.emplace_back(x, y);
       ++count;
       if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
@@ -193,6 +198,10 @@ DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const Progre
     result.pass = read.pass;
     return result;
   }
+  if (read.pass.line == 0) {
+    result.pass = PassResult::Fail("The file is empty", 0);
+    return result;
+  }
   if (blocks == 0) {
     result.pass = PassResult::Fail("No contour with points", read.pass.line);
     return result;
@@ -216,7 +225,9 @@ PassResult ConvertDafToXyz(std::istream& in, std::ostream& out, const ProgressFn
       if (Begins(line, "START")) {
         inside = true;
         depth.assign(1, ' ');
-        AppendGeneral(depth, DafDepth(line));
+        bool outOfRange = false;
+        AppendGeneral(depth, DafDepth(line, outOfRange));
+        if (outOfRange) return NumberOutOfRange(lines.LineNumber());
       }
     } else if (Begins(line, "STOP")) {
       inside = false;
@@ -230,6 +241,7 @@ PassResult ConvertDafToXyz(std::istream& in, std::ostream& out, const ProgressFn
       }
     }
   }
+  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
   return Flushed(writer, count);
 }
 

@@ -56,8 +56,9 @@ DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const Progre
 // every 200 points.
 PassResult ConvertDafToXyz(std::istream& in, std::ostream& out, const ProgressFn& progress);
 
-// The depth of a START line: the number after its first "=".
-double DafDepth(std::string_view startLine);
+// The depth of a START line: the number after its first "="; sets `outOfRange` for one
+// beyond the double range.
+double DafDepth(std::string_view startLine, bool& outOfRange);
 
 // The menu commands; `index` 1 takes the depth from label 1, 2 from label 2.
 void BnaToDaf(int index, RunState& state, Ui& ui);

@@ -70,8 +70,10 @@ class ItemReader {
       fault = PassResult::Fail("A corner value is not a number", field_.line);
       return false;
     }
-    value = ReadNumber(text);
-    return true;
+    bool outOfRange = false;
+    value = ReadNumber(text, outOfRange);
+    if (outOfRange) fault = NumberOutOfRange(field_.line);
+    return !outOfRange;
   }
 
   PassResult fault;
@@ -115,6 +117,7 @@ PassResult ScanDxfSolids(std::istream& in, Statistics& statistics, const Progres
       statistics.UpdateYRange(static_cast<float>(y));
     }
   }
+  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
   PassResult done;
   done.count = lines.LineNumber();
   return done;
@@ -230,6 +233,7 @@ PassResult ConvertDxfTo3d(std::istream& in, std::ostream& out, const DxfTo3dOpti
     }
   }
   if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
   PassResult done;
   done.count = lines.LineNumber();
   return done;

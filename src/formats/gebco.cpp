@@ -115,8 +115,10 @@ GebcoResult ConvertGebco(std::istream& in, std::ostream& out, const GebcoOptions
     }
     for (long long i = 0; i < segment.count; ++i) {
       if (!NextPointLine(lines, line, result.pass)) return result;
-      double y = ReadNumber(Columns(line, 1, 9));
-      double x = ReadNumber(Columns(line, 10));
+      bool outOfRange = false;
+      double y = ReadNumber(Columns(line, 1, 9), outOfRange);
+      double x = ReadNumber(Columns(line, 10), outOfRange);
+      if (outOfRange) return fail(NumberOutOfRange(lines.LineNumber()));
       if (options.project) {
         const UtmCoordinate utm = projection.ToUtm(y, x, options.centralMeridian);
         x = std::floor(utm.Easting);
@@ -175,8 +177,13 @@ GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const Prog
     for (long long i = 0; i < points; ++i) {
       if (!NextPointLine(lines, line, result.pass)) return result;
       ++result.lines;
-      statistics.UpdateXRange(ReadNumber(Columns(line, 1, 9)));
-      statistics.UpdateYRange(ReadNumber(Columns(line, 10)));
+      bool outOfRange = false;
+      statistics.UpdateXRange(ReadNumber(Columns(line, 1, 9), outOfRange));
+      statistics.UpdateYRange(ReadNumber(Columns(line, 10), outOfRange));
+      if (outOfRange) {
+        result.pass = NumberOutOfRange(lines.LineNumber());
+        return result;
+      }
       if (result.lines % kCheckProgressInterval == 0 && progress &&
           !progress(result.lines, lines.BytesRead())) {
         result.pass = PassResult::Stop();

@@ -74,8 +74,10 @@ PassResult ReadMapgenSegments(std::istream& in, const MapgenSegmentFn& segment,
     if (!SplitPoint(line, longitude, latitude)) {
       return PassResult::Fail("Point line without two numbers", lines.LineNumber());
     }
-    points.push_back(static_cast<float>(ReadNumber(longitude)));
-    points.push_back(static_cast<float>(ReadNumber(latitude)));
+    bool outOfRange = false;
+    points.push_back(ReadSingle(longitude, outOfRange));
+    points.push_back(ReadSingle(latitude, outOfRange));
+    if (outOfRange) return NumberOutOfRange(lines.LineNumber());
     if (++count % kPointProgressInterval == 0 && !report()) return PassResult::Stop();
   }
   if (!flush()) return PassResult::Stop();

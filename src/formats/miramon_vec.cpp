@@ -155,7 +155,7 @@ PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const Vec
   LineReader lines(in);
   FieldReader fields(lines);
   Field field;
-  long long count = 0;
+  long long count = 0, objects = 0;
 
   for (;;) {
     ReadStatus status = fields.Next(field);
@@ -170,6 +170,7 @@ PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const Vec
     if (points < 0) return PassResult::Fail("Object with a negative count", field.line);
     // A BNA object must hold a vertex, so an empty object is left out.
     if (points == 0) continue;
+    ++objects;
     object(field.text.substr(0, blank + 1), points);
     for (long long i = 0; i < points; ++i) {
       status = fields.Next(field);
@@ -181,14 +182,20 @@ PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const Vec
       if (separator == std::string_view::npos) {
         return PassResult::Fail("Vertex line without a blank between x and y", field.line);
       }
-      vertex(ReadNumber(field.text.substr(0, separator)),
-             ReadNumber(field.text.substr(separator + 1)));
+      bool outOfRange = false;
+      const double x = ReadNumber(field.text.substr(0, separator), outOfRange);
+      const double y = ReadNumber(field.text.substr(separator + 1), outOfRange);
+      if (outOfRange) return NumberOutOfRange(field.line);
+      vertex(x, y);
       ++count;
       if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
         return PassResult::Stop();
       }
     }
   }
+  // A BNA file without objects is no BNA file.
+  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
+  if (objects == 0) return PassResult::Fail("No object with points", lines.LineNumber());
   PassResult done;
   done.count = count;
   return done;

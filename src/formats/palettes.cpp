@@ -49,13 +49,17 @@ PassResult ReadSpectrum(LineReader& lines, std::string& header, std::vector<Spec
       return PassResult::Fail(
           "More than " + FormatGeneral(static_cast<double>(capacity)) + " colour entries", number);
     }
-    const double blue = RoundHalfEven(ReadNumber(values[3]));
+    bool outOfRange = false;
+    const double blue = RoundHalfEven(ReadNumber(values[3], outOfRange));
     if (blue < std::numeric_limits<std::int16_t>::min() ||
         blue > std::numeric_limits<std::int16_t>::max()) {
       return PassResult::Fail("Blue out of range: " + std::string(values[3]), number);
     }
-    entries.push_back({ReadNumber(values[0]), ReadNumber(values[1]), ReadNumber(values[2]),
-                       static_cast<int>(blue), number});
+    const double position = ReadNumber(values[0], outOfRange);
+    const double red = ReadNumber(values[1], outOfRange);
+    const double green = ReadNumber(values[2], outOfRange);
+    if (outOfRange) return NumberOutOfRange(number);
+    entries.push_back({position, red, green, static_cast<int>(blue), number});
   }
   if (status != ReadStatus::End) return ReadFault(status, lines.LineNumber());
   return {};

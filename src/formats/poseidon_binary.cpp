@@ -1,5 +1,6 @@
 #include "formats/poseidon_binary.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -62,7 +63,9 @@ std::string ReadPoseidonHeader(std::string_view line, PoseidonHeader& header) {
         return "The grid description has no " + std::string(k.until) + " keyword";
       }
     }
-    header.*k.field = ReadNumber(Slice(line, at + k.offset, end));
+    bool outOfRange = false;
+    header.*k.field = ReadNumber(Slice(line, at + k.offset, end), outOfRange);
+    if (outOfRange) return "The value of " + std::string(k.keyword) + " is out of range";
   }
   return {};
 }
@@ -168,7 +171,8 @@ class BinaryReader {
   std::uint64_t consumed_ = 0;
 };
 
-enum class TaggedRead { Ok, Short, BadCode };
+// NotFinite: an infinite or NaN float, which no survey value is.
+enum class TaggedRead { Ok, Short, BadCode, NotFinite };
 
 // A type code and the value in the form it names, appended as text: whole numbers and
 // doubles in general form, single-precision floats in their 7-digit short form.
@@ -190,12 +194,14 @@ TaggedRead ReadTagged(BinaryReader& reader, std::string& text, std::int16_t& cod
     case 4: {
       float value = 0;
       if (!reader.Float32(value)) return TaggedRead::Short;
+      if (!std::isfinite(value)) return TaggedRead::NotFinite;
       AppendSingle(text, value);
       return TaggedRead::Ok;
     }
     case 5: {
       double value = 0;
       if (!reader.Float64(value)) return TaggedRead::Short;
+      if (!std::isfinite(value)) return TaggedRead::NotFinite;
       AppendGeneral(text, value);
       return TaggedRead::Ok;
     }
@@ -244,7 +250,9 @@ PoseidonResult ConvertPoseidonGrid(std::istream& in, std::ostream& out,
             lines.LineNumber()));
       }
       if (status != ReadStatus::Ok) return end(ReadFault(status, lines.LineNumber()));
-      float value = static_cast<float>(ReadNumber(text));
+      bool outOfRange = false;
+      float value = ReadSingle(text, outOfRange);
+      if (outOfRange) return end(NumberOutOfRange(lines.LineNumber()));
       if (value == kPoseidonNoData) value = kSurferBlank;
       number.clear();
       AppendPrintSingle(number, value);
@@ -321,8 +329,12 @@ BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
     TaggedRead read = ReadTagged(reader, x, code);
     if (read == TaggedRead::Ok) read = ReadTagged(reader, y, code);
     float zValue = 0;
-    if (read == TaggedRead::Ok && columns == 3 && !reader.Float32(zValue)) {
-      read = TaggedRead::Short;
+    if (read == TaggedRead::Ok && columns == 3) {
+      if (!reader.Float32(zValue)) {
+        read = TaggedRead::Short;
+      } else if (!std::isfinite(zValue)) {
+        read = TaggedRead::NotFinite;
+      }
     }
     if (read == TaggedRead::Short) {
       return end(PassResult::Fail(
@@ -332,6 +344,10 @@ BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
       return end(PassResult::Fail("Record " + std::to_string(record) + " holds a value of type " +
                                       std::to_string(code) + ", not 2, 3, 4 or 5",
                                   record));
+    }
+    if (read == TaggedRead::NotFinite) {
+      return end(PassResult::Fail(
+          "Record " + std::to_string(record) + " holds an infinite or undefined value", record));
     }
     if (layout.valid) {
       AppendSingle(z, zValue);

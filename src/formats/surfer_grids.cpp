@@ -55,6 +55,7 @@ SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
   };
   // The next value as a number; false with the fault set at the end or on a text.
   PassResult fault;
+  bool outOfRange = false;
   auto number = [&](double& target, const char* endReason) {
     const ReadStatus status = values.Next(value);
     if (status == ReadStatus::End) {
@@ -69,7 +70,7 @@ SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
       fault = PassResult::Fail("Not a number: " + std::string(value), values.LineNumber());
       return false;
     }
-    target = ReadNumber(value);
+    target = ReadNumber(value, outOfRange);
     return true;
   };
 
@@ -94,6 +95,7 @@ SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
   for (double* field : {&h.xMin, &h.xMax, &h.yMin, &h.yMax, &h.zMin, &h.zMax}) {
     if (!number(*field, kShortHeader)) return end(fault);
   }
+  if (outOfRange) return end(NumberOutOfRange(values.LineNumber()));
   h.nx = static_cast<long long>(nx);
   h.ny = static_cast<long long>(ny);
   result.headerRead = true;
@@ -107,6 +109,7 @@ SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
     for (long long c = 0; c < h.nx; ++c) {
       double z = 0;
       if (!number(z, shortGrid.c_str())) return end(fault);
+      if (outOfRange) return end(NumberOutOfRange(values.LineNumber()));
       if (!node(z)) return end(PassResult::Fail("A node value out of range", values.LineNumber()));
       if (++count % kProgressInterval == 0 && progress && !progress(count, values.BytesRead())) {
         return end(PassResult::Stop());

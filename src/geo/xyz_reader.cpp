@@ -44,16 +44,26 @@ bool IsPlainNumber(std::string_view text) {
   return i == n;
 }
 
-void AssignField(XyzValue& value, const Field& field) {
-  if (!field.quoted && IsPlainNumber(field.text)) {
-    value.SetNumber(ReadNumber(field.text));
-  } else {
+// False for a number beyond the double range.
+bool AssignField(XyzValue& value, const Field& field) {
+  if (field.quoted || !IsPlainNumber(field.text)) {
     value.SetText(field.text);
+    return true;
   }
+  bool outOfRange = false;
+  value.SetNumber(ReadNumber(field.text, outOfRange));
+  return !outOfRange;
 }
 
 XyzStatus StatusOfRead(ReadStatus status) {
-  return status == ReadStatus::TooLong ? XyzStatus::TooLong : XyzStatus::ReadFailed;
+  switch (status) {
+    case ReadStatus::TooLong:
+      return XyzStatus::TooLong;
+    case ReadStatus::NotText:
+      return XyzStatus::NotText;
+    default:
+      return XyzStatus::ReadFailed;
+  }
 }
 
 // The values of a point in the order its columns stand in the file.
@@ -87,21 +97,22 @@ XyzStatus SplitLine(std::string_view line, const XyzLayout& layout, XyzPoint& po
 
   XyzValue* targets[3];
   ColumnTargets(layout, point, targets);
-  targets[0]->SetNumber(ReadNumber(first));
+  bool outOfRange = false;
+  targets[0]->SetNumber(ReadNumber(first, outOfRange));
   if (!layout.HasZ()) {
     // The second value runs to the end of the line.
-    targets[1]->SetNumber(ReadNumber(line.substr(i)));
-    return XyzStatus::Point;
+    targets[1]->SetNumber(ReadNumber(line.substr(i), outOfRange));
+    return outOfRange ? XyzStatus::OutOfRange : XyzStatus::Point;
   }
   std::size_t j = i;
   while (j < n && !blank(line[j]))
     ++j;
-  targets[1]->SetNumber(ReadNumber(line.substr(i, j - i)));
+  targets[1]->SetNumber(ReadNumber(line.substr(i, j - i), outOfRange));
   while (j < n && blank(line[j]))
     ++j;
   if (j == n) return XyzStatus::BadLine;
-  targets[2]->SetNumber(ReadNumber(line.substr(j)));
-  return XyzStatus::Point;
+  targets[2]->SetNumber(ReadNumber(line.substr(j), outOfRange));
+  return outOfRange ? XyzStatus::OutOfRange : XyzStatus::Point;
 }
 
 }  // namespace
@@ -134,7 +145,7 @@ XyzStatus XyzReader::ReadFields(XyzPoint& point) {
       return k == 0 ? XyzStatus::End : XyzStatus::PartialPoint;
     }
     if (status != ReadStatus::Ok) return StatusOfRead(status);
-    AssignField(*targets[k], field);
+    if (!AssignField(*targets[k], field)) return XyzStatus::OutOfRange;
   }
   return XyzStatus::Point;
 }
@@ -206,6 +217,10 @@ PassResult XyzFault(XyzStatus status, long long line) {
       return PassResult::Fail("The file ends inside a point", line);
     case XyzStatus::TooLong:
       return ReadFault(ReadStatus::TooLong, line);
+    case XyzStatus::NotText:
+      return ReadFault(ReadStatus::NotText, line);
+    case XyzStatus::OutOfRange:
+      return NumberOutOfRange(line);
     default:
       return ReadFault(ReadStatus::Failed, line);
   }

@@ -44,6 +44,8 @@ enum class XyzStatus {
   BadLine,       // a blank or tab line without its second or third value
   PartialPoint,  // a comma file ended inside a point; the next read gives End
   TooLong,       // a line beyond what any reader accepts
+  NotText,       // a line with a NUL byte
+  OutOfRange,    // a number beyond the double range
   ReadFailed,
 };
 

@@ -49,7 +49,9 @@ ReadStatus BnaRecordReader::NextRecord(BnaRecord& record) {
     return ReadStatus::Failed;
   }
   BnaHeader header;
-  if (!ParseBnaHeader(line, header)) return Fail(BnaFaultReason(BnaFault::MissingComma));
+  if (const BnaFault fault = ParseBnaHeader(line, header); fault != BnaFault::None) {
+    return Fail(BnaFaultReason(fault));
+  }
   if (header.count == 0) return Fail(BnaFaultReason(BnaFault::ZeroCount));
   record.name1 = Unquoted(header.label1);
   record.name2 = Unquoted(header.label2);
@@ -96,8 +98,9 @@ ReadStatus BnaRecordReader::NextPoint(double& x, double& y) {
   if (!HasLeadingNumber(line.substr(0, comma)) || !HasLeadingNumber(line.substr(comma + 1))) {
     return Fail(kUnreadableNumber);
   }
-  x = ReadNumber(line.substr(0, comma));
-  y = ReadNumber(line.substr(comma + 1));
+  if (const BnaFault fault = ParseBnaCoordinate(line, x, y); fault != BnaFault::None) {
+    return Fail(BnaFaultReason(fault));
+  }
   return ReadStatus::Ok;
 }
 

@@ -46,7 +46,9 @@ class FixReader {
       if (!text.empty() && !IsNumberText(text)) {
         return Fault(PassResult::Fail("Unreadable number", field.line));
       }
-      values[i] = ReadNumber(text);
+      bool outOfRange = false;
+      values[i] = i == 2 ? ReadSingle(text, outOfRange) : ReadNumber(text, outOfRange);
+      if (outOfRange) return Fault(NumberOutOfRange(field.line));
       const ReadStatus status = fields_.Next(field);
       if (status == ReadStatus::End) {
         return Fault(PassResult::Fail("The file ends inside a record", fields_.LineNumber()));

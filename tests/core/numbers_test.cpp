@@ -32,6 +32,28 @@ TEST(ReadNumber, ExtremesSaturateInsteadOfFailing) {
   EXPECT_EQ(ReadNumber(junk), 0);
 }
 
+TEST(ReadNumber, BeyondTheRangeIsFlaggedForFiles) {
+  const struct {
+    const char* text;
+    bool doubleOut, singleOut;
+  } cases[] = {
+      {"1e400", true, true},   {"-1E+999", true, true},  {"1e39", false, true},
+      {"-3e38", false, false}, {"1e-400", false, false}, {"1.7976931348623157e308", false, true},
+      {"41.3", false, false},  {"abc", false, false},
+  };
+  for (const auto& c : cases) {
+    bool outOfRange = false;
+    ReadNumber(c.text, outOfRange);
+    EXPECT_EQ(outOfRange, c.doubleOut) << c.text;
+    outOfRange = false;
+    ReadSingle(c.text, outOfRange);
+    EXPECT_EQ(outOfRange, c.singleOut) << c.text;
+  }
+  bool kept = true;
+  EXPECT_EQ(ReadNumber("2", kept), 2);
+  EXPECT_TRUE(kept);  // the flag collects: a good number leaves it set
+}
+
 TEST(Rounding, IntFixAndHalfEven) {
   EXPECT_EQ(Int(-2.5), -3);
   EXPECT_EQ(Int(2.7), 2);

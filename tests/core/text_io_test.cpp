@@ -87,6 +87,23 @@ TEST(LineReader, AnOverlongLineStopsTheReaderForGood) {
   EXPECT_EQ(last, ReadStatus::TooLong);
 }
 
+TEST(LineReader, ALineWithANulByteStopsTheReaderForGood) {
+  const std::string block(300000, 'x');  // longer than one read block
+  const struct {
+    std::string text;
+    std::size_t lines;  // read before the NUL
+  } cases[] = {
+      {std::string("ok\na\0b\nmore\n", 12), 1},
+      {block + "\n" + std::string("\0\n", 2), 1},
+      {"ok\n" + block + std::string("\0y\n", 3), 1},
+  };
+  for (const auto& c : cases) {
+    ReadStatus last;
+    EXPECT_EQ(ReadAll(c.text, kMaxLineLength, &last).size(), c.lines);
+    EXPECT_EQ(last, ReadStatus::NotText);
+  }
+}
+
 std::vector<std::string> Fields(const std::string& text) {
   std::istringstream in(text);
   LineReader lines(in);

@@ -16,7 +16,14 @@ long long Magnitude(long long count) {
 }
 
 BnaFault FaultOfRead(ReadStatus status) {
-  return status == ReadStatus::TooLong ? BnaFault::LineTooLong : BnaFault::ReadError;
+  switch (status) {
+    case ReadStatus::TooLong:
+      return BnaFault::LineTooLong;
+    case ReadStatus::NotText:
+      return BnaFault::NotText;
+    default:
+      return BnaFault::ReadError;
+  }
 }
 
 }  // namespace
@@ -51,6 +58,10 @@ std::string BnaFaultReason(BnaFault fault) {
       return "More than 4999 objects";
     case BnaFault::LineTooLong:
       return ReadFault(ReadStatus::TooLong, 0).reason;
+    case BnaFault::NotText:
+      return ReadFault(ReadStatus::NotText, 0).reason;
+    case BnaFault::NumberOutOfRange:
+      return NumberOutOfRange(0).reason;
     case BnaFault::ReadError:
       return ReadFault(ReadStatus::Failed, 0).reason;
     case BnaFault::Stopped:
@@ -59,11 +70,11 @@ std::string BnaFaultReason(BnaFault fault) {
   return "";
 }
 
-bool ParseBnaHeader(std::string_view line, BnaHeader& header) {
+BnaFault ParseBnaHeader(std::string_view line, BnaHeader& header) {
   const std::size_t p1 = line.find(',');
-  if (p1 == std::string_view::npos) return false;
+  if (p1 == std::string_view::npos) return BnaFault::MissingComma;
   const std::size_t p2 = line.find(',', p1 + 1);
-  if (p2 == std::string_view::npos) return false;
+  if (p2 == std::string_view::npos) return BnaFault::MissingComma;
   header.label1.assign(line.substr(0, p1));
   header.label2.assign(line.substr(p1 + 1, p2 - p1 - 1));
   const std::size_t p3 = line.find(',', p2 + 1);
@@ -72,24 +83,26 @@ bool ParseBnaHeader(std::string_view line, BnaHeader& header) {
   header.x = header.y = 0;
   if (!header.singlePoint) {
     header.count = ReadBnaCount(line.substr(p2 + 1));
-    return true;
+    return BnaFault::None;
   }
   header.count = ReadBnaCount(line.substr(p2 + 1, p3 - p2 - 1));
   const std::size_t p4 = line.find(',', p3 + 1);
+  bool outOfRange = false;
   if (p4 != std::string_view::npos) {
     header.hasY = true;
-    header.x = ReadNumber(line.substr(p3 + 1, p4 - p3 - 1));
-    header.y = ReadNumber(line.substr(p4 + 1));
+    header.x = ReadNumber(line.substr(p3 + 1, p4 - p3 - 1), outOfRange);
+    header.y = ReadNumber(line.substr(p4 + 1), outOfRange);
   }
-  return true;
+  return outOfRange ? BnaFault::NumberOutOfRange : BnaFault::None;
 }
 
-bool ParseBnaCoordinate(std::string_view line, double& x, double& y) {
+BnaFault ParseBnaCoordinate(std::string_view line, double& x, double& y) {
   const std::size_t comma = line.find(',');
-  if (comma == std::string_view::npos) return false;
-  x = ReadNumber(line.substr(0, comma));
-  y = ReadNumber(line.substr(comma + 1));
-  return true;
+  if (comma == std::string_view::npos) return BnaFault::CoordinateWithoutComma;
+  bool outOfRange = false;
+  x = ReadNumber(line.substr(0, comma), outOfRange);
+  y = ReadNumber(line.substr(comma + 1), outOfRange);
+  return outOfRange ? BnaFault::NumberOutOfRange : BnaFault::None;
 }
 
 BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const ProgressFn& progress) {
@@ -112,7 +125,9 @@ BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const Progress
     const long long headerLine = lines.LineNumber();
     if (result.objectCount > kMaxBnaObjects) return fail(BnaFault::TooManyObjects, headerLine);
     if (line.size() > kMaxBnaHeaderLength) return fail(BnaFault::HeaderTooLong, headerLine);
-    if (!ParseBnaHeader(line, header)) return fail(BnaFault::MissingComma, headerLine);
+    if (const BnaFault fault = ParseBnaHeader(line, header); fault != BnaFault::None) {
+      return fail(fault, headerLine);
+    }
     result.singlePointForm = header.singlePoint ? 1 : 0;
     if (header.count == 0) return fail(BnaFault::ZeroCount, headerLine);
     ++result.lineCount;
@@ -133,8 +148,8 @@ BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const Progress
           return fail(BnaFault::Stopped, result.lineCount);
         }
         double x = 0, y = 0;
-        if (!ParseBnaCoordinate(line, x, y)) {
-          return fail(BnaFault::CoordinateWithoutComma, result.lineCount);
+        if (const BnaFault fault = ParseBnaCoordinate(line, x, y); fault != BnaFault::None) {
+          return fail(fault, result.lineCount);
         }
         statistics.UpdateXRange(x);
         statistics.UpdateYRange(y);
@@ -147,9 +162,6 @@ BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const Progress
 }
 
 std::string DescribeBnaFault(const BnaCheckResult& result, std::string_view fileName) {
-  if (result.fault == BnaFault::EmptyFile) {
-    return BnaFaultReason(result.fault) + ": " + std::string(fileName);
-  }
   return FaultText(BnaFaultReason(result.fault), result.line, fileName);
 }
 
@@ -221,7 +233,9 @@ ReadStatus BnaObjectReader::NextHeader(BnaHeader& header) {
   const ReadStatus status = lines_.Next(line);
   if (status == ReadStatus::End) return status;
   if (status != ReadStatus::Ok) return Fail(BnaFaultReason(FaultOfRead(status)));
-  if (!ParseBnaHeader(line, header)) return Fail(BnaFaultReason(BnaFault::MissingComma));
+  if (const BnaFault fault = ParseBnaHeader(line, header); fault != BnaFault::None) {
+    return Fail(BnaFaultReason(fault));
+  }
   if (header.count == 0) return Fail(BnaFaultReason(BnaFault::ZeroCount));
   if (header.singlePoint && header.count != 1) {
     return Fail(BnaFaultReason(BnaFault::UnsupportedSinglePoint));
@@ -236,8 +250,9 @@ ReadStatus BnaObjectReader::NextPoint(double& x, double& y) {
   const ReadStatus status = lines_.Next(line);
   if (status == ReadStatus::End) return Fail(BnaFaultReason(BnaFault::EndInsideObject));
   if (status != ReadStatus::Ok) return Fail(BnaFaultReason(FaultOfRead(status)));
-  if (!ParseBnaCoordinate(line, x, y))
-    return Fail(BnaFaultReason(BnaFault::CoordinateWithoutComma));
+  if (const BnaFault fault = ParseBnaCoordinate(line, x, y); fault != BnaFault::None) {
+    return Fail(BnaFaultReason(fault));
+  }
   return ReadStatus::Ok;
 }
 

@@ -32,12 +32,6 @@ struct BnaHeader {
 // file can reach so that |n| never overflows.
 long long ReadBnaCount(std::string_view text);
 
-// False when the line lacks the first or second comma.
-bool ParseBnaHeader(std::string_view line, BnaHeader& header);
-
-// "x,y[,anything]". False when the line has no comma.
-bool ParseBnaCoordinate(std::string_view line, double& x, double& y);
-
 enum class BnaFault {
   None,
   HeaderTooLong,           // over 80 characters
@@ -50,9 +44,18 @@ enum class BnaFault {
   EmptyFile,
   TooManyObjects,
   LineTooLong,  // beyond what any reader accepts
+  NotText,      // a NUL byte
+  NumberOutOfRange,
   ReadError,
   Stopped,
 };
+
+// MissingComma when the line lacks the first or second comma, NumberOutOfRange for a single
+// point beyond the double range, None otherwise.
+BnaFault ParseBnaHeader(std::string_view line, BnaHeader& header);
+
+// "x,y[,anything]": CoordinateWithoutComma, NumberOutOfRange or None.
+BnaFault ParseBnaCoordinate(std::string_view line, double& x, double& y);
 
 struct BnaCheckResult {
   BnaFault fault = BnaFault::None;

@@ -62,6 +62,14 @@ std::optional<Position> PositionOf(const std::vector<Attribute>& attributes) {
                   XmlText(TrimBlanks(XmlUnescape(lng->value)))};
 }
 
+// The texts are copied, not read, but a number no double can hold is no position.
+bool InRange(const Position& p) {
+  bool outOfRange = false;
+  ReadNumber(p.lat, outOfRange);
+  ReadNumber(p.lng, outOfRange);
+  return !outOfRange;
+}
+
 std::string CoordinateLine(const Position& p) {
   return p.lng + "," + p.lat + ",0";
 }
@@ -146,6 +154,7 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
       const std::vector<Attribute> attributes = Attributes(line);
       const std::optional<Position> p = PositionOf(attributes);
       if (!p) return PassResult::Fail("Marker without its lat and lng", lines.LineNumber());
+      if (!InRange(*p)) return NumberOutOfRange(lines.LineNumber());
       WriteMarker(writer, line, attributes, *p);
     } else if (line.starts_with("<line")) {
       const long long start = lines.LineNumber();
@@ -165,6 +174,7 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
         if (!line.starts_with("<point")) continue;
         const std::optional<Position> p = PositionOf(Attributes(line));
         if (!p) return PassResult::Fail("Point without its lat and lng", lines.LineNumber());
+        if (!InRange(*p)) return NumberOutOfRange(lines.LineNumber());
         writer.WriteLine(CoordinateLine(*p));
       }
       if (status != ReadStatus::Ok) break;
