@@ -229,7 +229,7 @@ PassResult ConvertDxfTo3d(std::istream& in, std::ostream& out, const DxfTo3dOpti
       if (!copyCodeAndRename() || !convertCorner(30)) return fault;
     }
   }
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = lines.LineNumber();
   return done;

@@ -86,7 +86,7 @@ PassResult ConvertMapgenToBna(std::istream& in, std::ostream& out, const Progres
     if (++points % kPointProgressInterval == 0 && !report()) return PassResult::Stop();
   }
   if (!flush()) return PassResult::Stop();
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = segments;
   return done;
