@@ -93,16 +93,16 @@ int RunBinary(const BinaryDxfOptions& o) {
   InputFile input(name.path);
   if (!input.IsOpen()) return Fail("cannot open " + name.name);
   OutputFile output(OutputPath(o.output));
-  if (!output.IsOpen()) return Fail("cannot write " + o.output);
+  if (!output.IsOpen()) return WriteFailure(output, o.output);
   BinaryPointResult result;
   {
     ProgressReader progress(input.Stream(), input.Size());
     result = ConvertBinaryPoints(input.Stream(), output.Stream(), {o.outLayout}, {});
   }
-  if (result.pass.status != PassStatus::Done) {
+  if (result.pass.status != PassStatus::Done && !result.pass.outputFault) {
     return Fail(BinaryFaultText(result.pass, name.name));
   }
-  if (!output.Commit()) return Fail("cannot write " + o.output);
+  if (!output.Commit()) return WriteFailure(output, o.output);
   return 0;
 }
 

@@ -54,6 +54,10 @@ std::optional<InputName> TwoPassInput(const std::string& given);
 // The file an output name leads to: "-" is standard output.
 std::string OutputPath(const std::string& given);
 
+// "cannot write OUT: <the system's reason>" for an output that could not be opened or
+// written; returns 1.
+int WriteFailure(const OutputFile& output, const std::string& outputName);
+
 // Runs `convert` from `input` into `outputPath`: refuses the same file, opens both,
 // keeps the output only when the pass is done. Returns the exit status.
 int ConvertFile(const InputName& input, const std::string& outputPath,

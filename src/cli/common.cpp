@@ -33,6 +33,13 @@ std::string OutputPath(const std::string& given) {
   return given == "-" ? "/dev/stdout" : given;
 }
 
+int WriteFailure(const OutputFile& output, const std::string& outputName) {
+  std::string text = "cannot write " + (outputName == "-" ? "standard output" : outputName);
+  if (!output.Fault().empty()) text += ": " + output.Fault();
+  if (output.WritesInPlace()) text += " (written in place: its old content is lost)";
+  return Fail(text);
+}
+
 int ConvertFile(const InputName& input, const std::string& outputName,
                 const std::function<PassResult(InputFile&, std::ostream&)>& convert) {
   const std::string outputPath = OutputPath(outputName);
@@ -42,18 +49,16 @@ int ConvertFile(const InputName& input, const std::string& outputName,
   InputFile in(input.path);
   if (!in.IsOpen()) return Fail("cannot open " + input.name);
   OutputFile output(outputPath);
-  if (!output.IsOpen()) return Fail("cannot write " + outputName);
+  if (!output.IsOpen()) return WriteFailure(output, outputName);
   PassResult result;
   {
     ProgressReader progress(in.Stream(), in.Size());
     result = convert(in, output.Stream());
   }
-  if (result.status != PassStatus::Done)
+  if (result.status != PassStatus::Done && !result.outputFault)
     return Fail(FaultText(result.reason, result.line, input.name));
-  if (!output.Commit()) {
-    return Fail("cannot write " + outputName +
-                (output.WritesInPlace() ? " (written in place: its old content is lost)" : ""));
-  }
+  // After a write fault Commit() refuses too, and says why.
+  if (!output.Commit()) return WriteFailure(output, outputName);
   return 0;
 }
 

@@ -50,7 +50,7 @@ int RunBnaToVec(const GisOptions& options) {
   dvc.source = std::filesystem::absolute(options.input, error).string();
 
   OutputFile dvcFile(dvcPath);
-  if (!dvcFile.IsOpen()) return Fail("cannot write " + dvcPath);
+  if (!dvcFile.IsOpen()) return WriteFailure(dvcFile, dvcPath);
   bool dvcWritten = false;
   const int status = ConvertFile(*twoPass, options.output, [&](InputFile& in, std::ostream& out) {
     const BnaToVecResult result = ConvertBnaToVec(in.Stream(), out, {choice.Identifier}, {});
@@ -61,7 +61,7 @@ int RunBnaToVec(const GisOptions& options) {
     return result.pass;
   });
   if (status != 0) return status;
-  if (!dvcWritten || !dvcFile.Commit()) return Fail("cannot write " + dvcPath);
+  if (!dvcWritten || !dvcFile.Commit()) return WriteFailure(dvcFile, dvcPath);
   return 0;
 }
 

@@ -1,5 +1,6 @@
 // zolvane-cli: the converters of the main window, for shells and scripts.
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -22,6 +23,28 @@ void AddFooters(CLI::App& app) {
     command->footer(footer);
     command->add_flag("--quiet,-q", zolvane::cli::Terminal().quiet,
                       "No progress bar on the terminal");
+  }
+}
+
+// An argument CLI11 left over that is a file's name rather than a mistyped option: it
+// exists, or it has a suffix ("-x.bna").
+bool LooksLikeFileName(const std::string& argument) {
+  std::error_code error;
+  return argument.size() > 1 && argument[0] == '-' &&
+         (std::filesystem::exists(argument, error) ||
+          (argument[1] != '-' && argument.find('.') != std::string::npos));
+}
+
+// CLI11 takes "-x.bna" for an unknown option; say how such a file name is given.
+void HintAtDashNames(const CLI::App& app) {
+  for (const CLI::App* command : app.get_subcommands()) {
+    for (const std::string& argument : command->remaining()) {
+      if (LooksLikeFileName(argument)) {
+        std::cerr << "A file name that starts with - goes after --, as in: zolvane-cli "
+                  << command->get_name() << " -- " << argument << " ...\n";
+        return;
+      }
+    }
   }
 }
 
@@ -63,6 +86,7 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
+    HintAtDashNames(app);
     return 2;
   }
   try {

@@ -98,10 +98,12 @@ int RunDistanceTime(const PlanningOptions& o) {
 // Writes a file that is made from the options alone.
 int WriteFile(const std::string& path, const std::function<PassResult(std::ostream&)>& write) {
   OutputFile output(OutputPath(path));
-  if (!output.IsOpen()) return Fail("cannot write " + path);
-  if (write(output.Stream()).status != PassStatus::Done || !output.Commit()) {
-    return Fail("cannot write " + path);
+  if (!output.IsOpen()) return WriteFailure(output, path);
+  const PassResult result = write(output.Stream());
+  if (result.status != PassStatus::Done && !result.outputFault) {
+    return Fail("cannot write " + path + ": " + result.reason);
   }
+  if (!output.Commit()) return WriteFailure(output, path);
   return 0;
 }
 

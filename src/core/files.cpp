@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -29,6 +30,11 @@ fs::path ResolveLinks(const fs::path& path) {
 // lead to, since replacing what they resolve to would miss the open stream.
 bool IsSystemName(const std::string& path) {
   return path.rfind("/dev/", 0) == 0 || path.rfind("/proc/", 0) == 0;
+}
+
+// The system's reason for the failure just met.
+std::string SystemReason(int code) {
+  return code == 0 ? std::string() : std::generic_category().message(code);
 }
 
 }  // namespace
@@ -87,10 +93,15 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
   const fs::path target = IsSystemName(path_) ? fs::path(path_) : ResolveLinks(path_);
   targetPath_ = target.string();
   const fs::file_status status = fs::status(target, error);
-  if (fs::is_directory(status)) return;
+  if (fs::is_directory(status)) {
+    fault_ = SystemReason(EISDIR);
+    return;
+  }
   if (IsSystemName(path_) || (fs::exists(status) && !fs::is_regular_file(status))) {
     direct_ = true;
-    stream_.open(path_, std::ios::out | std::ios::binary);
+    // Never truncated: standard output sent to a file with >> keeps what the file held.
+    stream_.open(path_, std::ios::out | std::ios::binary | std::ios::app);
+    if (!stream_.is_open()) fault_ = SystemReason(errno);
     return;
   }
   struct stat old {};
@@ -111,6 +122,7 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     stream_.clear();
     stream_.open(targetPath_, std::ios::out | std::ios::binary | std::ios::trunc);
     inPlace_ = stream_.is_open();
+    if (!inPlace_) fault_ = SystemReason(errno);
   }
 }
 
@@ -130,7 +142,11 @@ bool OutputFile::Commit() {
   stream_.flush();
   const bool written = stream_.good();
   stream_.close();
-  if (!written || stream_.fail()) return false;
+  if (!written || stream_.fail()) {
+    // errno still holds the refusal of the last write (or of the close).
+    fault_ = SystemReason(errno);
+    return false;
+  }
   if (!temporaryPath_.empty()) {
     if (keepMode_) {
       // The owner can be carried over only by a user allowed to give files away.
@@ -139,7 +155,10 @@ bool OutputFile::Commit() {
     }
     std::error_code error;
     fs::rename(temporaryPath_, targetPath_, error);
-    if (error) return false;
+    if (error) {
+      fault_ = error.message();
+      return false;
+    }
   }
   committed_ = true;
   return true;

@@ -65,8 +65,12 @@ class OutputFile {
   // True when the folder refused a temporary and the target itself is being overwritten.
   bool WritesInPlace() const { return inPlace_; }
 
-  // Closes the file and moves it into place; false when anything could not be written.
+  // Closes the file and moves it into place; false when anything could not be written. A
+  // stream that refused text earlier is never put in place.
   bool Commit();
+  // Why the file could not be opened or written, as the system put it ("No space left on
+  // device"); empty when it gave no reason.
+  const std::string& Fault() const { return fault_; }
 
  private:
   std::string path_;
@@ -79,6 +83,7 @@ class OutputFile {
   unsigned mode_ = 0;
   unsigned owner_ = 0, group_ = 0;
   bool committed_ = false;
+  std::string fault_;
 };
 
 // True when both names lead to the same regular file (also through links or relative names).

@@ -18,12 +18,18 @@ enum class PassStatus { Done, Stopped, Failed };
 
 struct PassResult {
   PassStatus status = PassStatus::Done;
-  std::string reason;   // what is wrong with the input, when Failed
-  long long line = 0;   // the input line it concerns
-  long long count = 0;  // records written
+  std::string reason;        // what went wrong, when Failed
+  long long line = 0;        // the input line it concerns
+  long long count = 0;       // records written
+  bool outputFault = false;  // Failed because the output refused the text, not the input
 
   static PassResult Fail(std::string reason, long long line) {
     return {PassStatus::Failed, std::move(reason), line, 0};
+  }
+  static PassResult WriteFault() {
+    PassResult result = Fail("The output could not be written", 0);
+    result.outputFault = true;
+    return result;
   }
   static PassResult Stop() { return {PassStatus::Stopped, {}, 0, 0}; }
 };

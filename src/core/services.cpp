@@ -76,6 +76,10 @@ void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState
   state.InputError = 1;
   if (result.status == PassStatus::Stopped) {
     ui.SetStatus("Stopped");
+  } else if (result.outputFault) {
+    // The input is sound; the fault lies with the file being written.
+    ui.SetStatus(result.reason + ": " + state.OutputFileName);
+    ReportOpenFailure(ui, state.OutputFileName, true);
   } else {
     ui.SetStatus(FaultText(result.reason, result.line, fileName));
   }

@@ -46,7 +46,7 @@ void Warn(Ui& ui, std::string_view text, std::string_view title);
 void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting);
 
 // Shows the fault of a failed pass in the status line and raises the error flag; "Stopped"
-// when the user stopped it.
+// when the user stopped it. A write fault names the output file, in a message box too.
 void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState& state, Ui& ui);
 
 // The two files of a command's conversion pass, named by the window's labels.

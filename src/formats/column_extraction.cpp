@@ -112,7 +112,7 @@ ColumnExtractionResult ExtractColumns(std::istream& in, std::ostream& out,
     }
   }
   if (status != ReadStatus::End) return end(ReadFault(status, lines.LineNumber()));
-  if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
+  if (!writer.Flush()) return end(PassResult::WriteFault());
   result.pass.count = lines.LineNumber();
   return result;
 }
@@ -152,7 +152,7 @@ PassResult ThinBnaLines(std::istream& in, std::ostream& out, int every,
     }
   }
   if (objects == 0) return PassResult::Fail(BnaFaultReason(BnaFault::EmptyFile), 0);
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = objects;
   return done;

@@ -70,7 +70,7 @@ PassResult ConvertCsvToKingdom(std::istream& in, std::ostream& out, const Kingdo
       return PassResult::Stop();
     }
   }
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = count;
   return done;

@@ -48,7 +48,7 @@ bool SplitPoint(std::string_view line, double& x, double& y) {
 }
 
 PassResult Flushed(LineWriter& writer, long long count) {
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = count;
   return done;

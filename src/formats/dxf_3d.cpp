@@ -232,8 +232,8 @@ PassResult ConvertDxfTo3d(std::istream& in, std::ostream& out, const DxfTo3dOpti
       if (!copyCodeAndRename() || !convertCorner(30)) return fault;
     }
   }
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
   if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = lines.LineNumber();
   return done;

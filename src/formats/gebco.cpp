@@ -146,7 +146,7 @@ GebcoResult ConvertGebco(std::istream& in, std::ostream& out, const GebcoOptions
   }
   if (empty) return fail(EmptyFile());
   if (options.output == GebcoOutput::Gmt) writer.WriteLine(">");
-  if (!writer.Flush()) return fail(PassResult::Fail("The output could not be written", 0));
+  if (!writer.Flush()) return fail(PassResult::WriteFault());
   result.pass.count = count;
   return result;
 }

@@ -100,7 +100,7 @@ PassResult ConvertMapgenToBna(std::istream& in, std::ostream& out, const Progres
   };
   const PassResult read = ReadMapgenSegments(in, write, progress);
   if (read.status != PassStatus::Done) return read;
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   return read;
 }
 

@@ -83,7 +83,7 @@ BnaToVecResult ConvertBnaToVec(std::istream& in, std::ostream& out, const BnaToV
   }
   writer.WriteLine("0 0");
   writer.WriteLine("");
-  if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
+  if (!writer.Flush()) return end(PassResult::WriteFault());
   result.pass.count = count;
   return result;
 }
@@ -222,7 +222,7 @@ PassResult ConvertVecToBna(std::istream& in, std::ostream& out, std::string_view
   };
   const PassResult read = ReadVecObjects(in, object, vertex, progress);
   if (read.status != PassStatus::Done) return read;
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   return read;
 }
 

@@ -72,7 +72,7 @@ void WriteColourLine(LineWriter& writer, double first, double red, double green,
 }
 
 PassResult Finish(LineWriter& writer, long long count) {
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = count;
   return done;

@@ -262,7 +262,7 @@ PoseidonResult ConvertPoseidonGrid(std::istream& in, std::ostream& out,
     if (options.rowDone) options.rowDone(row, rows);
     if (progress && !progress(row, lines.BytesRead())) return end(PassResult::Stop());
   }
-  if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
+  if (!writer.Flush()) return end(PassResult::WriteFault());
   result.pass.count = columns > 0 && rows > 0 ? rows : 0;
   return result;
 }
@@ -365,7 +365,7 @@ BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
       return end(PassResult::Stop());
     }
   }
-  if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
+  if (!writer.Flush()) return end(PassResult::WriteFault());
   result.pass.count = records;
   return result;
 }
@@ -384,7 +384,7 @@ void A2BIN(int /*index*/, RunState& state, Ui& ui) {
   const BinaryPointResult result =
       ConvertBinaryPoints(files.input.Stream(), files.output.Stream(), {state.OutputFormatCode},
                           WindowProgress(ui, files.input.Size()));
-  if (result.pass.status == PassStatus::Stopped) {
+  if (result.pass.status == PassStatus::Stopped || result.pass.outputFault) {
     return ReportPassEnd(result.pass, state.InputFileName, state, ui);
   }
   if (result.pass.status == PassStatus::Failed) {

@@ -155,7 +155,7 @@ GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
       writer.EndLine();
     }
   }
-  if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
+  if (!writer.Flush()) return end(PassResult::WriteFault());
   result.pass.count = total;
   return result;
 }

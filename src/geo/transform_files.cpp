@@ -183,7 +183,7 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
       }
     }
   }
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = count;
   return done;

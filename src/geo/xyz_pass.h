@@ -35,7 +35,7 @@ XyzPassResult RunXyzPass(std::istream& in, std::ostream& out, int inputFormatCod
     writer.EndLine();
   });
   if (!writer.Flush() && result.pass.status == PassStatus::Done) {
-    result.pass = PassResult::Fail("The output could not be written", 0);
+    result.pass = PassResult::WriteFault();
   }
   return result;
 }

@@ -93,7 +93,7 @@ void WriteRun(LineWriter& writer, std::string_view label, std::string_view secon
 
 XyzPassResult Finish(XyzPassResult result, LineWriter& writer) {
   if (!writer.Flush() && result.pass.status == PassStatus::Done) {
-    result.pass = PassResult::Fail("The output could not be written", 0);
+    result.pass = PassResult::WriteFault();
   }
   return result;
 }

@@ -172,7 +172,7 @@ DistanceTimeResult EstimateDistanceTime(std::istream& in, std::ostream& out,
   AppendPicture(text, totalMiles, "#####0.00");
   writer.WriteLine(text);
   writer.WriteLine(kRule);
-  if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
+  if (!writer.Flush()) return end(PassResult::WriteFault());
   return end(PassResult{});
 }
 

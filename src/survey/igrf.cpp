@@ -422,7 +422,7 @@ PassResult ComputeAnomalies(std::istream& in, std::ostream& out, const AnomalyOp
         if (output.valid) WriteXyzLine(writer, output, x, y, Int(point.z.number - field));
       });
   if (!writer.Flush() && result.status == PassStatus::Done) {
-    return PassResult::Fail("The output could not be written", 0);
+    return PassResult::WriteFault();
   }
   return result;
 }

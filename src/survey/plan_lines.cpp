@@ -31,10 +31,6 @@ double RoundTo(double value, int decimals) {
   return RoundHalfEven(value * scale) / scale + 0.0;
 }
 
-PassResult WriteFailure() {
-  return PassResult::Fail("The output could not be written", 0);
-}
-
 // An output file of a command that reads none: only the name is asked for.
 bool AskOutputOnly(RunState& state, Ui& ui) {
   ui.SetFileFilters(kBnaFilter);
@@ -111,7 +107,7 @@ ParallelResult WriteParallelLines(std::ostream& out, const ParallelOptions& opti
       point(xb + step * offsetX, yb + step * offsetY);
     }
   }
-  if (!writer.Flush()) result.pass = WriteFailure();
+  if (!writer.Flush()) result.pass = PassResult::WriteFault();
   return result;
 }
 
@@ -145,7 +141,7 @@ PassResult RotateBnaRecords(std::istream& in, std::ostream& out, const RotateOpt
       }
     }
   }
-  if (!writer.Flush()) return WriteFailure();
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = count;
   return done;
@@ -166,7 +162,7 @@ PassResult WriteCircle(std::ostream& out, double centreX, double centreY, double
   for (int degrees = 0; degrees <= 360; degrees += 10)
     point(degrees);
   point(0);
-  if (!writer.Flush()) return WriteFailure();
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = 38;
   return done;

@@ -100,7 +100,7 @@ PassResult CoverSwath(std::istream& in, std::ostream& out, const SwathOptions& o
         slots[0] = slots[1];
       });
   if (!writer.Flush() && result.status == PassStatus::Done) {
-    return PassResult::Fail("The output could not be written", 0);
+    return PassResult::WriteFault();
   }
   return result;
 }

@@ -133,7 +133,7 @@ PassResult CorrectTowedPositions(std::istream& in, std::ostream& out, const Towe
     std::swap(previous, current);
   }
   if (reader.fault().status != PassStatus::Done) return reader.fault();
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = count;
   return done;

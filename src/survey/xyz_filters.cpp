@@ -150,7 +150,7 @@ XyzFilterResult FilterXyzPoints(std::istream& in, std::ostream& out,
         writer.EndLine();
       });
   if (!writer.Flush() && result.pass.status == PassStatus::Done) {
-    result.pass = PassResult::Fail("The output could not be written", 0);
+    result.pass = PassResult::WriteFault();
   }
   result.accepted = accepted;
   return result;
@@ -195,7 +195,7 @@ PassResult ClipBnaRecords(std::istream& in, std::ostream& out, const FilterLimit
     }
     flush();
   }
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = accepted;
   return done;

@@ -16,21 +16,26 @@ struct CliRun {
 // Runs a bash script in which $CLI names zolvane-cli (for pipes and process substitution).
 inline CliRun RunBash(const std::string& script);
 
+// `text` as one word of a bash script, blanks, quotes and all.
+inline std::string ShellWord(const std::string& text) {
+  std::string word = "'";
+  for (char c : text) {
+    if (c == '\'')
+      word += "'\\''";
+    else
+      word += c;
+  }
+  return word + "'";
+}
+
 inline CliRun RunCli(const std::string& arguments) {
   return RunBash("\"$CLI\" " + arguments);
 }
 
 inline CliRun RunBash(const std::string& script) {
   CliRun run;
-  std::string quoted;
-  for (char c : script) {
-    if (c == '\'')
-      quoted += "'\\''";
-    else
-      quoted += c;
-  }
   const std::string command =
-      "CLI='" + std::string(ZOLVANE_CLI) + "' bash -c '" + quoted + "' 2>&1";
+      "CLI=" + ShellWord(ZOLVANE_CLI) + " bash -c " + ShellWord(script) + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];

@@ -74,7 +74,7 @@ PassResult BnaObjectWalk::Result() const {
 PassResult FinishWalk(const BnaObjectWalk& walk, LineWriter& writer) {
   const PassResult result = walk.Result();
   if (result.status != PassStatus::Done) return result;
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   return result;
 }
 

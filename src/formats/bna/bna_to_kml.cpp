@@ -195,7 +195,7 @@ PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOp
   writer.WriteLine("</Folder>");
   writer.WriteLine("</Document>");
   writer.WriteLine("</kml>");
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult result;
   result.count = count;
   return result;

@@ -192,7 +192,7 @@ PassResult ConvertBnaToXml(std::istream& in, std::ostream& out, const BnaToXmlOp
     writer.WriteLine("</line>");
   }
   writer.WriteLine("</markers>");
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult result;
   result.count = count;
   return result;

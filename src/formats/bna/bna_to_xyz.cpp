@@ -54,7 +54,7 @@ BnaToXyzResult ConvertBnaToXyz(std::istream& in, std::ostream& out, const BnaToX
       if (stopAsked()) return end(PassResult::Stop());
     }
   }
-  if (!writer.Flush()) return end(PassResult::Fail("The output could not be written", 0));
+  if (!writer.Flush()) return end(PassResult::WriteFault());
   result.pass.count = count;
   return result;
 }

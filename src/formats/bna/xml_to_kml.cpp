@@ -192,7 +192,7 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
   }
   writer.WriteLine("</Document>");
   writer.WriteLine("</kml>");
-  if (!writer.Flush()) return PassResult::Fail("The output could not be written", 0);
+  if (!writer.Flush()) return PassResult::WriteFault();
   PassResult result;
   result.count = count;
   return result;
