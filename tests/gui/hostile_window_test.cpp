@@ -32,16 +32,6 @@ namespace {
 
 const QByteArray kBna = "\"-25\",\"first\",2\r\n2.5,41.3\r\n2.75,41.25\r\n";
 
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The output-options dialog answered with one delimiter, after `before`.
 ModalAnswers::Answer Layout(const char* name, const char* option,
                             std::function<void()> before = {}) {
@@ -97,7 +87,7 @@ class HostileWindowTest : public QObject {
     const QString folder = dir.filePath("Kieler Förde ø");
     QVERIFY(QDir().mkdir(folder));
     const QString input = folder + "/-Linien ü.bna";
-    QVERIFY(WriteFile(input, kBna));
+    WriteFile(input, kBna);
     Session session;
     session.answers.File(input)
         .Then([&folder](QWidget* widget) {
@@ -120,7 +110,7 @@ class HostileWindowTest : public QObject {
   void AnOutputThatCannotBeWrittenIsNamed() {
     zolvane::testing::TempDir dir;
     const QString input = QString::fromStdString(dir.File("in.bna"));
-    QVERIFY(WriteFile(input, kBna));
+    WriteFile(input, kBna);
     const QString folder = QString::fromStdString(dir.File("weg ü"));
     QVERIFY(QDir().mkdir(folder));
     const std::string full = dir.File("full");
@@ -160,7 +150,7 @@ class HostileWindowTest : public QObject {
     if (*std::localeconv()->decimal_point != ',') QSKIP("no comma locale could be made");
     QTemporaryDir dir;
     const QString input = dir.filePath("in.dat");
-    QVERIFY(WriteFile(input, "500000.5,4500000.25,10.5\n431234.75,4581234.5,-3.25\n"));
+    WriteFile(input, "500000.5,4500000.25,10.5\n431234.75,4581234.5,-3.25\n");
     const QByteArray comma = TranslateInMetres(input, dir.filePath("comma.dat"));
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(QLocale::c());
