@@ -18,6 +18,14 @@ std::string LabelOf(const ShapeStart& start) {
   return label;
 }
 
+// The cell an offset from the area's edge falls in, kept inside the raster whatever rounding,
+// a zero cell or an infinite area made of the quotient.
+int CellIndex(double offset, double cell, int cells) {
+  const double index = offset / cell;
+  if (!(index >= 0)) return 0;
+  return index < cells ? static_cast<int>(index) : cells - 1;
+}
+
 }  // namespace
 
 void Survey::Begin(const ShapeStart& start) {
@@ -60,6 +68,7 @@ Decimator::Decimator(Layer& layer, const Grid& grid) : layer_(layer), grid_(grid
 int Decimator::ColumnOf(double x) const {
   const double column = std::floor((x - grid_.area.xMin) / grid_.CellWidth());
   // Everything beyond either side of the view shares one column there.
+  if (std::isnan(column)) return -1;
   return static_cast<int>(std::clamp(column, -1.0, static_cast<double>(grid_.columns)));
 }
 
@@ -117,9 +126,8 @@ void Decimator::Sample(double x, double y, double z) {
     samples.area = area;
     samples.values.assign(static_cast<std::size_t>(grid_.columns) * grid_.rows, kNoValue);
   }
-  const int column =
-      std::min(grid_.columns - 1, static_cast<int>((x - area.xMin) / grid_.CellWidth()));
-  const int row = std::min(grid_.rows - 1, static_cast<int>((area.yMax - y) / grid_.CellHeight()));
+  const int column = CellIndex(x - area.xMin, grid_.CellWidth(), grid_.columns);
+  const int row = CellIndex(area.yMax - y, grid_.CellHeight(), grid_.rows);
   samples.values[static_cast<std::size_t>(row) * grid_.columns + column] =
       std::isnan(z) ? 0.0f : static_cast<float>(z);
 }
@@ -165,10 +173,16 @@ double MetresPerUnitX(const Bounds& view) {
 }
 
 Bounds Fit(const Bounds& data, int width, int height) {
+  // Beyond 1e300 no coordinate is real; the limit keeps the view's sizes finite.
+  constexpr double kLimit = 1e300;
   Bounds view = data;
   if (view.Empty()) view = {0, 1, 0, 1};
+  for (double* edge : {&view.xMin, &view.xMax, &view.yMin, &view.yMax})
+    *edge = std::clamp(*edge, -kLimit, kLimit);
   // A single point or a straight line still gets an area.
-  const double spread = std::max({view.Width(), view.Height(), 1e-9 * std::abs(view.xMax), 1e-9});
+  const double magnitude = std::max(
+      {std::abs(view.xMin), std::abs(view.xMax), std::abs(view.yMin), std::abs(view.yMax)});
+  const double spread = std::max({view.Width(), view.Height(), 1e-9 * magnitude, 1e-9});
   if (view.Width() < spread * 1e-3) {
     view.xMin -= spread / 2;
     view.xMax += spread / 2;

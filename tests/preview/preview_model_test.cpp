@@ -134,6 +134,26 @@ TEST(PreviewModel, FaultyFileKeepsWhatCameBefore) {
   EXPECT_EQ(layer.shapes.size(), 2u);
 }
 
+// Points far from the origin or spanning the whole range of numbers still get a view with an
+// area, and what it shows lands in a cell of it (a single point at y = -1e37 once wrote far
+// outside).
+TEST(PreviewModel, ExtremePointsLandInsideTheView) {
+  TempDir dir;
+  for (const char* text : {"0,-1e37,1\n", "1e300,1e300,1\n", "-1e300,0,1\n1e300,0,2\n",
+                           "0,-1e308,1\n0,1e308,2\n5,5,3\n"}) {
+    const Source source = Source::Of(dir.Write("p.xyz", text), 11);
+    Layer layer = SurveyFile(source, {});
+    const Bounds view = Fit(layer.bounds, 200, 150);
+    EXPECT_GT(view.Width(), 0) << text;
+    EXPECT_GT(view.Height(), 0) << text;
+    ReduceFile(source, {view, 200, 150}, layer, {});
+    EXPECT_EQ(std::count_if(layer.samples.values.begin(), layer.samples.values.end(),
+                            [](float v) { return !std::isnan(v); }) > 0,
+              true)
+        << text;
+  }
+}
+
 TEST(PreviewModel, ReductionKeepsTheExtremesOfEveryColumn) {
   Layer layer;
   const Grid grid{{0, 10, -100, 100}, 10, 20};
