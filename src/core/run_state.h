@@ -29,8 +29,8 @@ struct Statistics {
 
 struct RunState {
   // Option record.
-  int InputFormatCode = 0;     // XYZ layout of an input point file, 0 until chosen
-  int OutputFormatCode = 0;    // XYZ layout of an output point file, 0 until chosen
+  int InputFormatCode = 0;   // XYZ layout of an input point file, 0 until chosen
+  int OutputFormatCode = 0;  // XYZ layout of an output point file, 0 until chosen
   // The layouts of the last command's point files, kept for the preview after the two above
   // are put back to 0.
   int LastInputFormatCode = 0, LastOutputFormatCode = 0;
