@@ -7,8 +7,10 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <thread>
 
 #include "preview/decimator.h"
 #include "preview/load.h"
@@ -130,42 +132,51 @@ class Canvas {
  public:
   explicit Canvas(QSize size) : image_(size, QImage::Format_ARGB32_Premultiplied) {
     image_.fill(Qt::transparent);
+    bits_ = reinterpret_cast<QRgb*>(image_.bits());
+    stride_ = image_.bytesPerLine() / 4;
   }
   const QImage& Image() const { return image_; }
 
-  void Line(QPointF a, QPointF b, QRgb colour) {
+  // The pixels nearest the line between its end pixels, one per step along the longer axis.
+  // Fixed-point steps rather than an error term keep the loop free of branches, which
+  // matters when a million long segments cross the picture.
+  // Only the rows from `top` up to `bottom` (excluded) are drawn.
+  void Line(QPointF a, QPointF b, QRgb colour, int top, int bottom) {
     double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
-    if (!Clip(x0, y0, x1, y1)) return;
-    int ix = static_cast<int>(x0), iy = static_cast<int>(y0);
-    const int ex = static_cast<int>(x1), ey = static_cast<int>(y1);
-    const int dx = std::abs(ex - ix), dy = -std::abs(ey - iy);
-    const int sx = ix < ex ? 1 : -1, sy = iy < ey ? 1 : -1;
-    const qsizetype stride = image_.bytesPerLine() / 4;
-    QRgb* bits = reinterpret_cast<QRgb*>(image_.bits());
-    int error = dx + dy;
-    for (;;) {
-      bits[iy * stride + ix] = colour;
-      if (ix == ex && iy == ey) break;
-      const int twice = 2 * error;
-      if (twice >= dy) {
-        error += dy;
-        ix += sx;
-      }
-      if (twice <= dx) {
-        error += dx;
-        iy += sy;
-      }
+    if (!Clip(x0, y0, x1, y1, top, bottom)) return;
+    const int ix = static_cast<int>(x0), iy = static_cast<int>(y0);
+    const int dx = static_cast<int>(x1) - ix, dy = static_cast<int>(y1) - iy;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0) {
+      bits_[iy * stride_ + ix] = colour;
+      return;
+    }
+    constexpr int kShift = 32;
+    const std::int64_t half = std::int64_t{1} << (kShift - 1);
+    QRgb* pixel = bits_ + iy * stride_ + ix;
+    if (std::abs(dx) >= std::abs(dy)) {
+      const int sx = dx > 0 ? 1 : -1;
+      const std::int64_t step = (static_cast<std::int64_t>(dy) << kShift) / steps;
+      std::int64_t y = half;
+      for (int i = 0; i <= steps; ++i, y += step)
+        pixel[(y >> kShift) * stride_ + i * sx] = colour;
+    } else {
+      const qsizetype sy = dy > 0 ? stride_ : -stride_;
+      const std::int64_t step = (static_cast<std::int64_t>(dx) << kShift) / steps;
+      std::int64_t x = half;
+      for (int i = 0; i <= steps; ++i, x += step)
+        pixel[i * sy + (x >> kShift)] = colour;
     }
   }
 
  private:
   // Liang-Barsky against the pixel centres' box; false when nothing is left.
-  bool Clip(double& x0, double& y0, double& x1, double& y1) const {
-    const double right = image_.width() - 0.5, bottom = image_.height() - 0.5;
+  bool Clip(double& x0, double& y0, double& x1, double& y1, int top, int bottomRow) const {
+    const double right = image_.width() - 0.5, bottom = bottomRow - 0.5;
     double t0 = 0, t1 = 1;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {x0, right - x0, y0, bottom - y0};
+    const double q[] = {x0, right - x0, y0 - top, bottom - y0};
     for (int i = 0; i < 4; ++i) {
       if (p[i] == 0) {
         if (q[i] < 0) return false;
@@ -187,6 +198,8 @@ class Canvas {
   }
 
   QImage image_;
+  QRgb* bits_ = nullptr;
+  qsizetype stride_ = 0;
 };
 
 void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const DrawnLayer& drawn) {
@@ -196,32 +209,48 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
   std::optional<Canvas> canvas;
   if (!vector) canvas.emplace(area.size());
   const QPointF origin = area.topLeft();
-  std::vector<QPointF> points;
   std::vector<std::pair<QPointF, QColor>> markers;
-  for (const preview::Shape& shape : layer.shapes) {
-    if (shape.count == 0) continue;
-    const QColor colour = ShapeColour(drawn, shape.value, scene.range);
-    points.clear();
-    for (std::size_t i = shape.first; i < shape.first + shape.count; ++i) {
-      points.push_back(ToPixel(area, scene.view, layer.held[i].x, layer.held[i].y));
+  // Draws the lines into the rows from `top` to `bottom`; collects the points when asked.
+  auto draw = [&](int top, int bottom, bool takeMarkers) {
+    std::vector<QPointF> points;
+    for (const preview::Shape& shape : layer.shapes) {
+      if (shape.count == 0) continue;
+      const QColor colour = ShapeColour(drawn, shape.value, scene.range);
+      points.clear();
+      for (std::size_t i = shape.first; i < shape.first + shape.count; ++i) {
+        points.push_back(ToPixel(area, scene.view, layer.held[i].x, layer.held[i].y));
+      }
+      if (shape.kind == ShapeKind::Point || points.size() == 1) {
+        if (takeMarkers) {
+          for (const QPointF& p : points)
+            markers.emplace_back(p, colour);
+        }
+        continue;
+      }
+      // Polygons are drawn as closed outlines: a fill would hide what lies beneath, and
+      // filling thousands of crossing rings costs far more than the rest of the picture.
+      if (shape.kind == ShapeKind::Polygon) points.push_back(points.front());
+      if (canvas) {
+        const QRgb rgb = colour.rgb();
+        for (std::size_t i = 1; i < points.size(); ++i)
+          canvas->Line(points[i - 1] - origin, points[i] - origin, rgb, top, bottom);
+      } else {
+        painter.setPen(QPen(colour, 0));
+        painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+      }
     }
-    if (shape.kind == ShapeKind::Point || points.size() == 1) {
-      for (const QPointF& p : points)
-        markers.emplace_back(p, colour);
-      continue;
-    }
-    // Polygons are drawn as closed outlines: a fill would hide what lies beneath, and
-    // filling thousands of crossing rings costs far more than the rest of the picture.
-    if (shape.kind == ShapeKind::Polygon) points.push_back(points.front());
-    if (canvas) {
-      for (std::size_t i = 1; i < points.size(); ++i)
-        canvas->Line(points[i - 1] - origin, points[i] - origin, colour.rgb());
-    } else {
-      painter.setPen(QPen(colour, 0));
-      painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-    }
+  };
+  if (canvas) {
+    // The upper and the lower half at once: their rows are apart, so the threads never
+    // write the same pixel.
+    const int middle = area.height() / 2;
+    std::thread lower(draw, middle, area.height(), false);
+    draw(0, middle, true);
+    lower.join();
+    painter.drawImage(area.topLeft(), canvas->Image());
+  } else {
+    draw(0, area.height(), true);
   }
-  if (canvas) painter.drawImage(area.topLeft(), canvas->Image());
   // Points on top, as squares of 5 pixels.
   painter.setPen(Qt::NoPen);
   for (const auto& [p, colour] : markers) {
