@@ -29,4 +29,8 @@ PassResult NumberOutOfRange(long long line) {
   return PassResult::Fail("A number out of range", line);
 }
 
+PassResult EmptyFileFault() {
+  return PassResult::Fail("The file is empty", 0);
+}
+
 }  // namespace zolvane

@@ -44,4 +44,7 @@ PassResult ReadFault(ReadStatus status, long long line);
 // The failure for a number beyond the double range (see ReadNumber).
 PassResult NumberOutOfRange(long long line);
 
+// The failure for an input without a single line, a fault of the whole file.
+PassResult EmptyFileFault();
+
 }  // namespace zolvane

@@ -199,7 +199,7 @@ DafToBnaResult ConvertDafToBna(std::istream& in, std::ostream& out, const Progre
     return result;
   }
   if (read.pass.line == 0) {
-    result.pass = PassResult::Fail("The file is empty", 0);
+    result.pass = EmptyFileFault();
     return result;
   }
   if (blocks == 0) {
@@ -241,7 +241,7 @@ PassResult ConvertDafToXyz(std::istream& in, std::ostream& out, const ProgressFn
       }
     }
   }
-  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
+  if (lines.LineNumber() == 0) return EmptyFileFault();
   return Flushed(writer, count);
 }
 

@@ -117,7 +117,7 @@ PassResult ScanDxfSolids(std::istream& in, Statistics& statistics, const Progres
       statistics.UpdateYRange(static_cast<float>(y));
     }
   }
-  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
+  if (lines.LineNumber() == 0) return EmptyFileFault();
   PassResult done;
   done.count = lines.LineNumber();
   return done;
@@ -232,7 +232,7 @@ PassResult ConvertDxfTo3d(std::istream& in, std::ostream& out, const DxfTo3dOpti
       if (!copyCodeAndRename() || !convertCorner(30)) return fault;
     }
   }
-  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
+  if (lines.LineNumber() == 0) return EmptyFileFault();
   if (!writer.Flush()) return PassResult::WriteFault();
   PassResult done;
   done.count = lines.LineNumber();

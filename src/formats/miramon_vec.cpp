@@ -194,7 +194,7 @@ PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const Vec
     }
   }
   // A BNA file without objects is no BNA file.
-  if (lines.LineNumber() == 0) return PassResult::Fail("The file is empty", 0);
+  if (lines.LineNumber() == 0) return EmptyFileFault();
   if (objects == 0) return PassResult::Fail("No object with points", lines.LineNumber());
   PassResult done;
   done.count = count;
