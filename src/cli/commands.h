@@ -72,9 +72,7 @@ inline constexpr const char* kLayoutHelp =
 // The checking pass a BNA subcommand starts with; prints the fault when there is one.
 bool CheckBnaInput(const InputName& input, BnaCheckResult& result, Statistics& statistics);
 
-// What every subcommand's help says of "-".
-inline constexpr const char* kStandardStreamsHelp =
-    "IN may be - for standard input and OUT - for standard output. A run that fails may leave "
-    "partial data on standard output (a file is only replaced when the run succeeds).";
+// What a subcommand's help says of "-", by the files it takes (empty for none).
+std::string StandardStreamsHelp(bool takesInput, bool takesOutput);
 
 }  // namespace zolvane::cli

@@ -93,4 +93,18 @@ bool CheckBnaInput(const InputName& name, BnaCheckResult& result, Statistics& st
   return true;
 }
 
+std::string StandardStreamsHelp(bool takesInput, bool takesOutput) {
+  std::string text;
+  if (takesInput) text = "IN may be - for standard input";
+  if (takesOutput) {
+    text += takesInput ? " and OUT - for standard output" : "OUT may be - for standard output";
+    text +=
+        ". A run that fails may leave partial data on standard output (a file is only "
+        "replaced when the run succeeds).";
+  } else if (takesInput) {
+    text += '.';
+  }
+  return text;
+}
+
 }  // namespace zolvane::cli

@@ -1,8 +1,10 @@
 // zolvane-cli: the converters of the main window, for shells and scripts.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/examples.h"
@@ -13,10 +15,18 @@ namespace {
 // The last lines of every subcommand's --help: its example and what "-" means.
 void AddFooters(CLI::App& app) {
   for (CLI::App* command : app.get_subcommands({})) {
-    std::string footer = zolvane::cli::kStandardStreamsHelp;
+    bool takesInput = false, takesOutput = false;
+    for (const CLI::Option* option : command->get_options()) {
+      if (!option->get_positional()) continue;
+      const std::string name = option->get_name(true);
+      takesInput = takesInput || name == "IN" || name == "FILES";
+      takesOutput = takesOutput || name == "OUT" || name == "FILES";
+    }
+    std::string footer = zolvane::cli::StandardStreamsHelp(takesInput, takesOutput);
     for (const auto& example : zolvane::cli::kExamples) {
       if (example.command == command->get_name()) {
-        footer += "\n\nExample: ";
+        if (!footer.empty()) footer += "\n\n";
+        footer += "Example: ";
         footer += example.line;
       }
     }
@@ -48,6 +58,83 @@ void HintAtDashNames(const CLI::App& app) {
   }
 }
 
+// How many single-character edits turn one word into the other.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j)
+    row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1] ? 1 : 0)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// " (did you mean X?)" for the nearest of `known`, when it is near enough to be a typo.
+std::string Suggestion(const std::string& given, const std::vector<std::string>& known) {
+  std::string best;
+  std::size_t bestDistance = std::max<std::size_t>(2, given.size() / 3) + 1;
+  for (const std::string& name : known) {
+    const std::size_t distance = EditDistance(given, name);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = name;
+    }
+  }
+  return best.empty() ? std::string() : " (did you mean " + best + "?)";
+}
+
+std::vector<std::string> LongNames(const CLI::App& command) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : command.get_options()) {
+    for (const std::string& name : option->get_lnames())
+      names.push_back("--" + name);
+  }
+  return names;
+}
+
+// CLI11 answers a mistyped subcommand or top-level option with "A subcommand is required";
+// name the word at fault instead, with the nearest right one. False when the first word
+// is fine.
+bool ReportUnknownFirstWord(const CLI::App& app, int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "--quiet" || word == "-q") continue;
+    if (word == "--help" || word == "-h" || word == "--version") return false;
+    if (word.rfind('-', 0) == 0) {
+      std::cerr << "zolvane-cli: unknown option " << word << Suggestion(word, LongNames(app))
+                << "\nRun with --help for more information.\n";
+      return true;
+    }
+    std::vector<std::string> names;
+    for (const CLI::App* command : app.get_subcommands({})) {
+      if (command->check_name(word)) return false;
+      names.push_back(command->get_name());
+    }
+    std::cerr << "zolvane-cli: unknown subcommand " << word << Suggestion(word, names)
+              << "\nRun with --help for the list.\n";
+    return true;
+  }
+  return false;
+}
+
+// After "The following arguments were not expected", the nearest option of the subcommand.
+void SuggestOptions(const CLI::App& app) {
+  for (const CLI::App* command : app.get_subcommands()) {
+    for (const std::string& argument : command->remaining()) {
+      if (argument.rfind("--", 0) != 0) continue;
+      const std::string name = argument.substr(0, argument.find('='));
+      const std::string suggestion = Suggestion(name, LongNames(*command));
+      if (!suggestion.empty()) std::cerr << name << suggestion << '\n';
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,11 +158,13 @@ int main(int argc, char** argv) {
   zolvane::cli::AddPlotCommands(app, action);
 #endif
   AddFooters(app);
-  app.footer(zolvane::cli::kStandardStreamsHelp);
+  app.footer(zolvane::cli::StandardStreamsHelp(true, true));
   // Lets tests see the bar without a long pass.
   if (const char* delay = std::getenv("ZOLVANE_PROGRESS_DELAY_MS")) {
     zolvane::cli::Terminal().delay = std::chrono::milliseconds(std::atol(delay));
   }
+  zolvane::RemoveTemporariesOnSignals();
+  if (ReportUnknownFirstWord(app, argc, argv)) return 2;
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -86,6 +175,7 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
+    SuggestOptions(app);
     HintAtDashNames(app);
     return 2;
   }

@@ -74,9 +74,15 @@ CLI::Option* AddPair(CLI::App* command, const char* name, std::string& value, co
   return command->add_option(name, value, help)->check(Pair())->allow_extra_args(false);
 }
 
+void AddFiles(CLI::App* command, PlanningOptions& options, const std::string& in,
+              const std::string& out) {
+  command->add_option("IN", options.input, in)->required();
+  command->add_option("OUT", options.output, out)->required();
+}
+
 void AddFiles(CLI::App* command, PlanningOptions& options, const char* kind) {
-  command->add_option("IN", options.input, std::string(kind) + " file to read")->required();
-  command->add_option("OUT", options.output, std::string(kind) + " file to write")->required();
+  AddFiles(command, options, std::string(kind) + " file to read",
+           std::string(kind) + " file to write");
 }
 
 int RunDistanceTime(const PlanningOptions& o) {
@@ -217,7 +223,8 @@ void AddPlanningCommands(CLI::App& app, Action& action) {
       ->capture_default_str();
   distance->add_option("--zone", o->zone, "UTM zone; without it, the zone of the first point")
       ->check(CLI::Range(1, 60));
-  AddFiles(distance, *o, "BNA plan (longitude, latitude) / report");
+  AddFiles(distance, *o, "BNA plan to read (longitude, latitude)",
+           "Report of distances and times to write");
   distance->callback([&action, o] { action = [o] { return RunDistanceTime(*o); }; });
 
   CLI::App* parallel =

@@ -1,5 +1,6 @@
 // plot: the preview of the main window as a PNG or SVG picture, drawn without a display.
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -15,6 +16,7 @@ struct PlotOptions {
   std::vector<std::string> files;  // the inputs, then the picture
   int width = 1600, height = 1000;
   int layout = 0;
+  std::string format;  // png or svg; else from OUT's ending
 };
 
 int Usage(const std::string& text) {
@@ -39,8 +41,15 @@ bool EndsWith(const std::string& text, std::string_view ending) {
 int RunPlot(const PlotOptions& options) {
   std::vector<std::string> names(options.files.begin(), options.files.end() - 1);
   const std::string& output = options.files.back();
-  const bool svg = EndsWith(output, ".svg");
-  if (!svg && !EndsWith(output, ".png")) return Usage("OUT must end in .png or .svg: " + output);
+  std::string format = options.format;
+  std::transform(format.begin(), format.end(), format.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  if (format.empty() && output == "-") format = "png";
+  if (format.empty() && EndsWith(output, ".svg")) format = "svg";
+  if (format.empty() && EndsWith(output, ".png")) format = "png";
+  if (format.empty())
+    return Usage("OUT must end in .png or .svg, or --format say which: " + output);
+  const bool svg = format == "svg";
   if (options.width < 200 || options.height < 150 || options.width > 20000 ||
       options.height > 20000) {
     return Usage("--width must be 200 to 20000 and --height 150 to 20000");
@@ -78,9 +87,9 @@ int RunPlot(const PlotOptions& options) {
   }
   const QByteArray picture = render::Picture(render::SceneOf(layers, view), size, svg);
   OutputFile file(OutputPath(output));
-  if (!file.IsOpen()) return Fail("cannot write " + output);
+  if (!file.IsOpen()) return WriteFailure(file, output);
   file.Stream().write(picture.constData(), picture.size());
-  if (picture.isEmpty() || !file.Commit()) return Fail("cannot write " + output);
+  if (picture.isEmpty() || !file.Commit()) return WriteFailure(file, output);
   return status;
 }
 
@@ -95,7 +104,9 @@ void AddPlotCommands(CLI::App& app, Action& action) {
   plot->add_option("--layout", options->layout,
                    std::string("XYZ layout of point files, guessed when left out: ") + kLayoutHelp)
       ->check(LayoutCode());
-  plot->add_option("FILES", options->files, "IN [IN2 ...] OUT.png|OUT.svg")
+  plot->add_option("--format", options->format, "png or svg (default: OUT's ending; png for -)")
+      ->check(CLI::IsMember({"png", "svg"}, CLI::ignore_case));
+  plot->add_option("FILES", options->files, "IN [IN2 ...] OUT.png|OUT.svg|-")
       ->required()
       ->expected(2, -1);
   plot->callback([&action, options] { action = [options] { return RunPlot(*options); }; });

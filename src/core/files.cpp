@@ -4,8 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -37,7 +41,53 @@ std::string SystemReason(int code) {
   return code == 0 ? std::string() : std::generic_category().message(code);
 }
 
+// The temporaries a signal handler removes. A handler may touch nothing but static storage
+// and async-signal-safe calls, hence fixed slots of plain characters.
+struct CleanupSlot {
+  std::atomic<int> state{0};  // 0 free, 1 being filled, 2 holds a path
+  char path[4096];
+};
+std::array<CleanupSlot, 16> cleanupSlots;
+static_assert(std::atomic<int>::is_always_lock_free);
+
+// A slot holding `path`, or -1 when all are taken or the path is too long (the file is
+// then only removed on the normal paths).
+int RegisterTemporary(const std::string& path) {
+  if (path.size() >= sizeof(CleanupSlot::path)) return -1;
+  for (std::size_t i = 0; i < cleanupSlots.size(); ++i) {
+    int expected = 0;
+    if (!cleanupSlots[i].state.compare_exchange_strong(expected, 1)) continue;
+    std::memcpy(cleanupSlots[i].path, path.c_str(), path.size() + 1);
+    cleanupSlots[i].state.store(2);
+    return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void ForgetTemporary(int& slot) {
+  if (slot >= 0) cleanupSlots[static_cast<std::size_t>(slot)].state.store(0);
+  slot = -1;
+}
+
+void RemoveTemporariesAndExit(int signal) {
+  for (CleanupSlot& slot : cleanupSlots) {
+    if (slot.state.load() == 2) unlink(slot.path);
+  }
+  _exit(128 + signal);
+}
+
 }  // namespace
+
+void RemoveTemporariesOnSignals() {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction old {};
+    if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+    struct sigaction action {};
+    action.sa_handler = RemoveTemporariesAndExit;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+  }
+}
 
 InputFile::InputFile(std::string path) : path_(std::move(path)) {
   std::error_code error;
@@ -82,9 +132,13 @@ std::shared_ptr<const InputCopy> InputCopy::Make(const std::string& source, std:
   return copy;
 }
 
+InputCopy::InputCopy(std::string path)
+    : path_(std::move(path)), cleanupSlot_(RegisterTemporary(path_)) {}
+
 InputCopy::~InputCopy() {
   std::error_code error;
   fs::remove(path_, error);
+  ForgetTemporary(cleanupSlot_);
 }
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
@@ -115,7 +169,10 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     std::string candidate = targetPath_ + ".tmp~" + std::to_string(attempt);
     if (fs::exists(candidate, error) || fs::is_symlink(candidate, error)) continue;
     stream_.open(candidate, std::ios::out | std::ios::binary | std::ios::trunc);
-    if (stream_.is_open()) temporaryPath_ = std::move(candidate);
+    if (stream_.is_open()) {
+      temporaryPath_ = std::move(candidate);
+      cleanupSlot_ = RegisterTemporary(temporaryPath_);
+    }
   }
   if (!stream_.is_open()) {
     // The folder may refuse new files while the target itself is writable.
@@ -132,6 +189,7 @@ OutputFile::~OutputFile() {
   std::error_code error;
   if (!temporaryPath_.empty()) {
     fs::remove(temporaryPath_, error);
+    ForgetTemporary(cleanupSlot_);
   } else if (inPlace_) {
     fs::remove(targetPath_, error);  // half a file is worse than none; the old text is gone
   }
@@ -159,6 +217,7 @@ bool OutputFile::Commit() {
       fault_ = error.message();
       return false;
     }
+    ForgetTemporary(cleanupSlot_);
   }
   committed_ = true;
   return true;

@@ -43,8 +43,9 @@ class InputCopy {
   const std::string& Path() const { return path_; }
 
  private:
-  explicit InputCopy(std::string path) : path_(std::move(path)) {}
+  explicit InputCopy(std::string path);
   std::string path_;
+  int cleanupSlot_ = -1;
 };
 
 // A file being written. A regular file (new or existing) is written to a temporary file
@@ -83,8 +84,15 @@ class OutputFile {
   unsigned mode_ = 0;
   unsigned owner_ = 0, group_ = 0;
   bool committed_ = false;
+  int cleanupSlot_ = -1;
   std::string fault_;
 };
+
+// From now on SIGINT, SIGTERM and SIGHUP remove the temporaries of the open OutputFile and
+// InputCopy objects and end the process with 128 + the signal's number, so an interrupted
+// run leaves neither half a file nor a stray copy, and the file it would replace untouched.
+// A signal that was ignored when this is called (nohup, a background job) stays ignored.
+void RemoveTemporariesOnSignals();
 
 // True when both names lead to the same regular file (also through links or relative names).
 // Devices and pipes never count: `- -` reads standard input and writes standard output.

@@ -42,7 +42,12 @@ TEST(CliInterface, EverySubcommandHasItsExampleAndItsReadmeRow) {
     std::string last = help.output.substr(0, help.output.find_last_not_of('\n') + 1);
     last = last.substr(last.rfind('\n') + 1);
     EXPECT_EQ(last.rfind("Example: zolvane-cli " + name + " ", 0), 0u) << name << ": " << last;
-    EXPECT_NE(help.output.find("standard output"), std::string::npos) << name;
+    const std::size_t usageAt = help.output.find("Usage:");
+    const std::string usage =
+        help.output.substr(usageAt, help.output.find('\n', usageAt) - usageAt);
+    const bool takesInput =
+        usage.find(" IN") != std::string::npos || usage.find("FILES") != std::string::npos;
+    EXPECT_EQ(help.output.find("IN may be -") != std::string::npos, takesInput) << name;
     EXPECT_NE(readme.find("| `" + name + "` |"), std::string::npos) << name << " not in README";
   }
   const auto version = RunCli("--version");
@@ -68,6 +73,52 @@ TEST(CliInterface, TheProgressBarShowsOnlyOnATerminalAndNotWhenQuiet) {
   EXPECT_EQ(onTerminal("--quiet ").find("MB/s"), std::string::npos);
   // Captured output of a run that succeeds stays empty.
   EXPECT_EQ(RunBash("ZOLVANE_PROGRESS_DELAY_MS=0 \"$CLI\" " + command).output, "");
+}
+
+TEST(CliInterface, AMistypedWordIsNamedWithTheNearestRightOne) {
+  const struct {
+    const char* arguments;
+    const char* said;
+  } cases[] = {
+      {"bogus", "unknown subcommand bogus\n"},
+      {"bna2xzy a.bna b.xyz", "unknown subcommand bna2xzy (did you mean bna2xyz?)"},
+      {"--versoin", "unknown option --versoin (did you mean --version?)"},
+      {"-q --hlep", "unknown option --hlep (did you mean --help?)"},
+      {"bna2xyz --lable 1 a.bna b.xyz", "--lable (did you mean --label?)"},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunCli(c.arguments);
+    EXPECT_EQ(run.status, 2) << c.arguments;
+    EXPECT_NE(run.output.find(c.said), std::string::npos) << c.arguments << ": " << run.output;
+  }
+}
+
+TEST(CliInterface, AnInterruptedRunLeavesNoTemporaryAndKeepsTheOldOutput) {
+  const struct {
+    const char* signal;
+    int status;
+  } cases[] = {{"INT", 130}, {"TERM", 143}, {"HUP", 129}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    dir.Write("out.xyz", "old\n");
+    // The input comes through a FIFO held open, so the run waits inside its pass (or while
+    // copying its input) until the signal comes; job control keeps SIGINT for the job.
+    const auto run = RunBash(
+        "cd " + dir.Path().string() +
+        " && export TMPDIR=$PWD && mkfifo in && set -m\n"
+        "\"$CLI\" geo2utm --zone 31 --in-layout 21 --out-layout 11 in out.xyz & pid=$!\n"
+        "exec 3>in; printf '2 41 0\\n%.0s' $(seq 2000) >&3\n"
+        "for i in $(seq 200); do compgen -G 'out.xyz.tmp~*' || compgen -G 'zolvane-input-*' "
+        "&& break; sleep 0.05; done\n"
+        "kill -" +
+        std::string(c.signal) +
+        " $pid; wait $pid; echo \"exit $?\"; exec 3>&-\n"
+        "echo \"left: $(ls | tr '\\n' ' ')\"");
+    const std::string exit = "exit " + std::to_string(c.status) + "\n";
+    for (const std::string& said : {exit, std::string("left: in out.xyz \n")})
+      EXPECT_NE(run.output.find(said), std::string::npos) << c.signal << ": " << run.output;
+    EXPECT_EQ(TempDir::Read(dir.File("out.xyz")), "old\n") << c.signal;
+  }
 }
 
 }  // namespace

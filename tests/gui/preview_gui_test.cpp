@@ -79,10 +79,17 @@ class PreviewTest : public QObject {
     QTemporaryDir dir;
     const QString bna = Write(dir, "l.bna", kLineAndPoint);
     const QString xyz = Write(dir, "p.xyz", "10 5 -3\n60 20 -9\n");
+    const std::string inputs = bna.toStdString() + " " + xyz.toStdString();
     const std::string svg = dir.filePath("l.svg").toStdString();
-    QCOMPARE(RunCli("plot " + bna.toStdString() + " " + xyz.toStdString() + " " + svg).status, 0);
-    const auto lint = RunBash("xmllint --noout " + svg);
-    QVERIFY2(lint.status == 0, lint.output.c_str());
+    // By OUT's ending, and on standard output by --format.
+    for (const std::string& command : {"\"$CLI\" plot " + inputs + " " + svg,
+                                       "\"$CLI\" plot --format SVG " + inputs + " - > " + svg}) {
+      QCOMPARE(RunBash(command).status, 0);
+      const auto lint = RunBash("xmllint --noout " + svg);
+      QVERIFY2(lint.status == 0, lint.output.c_str());
+    }
+    const auto png = RunBash("\"$CLI\" plot " + inputs + " - | head -c 4 | tail -c 3");
+    QCOMPARE(QString::fromStdString(png.output), QString("PNG"));
   }
 
   void PreviewButtonShowsBothFilesOfTheLastRun() {
