@@ -49,8 +49,16 @@ void AppendExponent(std::string& out, int exponent) {
   out += std::to_string(magnitude);
 }
 
-// Shortest text to the given significant digits; scientific when the fixed form would need
-// more decimals than that, or the value reaches 10^significantDigits.
+// Plain decimals from 1e-15 to 1e15 (after rounding): coordinates near 0 and large
+// projected values are read by programs that may not take an exponent.
+bool NeedsExponent(const Decimal& d) {
+  constexpr int kPlainExponent = 15;
+  if (d.exponent == kPlainExponent) return d.count > 1 || d.digits[0] != '1';
+  return d.exponent < -kPlainExponent || d.exponent > kPlainExponent;
+}
+
+// Shortest text to the given significant digits: plain decimals, with an exponent only for
+// magnitudes outside what NeedsExponent keeps plain.
 void AppendShortest(std::string& out, double value, int significantDigits, bool leadingZero) {
   if (value == 0.0 || !std::isfinite(value)) {
     // Our readers never produce infinities or NaN; print them as 0 rather than garbage.
@@ -59,8 +67,7 @@ void AppendShortest(std::string& out, double value, int significantDigits, bool 
   }
   if (value < 0) out += '-';
   const Decimal d = ToDecimal(std::fabs(value), significantDigits);
-  const int decimals = d.count - 1 - d.exponent;
-  if (d.exponent >= significantDigits || decimals > significantDigits) {
+  if (NeedsExponent(d)) {
     out += d.digits[0];
     if (d.count > 1) {
       out += '.';

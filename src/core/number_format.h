@@ -7,7 +7,8 @@
 namespace zolvane {
 
 // General form: the shortest text that holds the value to 15 significant digits, "." as
-// decimal point, no blanks ("0.5", "-3", "415897.866", "1E+15", "1.42857142857143E-02").
+// decimal point, no blanks ("0.5", "-3", "415897.866", "0.0142857142857143"). Every form
+// below writes plain decimals from 1e-15 to 1e15 and an exponent only beyond ("1E+16").
 std::string FormatGeneral(double value);
 void AppendGeneral(std::string& out, double value);
 

@@ -134,16 +134,16 @@ TEST(BnaToKml, DocumentWithEachKind) {
       "<name></name>\r\n";
   const std::string point =
       "<Placemark>\r\n<name>P</name>\r\n<visibility>1</visibility>\r\n<open>1</open>\r\n"
-      "<styleUrl>7_map</styleUrl>\r\n<Point>\r\n<coordinates>\r\n"
+      "<styleUrl>#7_map</styleUrl>\r\n<Point>\r\n<coordinates>\r\n"
       "-003.500000,+41.250000,0\r\n</coordinates>\r\n</Point>\r\n</Placemark>\r\n";
   const std::string line =
       "<Placemark>\r\n<name>L</name>\r\n<visibility>1</visibility>\r\n<open>1</open>\r\n"
-      "<styleUrl>7_map</styleUrl>\r\n\r\n<LineString>\r\n<extrude>0</extrude>\r\n"
+      "<styleUrl>#7_map</styleUrl>\r\n\r\n<LineString>\r\n<extrude>0</extrude>\r\n"
       "<tessellate>0</tessellate>\r\n<coordinates>\r\n+001.000000,+02.000000,0\r\n"
       "+003.000000,+04.000000,0\r\n</coordinates>\r\n</LineString>\r\n</Placemark>\r\n";
   const std::string polygon =
       "<Placemark>\r\n<name>G</name>\r\n<visibility>1</visibility>\r\n"
-      "<styleUrl>7_map</styleUrl>\r\n<Polygon>\r\n<tessellate>1</tessellate>\r\n"
+      "<styleUrl>#7_map</styleUrl>\r\n<Polygon>\r\n<tessellate>1</tessellate>\r\n"
       "<outerBoundaryIs>\r\n<LinearRing>\r\n<coordinates>\r\n+000.000000,+00.000000,0\r\n"
       "+001.000000,+00.000000,0\r\n+001.000000,+01.000000,0\r\n</coordinates>\r\n"
       "</LinearRing>\r\n</outerBoundaryIs>\r\n</Polygon>\r\n</Placemark>\r\n";
@@ -222,14 +222,18 @@ TEST(BnaToXml, CsvCombination) {
   options.csv = &table;
   const Output run = Xml("L1,a,1,0,0\n\"L 9\",b,1,0,0\nnone,c,1,0,0\nX,d,1,0,0\n", options);
   EXPECT_TRUE(Has(run.text,
-                  "label=\"L1\" Line_Id=\"L1\" Survey=\"S1\" depth=\"\" Line_Id=\"L1\" "
-                  "Survey=\"S3\" depth=\"4\"  />"))
+                  "label=\"L1\" Line_Id=\"L1\" Survey=\"S1\" depth=\"\" Line_Id_2=\"L1\" "
+                  "Survey_2=\"S3\" depth_2=\"4\"  />"))
       << run.text;
   EXPECT_TRUE(Has(run.text, "label=\"L 9\" Line_Id=\"L 9\" Survey=\"S,2\" depth=\"3\"  />"));
   EXPECT_TRUE(Has(run.text, "label=\"none\" />"));
-  std::istringstream odd("Line Id,2nd,x<\nA,1,2\n");
+  // Names a marker cannot hold are made so, and a name already on it gets a number.
+  std::istringstream odd("Line Id,2nd,x<,label,Line_Id,Line_Id_2\nA,1,2,3,4,5\nA,6,7,8,9,10\n");
   ASSERT_EQ(LoadCsvTable(odd, 1, table).fault, CsvFault::None);
-  EXPECT_TRUE(Has(Xml("A,b,1,0,0\n", options).text, "Line_Id=\"A\" _2nd=\"1\" x_=\"2\""));
+  EXPECT_TRUE(Has(Xml("A,b,1,0,0\n", options).text,
+                  "label=\"A\" Line_Id=\"A\" _2nd=\"1\" x_=\"2\" label_2=\"3\" Line_Id_2=\"4\" "
+                  "Line_Id_2_2=\"5\" Line_Id_3=\"A\" _2nd_2=\"6\" x__2=\"7\" label_3=\"8\" "
+                  "Line_Id_4=\"9\" Line_Id_2_3=\"10\"  />"));
   EXPECT_EQ(run.notes, std::vector<std::string>{"missing none"});
   EXPECT_TRUE(Has(run.text, "Survey=\"S4\""));  // the objects after it go on
 

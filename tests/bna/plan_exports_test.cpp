@@ -53,6 +53,9 @@ std::string Export(const Engine& engine, const std::string& bna, PassResult* pas
 
 const char* const kTwoLines =
     "\"L1\",\"A\",-3\r\n1,2\r\n3,4\r\n5.5,-6\r\n\"L2\",\" B \",-2\n7,8\n9,10\n";
+// Near the equator and Greenwich, where the numbers must stay plain decimals.
+const char* const kNearZero =
+    "E,q,-2\n-0.0123456789012346,0.05579995\n0.000000000000001,-0.001234567\n";
 
 TEST(PlanExports, WorkedExamples) {
   const struct {
@@ -81,8 +84,17 @@ TEST(PlanExports, WorkedExamples) {
        "DEG\r\n \r\n0 0 0 0\r\n"
        "_POLYGON P 1 1 20060501010101 0   41.3  2.5 \"\r\n"
        "_LINE L 2 20060501010101 0   4512346  1  .5 -.25 \"\r\n"
-       "_POLYGON M 3 20060501010101 0   4  3 \"\r\n"
+       "_LINE M 3 20060501010101 0   4  3 \"\r\n"
        "_POLYGON Q 4 20060501010101 0   2  1  4  3  6  5 \"\r\n"},
+      {"hypack, near zero", Hypack(1, 1), kNearZero,
+       "REM Generated from bna2hypack-Zolvane\r\nLNS 1\r\nLIN 2\r\n"
+       "PTS -0.0123456789012346 0.05579995\r\nPTS 0.000000000000001 -0.001234567\r\nLNN E\r\n"
+       "EOL\r\n"},
+      {"asciiplan, near zero", Asciiplan(), kNearZero,
+       "DEG\r\n \r\n0 0 0 0\r\n_LINE E 1 20060501010101 0   .05579995 -.0123456789012346 "
+       "-.001234567  .000000000000001 \"\r\n"},
+      {"geosail, near zero", Geosail(1), kNearZero,
+       "\"E\",2\r\n-.0123456789012346,.05579995\r\n.000000000000001,-.001234567\r\n"},
       {"geosail, label 1", Geosail(1),
        "\"A\",\"b\",1,2.5,41.3\n\"L\",\"m\",-5\n1,2\n3,4\n5,6\n7,8\n-0.25,0.5\n",
        "\"A\",1\r\n2.5,41.3\r\n\"L\",2\r\n1,2\r\n-.25,.5\r\n"},

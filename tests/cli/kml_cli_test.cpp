@@ -54,7 +54,7 @@ TEST(CliBnaToKml, OptionsBecomeTheStyle) {
        {"<Style id=\"s1\" > ", "<scale>2</scale>", "<color>ff0080ff</color>", "pal2/icon13.png",
         "<color>ff0c0b0a</color>", "<width>3</width>", "<color>ff302010</color>",
         "<colorMode>normal</colorMode>", "<name>F &lt;1&gt;</name>", "<description>D</description>",
-        "<name>p2</name>", "<styleUrl>s1</styleUrl>"}) {
+        "<name>p2</name>", "<styleUrl>#s1</styleUrl>"}) {
     EXPECT_TRUE(Has(kml, part)) << part;
   }
   const auto defaults = RunCli("bna2kml " + in + " " + dir.File("b.kml"));
@@ -68,9 +68,18 @@ TEST(CliBnaToKml, GdalReadsEveryKind) {
   if (!Installed("ogrinfo")) GTEST_SKIP() << "ogrinfo is not installed";
   TempDir dir;
   const std::string out = dir.File("a.kml");
-  ASSERT_EQ(RunCli("bna2kml " + dir.Write("a.bna", kObjects) + " " + out).status, 0);
+  ASSERT_EQ(RunCli("bna2kml --style-name s1 " + dir.Write("a.bna", kObjects) + " " + out).status,
+            0);
+  // LIBKML names the style each placemark refers to; only "#s1" refers to the document's.
+  std::string info = Shell("ogrinfo -ro -al " + out);
+  std::size_t styled = 0;
+  for (std::size_t at = info.find("Style = @s1\n"); at != std::string::npos;
+       at = info.find("Style = @s1\n", at + 1)) {
+    ++styled;
+  }
+  EXPECT_EQ(styled, 4u) << info;
   for (const char* driver : {"", "--config GDAL_SKIP LIBKML "}) {
-    const std::string info = Shell("ogrinfo " + std::string(driver) + "-ro -al " + out);
+    info = Shell("ogrinfo " + std::string(driver) + "-ro -al " + out);
     EXPECT_TRUE(Has(info, "Feature Count: 4")) << info;
     EXPECT_TRUE(Has(info, "POINT Z (-3.5 41.25 0)")) << info;
     EXPECT_TRUE(Has(info, "LINESTRING Z (1 2 0,3 4 0,5 5 0)")) << info;
@@ -83,19 +92,23 @@ TEST(CliBnaToKml, GdalReadsEveryKind) {
 TEST(CliBnaToXml, MarkersWithCsvAndBackToKml) {
   TempDir dir;
   const std::string in = dir.Write("a.bna", kObjects);
-  const std::string csv = dir.Write("t.csv", "Line_Id,Survey\nL,\"S & 1\"\n");
+  // Two rows for one label, and a column named like the marker's own attribute.
+  const std::string csv = dir.Write("t.csv", "Survey,Line_Id,label\n\"S & 1\",K,L\nS2,K2,L\n");
   const std::string xml = dir.File("a.xml");
   const auto run = RunCli("bna2xml --line-colour FF8000 --line-width 2 --csv " + csv +
-                          " --sync-column 1 " + in + " " + xml);
+                          " --sync-column 3 " + in + " " + xml);
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_TRUE(Has(run.output, "line not found: G")) << run.output;
   const std::string markers = TempDir::Read(xml);
-  EXPECT_TRUE(Has(markers, "label=\"L\" Line_Id=\"L\" Survey=\"S &amp; 1\"  />")) << markers;
+  EXPECT_TRUE(Has(markers,
+                  "label=\"L\" Survey=\"S &amp; 1\" Line_Id=\"K\" label_2=\"L\" Survey_2=\"S2\" "
+                  "Line_Id_2=\"K2\" label_3=\"L\"  />"))
+      << markers;
   EXPECT_TRUE(Has(markers, "<line colour=\"#ff8000\" width=\"2\" label=\"L\" > ")) << markers;
 
   const std::string kml = dir.File("b.kml");
   ASSERT_EQ(RunCli("xml2kml " + xml + " " + kml).status, 0);
-  EXPECT_TRUE(Has(TempDir::Read(kml), "<name>L</name>"));
+  EXPECT_TRUE(Has(TempDir::Read(kml), "<name>K</name>"));
   if (Installed("xmllint")) {
     for (const std::string& file : {xml, kml}) {
       EXPECT_EQ(Shell("xmllint --noout " + file), "") << file;

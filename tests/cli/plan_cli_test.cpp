@@ -16,6 +16,7 @@ TEST(CliPlans, OptionsReachThePlan) {
   const struct {
     const char* arguments;
     const char* expected;
+    const char* bna = kLine;
   } cases[] = {
       {"bna2hypack --label 2",
        "REM Generated from bna2hypack-Zolvane\r\nLNS 1\r\nLIN 2\r\nPTS -3.25 41.5\r\n"
@@ -28,10 +29,13 @@ TEST(CliPlans, OptionsReachThePlan) {
       {"bna2bridge --label 2",
        "\"two\"\r\n 41 30.0000N  -   003 15.0000W 1  1 \r\n"
        " 33 45.0000S  -   010 30.0000E 2  2 \r\n"},
+      {"bna2asciiplan",
+       "DEG\r\n \r\n0 0 0 0\r\n_LINE M 1 20060501010101 0   .05579995 -.0123456789 \"\r\n",
+       "M,n,-1\n-0.0123456789,0.05579995\n"},
   };
   TempDir dir;
-  const std::string in = dir.Write("in.bna", kLine);
   for (const auto& c : cases) {
+    const std::string in = dir.Write("in.bna", c.bna);
     const auto run = RunCli(std::string(c.arguments) + " " + in + " " + dir.File("out"));
     EXPECT_EQ(run.status, 0) << c.arguments << run.output;
     EXPECT_EQ(TempDir::Read(dir.File("out")).substr(0, std::string(c.expected).size()), c.expected)

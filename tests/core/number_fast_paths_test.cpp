@@ -91,7 +91,7 @@ TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
   EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
   EXPECT_EQ(FormatGeneral(-0.0), "0");
   EXPECT_EQ(FormatGeneral(999999999999999), "999999999999999");
-  EXPECT_EQ(FormatGeneral(1e15), "1E+15");
+  EXPECT_EQ(FormatGeneral(1e15), "1000000000000000");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace zolvane {
 namespace {
 
@@ -26,11 +28,50 @@ TEST(GeneralForm, DoesNotDependOnTheNumberWrittenBefore) {
   }
 }
 
-TEST(GeneralForm, ScientificForLargeAndTinyValues) {
-  EXPECT_EQ(FormatGeneral(1e15), "1E+15");
-  EXPECT_EQ(FormatGeneral(123456789012345.0), "123456789012345");
-  EXPECT_EQ(FormatGeneral(1.0 / 70), "1.42857142857143E-02");
-  EXPECT_EQ(FormatGeneral(-2.5e-20), "-2.5E-20");
+std::string Single(double value) {
+  return FormatSingle(static_cast<float>(value));
+}
+std::string SignedSingle(double value) {
+  return FormatSignedSingle(static_cast<float>(value));
+}
+
+// Plain decimals for magnitudes from 1e-15 to 1e15 once rounded, an exponent only beyond.
+TEST(GeneralForm, PlainDecimalsFrom1e15DownTo1eMinus15) {
+  const struct {
+    std::string (*form)(double);
+    double value;
+    const char* expected;
+  } cases[] = {
+      {FormatGeneral, 1e15, "1000000000000000"},
+      {FormatGeneral, -1e15, "-1000000000000000"},
+      {FormatGeneral, 999999999999999.9, "1000000000000000"},  // carries onto the edge
+      {FormatGeneral, 1.00000000000001e15, "1.00000000000001E+15"},
+      {FormatGeneral, -2e15, "-2E+15"},
+      {FormatGeneral, 123456789012345.0, "123456789012345"},
+      {FormatGeneral, 1.0 / 70, "0.0142857142857143"},
+      {FormatGeneral, -0.0123456789012346, "-0.0123456789012346"},
+      {FormatGeneral, 9.99999999999999999e-5, "0.0001"},
+      {FormatGeneral, 1e-15, "0.000000000000001"},
+      {FormatGeneral, -1.5e-15, "-0.0000000000000015"},
+      {FormatGeneral, 9.999999999999999e-16, "0.000000000000001"},
+      {FormatGeneral, 9.99999999999999e-16, "9.99999999999999E-16"},
+      {FormatGeneral, -2.5e-20, "-2.5E-20"},
+      {FormatSigned, 0.0557999512, " .0557999512"},
+      {FormatSigned, -1e-15, "-.000000000000001"},
+      {FormatSigned, 1e15, " 1000000000000000"},
+      {FormatSigned, 1e16, " 1E+16"},
+      {Single, 1.0 / 3, "0.3333333"},
+      {Single, 1852, "1852"},
+      {Single, 6.123234e-14, "0.00000000000006123234"},
+      {Single, 45123456.7, "45123460"},
+      {Single, 1e20, "1E+20"},
+      {SignedSingle, 0.05579995, " .05579995"},
+      {SignedSingle, -0.001234567, "-.001234567"},
+      {SignedSingle, -9.9999999e-16, "-.000000000000001"},
+      {SignedSingle, 1.70141e38, " 1.70141E+38"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.form(c.value), c.expected) << c.value;
 }
 
 TEST(SignPositionAndPrintForms, BlankForSignAndNoLeadingZero) {
@@ -42,12 +83,6 @@ TEST(SignPositionAndPrintForms, BlankForSignAndNoLeadingZero) {
   EXPECT_EQ(FormatPrintItem(0.5), " .5 ");
   EXPECT_EQ(FormatPrintItem(-3), "-3 ");
   EXPECT_EQ(FormatPrintItem(500), " 500 ");
-}
-
-TEST(SingleForm, SevenSignificantDigits) {
-  EXPECT_EQ(FormatSingle(1.0f / 3), "0.3333333");
-  EXPECT_EQ(FormatSingle(1852.0f), "1852");
-  EXPECT_EQ(FormatSingle(6.123234e-14f), "6.123234E-14");
 }
 
 TEST(PicturePatterns, CompulsoryAndOptionalDigits) {

@@ -22,7 +22,12 @@ TEST(PrintForm, GeneralDigitsWithTheSignPositionAndNoLeadingZero) {
       {4581220.125, " 4581220.125 "},
       {1.0 / 3, " .333333333333333 "},
       {-2.0 / 3 - 10, "-10.6666666666667 "},
-      {1e15, " 1E+15 "},
+      {1e15, " 1000000000000000 "},
+      {-1e-15, "-.000000000000001 "},
+      {9.99999999999999999e-5, " .0001 "},
+      {-0.0123456789012346, "-.0123456789012346 "},
+      {2e15, " 2E+15 "},
+      {-1e-16, "-1E-16 "},
   };
   for (const auto& c : cases)
     EXPECT_EQ(FormatPrintItem(c.value), c.expected) << c.value;

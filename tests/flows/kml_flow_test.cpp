@@ -48,7 +48,7 @@ TEST_F(KmlFlow, BnaToKmlWritesTheChosenStyleAndForgetsIt) {
   EXPECT_EQ(state.KmlDialogResult, 0);
   ASSERT_TRUE(state.StyleName.ends_with("_map"));
   EXPECT_TRUE(Has("<Document><name>" + outputPath + "</name>"));
-  EXPECT_TRUE(Has("<styleUrl>" + state.StyleName + "</styleUrl>"));
+  EXPECT_TRUE(Has("<styleUrl>#" + state.StyleName + "</styleUrl>"));
   EXPECT_EQ(ui.kmlForgotten, 1);
   EXPECT_EQ(ui.shownStatistics->XMin, -3.5);
 }

@@ -30,8 +30,8 @@ PassResult ConvertBnaToAsciiplan(std::istream& in, std::ostream& out, const Prog
       record += ' ';
       record += FormatSigned(x);
     }
-    // A count of -1 is one vertex, so a point, whatever its sign says.
-    writer.Append(walk.Count() < -1 ? "_LINE " : "_POLYGON ");
+    // The sign alone tells a line, so -1 (a one-vertex line) is one too.
+    writer.Append(walk.Count() < 0 ? "_LINE " : "_POLYGON ");
     writer.Append(TrimBlanks(walk.Label(1)));
     writer.Append(' ');
     writer.Append(TrimBlanks(record));

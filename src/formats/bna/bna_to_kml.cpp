@@ -155,7 +155,8 @@ PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOp
   BnaObjectReader reader(in);
   LineWriter writer(out);
   WriteHeader(writer, options);
-  const std::string styleUrl = "<styleUrl>" + XmlText(options.styleName) + "</styleUrl>";
+  // A style reference is a URL fragment: without "#" clients do not resolve it.
+  const std::string styleUrl = "<styleUrl>#" + XmlText(options.styleName) + "</styleUrl>";
   BnaHeader header;
   std::string line;
   long long count = 0;

@@ -1,6 +1,8 @@
 #include "formats/bna/bna_to_xml.h"
 
 #include <cctype>
+#include <iterator>
+#include <unordered_set>
 
 #include "core/files.h"
 #include "core/services.h"
@@ -18,6 +20,9 @@ constexpr long long kProgressInterval = 200;
 constexpr std::string_view kXmlFilters =
     "All files (*.*)|*.*|BNA (*.bna)|*.bna|Extensible arkup language (*.xml)|*.xml";
 constexpr std::string_view kCsvTitle = " CSV file ";
+
+// The attributes every marker carries before any from the CSV table.
+constexpr const char* kMarkerAttributes[] = {"lat", "lng", "html", "label"};
 
 void AppendLatLng(std::string& line, double x, double y) {
   line += "lat=\"";
@@ -70,18 +75,27 @@ bool LoadCsvFile(const XmlChoice& choice, CsvTable& table, Ui& ui) {
 
 // A column name as an attribute name: characters a name cannot hold become "_", so a
 // heading like "Line Id" or "2nd" still gives a well-formed marker.
-void AppendAttributeName(std::string& out, std::string_view name) {
+std::string AttributeName(std::string_view name) {
   const auto nameChar = [](unsigned char c) {
     return std::isalnum(c) || c == '_' || c == '-' || c == '.' || c >= 0x80;
   };
+  std::string safe;
   if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_' ||
                         static_cast<unsigned char>(name[0]) >= 0x80)) {
-    out += '_';
+    safe += '_';
   }
-  std::string safe;
   for (const char c : name)
     safe += nameChar(static_cast<unsigned char>(c)) ? c : '_';
-  AppendXmlText(out, safe);
+  return safe;
+}
+
+// A name not yet on the marker: a repeated one gets the first free suffix "_2", "_3"...,
+// since an element that repeats an attribute is not well-formed XML.
+std::string UniqueName(const std::string& name, std::unordered_set<std::string>& used) {
+  std::string unique = name;
+  for (int n = 2; !used.insert(unique).second; ++n)
+    unique = name + '_' + std::to_string(n);
+  return unique;
 }
 
 }  // namespace
@@ -103,15 +117,28 @@ CsvLoadResult LoadCsvTable(std::istream& in, int syncColumn, CsvTable& table) {
     return {CsvFault::BadSyncColumn, 1};
   }
 
+  // The n-th row matching one label gets the names rowNames[n]: unique among the marker's
+  // own attributes and those of the rows before it.
+  std::unordered_set<std::string> used(std::begin(kMarkerAttributes), std::end(kMarkerAttributes));
+  std::vector<std::vector<std::string>> rowNames;
+  std::unordered_map<std::string, std::size_t> rowsOfLabel;
+
   FieldReader fields(lines);
   std::vector<std::string> record;
   Field field;
   while ((status = fields.Next(field)) == ReadStatus::Ok) {
     record.emplace_back(field.text);
     if (record.size() < table.columns.size()) continue;
-    std::string& pieces = table.pieces[record[static_cast<std::size_t>(syncColumn - 1)]];
+    const std::string& label = record[static_cast<std::size_t>(syncColumn - 1)];
+    const std::size_t row = rowsOfLabel[label]++;
+    if (row == rowNames.size()) {
+      auto& names = rowNames.emplace_back();
+      for (const std::string& column : table.columns)
+        names.push_back(UniqueName(AttributeName(column), used));
+    }
+    std::string& pieces = table.pieces[label];
     for (std::size_t i = 0; i < record.size(); ++i) {
-      AppendAttributeName(pieces, table.columns[i]);
+      AppendXmlText(pieces, rowNames[row][i]);
       pieces += "=\"";
       AppendXmlText(pieces, record[i]);
       pieces += "\" ";
