@@ -182,6 +182,10 @@ float ReadSingle(std::string_view text, bool& outOfRange) {
   return static_cast<float>(value);
 }
 
+bool HasLeadingNumber(std::string_view text) {
+  return ScanNumber(text, [](char) {}) > 0;
+}
+
 double Int(double value) {
   return std::floor(value);
 }

@@ -18,6 +18,8 @@ double ReadNumber(std::string_view text, bool& outOfRange);
 // The same for a value kept in single precision: beyond the float range (1e39) is out of range
 // too, where the value would turn infinite.
 float ReadSingle(std::string_view text, bool& outOfRange);
+// True when the leading-number rule finds a number in `text` (where 0 means a real 0).
+bool HasLeadingNumber(std::string_view text);
 
 // Int: rounds towards minus infinity.
 double Int(double value);

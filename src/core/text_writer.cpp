@@ -48,22 +48,44 @@ bool LineWriter::Flush() {
   return out_.good();
 }
 
-void WriteRecord(LineWriter& writer, std::initializer_list<RecordItem> items) {
+namespace {
+
+// A plain string taking the appends of a LineWriter.
+struct StringSink {
+  std::string& text;
+  void Append(std::string_view part) { text += part; }
+  void AppendGeneral(double value) { zolvane::AppendGeneral(text, value); }
+  void AppendCompact(double value) { zolvane::AppendCompact(text, value); }
+};
+
+template <typename Sink>
+void AppendRecordTo(Sink& sink, std::initializer_list<RecordItem> items) {
   bool first = true;
   for (const RecordItem& item : items) {
-    if (!first) writer.Append(',');
+    if (!first) sink.Append(",");
     first = false;
     if (item.isText) {
-      writer.Append('"');
-      writer.Append(item.text);
-      writer.Append('"');
+      sink.Append("\"");
+      sink.Append(item.text);
+      sink.Append("\"");
     } else if (item.compact) {
-      writer.AppendCompact(item.number);
+      sink.AppendCompact(item.number);
     } else {
-      writer.AppendGeneral(item.number);
+      sink.AppendGeneral(item.number);
     }
   }
+}
+
+}  // namespace
+
+void WriteRecord(LineWriter& writer, std::initializer_list<RecordItem> items) {
+  AppendRecordTo(writer, items);
   writer.EndLine();
+}
+
+void AppendRecord(std::string& text, std::initializer_list<RecordItem> items) {
+  StringSink sink{text};
+  AppendRecordTo(sink, items);
 }
 
 PrintLine& PrintLine::Text(std::string_view text) {

@@ -49,6 +49,9 @@ struct RecordItem {
   bool compact = false;
 };
 void WriteRecord(LineWriter& writer, std::initializer_list<RecordItem> items);
+// The same record appended to `text`, without a line end: for a line measured before it
+// is written.
+void AppendRecord(std::string& text, std::initializer_list<RecordItem> items);
 
 // Print style: items follow each other; NextZone() moves to the next 14-column print zone.
 // Numbers are written in print form (a sign position before, one blank after).

@@ -6,6 +6,7 @@
 #include <istream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "core/pass.h"
 #include "core/run_state.h"
@@ -116,7 +117,13 @@ XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const Progr
       break;
     }
     ++count;
-    use(point);
+    // A `use` that takes the point's line too may end the pass by returning false; the
+    // fault is then its own to report.
+    if constexpr (std::is_invocable_v<Use&, XyzPoint&, long long>) {
+      if (!use(point, reader.LineNumber())) break;
+    } else {
+      use(point);
+    }
     if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
       result.pass = PassResult::Stop();
       break;

@@ -11,14 +11,16 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
+#include "formats/bna/bna_reader.h"
 #include "geo/xyz_pass.h"
 
 namespace zolvane {
 namespace {
 
-// Hands every point of the file to `use(x, y, label)`. The label is a comma field's own text
-// ("007" stays "007"), or the general form of the number in a blank or tab column. The rules
-// of ForEachXyzPoint hold: a partial last point is left out and noted, faults end the pass.
+// Hands every point of the file to `use(x, y, label, line)`, which returns false to end the
+// pass. The label is a comma field's own text ("007" stays "007"), or the general form of the
+// number in a blank or tab column. The rules of ForEachXyzPoint hold: a partial last point is
+// left out and noted, faults end the pass.
 // With `bnaLabels`, a label holding a comma or a double quote ends the pass: the BNA header
 // it would go into is split at its commas when read back.
 template <typename Use>
@@ -27,11 +29,12 @@ XyzPassResult ForEachLabelledPoint(std::istream& in, int inputFormatCode, bool b
   const XyzLayout layout = XyzLayout::FromCode(inputFormatCode);
   std::string label;
   if (layout.delimiter != ',') {
-    return ForEachXyzPoint(in, inputFormatCode, progress, [&](const XyzPoint& point) {
-      label.clear();
-      AppendGeneral(label, point.z.number);
-      use(point.x.number, point.y.number, label);
-    });
+    return ForEachXyzPoint(in, inputFormatCode, progress,
+                           [&](const XyzPoint& point, long long line) {
+                             label.clear();
+                             AppendGeneral(label, point.z.number);
+                             return use(point.x.number, point.y.number, label, line);
+                           });
   }
   constexpr long long kProgressInterval = 200;
   XyzPassResult result;
@@ -66,11 +69,8 @@ XyzPassResult ForEachLabelledPoint(std::istream& in, int inputFormatCode, bool b
       break;
     }
     ++count;
-    if (layout.YFirst()) {
-      use(values[1], values[0], label);
-    } else {
-      use(values[0], values[1], label);
-    }
+    const bool yFirst = layout.YFirst();
+    if (!use(values[yFirst ? 1 : 0], values[yFirst ? 0 : 1], label, field.line)) break;
     if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
       result.pass = PassResult::Stop();
       break;
@@ -80,16 +80,31 @@ XyzPassResult ForEachLabelledPoint(std::istream& in, int inputFormatCode, bool b
   return result;
 }
 
-// Writes one run of a lines-mode export. The last run of the file carries its label twice.
-void WriteRun(LineWriter& writer, std::string_view label, std::string_view second,
-              const std::vector<std::pair<double, double>>& run) {
-  if (run.empty()) return;
-  const double count = run.size() == 1 ? 1.0 : -static_cast<double>(run.size());
-  WriteRecord(writer,
-              {RecordItem::Text(label), RecordItem::Text(second), RecordItem::Number(count)});
-  for (const auto& [x, y] : run)
-    WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
-}
+// Writes BNA header lines, refusing one the BNA check would refuse for its length.
+class BnaHeaderWriter {
+ public:
+  explicit BnaHeaderWriter(LineWriter& writer) : writer_(writer) {}
+
+  // False, with the fault naming the input line of the label, when the header is too long.
+  bool Write(std::initializer_list<RecordItem> items, long long line) {
+    text_.clear();
+    AppendRecord(text_, items);
+    if (text_.size() > kMaxBnaHeaderLength) {
+      fault_ = PassResult::Fail("Label too long: its BNA header would pass " +
+                                    std::to_string(kMaxBnaHeaderLength) + " characters",
+                                line);
+      return false;
+    }
+    writer_.WriteLine(text_);
+    return true;
+  }
+  const PassResult& Fault() const { return fault_; }
+
+ private:
+  LineWriter& writer_;
+  std::string text_;
+  PassResult fault_;
+};
 
 XyzPassResult Finish(XyzPassResult result, LineWriter& writer) {
   if (!writer.Flush() && result.pass.status == PassStatus::Done) {
@@ -143,27 +158,42 @@ XyzPassResult ConvertXyzToBna(std::istream& in, std::ostream& out, const XyzToBn
     result.lineError = true;
     return result;
   }
+  BnaHeaderWriter headers(writer);
   std::string previous;
   std::vector<std::pair<double, double>> run;
-  bool first = true;
-  auto use = [&](double x, double y, const std::string& label) {
-    if (!options.lines) {
-      WriteRecord(writer, {RecordItem::Text(label), RecordItem::Text(" "), RecordItem::Number(1),
-                           RecordItem::Number(x), RecordItem::Number(y)});
-      return;
+  long long runLine = 0;  // the input line of the run's first point
+  // One run of lines mode. The last run of the file carries its label twice.
+  auto writeRun = [&](std::string_view second) {
+    if (run.empty()) return true;
+    const double count = run.size() == 1 ? 1.0 : -static_cast<double>(run.size());
+    if (!headers.Write(
+            {RecordItem::Text(previous), RecordItem::Text(second), RecordItem::Number(count)},
+            runLine)) {
+      return false;
     }
-    if (first) {
+    for (const auto& [x, y] : run)
+      WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
+    run.clear();
+    return true;
+  };
+  auto use = [&](double x, double y, const std::string& label, long long line) {
+    if (!options.lines) {
+      return headers.Write({RecordItem::Text(label), RecordItem::Text(" "), RecordItem::Number(1),
+                            RecordItem::Number(x), RecordItem::Number(y)},
+                           line);
+    }
+    if (run.empty() || label != previous) {
+      if (!writeRun(" ")) return false;
       previous = label;
-      first = false;
-    } else if (label != previous) {
-      WriteRun(writer, previous, " ", run);
-      run.clear();
-      previous = label;
+      runLine = line;
     }
     run.emplace_back(x, y);
+    return true;
   };
   XyzPassResult result = ForEachLabelledPoint(in, options.inputFormatCode, true, progress, use);
-  if (result.pass.status == PassStatus::Done) WriteRun(writer, previous, previous, run);
+  const bool refused = headers.Fault().status == PassStatus::Failed;
+  if (!refused && result.pass.status == PassStatus::Done) writeRun(previous);
+  if (headers.Fault().status == PassStatus::Failed) result.pass = headers.Fault();
   return Finish(std::move(result), writer);
 }
 
@@ -178,7 +208,7 @@ XyzPassResult ConvertXyzToGmt(std::istream& in, std::ostream& out, int inputForm
   }
   std::string previous, numbers;
   bool first = true;
-  auto use = [&](double x, double y, const std::string& label) {
+  auto use = [&](double x, double y, const std::string& label, long long) {
     if (first || label != previous) {
       writer.Append("> ");
       writer.Append(label);
@@ -190,6 +220,7 @@ XyzPassResult ConvertXyzToGmt(std::istream& in, std::ostream& out, int inputForm
     AppendPrintItem(numbers, x);
     AppendPrintItem(numbers, y);
     writer.WriteLine(numbers);
+    return true;
   };
   XyzPassResult result = ForEachLabelledPoint(in, inputFormatCode, false, progress, use);
   if (result.pass.status == PassStatus::Done) writer.WriteLine(">");

@@ -1,29 +1,10 @@
 #include "survey/bna_records.h"
 
-#include "core/numbers.h"
+#include "core/text_reader.h"
 #include "formats/bna/bna_reader.h"
 
 namespace zolvane {
 namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// True when the text starts with a number by the leading-number rule.
-bool HasLeadingNumber(std::string_view text) {
-  std::size_t i = 0;
-  auto skip = [&] {
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-      ++i;
-  };
-  skip();
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  skip();
-  if (i < text.size() && text[i] == '.') ++i;
-  skip();
-  return i < text.size() && IsDigit(text[i]);
-}
 
 std::string Unquoted(std::string_view text) {
   text = TrimBlanksAndTabs(text);
@@ -49,7 +30,8 @@ ReadStatus BnaRecordReader::NextRecord(BnaRecord& record) {
     return ReadStatus::Failed;
   }
   BnaHeader header;
-  if (const BnaFault fault = ParseBnaHeader(line, header); fault != BnaFault::None) {
+  if (const BnaFault fault = ParseBnaHeader(line, header, BnaNumbers::Required);
+      fault != BnaFault::None) {
     return Fail(BnaFaultReason(fault));
   }
   if (header.count == 0) return Fail(BnaFaultReason(BnaFault::ZeroCount));
@@ -61,12 +43,6 @@ ReadStatus BnaRecordReader::NextRecord(BnaRecord& record) {
   if (header.singlePoint) {
     if (header.count != 1) return Fail(BnaFaultReason(BnaFault::UnsupportedSinglePoint));
     if (!header.hasY) return Fail(BnaFaultReason(BnaFault::SinglePointWithoutY));
-    const std::size_t p3 = line.find(',', line.find(',', line.find(',') + 1) + 1);
-    const std::size_t p4 = line.find(',', p3 + 1);
-    if (!HasLeadingNumber(line.substr(p3 + 1, p4 - p3 - 1)) ||
-        !HasLeadingNumber(line.substr(p4 + 1))) {
-      return Fail(kUnreadableNumber);
-    }
     pendingPoint_ = true;
     pendingX_ = header.x;
     pendingY_ = header.y;
@@ -91,14 +67,8 @@ ReadStatus BnaRecordReader::NextPoint(double& x, double& y) {
     fault_ = ReadFault(status, lines_.LineNumber());
     return ReadStatus::Failed;
   }
-  const std::size_t comma = line.find(',');
-  if (comma == std::string_view::npos) {
-    return Fail(BnaFaultReason(BnaFault::CoordinateWithoutComma));
-  }
-  if (!HasLeadingNumber(line.substr(0, comma)) || !HasLeadingNumber(line.substr(comma + 1))) {
-    return Fail(kUnreadableNumber);
-  }
-  if (const BnaFault fault = ParseBnaCoordinate(line, x, y); fault != BnaFault::None) {
+  if (const BnaFault fault = ParseBnaCoordinate(line, x, y, BnaNumbers::Required);
+      fault != BnaFault::None) {
     return Fail(BnaFaultReason(fault));
   }
   return ReadStatus::Ok;

@@ -40,7 +40,4 @@ class BnaRecordReader {
   double pendingX_ = 0, pendingY_ = 0;
 };
 
-// The reason given for a coordinate without a number.
-inline constexpr const char* kUnreadableNumber = "Unreadable number";
-
 }  // namespace zolvane

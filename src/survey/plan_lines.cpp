@@ -63,8 +63,14 @@ ParallelResult WriteParallelLines(std::ostream& out, const ParallelOptions& opti
   ParallelResult result;
   LineWriter writer(out);
   WriteRecord(writer, {RecordItem::Text("Master"), RecordItem::Text("0"), RecordItem::Number(-2)});
-  PrintLine(writer).Text(options.xa).NextZone().Text(options.ya).End();
-  PrintLine(writer).Text(options.xb).NextZone().Number(ReadNumber(options.yb)).End();
+  // Coordinate records of the texts as typed, so that every BNA reader takes the whole file.
+  const auto coordinate = [&writer](const std::string& x, const std::string& y) {
+    writer.Append(x);
+    writer.Append(',');
+    writer.WriteLine(y);
+  };
+  coordinate(options.xa, options.ya);
+  coordinate(options.xb, options.yb);
 
   double xa = ReadNumber(options.xa), ya = ReadNumber(options.ya);
   double xb = ReadNumber(options.xb), yb = ReadNumber(options.yb);

@@ -76,6 +76,7 @@ const std::vector<Malformed> kMalformed = {
     {"check-bna IN", "a,b,2\n1,2\n1e400,3\n", 3},
     {"check-bna IN", "a,b,1,1e400,2\n", 1},
     {"check-bna IN", "", 0},
+    {"check-bna IN", "a,b,2\n1,2\n\"\",3\n", 3},
     {"bna2xyz IN OUT", "a,b,3\n1,2\n3,", 3},
     {"bna2xyz IN OUT", "a,b,2\n1," + kNul + "\n2,3\n", 2},
     {"bna2xyz IN OUT", "a,b,2147483648\n1,2\n", 2},
@@ -235,14 +236,16 @@ TEST(MalformedInput, EndsWithTheFileAndLineAndKeepsTheOutput) {
   }
 }
 
-// Inputs that are no fault: lines ended by CR alone read as their LF twins, and an empty
-// point list converts to an empty result.
+// Inputs that are no fault: lines ended by CR alone read as their LF twins, quoted BNA
+// coordinates as their plain twins, and an empty point list converts to an empty result.
 TEST(MalformedInput, CrLineEndsAndEmptyPointListsConvert) {
   const struct {
     const char* command;
     std::string input, twin;
   } rows[] = {
       {"bna2xyz IN OUT", "a,b,2\r1,2\r3,4\r", "a,b,2\n1,2\n3,4\n"},
+      {"bna2hypack --label 1 IN OUT", "a,b,2\n\"1\",\"2\"\n \" 3 \" ,\"4\",\"x\"\n", "a,b,2\n1,2\n3,4\n"},
+      {"distance-time IN OUT", "a,b,2\n\"2\",\"41\"\n\"2\",\"41.1\"\n", "a,b,2\n2,41\n2,41.1\n"},
       {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\r4 5 6", "1 2 3\n4 5 6\n"},
       {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\r4,5,6\r", "1,2,3\n4,5,6\n"},
       {"daf2bna IN OUT", "Header\r1\r2\r3\r4\r2\rDecimal\rEndHeader\rSTART =1;\r1 1\rSTOP\r",

@@ -20,7 +20,7 @@ TEST(PlanningCli, DrawingCommands) {
     std::string expected;
   } cases[] = {
       {"parallel --a 0,0 --b 0,1000 --spacing 100 " + dir.File("p.bna"),
-       "\"Master\",\"0\",-2\r\n0             0\r\n0              1000 \r\n\" 1L\",\" 1L\",-2\r\n"
+       "\"Master\",\"0\",-2\r\n0,0\r\n0,1000\r\n\" 1L\",\" 1L\",-2\r\n"
        "\"-000100\",\"0000000\"\r\n\"-000100\",\"0001000\"\r\n\" 1R\",\" 1R\",-2\r\n"
        "\"000100\",\"0000000\"\r\n\"000100\",\"0001000\"\r\n"},
       {"rotate --centre -3.5,41 --angle 90 --ccw " + dir.Write("r.bna", "\"A\",\"B\",1,-3.5,42\n") +
@@ -29,12 +29,27 @@ TEST(PlanningCli, DrawingCommands) {
       {"rotate --centre=0,0 --angle 90 " + dir.Write("s.bna", "\"A\",\"B\",1,10,0\n") + " " +
            dir.File("p.bna"),
        "\"A\",\"B\",1\r\n0,-10\r\n"},
+      {"rotate --centre=0,0 --angle 90 " +
+           dir.Write("q.bna", "\"A\",\"B\",2\n\"10\",\" 0 \"\n 0 ,\"-5\"\n") + " " +
+           dir.File("p.bna"),
+       "\"A\",\"B\",2\r\n0,-10\r\n-5,0\r\n"},
   };
   for (const auto& c : cases) {
     const auto run = RunCli(c.arguments);
     EXPECT_EQ(run.status, 0) << c.arguments << run.output;
     EXPECT_EQ(TempDir::Read(dir.File("p.bna")), c.expected) << c.arguments;
   }
+  // Every line of parallel's output converts, its quoted coordinates as their numbers.
+  const std::string par = dir.File("par.bna");
+  ASSERT_EQ(RunCli("parallel --a 500000,4500000 --b 500000,4510000 --spacing 250 --count 2 " + par)
+                .status,
+            0);
+  const auto check = RunCli("check-bna " + par);
+  EXPECT_EQ(check.status, 0) << check.output;
+  EXPECT_NE(check.output.find("X min: 499500  X Max: 500500"), std::string::npos) << check.output;
+  ASSERT_EQ(RunCli("bna2xyz --layout 13 " + par + " " + dir.File("par.xyz")).status, 0);
+  EXPECT_EQ(TempDir::Read(dir.File("par.xyz")).substr(0, 64),
+            "500000,4500000\r\n500000,4510000\r\n499750,4500000\r\n499750,4510000\r\n");
   EXPECT_EQ(RunCli("circle --centre -1,2 --radius 1 " + dir.File("c.bna")).status, 0);
   const std::string circle = TempDir::Read(dir.File("c.bna"));
   EXPECT_EQ(circle.substr(0, 26), "circle,38, 38 \r\n 0 ,  2 \r\n");

@@ -167,10 +167,19 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Checking BNA file", "Line too long, Max. 80 characters "}));
 
 TEST_F(BnaFlow, NewFaultsNameTheFileAndLine) {
-  const std::string in = Bna("a,b,3\n1,2\n");
-  CheckBnaFile(in, state, ui);
-  EXPECT_EQ(state.InputError, 1);
-  EXPECT_EQ(ui.status, "The file ends inside an object: line 2 of " + in);
+  const struct {
+    const char* text;
+    const char* status;
+  } cases[] = {
+      {"a,b,3\n1,2\n", "The file ends inside an object: line 2 of "},
+      {"a,b,2\n\"499750\",\"4500000\"\n\"\",\"4510000\"\n", "Unreadable number: line 3 of "},
+  };
+  for (const auto& c : cases) {
+    const std::string in = Bna(c.text);
+    CheckBnaFile(in, state, ui);
+    EXPECT_EQ(state.InputError, 1) << c.text;
+    EXPECT_EQ(ui.status, c.status + in);
+  }
 }
 
 TEST_F(BnaFlow, ACleanCheckShowsCountAndStatistics) {

@@ -65,23 +65,25 @@ TEST(XyzToGmt, SegmentLinesBeforeEachRun) {
   EXPECT_EQ(Gmt("431250.5 -12 125\n", 21), "> 125\r\n 431250.5 -12 \r\n>\r\n");
 }
 
-// A long run is written whole, and the file passes the BNA check and reads back point by point.
+// A long run is written whole, ten thousand runs of a point each too, and the file passes the
+// BNA check and reads back point by point.
 TEST(XyzToBna, LinesRoundTripThroughTheBnaReader) {
+  const auto label = [](int i) { return "L" + std::to_string(i < 240000 ? 1 : i); };
   std::string xyz;
   for (int i = 0; i < 250000; ++i)
-    xyz += std::to_string(i) + ".5," + std::to_string(i % 1000) + ",L" +
-           std::to_string(i < 240000 ? 1 : i / 4000) + "\n";
+    xyz += std::to_string(i) + ".5," + std::to_string(i % 1000) + "," + label(i) + "\n";
   const std::string bna = Bna(xyz, 11, true);
   std::istringstream checkIn(bna);
   Statistics statistics;
-  EXPECT_EQ(CheckBna(checkIn, statistics, {}).fault, BnaFault::None);
+  const BnaCheckResult check = CheckBna(checkIn, statistics, {});
+  EXPECT_EQ(check.fault, BnaFault::None);
+  EXPECT_EQ(check.objectCount, 10001);
   std::istringstream in(bna);
   std::ostringstream back;
   ASSERT_EQ(ConvertBnaToXyz(in, back, {1, 11}, {}).pass.status, PassStatus::Done);
   std::string expected;
   for (int i = 0; i < 250000; ++i)
-    expected += std::to_string(i) + ".5," + std::to_string(i % 1000) + ",\"L" +
-                std::to_string(i < 240000 ? 1 : i / 4000) + "\"\r\n";
+    expected += std::to_string(i) + ".5," + std::to_string(i % 1000) + ",\"" + label(i) + "\"\r\n";
   EXPECT_TRUE(back.str() == expected);
 }
 
@@ -146,6 +148,14 @@ TEST_F(XyzExportFlow, TwoColumnLayoutsAndBadLinesLeaveNoFile) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_EQ(ui.outputFilterIndices.size(), 0u);  // refused before the output is asked for
+
+  // A label the BNA check would refuse in its header.
+  ui.outputFiles.clear();
+  Script("1,1,A\n2,2," + std::string(75, 'L') + "\n", 11);
+  XyzToBna(1, state, ui);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
+  EXPECT_EQ(ui.status, "Label too long: its BNA header would pass 80 characters: line 2 of " +
+                           dir.File("in.dat"));
 
   ui.outputFiles.clear();
   Script("1 1 A\n2 2\n", 21);

@@ -27,7 +27,7 @@ TEST(PreviewModel, ReadsEveryFormat) {
     double minValue, maxValue;  // NaN: no values
   } cases[] = {
       {"a.bna",
-       "\"a\",\"b\",-2\n1,2\n3,4\n\"p\",\"q\",1,5,6\n",
+       "\"a\",\"b\",-2\n1,2\n\"3\",\"4\"\n\"p\",\"q\",1,5,6\n",  // quoted as parallel writes
        Format::Bna,
        2,
        {1, 5, 2, 6},

@@ -10,6 +10,7 @@
 
 #include "core/number_format.h"
 #include "core/numbers.h"
+#include "formats/bna/bna_reader.h"
 #include "geo/utm.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -131,6 +132,7 @@ TEST_F(PlanningFlow, FaultsStopWithTheFileAndLineAndNoOutput) {
       {"\"A\",\"B\",2\n0,0\n", "The file ends inside an object", 2},
       {"\"A\",\"B\",2\n0,0\n1\n", "Coordinate line without a comma", 3},
       {"\"A\",\"B\",1,x,1\n", "Unreadable number", 1},
+      {"\"A\",\"B\",2\n\"0\",\"0\"\n\" \",\"1\"\n", "Unreadable number", 3},
   };
   for (const auto& c : cases) {
     for (int command = 0; command < 3; ++command) {
@@ -174,8 +176,8 @@ TEST_F(PlanningFlow, ParallelLinesInMetresAndDegrees) {
   };
   const std::vector<std::string> vertical = {
       "\"Master\",\"0\",-2",
-      "0" + std::string(13, ' ') + "0",
-      "0" + std::string(13, ' ') + " 1000 ",
+      "0,0",
+      "0,1000",
       "\" 1L\",\" 1L\",-2",
       "\"-000100\",\"0000000\"",
       "\"-000100\",\"0001000\"",
@@ -192,6 +194,13 @@ TEST_F(PlanningFlow, ParallelLinesInMetresAndDegrees) {
   EXPECT_EQ(run({false, "0", "0", "0", "1000", 100, 2}), vertical);
   EXPECT_EQ(ui.status, "Parallel BNA file >> Created");
   EXPECT_EQ(ui.filters, "BNA (*.bna)|*.bna");
+  // The whole file passes the check, its quoted coordinates read as their numbers.
+  CheckBnaFile(outputPath, state, ui);
+  EXPECT_EQ(state.InputError, 0) << ui.status;
+  ASSERT_TRUE(ui.shownStatistics);
+  EXPECT_EQ(ui.shownStatistics->XMin, -200);
+  EXPECT_EQ(ui.shownStatistics->XMax, 200);
+  EXPECT_EQ(ui.shownStatistics->YMax, 1000);
 
   // A horizontal master line: one line above, one below.
   const auto horizontal = run({false, "0", "0", "1000", "0", 100, 1});
@@ -201,7 +210,7 @@ TEST_F(PlanningFlow, ParallelLinesInMetresAndDegrees) {
   // Degrees: worked out in metres, written back as longitude and latitude.
   state.UtmZone = 5;
   const auto degrees = run({true, "3", "40", "3", "41", 1000, 1});
-  EXPECT_EQ(degrees[1], "3" + std::string(13, ' ') + "40");
+  EXPECT_EQ(degrees[1], "3,40");
   const double west = ReadNumber(degrees[4].substr(1));
   EXPECT_NEAR(west, 3 - 1000 / (111320 * std::cos(40 * M_PI / 180)), 2e-4);
   EXPECT_NEAR(ReadNumber(degrees[4].substr(degrees[4].find(",\"") + 2)), 40, 1e-4);

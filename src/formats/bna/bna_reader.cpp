@@ -54,8 +54,8 @@ std::string BnaFaultReason(BnaFault fault) {
       return "The file ends inside an object";
     case BnaFault::EmptyFile:
       return "The file is empty";
-    case BnaFault::TooManyObjects:
-      return "More than 4999 objects";
+    case BnaFault::UnreadableNumber:
+      return "Unreadable number";
     case BnaFault::LineTooLong:
       return ReadFault(ReadStatus::TooLong, 0).reason;
     case BnaFault::NotText:
@@ -70,7 +70,22 @@ std::string BnaFaultReason(BnaFault fault) {
   return "";
 }
 
-BnaFault ParseBnaHeader(std::string_view line, BnaHeader& header) {
+BnaFault ReadBnaCoordinate(std::string_view field, double& value, BnaNumbers rule) {
+  const std::size_t start = field.find_first_not_of(" \t");
+  if (start != std::string_view::npos && field[start] == '"') {
+    field.remove_prefix(start + 1);
+    field = field.substr(0, field.find('"'));
+    rule = BnaNumbers::Required;
+  }
+  if (rule == BnaNumbers::Required && !HasLeadingNumber(field)) {
+    return BnaFault::UnreadableNumber;
+  }
+  bool outOfRange = false;
+  value = ReadNumber(field, outOfRange);
+  return outOfRange ? BnaFault::NumberOutOfRange : BnaFault::None;
+}
+
+BnaFault ParseBnaHeader(std::string_view line, BnaHeader& header, BnaNumbers rule) {
   const std::size_t p1 = line.find(',');
   if (p1 == std::string_view::npos) return BnaFault::MissingComma;
   const std::size_t p2 = line.find(',', p1 + 1);
@@ -87,22 +102,18 @@ BnaFault ParseBnaHeader(std::string_view line, BnaHeader& header) {
   }
   header.count = ReadBnaCount(line.substr(p2 + 1, p3 - p2 - 1));
   const std::size_t p4 = line.find(',', p3 + 1);
-  bool outOfRange = false;
-  if (p4 != std::string_view::npos) {
-    header.hasY = true;
-    header.x = ReadNumber(line.substr(p3 + 1, p4 - p3 - 1), outOfRange);
-    header.y = ReadNumber(line.substr(p4 + 1), outOfRange);
-  }
-  return outOfRange ? BnaFault::NumberOutOfRange : BnaFault::None;
+  if (p4 == std::string_view::npos) return BnaFault::None;
+  header.hasY = true;
+  return ParseBnaCoordinate(line.substr(p3 + 1), header.x, header.y, rule);
 }
 
-BnaFault ParseBnaCoordinate(std::string_view line, double& x, double& y) {
+BnaFault ParseBnaCoordinate(std::string_view line, double& x, double& y, BnaNumbers rule) {
   const std::size_t comma = line.find(',');
   if (comma == std::string_view::npos) return BnaFault::CoordinateWithoutComma;
-  bool outOfRange = false;
-  x = ReadNumber(line.substr(0, comma), outOfRange);
-  y = ReadNumber(line.substr(comma + 1), outOfRange);
-  return outOfRange ? BnaFault::NumberOutOfRange : BnaFault::None;
+  const BnaFault xFault = ReadBnaCoordinate(line.substr(0, comma), x, rule);
+  if (xFault == BnaFault::UnreadableNumber) return xFault;
+  const BnaFault yFault = ReadBnaCoordinate(line.substr(comma + 1), y, rule);
+  return yFault != BnaFault::None ? yFault : xFault;
 }
 
 BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const ProgressFn& progress) {
@@ -123,7 +134,6 @@ BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const Progress
     if (status != ReadStatus::Ok) return fail(FaultOfRead(status), lines.LineNumber());
     ++result.objectCount;
     const long long headerLine = lines.LineNumber();
-    if (result.objectCount > kMaxBnaObjects) return fail(BnaFault::TooManyObjects, headerLine);
     if (line.size() > kMaxBnaHeaderLength) return fail(BnaFault::HeaderTooLong, headerLine);
     if (const BnaFault fault = ParseBnaHeader(line, header); fault != BnaFault::None) {
       return fail(fault, headerLine);

@@ -14,8 +14,6 @@
 namespace zolvane {
 
 inline constexpr std::size_t kMaxBnaHeaderLength = 80;
-// Object numbers run from 1 in a table of 5000 entries.
-inline constexpr long long kMaxBnaObjects = 4999;
 
 // One header line, split at its first commas. The labels are the raw texts between them,
 // copied so that they outlive the line.
@@ -42,20 +40,31 @@ enum class BnaFault {
   CoordinateWithoutComma,
   EndInsideObject,  // fewer coordinate lines than the count
   EmptyFile,
-  TooManyObjects,
-  LineTooLong,  // beyond what any reader accepts
-  NotText,      // a NUL byte
+  UnreadableNumber,  // a coordinate without a number where 0 may not be guessed
+  LineTooLong,       // beyond what any reader accepts
+  NotText,           // a NUL byte
   NumberOutOfRange,
   ReadError,
   Stopped,
 };
 
-// MissingComma when the line lacks the first or second comma, NumberOutOfRange for a single
-// point beyond the double range, None otherwise.
-BnaFault ParseBnaHeader(std::string_view line, BnaHeader& header);
+// What a coordinate field without a number reads as: 0 by the leading-number rule, or a
+// fault for readers that must not guess. A field in double quotes (what record-style
+// writers make of a coordinate text) without a number is a fault either way.
+enum class BnaNumbers { Leading, Required };
 
-// "x,y[,anything]": CoordinateWithoutComma, NumberOutOfRange or None.
-BnaFault ParseBnaCoordinate(std::string_view line, double& x, double& y);
+// One coordinate field by the leading-number rule; a field in double quotes, blanks around
+// them allowed, is read for the number inside them. UnreadableNumber, NumberOutOfRange or None.
+BnaFault ReadBnaCoordinate(std::string_view field, double& value, BnaNumbers rule);
+
+// MissingComma when the line lacks the first or second comma; for a single point
+// UnreadableNumber or NumberOutOfRange as ReadBnaCoordinate finds them; None otherwise.
+BnaFault ParseBnaHeader(std::string_view line, BnaHeader& header,
+                        BnaNumbers rule = BnaNumbers::Leading);
+
+// "x,y[,anything]": CoordinateWithoutComma, UnreadableNumber, NumberOutOfRange or None.
+BnaFault ParseBnaCoordinate(std::string_view line, double& x, double& y,
+                            BnaNumbers rule = BnaNumbers::Leading);
 
 struct BnaCheckResult {
   BnaFault fault = BnaFault::None;
