@@ -325,6 +325,19 @@ class MenuRunTest : public QObject {
            });
          },
          "<missing>", "", " Zolvane |The DVC file could not be read: in.dvc"},
+        // Its file dialogs carry titles of their own.
+        {"daf2xyz", "in.daf", "START 43, 174=200;185=12\r\n2.250000 41.500000\r\nSTOP\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           for (const QString& path : {in, out}) {
+             a.Then([&seen, path](QWidget* widget) {
+               auto* dialog = qobject_cast<QFileDialog*>(widget);
+               seen += dialog->windowTitle() + "|";
+               dialog->selectFile(path);
+               static_cast<QDialog*>(dialog)->accept();
+             });
+           }
+         },
+         "2.250000 41.500000 200\r\n", "DAF >> X Y Z finished", "Abrir|Guardar como|"},
         {"cs2ks", "nav.csv", "101,523456.7,4712345.25\r\n",
          [click](ModalAnswers& a, const QString& in, const QString& out, QString&) {
            a.File(in).File(out);
