@@ -103,7 +103,8 @@ void QtUi::SetFileFilters(std::string_view filters) {
   nameFilters_ = NameFilters(filters);
 }
 
-std::optional<std::string> QtUi::ChooseFile(int filterIndex, bool forSaving) {
+std::optional<std::string> QtUi::ChooseFile(int filterIndex, bool forSaving,
+                                            std::string_view title) {
   // A fresh dialog each time, so that no name of the last choice is offered again (a reused
   // save dialog would even rename it to the suffix of the preselected filter).
   QFileDialog dialog(&window_);
@@ -113,7 +114,11 @@ std::optional<std::string> QtUi::ChooseFile(int filterIndex, bool forSaving) {
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setWindowTitle(forSaving ? "Save As" : "Open");
+  if (!title.empty()) {
+    dialog.setWindowTitle(ToQt(title));
+  } else {
+    dialog.setWindowTitle(forSaving ? "Save As" : "Open");
+  }
   if (!lastDirectory_.isEmpty()) dialog.setDirectory(lastDirectory_);
   dialog.setNameFilters(nameFilters_);
   if (filterIndex >= 1 && filterIndex <= nameFilters_.size()) {
@@ -127,12 +132,12 @@ std::optional<std::string> QtUi::ChooseFile(int filterIndex, bool forSaving) {
   return files.front().toStdString();
 }
 
-std::optional<std::string> QtUi::ChooseInputFile(int filterIndex) {
-  return ChooseFile(filterIndex, false);
+std::optional<std::string> QtUi::ChooseInputFile(int filterIndex, std::string_view title) {
+  return ChooseFile(filterIndex, false, title);
 }
 
-std::optional<std::string> QtUi::ChooseOutputFile(int filterIndex) {
-  return ChooseFile(filterIndex, true);
+std::optional<std::string> QtUi::ChooseOutputFile(int filterIndex, std::string_view title) {
+  return ChooseFile(filterIndex, true, title);
 }
 
 MessageAnswer QtUi::Message(std::string_view text, std::string_view title, MessageIcon icon,

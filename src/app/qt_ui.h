@@ -40,8 +40,8 @@ class QtUi : public Ui {
   ~QtUi() override;
 
   void SetFileFilters(std::string_view filters) override;
-  std::optional<std::string> ChooseInputFile(int filterIndex) override;
-  std::optional<std::string> ChooseOutputFile(int filterIndex) override;
+  std::optional<std::string> ChooseInputFile(int filterIndex, std::string_view title) override;
+  std::optional<std::string> ChooseOutputFile(int filterIndex, std::string_view title) override;
   MessageAnswer Message(std::string_view text, std::string_view title, MessageIcon icon,
                         MessageButtons buttons, MessageAnswer defaultAnswer) override;
   std::string InputBox(std::string_view prompt, std::string_view title,
@@ -82,7 +82,7 @@ class QtUi : public Ui {
   void StartCommand();
 
  private:
-  std::optional<std::string> ChooseFile(int filterIndex, bool forSaving);
+  std::optional<std::string> ChooseFile(int filterIndex, bool forSaving, std::string_view title);
 
   Trevil& window_;
   QStringList nameFilters_;

@@ -67,12 +67,12 @@ int RunBnaToVec(const GisOptions& options) {
 
 int RunVecToBna(const GisOptions& options) {
   const std::string dvcPath = DvcPathOf(options.input);
-  InputFile dvc(dvcPath);
-  if (!dvc.IsOpen()) return Fail(dvcPath + " Not found");
+  const DvcRead dvc = ReadDvcFile(dvcPath);
+  if (!dvc.fault.empty()) return Fail(dvc.fault);
   if (SameFile(dvcPath, options.output)) {
     return Fail("the output file must not be the DVC file: " + dvcPath);
   }
-  const std::string objectType = ReadDvcObjectType(dvc.Stream());
+  const std::string& objectType = dvc.objectType;
   const int status =
       ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
         return ConvertVecToBna(in.Stream(), out, objectType, {});

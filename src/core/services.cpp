@@ -5,8 +5,8 @@
 
 namespace zolvane {
 
-bool AskInputFile(RunState& state, Ui& ui, int filterIndex) {
-  const auto name = ui.ChooseInputFile(filterIndex);
+bool AskInputFile(RunState& state, Ui& ui, int filterIndex, std::string_view title) {
+  const auto name = ui.ChooseInputFile(filterIndex, title);
   if (!name || name->empty()) return false;
   state.InputCopyFile.reset();
   if (ReadsOnce(*name)) {
@@ -23,8 +23,8 @@ bool AskInputFile(RunState& state, Ui& ui, int filterIndex) {
   return true;
 }
 
-bool AskOutputFile(RunState& state, Ui& ui, int filterIndex) {
-  const auto name = ui.ChooseOutputFile(filterIndex);
+bool AskOutputFile(RunState& state, Ui& ui, int filterIndex, std::string_view title) {
+  const auto name = ui.ChooseOutputFile(filterIndex, title);
   if (!name || name->empty()) return false;
   if (!state.InputFileName.empty() && SameFile(*name, state.InputFileName)) {
     Warn(ui, "The output file must not be the input file:\n" + *name, " Output file ");

@@ -19,12 +19,12 @@ inline constexpr std::string_view kPointFileFilters =
     "(*.obj)|*.obj ";
 
 // Asks for the input file with the filter list already set; writes the name into the
-// window. False on Cancel.
-bool AskInputFile(RunState& state, Ui& ui, int filterIndex);
+// window. False on Cancel. `title` names the dialog where a command has a title of its own.
+bool AskInputFile(RunState& state, Ui& ui, int filterIndex, std::string_view title = {});
 
 // Asks for the output file. False on Cancel, and also when the name is the input file's:
 // writing there would destroy the data being read, so that is refused with a message.
-bool AskOutputFile(RunState& state, Ui& ui, int filterIndex);
+bool AskOutputFile(RunState& state, Ui& ui, int filterIndex, std::string_view title = {});
 
 // Shows the output-options dialog unless a layout is already chosen. False when the user
 // closed the dialog without confirming it.

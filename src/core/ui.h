@@ -141,10 +141,11 @@ class Ui {
   virtual ~Ui() = default;
 
   // File dialogs. The filter list is "description|pattern|description|pattern..."; the
-  // output dialog uses the list last set. An empty optional means Cancel.
+  // output dialog uses the list last set. An empty title leaves the toolkit's own ("Open",
+  // "Save As"). An empty optional means Cancel.
   virtual void SetFileFilters(std::string_view filters) = 0;
-  virtual std::optional<std::string> ChooseInputFile(int filterIndex) = 0;
-  virtual std::optional<std::string> ChooseOutputFile(int filterIndex) = 0;
+  virtual std::optional<std::string> ChooseInputFile(int filterIndex, std::string_view title) = 0;
+  virtual std::optional<std::string> ChooseOutputFile(int filterIndex, std::string_view title) = 0;
 
   virtual MessageAnswer Message(std::string_view text, std::string_view title, MessageIcon icon,
                                 MessageButtons buttons, MessageAnswer defaultAnswer) = 0;

@@ -82,12 +82,15 @@ ColumnExtractionResult ExtractColumns(std::istream& in, std::ostream& out,
   };
 
   ReadStatus status;
+  long long records = 0;
   while ((status = lines.Next(line)) == ReadStatus::Ok) {
     const long long number = lines.LineNumber();
     if (number % kProgressInterval == 0 && progress && !progress(number, lines.BytesRead())) {
       return end(PassResult::Stop());
     }
-    if ((number - 1) % every != 0) continue;
+    // A blank line is no record: it neither fails the columns nor counts in the step.
+    if (TrimBlanksAndTabs(line).empty()) continue;
+    if (records++ % every != 0) continue;
     if (options.mode == 2) {
       writer.WriteLine(line);
       continue;

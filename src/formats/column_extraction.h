@@ -27,7 +27,8 @@ struct ColumnExtractionResult {
 };
 
 // Keeps one line in `every` and writes it whole or as "x,y[,"z"]" with y in single precision;
-// the X and Y ranges of the points written extend `statistics`.
+// blank lines are not records, skipped and not counted. The X and Y ranges of the points
+// written extend `statistics`.
 ColumnExtractionResult ExtractColumns(std::istream& in, std::ostream& out,
                                       const ColumnExtractionOptions& options,
                                       Statistics& statistics, const ProgressFn& progress);

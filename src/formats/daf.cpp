@@ -300,9 +300,9 @@ void DafToBna(int, RunState& state, Ui& ui) {
 
 void DafToXyz(int, RunState& state, Ui& ui) {
   ui.SetFileFilters("Neptune export DAF (*.DAF)|*.DAF");
-  if (!AskInputFile(state, ui, 1)) return;
+  if (!AskInputFile(state, ui, 1, "Abrir")) return;
   ui.SetFileFilters("ascii xyz  (*.xyz)|*.xyz");
-  if (!AskOutputFile(state, ui, 1)) return;
+  if (!AskOutputFile(state, ui, 1, "Guardar como")) return;
 
   CommandFiles files(state);
   if (!files.Open(ui)) return;

@@ -26,20 +26,29 @@ bool StartsNumber(std::string_view text) {
   return i < text.size() && text[i] >= '0' && text[i] <= '9';
 }
 
-// The first two words of the line, split at blanks or tabs.
+bool EndsWord(char c) {
+  return IsSeparator(c) || c == ',';
+}
+
+// The first two words of the line, split at blanks, tabs or one comma (with blanks or not).
 bool SplitPoint(std::string_view line, std::string_view& first, std::string_view& second) {
-  std::string_view words[2];
   std::size_t i = 0;
-  for (std::string_view& word : words) {
+  auto skipBlanks = [&] {
     while (i < line.size() && IsSeparator(line[i]))
       ++i;
+  };
+  auto word = [&] {
     const std::size_t start = i;
-    while (i < line.size() && !IsSeparator(line[i]))
+    while (i < line.size() && !EndsWord(line[i]))
       ++i;
-    word = line.substr(start, i - start);
-  }
-  first = words[0];
-  second = words[1];
+    return line.substr(start, i - start);
+  };
+  skipBlanks();
+  first = word();
+  skipBlanks();
+  if (i < line.size() && line[i] == ',') ++i;
+  skipBlanks();
+  second = word();
   return StartsNumber(first) && StartsNumber(second);
 }
 

@@ -1,5 +1,6 @@
 #include "formats/miramon_vec.h"
 
+#include <filesystem>
 #include <type_traits>
 
 #include "core/files.h"
@@ -9,6 +10,7 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
+#include "formats/value_tokens.h"
 
 namespace zolvane {
 namespace {
@@ -139,15 +141,36 @@ std::string DvcPathOf(std::string_view vecPath) {
   return path;
 }
 
-std::string ReadDvcObjectType(std::istream& dvc) {
+std::optional<std::string> ReadDvcObjectType(std::istream& dvc) {
   LineReader lines(dvc);
   std::string_view line;
   for (int i = 0; i < 4; ++i) {
-    if (lines.Next(line) != ReadStatus::Ok) return {};
+    if (lines.Next(line) != ReadStatus::Ok) return std::nullopt;
   }
   const std::size_t colon = line.find(':');
   if (colon != std::string_view::npos) line.remove_prefix(colon + 1);
   return std::string(TrimBlanksAndTabs(line));
+}
+
+DvcRead ReadDvcFile(const std::string& dvcPath) {
+  DvcRead result;
+  std::error_code error;
+  // A folder that may not be searched says nothing of the file: that is no "Not found".
+  if (!std::filesystem::exists(dvcPath, error) && !error) {
+    result.missing = true;
+    result.fault = dvcPath + " Not found";
+    return result;
+  }
+  InputFile dvc(dvcPath);
+  std::optional<std::string> type;
+  if (dvc.IsOpen()) type = ReadDvcObjectType(dvc.Stream());
+  if (!type) {
+    // Without its object type every object would come out untyped.
+    result.fault = "The DVC file could not be read: " + dvcPath;
+  } else {
+    result.objectType = std::move(*type);
+  }
+  return result;
 }
 
 PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const VecVertexFn& vertex,
@@ -155,23 +178,25 @@ PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const Vec
   LineReader lines(in);
   FieldReader fields(lines);
   Field field;
-  long long count = 0, objects = 0;
+  long long count = 0;
 
   for (;;) {
     ReadStatus status = fields.Next(field);
     if (status == ReadStatus::End) break;
     if (status != ReadStatus::Ok) return ReadFault(status, fields.LineNumber());
     if (field.text == "0 0") break;
-    const std::size_t blank = field.text.find(' ');
-    if (blank == std::string_view::npos) {
-      return PassResult::Fail("Object header without a blank before its count", field.line);
+    // The count is the last word: an identifier may hold blanks, and may be empty.
+    const std::size_t blank = field.text.find_last_of(" \t");
+    const std::string_view countText =
+        blank == std::string_view::npos ? field.text : field.text.substr(blank + 1);
+    if (!IsNumberText(countText)) {
+      return PassResult::Fail("Object header without a count", field.line);
     }
-    const long long points = ReadBnaCount(field.text.substr(blank + 1));
+    const long long points = ReadBnaCount(countText);
     if (points < 0) return PassResult::Fail("Object with a negative count", field.line);
-    // A BNA object must hold a vertex, so an empty object is left out.
-    if (points == 0) continue;
-    ++objects;
-    object(field.text.substr(0, blank + 1), points);
+    if (points == 0) return PassResult::Fail("Object with a count of 0", field.line);
+    object(blank == std::string_view::npos ? std::string_view() : field.text.substr(0, blank + 1),
+           points);
     for (long long i = 0; i < points; ++i) {
       status = fields.Next(field);
       if (status == ReadStatus::End) {
@@ -195,7 +220,7 @@ PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const Vec
   }
   // A BNA file without objects is no BNA file.
   if (lines.LineNumber() == 0) return EmptyFileFault();
-  if (objects == 0) return PassResult::Fail("No object with points", lines.LineNumber());
+  if (count == 0) return PassResult::Fail("No object with points", lines.LineNumber());
   PassResult done;
   done.count = count;
   return done;
@@ -272,17 +297,18 @@ void vec2bna(int, RunState& state, Ui& ui) {
   if (!AskInputFile(state, ui, 4)) return;
   if (!AskOutputFile(state, ui, 2)) return;
   const std::string dvcPath = DvcPathOf(state.InputFileName);
-  InputFile dvc(dvcPath);
-  if (!dvc.IsOpen()) {
+  const DvcRead dvc = ReadDvcFile(dvcPath);
+  if (!dvc.fault.empty()) {
     state.InputError = 1;
-    ui.SetStatus(dvcPath + " Not found");
+    ui.SetStatus(dvc.fault);
+    if (!dvc.missing) Warn(ui, dvc.fault, " Zolvane ");
     return;
   }
   if (SameFile(dvcPath, state.OutputFileName)) {
     Warn(ui, "The output file must not be the DVC file:\n" + dvcPath, " Output file ");
     return;
   }
-  const std::string objectType = ReadDvcObjectType(dvc.Stream());
+  const std::string& objectType = dvc.objectType;
 
   {
     CommandFiles files(state);

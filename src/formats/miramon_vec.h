@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -44,16 +45,26 @@ DvcDescription DvcOf(const VecChoice& choice);
 bool WriteDvc(std::ostream& out, const DvcDescription& dvc);
 // The VEC path with its last three characters replaced by "dvc".
 std::string DvcPathOf(std::string_view vecPath);
-// The object type of a DVC: its fourth line after the first colon, trimmed.
-std::string ReadDvcObjectType(std::istream& dvc);
+// The object type of a DVC: its fourth line after the first colon, trimmed. Empty when the
+// DVC has no fourth line to read (cut short, binary, or a read error).
+std::optional<std::string> ReadDvcObjectType(std::istream& dvc);
 
-// An object of a VEC file: its identifier (with the blank after it, as written) and how many
-// vertices follow.
+// What the DVC beside a VEC file says of its objects, or why it says nothing.
+struct DvcRead {
+  std::string objectType;
+  std::string fault;  // "<path> Not found" when there is no DVC, else why it could not be read
+  bool missing = false;
+};
+DvcRead ReadDvcFile(const std::string& dvcPath);
+
+// An object of a VEC file: its identifier (everything before the count, with the blanks after
+// it as written; empty when the header is the count alone) and how many vertices follow.
 using VecObjectFn = std::function<void(std::string_view identifier, long long points)>;
 using VecVertexFn = std::function<void(double x, double y)>;
 
-// The reading pass, up to the "0 0" that ends the objects. Objects without vertices are
-// left out. The result's count is the number of vertices; `progress` is called every 200.
+// The reading pass, up to the "0 0" that ends the objects. A header without a count, or with
+// a count of 0, is a fault of its line. The result's count is the number of vertices;
+// `progress` is called every 200.
 PassResult ReadVecObjects(std::istream& in, const VecObjectFn& object, const VecVertexFn& vertex,
                           const ProgressFn& progress);
 

@@ -12,6 +12,7 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
+#include "formats/value_tokens.h"
 #include "geo/xyz_reader.h"
 
 namespace zolvane {
@@ -69,39 +70,6 @@ std::string ReadPoseidonHeader(std::string_view line, PoseidonHeader& header) {
   }
   return {};
 }
-
-// The node values: numbers separated by blanks, tabs, commas or line ends.
-class ValueReader {
- public:
-  explicit ValueReader(LineReader& lines) : lines_(lines) {}
-
-  ReadStatus Next(std::string_view& value) {
-    for (;;) {
-      while (position_ < line_.size() && IsSeparator(line_[position_]))
-        ++position_;
-      if (position_ < line_.size()) {
-        const std::size_t begin = position_;
-        while (position_ < line_.size() && !IsSeparator(line_[position_]))
-          ++position_;
-        value = line_.substr(begin, position_ - begin);
-        return ReadStatus::Ok;
-      }
-      const ReadStatus status = lines_.Next(line_);
-      position_ = 0;
-      if (status != ReadStatus::Ok) {
-        line_ = {};
-        return status;
-      }
-    }
-  }
-
- private:
-  static bool IsSeparator(char c) { return c == ' ' || c == ',' || c == '\t'; }
-
-  LineReader& lines_;
-  std::string_view line_;
-  std::size_t position_ = 0;
-};
 
 // Little-endian fields of a binary point file, read through a block buffer: the fields are
 // a few bytes each, too small to ask the stream for one by one.
@@ -250,6 +218,10 @@ PoseidonResult ConvertPoseidonGrid(std::istream& in, std::ostream& out,
             lines.LineNumber()));
       }
       if (status != ReadStatus::Ok) return end(ReadFault(status, lines.LineNumber()));
+      // A node without a number would be written as a value; the file is damaged there.
+      if (!IsNumberText(text)) {
+        return end(PassResult::Fail("Not a number: " + std::string(text), lines.LineNumber()));
+      }
       bool outOfRange = false;
       float value = ReadSingle(text, outOfRange);
       if (outOfRange) return end(NumberOutOfRange(lines.LineNumber()));

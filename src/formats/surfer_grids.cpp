@@ -248,7 +248,7 @@ void ExtractSurferGrid(RunState& state, Ui& ui, SurferAutomation& surfer) {
   }
 
   ui.SetFileFilters(kGridFilters);
-  const std::optional<std::string> output = ui.ChooseOutputFile(3);
+  const std::optional<std::string> output = ui.ChooseOutputFile(3, {});
   if (!output || output->empty()) return;
   if (!mapFile.empty() && SameFile(*output, mapFile)) {
     Warn(ui, "The output file must not be the input file:\n" + *output, " Output file ");

@@ -118,7 +118,8 @@ PassResult ReadDaf(std::istream& in, PreviewSink& sink, const ProgressFn& progre
 PassResult ReadVec(const std::string& path, std::istream& in, PreviewSink& sink,
                    const ProgressFn& progress) {
   std::string type;
-  if (InputFile dvc(DvcPathOf(path)); dvc.IsOpen()) type = ReadDvcObjectType(dvc.Stream());
+  if (InputFile dvc(DvcPathOf(path)); dvc.IsOpen())
+    type = ReadDvcObjectType(dvc.Stream()).value_or("");
   auto object = [&](std::string_view identifier, long long points) {
     ShapeKind kind = type == "polygon" ? ShapeKind::Polygon : ShapeKind::Line;
     if (points == 1) kind = ShapeKind::Point;

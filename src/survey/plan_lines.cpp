@@ -34,7 +34,7 @@ double RoundTo(double value, int decimals) {
 // An output file of a command that reads none: only the name is asked for.
 bool AskOutputOnly(RunState& state, Ui& ui) {
   ui.SetFileFilters(kBnaFilter);
-  const auto name = ui.ChooseOutputFile(1);
+  const auto name = ui.ChooseOutputFile(1, {});
   if (!name || name->empty()) return false;
   state.OutputFileName = *name;
   ui.SetOutputFileName(*name);

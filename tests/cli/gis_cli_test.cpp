@@ -36,12 +36,17 @@ TEST(GisCli, VecBothWays) {
   EXPECT_EQ(RunCli("bna2vec --id label2 " + bna + " " + dir.File("deg.vec")).status, 0);
   EXPECT_TRUE(Has(TempDir::Read(dir.File("deg.dvc")), "ref. system : lat/long-WGS84\r\n"));
 
-  // No DVC beside the VEC.
+  // No DVC beside the VEC, or one without its object type.
   const std::string lone = dir.Write("lone.vec", "1 1\n1 2\n0 0\n");
-  const auto missing = RunCli("vec2bna " + lone + " " + dir.File("lone.bna"));
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_TRUE(Has(missing.output, dir.File("lone.dvc") + " Not found")) << missing.output;
-  EXPECT_FALSE(std::filesystem::exists(dir.File("lone.bna")));
+  const std::string dvcPath = dir.File("lone.dvc");
+  for (const std::string& said :
+       {dvcPath + " Not found", "The DVC file could not be read: " + dvcPath}) {
+    if (said.starts_with("The")) dir.Write("lone.dvc", "file title  : \n");
+    const auto run = RunCli("vec2bna " + lone + " " + dir.File("lone.bna"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Has(run.output, said)) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("lone.bna")));
+  }
 }
 
 TEST(GisCli, MapgenAndKingdom) {

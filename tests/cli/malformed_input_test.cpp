@@ -135,6 +135,8 @@ const std::vector<Malformed> kMalformed = {
     {"vec2bna IN OUT", "1 2\n1 2\n" + kLong + " 2\n", 3},
     {"vec2bna IN OUT", "1 2\n1 2\n1e400 2\n0 0\n", 3},
     {"vec2bna IN OUT", "", 0},
+    {"vec2bna IN OUT", "A 1\n1 2\nCap Creus\n1 2\n0 0\n", 3},  // no count
+    {"vec2bna IN OUT", "A 1\n1 2\nB 0\n0 0\n", 3},
     {"mapgen2bna IN OUT", "# -b\n-70.964500 \n", 2},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n" + kNul + "\x02\x03\x04 42.26 1234\n", 3},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n" + kLong + " 42\n", 3},
@@ -154,6 +156,8 @@ const std::vector<Malformed> kMalformed = {
      2},
     {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n" + kLong + "\n", 3},
     {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n4 1e400 6\n", 3},
+    {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n4 abc 6\n", 3},
+    {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n4 5 12abc\n", 3},
     {"poseidon2grd IN OUT",
      "LAT_LL: 1e400 LONG_LL 2 LAT_UR: 41.5 LONG_UR 3  COLS 3 ROWS 2 "
      "SC_MIN 0 SC_MAX 9\n1 2 3\n",
@@ -237,7 +241,8 @@ TEST(MalformedInput, EndsWithTheFileAndLineAndKeepsTheOutput) {
 }
 
 // Inputs that are no fault: lines ended by CR alone read as their LF twins, quoted BNA
-// coordinates as their plain twins, and an empty point list converts to an empty result.
+// coordinates, blank lines in extraction and comma-separated MapGen points as their plain
+// twins, and an empty point list converts to an empty result.
 TEST(MalformedInput, CrLineEndsAndEmptyPointListsConvert) {
   const struct {
     const char* command;
@@ -250,6 +255,9 @@ TEST(MalformedInput, CrLineEndsAndEmptyPointListsConvert) {
       {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\r4,5,6\r", "1,2,3\n4,5,6\n"},
       {"daf2bna IN OUT", "Header\r1\r2\r3\r4\r2\rDecimal\rEndHeader\rSTART =1;\r1 1\rSTOP\r",
        kDafHeader + "START =1;\n1 1\nSTOP\n"},
+      {"extract --every 2 --columns 1,2 IN OUT", "1,2\n\n3,4\n5,6\n\n", "1,2\n3,4\n5,6\n"},
+      {"mapgen2bna IN OUT", "# -b\n-70.964500,42.266300\n1.5\t,2.5\n",
+       "# -b\n-70.964500 42.266300\n1.5 2.5\n"},
       {"xyz2xyz --in-layout 31 IN OUT", "", ""},
       {"mapgen2bna IN OUT", "", ""},
       {"extract --every 1 --columns 1,2 IN OUT", "", ""},

@@ -40,6 +40,9 @@ TEST(ExtractColumns, KeptLinesAndColumns) {
       {"1,2,,last\n", {1, 1, 1, 2, 4}, "1,2,\"last\"\r\n"},
       {"1,2,\n", {1, 1, 1, 2, 3}, "1,2,\"\"\r\n"},
       {"x,7\n", {1, 1, 1, 2, 0}, "0,7\r\n"},
+      // Blank lines are no records, wherever they stand, and do not count in the step.
+      {"1,2\n\n \t\n3,4\n5,6\n\n", {1, 2, 1, 2, 0}, "1,2\r\n5,6\r\n"},
+      {"\n1\n\n2\n3\n", {2, 2, 0, 0, 0}, "1\r\n3\r\n"},
   };
   for (const auto& c : cases) {
     std::string out;

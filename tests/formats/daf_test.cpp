@@ -162,6 +162,8 @@ TEST_F(DafFlow, EachCommandEndToEnd) {
   EXPECT_EQ(ui.status, "DAF >> X Y Z finished");
   EXPECT_EQ(ui.inputFilterIndices, (std::vector<int>{2, 1, 1}));
   EXPECT_EQ(ui.outputFilterIndices, (std::vector<int>{2, 1, 1}));
+  EXPECT_EQ(ui.fileDialogTitles,
+            (std::vector<std::string>{"", "", "", "", "Abrir", "Guardar como"}));
   EXPECT_TRUE(ui.unanswered.empty());
 }
 

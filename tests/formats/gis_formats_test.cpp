@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -120,7 +121,9 @@ TEST(MiramonVec, VecHeadersBecomeBnaHeadersOfTheDvcType) {
        "12 ,polygon, 5 \r\n1,2\r\n3,4\r\n5,6\r\n7,8\r\n1,2\r\n"},
       {"12 2\n 1.5 -2\n3e2 4\n0 0\n\n", "line", "12 ,line,-2 \r\n1.5,-2\r\n300,4\r\n"},
       {"12 1\n1 2\n", "point", "12 ,point,1\r\n1,2\r\n"},
-      {"7 0\n8 1\n1 2\n0 0\n9 1\n", "x", "8 ,x,1\r\n1,2\r\n"},  // empty object left out
+      // The count is the last word; an identifier may hold blanks or be empty.
+      {"Cap Creus 1\n1 2\n 2\n3 4\n5 6\n0 0\n9 1\n", "x",
+       "Cap Creus ,x,1\r\n1,2\r\n,x,-2 \r\n3,4\r\n5,6\r\n"},
   };
   for (const auto& c : cases) {
     std::istringstream in(c.vec);
@@ -130,11 +133,12 @@ TEST(MiramonVec, VecHeadersBecomeBnaHeadersOfTheDvcType) {
   }
   const struct {
     const char* dvc;
-    const char* type;
+    std::optional<std::string> type;
   } dvcs[] = {
       {"a\nb\nc\nobject type : line \nmore\n", "line"},
       {"a\nb\nc\nref. system : UTM-31N: x\n", "UTM-31N: x"},
-      {"a\nb\n", ""},
+      {"a\nb\nc\nobject type : \n", ""},
+      {"a\nb\n", std::nullopt},
   };
   for (const auto& d : dvcs) {
     std::istringstream in(d.dvc);
@@ -142,63 +146,92 @@ TEST(MiramonVec, VecHeadersBecomeBnaHeadersOfTheDvcType) {
   }
 }
 
-TEST_F(GisFlow, BnaToVecToBnaKeepsEveryCoordinate) {
+TEST_F(GisFlow, BnaToVecToBnaKeepsEveryObjectVertexAndLabel) {
   const std::string bna =
-      "\"A\",\"1\",-3\n-3.5,41.25\n-3.25,41.125\n-3,41\n\"B\",\"2\",4\n0.1,0.2\n1e-7,-0.3\n"
-      "123456.789,4712345.25\n0.1,0.2\n\"C\",\"3\",1,-0.000001,89.999999\n";
-  Files(bna, "in.bna", "mid.vec");
-  ui.vecAnswers.push_back(VecChoice{});
-  BnaToVec(15, state, ui);
-  ASSERT_EQ(ui.status, "VEC Created");
-  const std::string vec = outputPath;
-  ui.inputFiles.push_back(vec);
-  outputPath = dir.File("back.bna");
-  ui.outputFiles.push_back(outputPath);
-  vec2bna(18, state, ui);
-  EXPECT_EQ(ui.status, "BNA Created");
-
-  auto points = [](const std::string& text) {
+      "\"A\",\"1\",-3\n-3.5,41.25\n-3.25,41.125\n-3,41\n\"Cap Creus\",\"2\",4\n0.1,0.2\n1e-7,-0.3\n"
+      "123456.789,4712345.25\n0.1,0.2\n\"C\",\"\",1,-0.000001,89.999999\n\"\",\"x "
+      "y\",-2\n1,2\n3,4\n";
+  // Objects as the BNA reader sees them: label 1 trimmed, then the vertices.
+  using Object = std::pair<std::string, std::vector<std::pair<double, double>>>;
+  auto objects = [](const std::string& text) {
     std::istringstream in(text);
     BnaObjectReader reader(in);
     BnaHeader header;
-    std::vector<std::pair<double, double>> all;
+    std::vector<Object> all;
     while (reader.NextHeader(header) == ReadStatus::Ok) {
-      if (header.singlePoint) all.emplace_back(header.x, header.y);
+      std::string label(TrimBlanks(header.label1));
+      if (label.size() >= 2 && label.front() == '"') label = label.substr(1, label.size() - 2);
+      all.push_back({label, {}});
+      if (header.singlePoint) all.back().second.emplace_back(header.x, header.y);
       const long long n = header.singlePoint ? 0 : std::abs(header.count);
       for (long long i = 0; i < n; ++i) {
         double x = 0, y = 0;
         EXPECT_EQ(reader.NextPoint(x, y), ReadStatus::Ok);
-        all.emplace_back(x, y);
+        all.back().second.emplace_back(x, y);
       }
     }
     return all;
   };
-  EXPECT_EQ(points(Output()), points(bna));
+  const struct {
+    int identifier;
+    std::vector<std::string> labels;  // what label 1 of each object comes back as
+  } cases[] = {
+      {1, {"A", "Cap Creus", "C", ""}},
+      {2, {"1", "2", "", "x y"}},
+      {3, {"A_1", "Cap Creus_2", "C_", "_x y"}},
+  };
+  for (const auto& c : cases) {
+    Files(bna, "in.bna", "mid.vec");
+    ui.vecAnswers.push_back(VecChoice{c.identifier, false, true, false, "31"});
+    BnaToVec(15, state, ui);
+    ASSERT_EQ(ui.status, "VEC Created");
+    ui.inputFiles.push_back(outputPath);
+    outputPath = dir.File("back.bna");
+    ui.outputFiles.push_back(outputPath);
+    vec2bna(18, state, ui);
+    EXPECT_EQ(ui.status, "BNA Created") << c.identifier;
+    std::vector<Object> expected = objects(bna);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      expected[i].first = c.labels[i];
+    EXPECT_EQ(objects(Output()), expected) << c.identifier;
+  }
   EXPECT_EQ(Output().substr(0, 15), "A_1 ,line,-3 \r\n");
 }
 
 TEST_F(GisFlow, VecFaultsLeaveNoBna) {
-  // No DVC beside the VEC.
-  Files("1 1\n1 2\n0 0\n", "lone.vec", "out.bna");
-  vec2bna(18, state, ui);
-  EXPECT_EQ(ui.status, dir.File("lone.dvc") + " Not found");
-  EXPECT_FALSE(OutputExists());
-
+  const std::string lineDvc = "a\nb\nc\nobject type : line\n";
   const struct {
     const char* vec;
+    std::string dvc;  // "-": none beside the VEC
     const char* reason;
-    int line;
+    int line;  // 0: a fault of the DVC, said in a message box too unless it is missing
   } cases[] = {
-      {"1 1\n1 2\n12\n", "Object header without a blank before its count", 3},
-      {"1 -2\n", "Object with a negative count", 1},
-      {"1 3\n1 2\n3 4\n", "The file ends inside an object", 3},
-      {"1 2\n1 2\n34\n", "Vertex line without a blank between x and y", 3},
+      {"1 1\n1 2\nCap Creus\n", lineDvc, "Object header without a count", 3},
+      {"1 1\n1 2\n12\n", lineDvc, "The file ends inside an object", 3},
+      {"A 0\n1 2\n0 0\n", lineDvc, "Object with a count of 0", 1},
+      {"1 -2\n", lineDvc, "Object with a negative count", 1},
+      {"1 3\n1 2\n3 4\n", lineDvc, "The file ends inside an object", 3},
+      {"1 2\n1 2\n34\n", lineDvc, "Vertex line without a blank between x and y", 3},
+      {"1 1\n1 2\n0 0\n", "-", " Not found", 0},
+      {"1 1\n1 2\n0 0\n", "a\nb\n", "The DVC file could not be read: ", 0},
+      {"1 1\n1 2\n0 0\n", std::string("a\nb\0\n", 5) + "c\nobject type : line\n",
+       "The DVC file could not be read: ", 0},
   };
   for (const auto& c : cases) {
     Files(c.vec, "bad.vec", "out.bna");
-    dir.Write("bad.dvc", "a\nb\nc\nobject type : line\n");
+    const std::string dvcPath = dir.File("bad.dvc");
+    std::filesystem::remove(dvcPath);
+    if (c.dvc != "-") dir.Write("bad.dvc", c.dvc);
+    ui.messages.clear();
+    state.InputError = 0;
     vec2bna(18, state, ui);
-    EXPECT_EQ(ui.status, FaultText(c.reason, c.line, inputPath)) << c.vec;
+    const std::string reason = c.reason;
+    const std::string status = c.line > 0         ? FaultText(reason, c.line, inputPath)
+                               : reason[0] == ' ' ? dvcPath + reason
+                                                  : reason + dvcPath;
+    EXPECT_EQ(ui.status, status) << c.vec;
+    EXPECT_EQ(ui.messages.size(), c.line == 0 && c.dvc != "-" ? 1u : 0u) << c.vec;
+    EXPECT_EQ(state.InputError, 1) << c.vec;
     EXPECT_FALSE(OutputExists()) << c.vec;
   }
 
@@ -220,9 +253,10 @@ TEST(Mapgen, SegmentsBecomeOpenLines) {
       // The end of the file closes the last segment; marker runs make no empty records.
       {"# -b\n# -b\n\n1.000000 2.000000\n# -b\n# -b\n3.000000 4.000000",
        "\"shore\",\"costa\",-1\r\n1,2\r\n\"shore\",\"costa\",-1\r\n3,4\r\n"},
-      // Split at the blank or tab: signs and short decimals survive.
-      {"-7.5\t-33.123456\n12.25   -1.5 9\n",
-       "\"shore\",\"costa\",-2\r\n-7.5,-33.12346\r\n12.25,-1.5\r\n"},
+      // Split at blanks, a tab or a comma: signs and short decimals survive.
+      {"-7.5\t-33.123456\n12.25   -1.5 9\n-70.964500,42.266300\n1.5 , -2.5,7\n",
+       "\"shore\",\"costa\",-4\r\n-7.5,-33.12346\r\n12.25,-1.5\r\n-70.9645,42.2663\r\n1.5,-2."
+       "5\r\n"},
       {"# -b\n", ""},
   };
   for (const auto& c : cases) {
@@ -232,7 +266,8 @@ TEST(Mapgen, SegmentsBecomeOpenLines) {
     EXPECT_EQ(out.str(), c.bna) << c.mapgen;
   }
   for (const char* bad : {"# -b\n-70.964500 42.266300\n-70.96450042.2663\n",
-                          "# -b\n-70.964500 42.266300\nsegment 12 ends\n"}) {
+                          "# -b\n-70.964500 42.266300\nsegment 12 ends\n",
+                          "# -b\n-70.964500 42.266300\n-70.964500,,42.266300\n"}) {
     std::istringstream in(bad);
     std::ostringstream out;
     const PassResult result = ConvertMapgenToBna(in, out, {});

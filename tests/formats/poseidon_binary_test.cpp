@@ -86,6 +86,8 @@ TEST(Poseidon, FaultsNameTheKeywordOrTheRow) {
       {noRows + "1 2 3 4\n", "The grid description has no ROWS keyword", 1},
       {"LAT_LL: 1\n", "The grid description has no LONG_LL keyword", 1},
       {Description("2", "2") + "5 -1\n7\n", "The values end in row 2 of 2", 3},
+      {Description("2", "2") + "5 -1\nabc 8\n", "Not a number: abc", 3},
+      {Description("2", "2") + "5 -1\n7 12abc\n", "Not a number: 12abc", 3},
       {"", "The file is empty", 1},
   };
   for (const Case& c : cases) {

@@ -313,6 +313,31 @@ class MenuRunTest : public QObject {
            a.File(in).File(out);
          },
          "A_7 ,line,-2 \r\n2.5,41.25\r\n3,41\r\n", "BNA Created", ""},
+        // A DVC cut short is said in a message box, and nothing is written.
+        {"fil2fil_18", "in.vec", "A_7 1\r\n2.5 41.25\r\n0 0\r\n\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           const QString dvc = QString(in).replace(".vec", ".dvc");
+           WriteFile(dvc, "file title  : \r\n");
+           a.File(in).File(out).Then([&seen, dvc](QWidget* widget) {
+             auto* box = qobject_cast<QMessageBox*>(widget);
+             seen = box->windowTitle() + "|" + box->text().replace(dvc, "in.dvc");
+             box->button(QMessageBox::Ok)->click();
+           });
+         },
+         "<missing>", "", " Zolvane |The DVC file could not be read: in.dvc"},
+        // Its file dialogs carry titles of their own.
+        {"daf2xyz", "in.daf", "START 43, 174=200;185=12\r\n2.250000 41.500000\r\nSTOP\r\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           for (const QString& path : {in, out}) {
+             a.Then([&seen, path](QWidget* widget) {
+               auto* dialog = qobject_cast<QFileDialog*>(widget);
+               seen += dialog->windowTitle() + "|";
+               dialog->selectFile(path);
+               static_cast<QDialog*>(dialog)->accept();
+             });
+           }
+         },
+         "2.250000 41.500000 200\r\n", "DAF >> X Y Z finished", "Abrir|Guardar como|"},
         {"cs2ks", "nav.csv", "101,523456.7,4712345.25\r\n",
          [click](ModalAnswers& a, const QString& in, const QString& out, QString&) {
            a.File(in).File(out);

@@ -38,6 +38,7 @@ class ScriptedUi : public Ui {
   // What the window shows.
   std::string filters;
   std::vector<int> inputFilterIndices, outputFilterIndices;
+  std::vector<std::string> fileDialogTitles;  // in the order asked; empty: the toolkit's own
   std::vector<ShownMessage> messages;
   std::vector<std::string> statusHistory;
   std::string status = "STATUS";
@@ -49,12 +50,14 @@ class ScriptedUi : public Ui {
   std::vector<std::string> unanswered;
 
   void SetFileFilters(std::string_view f) override { filters = f; }
-  std::optional<std::string> ChooseInputFile(int index) override {
+  std::optional<std::string> ChooseInputFile(int index, std::string_view title) override {
     inputFilterIndices.push_back(index);
+    fileDialogTitles.emplace_back(title);
     return Take(inputFiles, "input file");
   }
-  std::optional<std::string> ChooseOutputFile(int index) override {
+  std::optional<std::string> ChooseOutputFile(int index, std::string_view title) override {
     outputFilterIndices.push_back(index);
+    fileDialogTitles.emplace_back(title);
     return Take(outputFiles, "output file");
   }
   MessageAnswer Message(std::string_view text, std::string_view title, MessageIcon icon,
