@@ -213,6 +213,7 @@ bool QtUi::Progress(std::uint64_t done, std::uint64_t total) {
 
 void QtUi::StartCommand() {
   stopRequested_ = false;
+  outputCompleted_ = false;
   sinceEvents_.invalidate();
 }
 

@@ -54,6 +54,9 @@ class QtUi : public Ui {
   void ShowStatistics(const Statistics& statistics) override;
   void SetProgressCount(long long count) override;
   bool Progress(std::uint64_t done, std::uint64_t total) override;
+  void OutputCompleted() override { outputCompleted_ = true; }
+  // Whether the command since StartCommand() put its output in place.
+  bool OutputWasCompleted() const { return outputCompleted_; }
 
   std::optional<XyzoChoice> Xyzo() override;
   std::optional<XyziChoice> Xyzi() override;
@@ -84,7 +87,9 @@ class QtUi : public Ui {
  private:
   std::optional<std::string> ChooseFile(int filterIndex, bool forSaving, std::string_view title);
 
+
   Trevil& window_;
+  bool outputCompleted_ = false;
   QStringList nameFilters_;
   QString lastDirectory_;  // where the file dialogs open
   QPointer<XyzoDialog> xyzo_;

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -33,6 +34,37 @@ QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
   label->setObjectName(name);
   return label;
 }
+
+// The status line: a long text (a fault naming a deep path) breaks over as many lines as it
+// needs, anywhere if it must, rather than being cut at the window's edge.
+class StatusLine : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int width) const override {
+    const QMargins margins = contentsMargins();
+    const int textWidth = std::max(1, width - margins.left() - margins.right() - 2 * margin());
+    const QRect needed =
+        fontMetrics().boundingRect(QRect(0, 0, textWidth, QWIDGETSIZE_MAX), kWrap, text());
+    return std::max(needed.height(), fontMetrics().height()) + margins.top() + margins.bottom() +
+           2 * margin();
+  }
+  QSize minimumSizeHint() const override { return {0, heightForWidth(width())}; }
+  QSize sizeHint() const override { return {QLabel::sizeHint().width(), heightForWidth(width())}; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(
+        contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin())),
+        kWrap | Qt::AlignLeft | Qt::AlignVCenter, text());
+  }
+
+ private:
+  static constexpr int kWrap = Qt::TextWrapAnywhere;
+};
 
 }  // namespace
 
@@ -90,11 +122,14 @@ void Trevil::BuildMenus() {
 QWidget* Trevil::BuildPanel() {
   auto* panel = new QWidget(this);
 
-  status_ = NamedLabel("status", "STATUS", panel);
+  status_ = new StatusLine("STATUS", panel);
+  status_->setObjectName("status");
   status_->setStyleSheet("QLabel { background-color: #C0FFC0; color: #0000FF; padding: 2px; }");
   // A long message must not widen the window.
   status_->setMinimumWidth(320);
-  status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  policy.setHeightForWidth(true);
+  status_->setSizePolicy(policy);
   stop_ = new QPushButton("Stop", panel);
   stop_->setObjectName("stop");
   stop_->setToolTip("Stops the running conversion (Esc)");
@@ -186,6 +221,8 @@ void Trevil::Run(const MenuItem& item) {
   ui_->StartCommand();
 
   const DispatchOutcome outcome = Dispatch(item, state_, *ui_);
+  // Progress reports are thinned, so the last one seldom lands on the end.
+  progress_->setValue(ui_->OutputWasCompleted() ? progress_->maximum() : 0);
 
   stop_->setEnabled(false);
   if (calculator_) calculator_->setEnabled(true);
@@ -255,6 +292,8 @@ void Trevil::ShowCalculator() {
 
 void Trevil::ShowStatus(const QString& text) {
   status_->setText(text);
+  status_->setToolTip(text);
+  status_->updateGeometry();
   status_->repaint();
 }
 

@@ -98,7 +98,10 @@ bool CommandFiles::Open(Ui& ui) const {
 }
 
 bool CommandFiles::Commit(Ui& ui) {
-  if (output.Commit()) return true;
+  if (output.Commit()) {
+    ui.OutputCompleted();
+    return true;
+  }
   if (output.WritesInPlace()) {
     Warn(ui,
          "The file cannot be written, and its old content is lost (it had to be written in "

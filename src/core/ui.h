@@ -163,6 +163,9 @@ class Ui {
   virtual void SetProgressCount(long long count) = 0;
   // How far a pass has read; lets the window breathe. False when the user asked to stop.
   virtual bool Progress(std::uint64_t done, std::uint64_t total) = 0;
+  // The command's output is in place. A command that ends without saying so has failed, was
+  // stopped or was cancelled; the window shows which way it ended.
+  virtual void OutputCompleted() {}
 
   // Option dialogs: empty when the user closed the dialog without confirming it.
   virtual std::optional<XyzoChoice> Xyzo() = 0;

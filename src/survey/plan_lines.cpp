@@ -54,6 +54,7 @@ bool WriteOutput(RunState& state, Ui& ui, Write&& write) {
     ReportOpenFailure(ui, output.Path(), true);
     return false;
   }
+  ui.OutputCompleted();
   return true;
 }
 

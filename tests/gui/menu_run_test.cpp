@@ -1,5 +1,6 @@
 // Commands run from the menu bar of the real window, their dialogs answered as a user would.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -7,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -364,7 +366,39 @@ class MenuRunTest : public QObject {
                qPrintable(QString(c.item) + ": " + written));
       if (!c.status.isEmpty()) QCOMPARE(Label(window, "status"), c.status);
       QCOMPARE(seen, c.seen);
+      const auto* bar = window.findChild<QProgressBar*>("progress");
+      // Full when the output is in place, empty when the run ended otherwise.
+      const bool done = c.expected != "<missing>";
+      QVERIFY2(bar->value() == (done ? bar->maximum() : 0), c.item);
     }
+  }
+
+  // A fault naming a file deep in its folders: the bar ends empty, the status line shows the
+  // whole text on as many rows as it needs.
+  void AFailedRunShowsItsWholeFaultAndAnEmptyBar() {
+    QTemporaryDir dir;
+    const QString deep = dir.filePath(QString("survey_2026_").repeated(12));
+    QDir().mkpath(deep);
+    const QString input = deep + "/lines.bna";
+    // A binary byte: a fault the window reports with the file's name.
+    WriteFile(input, QByteArray("\"A\",\"B\",2\r\n1,2\r\n1,") + QByteArray(1, '\0') + "\r\n");
+    zolvane::RunState state;
+    zolvane::Trevil window(state);
+    window.show();
+    ModalAnswers answers;
+    answers.File(input);
+    window.findChild<QAction*>("bnaxyz_1")->trigger();
+    QVERIFY(answers.Done());
+    auto* status = window.findChild<QLabel*>("status");
+    QVERIFY2(status->text().contains(input), qPrintable(status->text()));
+    QCOMPARE(status->toolTip(), status->text());
+    QApplication::processEvents();
+    const int rows =
+        (status->fontMetrics().horizontalAdvance(status->text()) / status->contentsRect().width()) +
+        1;
+    QVERIFY2(rows > 1 && status->height() >= rows * status->fontMetrics().lineSpacing(),
+             qPrintable(QString::number(status->height())));
+    QCOMPARE(window.findChild<QProgressBar*>("progress")->value(), 0);
   }
 
   void CancellingTheInputDialogEndsTheCommand() {
@@ -387,6 +421,7 @@ class MenuRunTest : public QObject {
     window.show();
     window.Run(TestItem(&PassUntilStopped<&ClickStop>));
     QCOMPARE(Label(window, "status"), QString("Stopped"));
+    QCOMPARE(window.findChild<QProgressBar*>("progress")->value(), 0);
     QVERIFY(!seen.menuBarEnabled);
     QVERIFY(seen.stopEnabled);
     QVERIFY(window.menuBar()->isEnabled());
