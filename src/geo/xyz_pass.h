@@ -56,6 +56,7 @@ inline void ReportXyzPassDone(const XyzPassResult& result, std::string_view done
   } else {
     ui.SetStatus(doneText);
   }
+  ShowPassNote(result.pass, state.InputFileName, ui);
 }
 
 }  // namespace zolvane

@@ -61,6 +61,10 @@ class XyzReader {
   // file after PartialPoint.
   long long LineNumber() const { return lines_.LineNumber(); }
   std::uint64_t BytesRead() const { return lines_.BytesRead(); }
+  // After End: the blank line that ended the data, and the lines holding something that
+  // followed it, unread; 0 and 0 when none followed (blank lines at the end of a file).
+  long long BlankLine() const { return blankLine_; }
+  long long UnreadLines() const { return unreadLines_; }
 
  private:
   friend XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point);
@@ -71,6 +75,7 @@ class XyzReader {
   FieldReader fields_;
   XyzLayout layout_;
   bool ended_ = false;
+  long long blankLine_ = 0, unreadLines_ = 0;
 };
 
 // The next point of the file. An invalid layout code reads as a bad first line.
@@ -91,9 +96,14 @@ struct XyzPassResult {
   long long partialLine = 0;  // a comma file ended inside a point on this line; it was left out
 };
 
+// The note for data a blank line left unread, in the pass's result for the command to show
+// once its output is in place.
+void NoteUnreadData(const XyzReader& reader, PassResult& result);
+
 // Reads every point by `inputFormatCode` and hands it to `use`, with the rules every pass
-// over a point file shares: a partial last point is left out and noted, any other fault
-// ends the pass with its line, and `progress` (may be empty) is called every 200 points.
+// over a point file shares: a partial last point is left out and noted, data after a blank
+// line is noted, any other fault ends the pass with its line, and `progress` (may be empty)
+// is called every 200 points.
 template <typename Use>
 XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const ProgressFn& progress,
                               Use&& use) {
@@ -104,7 +114,10 @@ XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const Progr
   long long count = 0;
   for (;;) {
     const XyzStatus status = ReadXyzPoint(reader, point);
-    if (status == XyzStatus::End) break;
+    if (status == XyzStatus::End) {
+      NoteUnreadData(reader, result.pass);
+      break;
+    }
     if (status == XyzStatus::PartialPoint) {
       result.partialLine = reader.LineNumber();
       continue;
