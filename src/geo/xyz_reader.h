@@ -6,6 +6,8 @@
 #include <istream>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "core/pass.h"
 #include "core/run_state.h"
@@ -100,10 +102,22 @@ struct XyzPassResult {
 // once its output is in place.
 void NoteUnreadData(const XyzReader& reader, PassResult& result);
 
+// Calls `f(args...)`, which returns nothing or a fault reason (empty when there is none).
+template <typename F, typename... Args>
+std::string_view FaultOfCall(F&& f, Args&&... args) {
+  if constexpr (std::is_void_v<std::invoke_result_t<F, Args...>>) {
+    f(std::forward<Args>(args)...);
+    return {};
+  } else {
+    return f(std::forward<Args>(args)...);
+  }
+}
+
 // Reads every point by `inputFormatCode` and hands it to `use`, with the rules every pass
 // over a point file shares: a partial last point is left out and noted, data after a blank
 // line is noted, any other fault ends the pass with its line, and `progress` (may be empty)
-// is called every 200 points.
+// is called every 200 points. `use` may return a fault reason that ends the pass at the
+// point's line.
 template <typename Use>
 XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const ProgressFn& progress,
                               Use&& use) {
@@ -128,8 +142,11 @@ XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const Progr
       result.lineError = status == XyzStatus::BadLine;
       break;
     }
+    if (const std::string_view fault = FaultOfCall(use, point); !fault.empty()) {
+      result.pass = PassResult::Fail(std::string(fault), reader.LineNumber());
+      break;
+    }
     ++count;
-    use(point);
     if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
       result.pass = PassResult::Stop();
       break;
