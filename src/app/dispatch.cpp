@@ -94,8 +94,7 @@ constexpr AboutBox kAboutBoxes[] = {
 
 void ResetForFileCommand(RunState& state, Ui& ui) {
   ui.SetStatus("");
-  state.Stats.XMax = state.Stats.XMin = 0;
-  state.Stats.YMax = state.Stats.YMin = 0;
+  state.Stats.ClearXY();
   state.InputFormatCode = 0;
   state.OutputFormatCode = 0;
   state.LastInputFormatCode = state.LastOutputFormatCode = 0;

@@ -59,6 +59,9 @@ int ConvertFile(const InputName& input, const std::string& outputName,
     return Fail(FaultText(result.reason, result.line, input.name));
   // After a write fault Commit() refuses too, and says why.
   if (!output.Commit()) return WriteFailure(output, outputName);
+  if (!result.note.empty()) {
+    std::cerr << "zolvane-cli: " << FaultText(result.note, result.noteLine, input.name) << '\n';
+  }
   return 0;
 }
 

@@ -134,6 +134,7 @@ int RunUtm(const GeoOptions& options) {
   if (!options.latitude.empty() && !options.longitude.empty()) {
     const CalculatorUtmResult utm =
         CalculatorGeoToUtm(options.latitude, options.longitude, ellipsoid);
+    if (!utm.fault.empty()) return Fail(utm.fault);
     std::cout << "zone " << utm.zone << "\neasting " << utm.easting << "\nnorthing " << utm.northing
               << '\n';
     return 0;

@@ -22,16 +22,28 @@ struct PassResult {
   long long line = 0;        // the input line it concerns
   long long count = 0;       // records written
   bool outputFault = false;  // Failed because the output refused the text, not the input
+  // Input a finished pass left aside, for the user to be told once the output stands: the
+  // reason and the line it concerns; empty when there is none.
+  std::string note;
+  long long noteLine = 0;
 
   static PassResult Fail(std::string reason, long long line) {
-    return {PassStatus::Failed, std::move(reason), line, 0};
+    PassResult result;
+    result.status = PassStatus::Failed;
+    result.reason = std::move(reason);
+    result.line = line;
+    return result;
   }
   static PassResult WriteFault() {
     PassResult result = Fail("The output could not be written", 0);
     result.outputFault = true;
     return result;
   }
-  static PassResult Stop() { return {PassStatus::Stopped, {}, 0, 0}; }
+  static PassResult Stop() {
+    PassResult result;
+    result.status = PassStatus::Stopped;
+    return result;
+  }
 };
 
 // "<reason>: line <n> of <file>", the one form of report for faults found while reading;

@@ -10,18 +10,27 @@
 
 namespace zolvane {
 
-// Input statistics. 0 marks a statistic as unset, so the next value always takes its place,
-// also when 0 is a true extreme of the data.
+// Input statistics: the extremes of the values read. An axis that has read none yet holds 0
+// for both, and takes the first value it reads as both (0 is a value like any other).
 struct Statistics {
   double XMax = 0, XMin = 0, YMax = 0, YMin = 0, ZMax = 0, ZMin = 0;
+  bool HasX = false, HasY = false, HasZ = false;
 
-  void UpdateXRange(double value) { Update(XMax, XMin, value); }
-  void UpdateYRange(double value) { Update(YMax, YMin, value); }
-  void UpdateZRange(double value) { Update(ZMax, ZMin, value); }
+  void UpdateXRange(double value) { Update(XMax, XMin, HasX, value); }
+  void UpdateYRange(double value) { Update(YMax, YMin, HasY, value); }
+  void UpdateZRange(double value) { Update(ZMax, ZMin, HasZ, value); }
+  // Back to no value on X and Y (Z is kept), as the file-to-file commands start.
+  void ClearXY() {
+    XMax = XMin = YMax = YMin = 0;
+    HasX = HasY = false;
+  }
 
-  static void Update(double& maximum, double& minimum, double value) {
-    if (maximum == 0) maximum = value;
-    if (minimum == 0) minimum = value;
+  static void Update(double& maximum, double& minimum, bool& has, double value) {
+    if (!has) {
+      maximum = minimum = value;
+      has = true;
+      return;
+    }
     if (value > maximum) maximum = value;
     if (value < minimum) minimum = value;
   }

@@ -85,6 +85,12 @@ void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState
   }
 }
 
+void ShowPassNote(const PassResult& result, std::string_view fileName, Ui& ui) {
+  if (result.note.empty()) return;
+  ui.Message(FaultText(result.note, result.noteLine, fileName), " Note ", MessageIcon::Information,
+             MessageButtons::Ok, MessageAnswer::Ok);
+}
+
 bool CommandFiles::Open(Ui& ui) const {
   if (!input.IsOpen()) {
     ReportOpenFailure(ui, input.Path(), false);

@@ -49,6 +49,9 @@ void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting);
 // when the user stopped it. A write fault names the output file, in a message box too.
 void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState& state, Ui& ui);
 
+// Tells the user, in a message box, what a finished pass over `fileName` noted it left aside.
+void ShowPassNote(const PassResult& result, std::string_view fileName, Ui& ui);
+
 // The two files of a command's conversion pass, named by the window's labels.
 struct CommandFiles {
   explicit CommandFiles(const RunState& state)

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -118,6 +119,10 @@ void SinglecoordDialog::GeoToUtm() {
   UseChosenEllipsoid();
   const CalculatorUtmResult result = CalculatorGeoToUtm(
       TextOf(latitude_), TextOf(longitude_), {state_.SemiMajorAxis, state_.SemiMinorAxis});
+  if (!result.fault.empty()) {
+    QMessageBox::warning(this, windowTitle(), QString::fromStdString(result.fault));
+    return;
+  }
   zone_->setText(QString::number(result.zone));
   easting_->setText(QString::fromStdString(result.easting));
   northing_->setText(QString::fromStdString(result.northing));

@@ -184,6 +184,7 @@ void SurferGridToGenesis(int /*index*/, RunState& state, Ui& ui) {
     state.Stats.YMin = h.yMin;
     state.Stats.ZMax = Int(h.zMax - h.zMin);
     state.Stats.ZMin = 0;
+    state.Stats.HasX = state.Stats.HasY = state.Stats.HasZ = true;
     ShowStatistics(state, ui);
   }
   if (result.pass.status != PassStatus::Done) {

@@ -27,6 +27,10 @@ CalculatorUtmResult CalculatorGeoToUtm(std::string_view latitudeText,
   const double latitude = ReadNumber(latitudeText);
   const double longitude = ReadNumber(longitudeText);
   CalculatorUtmResult result;
+  if (!IsLatitude(latitude)) {
+    result.fault = std::string(kLatitudeFault) + ": " + FormatGeneral(latitude);
+    return result;
+  }
   result.zone = ClampedZone(Int((longitude + 186.0) / 6.0));
   result.centralMeridian = CentralMeridianOfZone(result.zone);
   const UtmCoordinate utm = GeoToUtm(latitude, longitude, result.centralMeridian, ellipsoid);

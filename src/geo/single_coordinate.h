@@ -10,12 +10,14 @@
 namespace zolvane {
 
 struct CalculatorUtmResult {
-  int zone;             // Int((longitude + 186) / 6)
-  int centralMeridian;  // 6 * zone - 183
-  std::string easting;  // rounded down, plain integer text
+  int zone = 0;             // Int((longitude + 186) / 6)
+  int centralMeridian = 0;  // 6 * zone - 183
+  std::string easting;      // rounded down, plain integer text
   std::string northing;
+  std::string fault;  // why nothing was converted; empty when it was
 };
-// The calculator's "Geo > UTM" button on the typed texts (read by the number rule).
+// The calculator's "Geo > UTM" button on the typed texts (read by the number rule). A
+// latitude beyond +-90 converts nothing.
 CalculatorUtmResult CalculatorGeoToUtm(std::string_view latitudeText,
                                        std::string_view longitudeText, const Ellipsoid& ellipsoid);
 

@@ -65,14 +65,19 @@ XyzTransformResult TransformXyz(std::istream& in, std::ostream& out,
                                 const XyzTransformOptions& options, const ProgressFn& progress) {
   const double centralMeridian = options.centralMeridian;
   const UtmProjection projection(options.ellipsoid);
+  UtmPlane plane(projection);  // the distances run on across the equator
   const XyzLayout output = XyzLayout::FromCode(options.outputFormatCode);
   bool geographicDistances = false;
   long long number = 0;
   double previousX = 0, previousY = 0, accumulated = 0;
 
-  auto transform = [&](XyzPoint& point) {
+  double latitude = 0, longitude = 0;  // of the point projected last
+  auto transform = [&](XyzPoint& point) -> std::string_view {
     if (options.projection == Projection::GeoToUtm) {
-      const UtmCoordinate utm = projection.ToUtm(point.y.number, point.x.number, centralMeridian);
+      latitude = point.y.number;
+      longitude = point.x.number;
+      if (!IsLatitude(latitude)) return kLatitudeFault;
+      const UtmCoordinate utm = projection.ToUtm(latitude, longitude, centralMeridian);
       point.x.SetNumber(std::floor(utm.Easting));
       point.y.SetNumber(std::floor(utm.Northing));
     } else if (options.projection == Projection::UtmToGeo) {
@@ -80,13 +85,19 @@ XyzTransformResult TransformXyz(std::istream& in, std::ostream& out,
       point.x.SetPicture(geo.Longitude, kLongitudePattern);
       point.y.SetPicture(geo.Latitude, kLatitudePattern);
     }
+    return {};
   };
   auto distances = [&](const XyzPoint& point, std::string& text) {
     if (!options.distances) return;
     ++number;
     double x = point.x.number, y = point.y.number;
-    if (!(x > kGeographicLimit)) {
-      const UtmCoordinate utm = projection.ToUtm(y, x, centralMeridian);
+    if (options.projection == Projection::GeoToUtm) {
+      // The northings written keep the southern rule; the distances run on across the equator.
+      const UtmCoordinate utm = plane.ToPlane(latitude, longitude, centralMeridian);
+      x = std::floor(utm.Easting);
+      y = std::floor(utm.Northing);
+    } else if (!(x > kGeographicLimit)) {
+      const UtmCoordinate utm = plane.ToPlane(y, x, centralMeridian);
       x = std::floor(utm.Easting);
       y = std::floor(utm.Northing);
       geographicDistances = true;
@@ -169,6 +180,9 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
       double x = ReadNumber(field.text);
       if (!next()) return fault;
       double y = ReadNumber(field.text);
+      if (options.projection == Projection::GeoToUtm && !IsLatitude(y)) {
+        return PassResult::Fail(std::string(kLatitudeFault), field.line);
+      }
       if (!options.toPoints) transform(x, y);
       if (options.toPoints || singlePoint) {
         WriteRecord(writer, {RecordItem::Text(label1), RecordItem::Text(label2),

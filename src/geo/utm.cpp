@@ -64,9 +64,8 @@ UtmProjection::UtmProjection(const Ellipsoid& ellipsoid) {
   r_ = a * (1.0 - e2);
 }
 
-UtmCoordinate UtmProjection::ToUtm(double latitude, double longitude,
-                                   double centralMeridian) const {
-  const bool southern = latitude < 0;
+UtmCoordinate UtmProjection::Series(double latitude, double longitude,
+                                    double centralMeridian) const {
   const double phi = latitude * kDegreesToRadians;
   double deltaDegrees = longitude - centralMeridian;
   if (deltaDegrees < -180.0) deltaDegrees += 360.0;
@@ -99,16 +98,40 @@ UtmCoordinate UtmProjection::ToUtm(double latitude, double longitude,
                           (a2 / 2.0 + (5.0 - tt + 9.0 * c + 4.0 * c * c) * a4 * k1By24 +
                            (61.0 - 58.0 * tt + tt * tt + 600.0 * c - 330.0 * ep2_) * a6 * k1By720));
   }
+  return {x, y};
+}
+
+UtmCoordinate UtmProjection::ToUtm(double latitude, double longitude,
+                                   double centralMeridian) const {
+  const UtmCoordinate s = Series(latitude, longitude, centralMeridian);
   // Southern northings count the distance south of the equator up from 10000000.
-  const double northing = southern ? kSouthernFalseNorthing + std::fabs(y) : y;
-  return {kFalseEasting + x, northing};
+  const double northing =
+      latitude < 0 ? kSouthernFalseNorthing + std::fabs(s.Northing) : s.Northing;
+  return {kFalseEasting + s.Easting, northing};
+}
+
+UtmCoordinate UtmProjection::ToUtmOn(Hemisphere side, double latitude, double longitude,
+                                     double centralMeridian) const {
+  const UtmCoordinate s = Series(latitude, longitude, centralMeridian);
+  // South of the equator the distance is taken as ToUtm takes it, so each side matches it.
+  const double y = latitude < 0 ? -std::fabs(s.Northing) : s.Northing;
+  return {kFalseEasting + s.Easting, side == Hemisphere::North ? y : kSouthernFalseNorthing - y};
 }
 
 GeoCoordinate UtmProjection::ToGeo(double easting, double northing, double centralMeridian) const {
-  const double lambda0 = centralMeridian * kDegreesToRadians;
-  const double x = easting - kFalseEasting;
   const double y =
       northing <= kSouthernFalseNorthing ? northing : kSouthernFalseNorthing - northing;
+  return FromSeries(easting - kFalseEasting, y, centralMeridian);
+}
+
+GeoCoordinate UtmProjection::ToGeoOn(Hemisphere side, double easting, double northing,
+                                     double centralMeridian) const {
+  const double y = side == Hemisphere::North ? northing : kSouthernFalseNorthing - northing;
+  return FromSeries(easting - kFalseEasting, y, centralMeridian);
+}
+
+GeoCoordinate UtmProjection::FromSeries(double x, double y, double centralMeridian) const {
+  const double lambda0 = centralMeridian * kDegreesToRadians;
   const double mu = (y / kScale) / m0_;
   const MultipleSines s = MultipleSinesOf(std::sin(mu), std::cos(mu));
   const double phi1 = mu + f2_ * s.sin2 + f4_ * s.sin4 + f6_ * s.sin6;

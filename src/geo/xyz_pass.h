@@ -15,9 +15,10 @@
 
 namespace zolvane {
 
-// Reads every point by `inputFormatCode`, lets `transform(point)` change it, and writes it
-// by `outputFormatCode`; `extra(point, text)` may add text after the columns. An invalid
-// output layout writes nothing. `progress` is called every 200 points.
+// Reads every point by `inputFormatCode`, lets `transform(point)` change it (or return a
+// fault reason that ends the pass at its line), and writes it by `outputFormatCode`;
+// `extra(point, text)` may add text after the columns. An invalid output layout writes
+// nothing. `progress` is called every 200 points.
 template <typename Transform, typename Extra>
 XyzPassResult RunXyzPass(std::istream& in, std::ostream& out, int inputFormatCode,
                          int outputFormatCode, const ProgressFn& progress, Transform&& transform,
@@ -25,15 +26,19 @@ XyzPassResult RunXyzPass(std::istream& in, std::ostream& out, int inputFormatCod
   const XyzLayout output = XyzLayout::FromCode(outputFormatCode);
   LineWriter writer(out);
   std::string extraText;
-  XyzPassResult result = ForEachXyzPoint(in, inputFormatCode, progress, [&](XyzPoint& point) {
-    transform(point);
-    extraText.clear();
-    extra(point, extraText);
-    if (!output.valid) return;
-    AppendXyzPoint(writer, output, point);
-    if (!extraText.empty()) writer.Append(extraText);
-    writer.EndLine();
-  });
+  XyzPassResult result =
+      ForEachXyzPoint(in, inputFormatCode, progress, [&](XyzPoint& point) -> std::string_view {
+        if (const std::string_view fault = FaultOfCall(transform, point); !fault.empty()) {
+          return fault;
+        }
+        extraText.clear();
+        extra(point, extraText);
+        if (!output.valid) return {};
+        AppendXyzPoint(writer, output, point);
+        if (!extraText.empty()) writer.Append(extraText);
+        writer.EndLine();
+        return {};
+      });
   if (!writer.Flush() && result.pass.status == PassStatus::Done) {
     result.pass = PassResult::WriteFault();
   }
@@ -56,6 +61,7 @@ inline void ReportXyzPassDone(const XyzPassResult& result, std::string_view done
   } else {
     ui.SetStatus(doneText);
   }
+  ShowPassNote(result.pass, state.InputFileName, ui);
 }
 
 }  // namespace zolvane

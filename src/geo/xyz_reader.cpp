@@ -161,7 +161,15 @@ XyzStatus XyzReader::ReadLine(XyzPoint& point) {
 
   const XyzStatus result = layout_.delimiter == '\t' ? SplitLine<true>(line, layout_, point)
                                                      : SplitLine<false>(line, layout_, point);
-  if (result == XyzStatus::End) ended_ = true;
+  if (result == XyzStatus::End) {
+    ended_ = true;
+    // The data ends here; what follows is counted so the user learns it was left out.
+    const long long blank = lines_.LineNumber();
+    while (lines_.Next(line) == ReadStatus::Ok) {
+      if (!TrimBlanksAndTabs(line).empty()) ++unreadLines_;
+    }
+    if (unreadLines_ > 0) blankLine_ = blank;
+  }
   return result;
 }
 
@@ -262,6 +270,14 @@ bool AskXyzFiles(RunState& state, Ui& ui) {
     if (state.InputError == 1) return false;
   }
   return true;
+}
+
+void NoteUnreadData(const XyzReader& reader, PassResult& result) {
+  if (reader.BlankLine() == 0) return;
+  const long long n = reader.UnreadLines();
+  result.note = "A blank line ends the data: " + std::to_string(n) +
+                (n == 1 ? " line after it was" : " lines after it were") + " left unread";
+  result.noteLine = reader.BlankLine();
 }
 
 std::string PartialPointText(long long line, std::string_view fileName) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 #include "core/pass.h"
 #include "core/run_state.h"
@@ -62,6 +63,10 @@ class XyzReader {
   // file after PartialPoint.
   long long LineNumber() const { return lines_.LineNumber(); }
   std::uint64_t BytesRead() const { return lines_.BytesRead(); }
+  // After End: the blank line that ended the data, and the lines holding something that
+  // followed it, unread; 0 and 0 when none followed (blank lines at the end of a file).
+  long long BlankLine() const { return blankLine_; }
+  long long UnreadLines() const { return unreadLines_; }
 
  private:
   friend XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point);
@@ -72,6 +77,7 @@ class XyzReader {
   FieldReader fields_;
   XyzLayout layout_;
   bool ended_ = false;
+  long long blankLine_ = 0, unreadLines_ = 0;
 };
 
 // The next point of the file. An invalid layout code reads as a bad first line.
@@ -92,9 +98,26 @@ struct XyzPassResult {
   long long partialLine = 0;  // a comma file ended inside a point on this line; it was left out
 };
 
+// The note for data a blank line left unread, in the pass's result for the command to show
+// once its output is in place.
+void NoteUnreadData(const XyzReader& reader, PassResult& result);
+
+// Calls `f(args...)`, which returns nothing or a fault reason (empty when there is none).
+template <typename F, typename... Args>
+std::string_view FaultOfCall(F&& f, Args&&... args) {
+  if constexpr (std::is_void_v<std::invoke_result_t<F, Args...>>) {
+    f(std::forward<Args>(args)...);
+    return {};
+  } else {
+    return f(std::forward<Args>(args)...);
+  }
+}
+
 // Reads every point by `inputFormatCode` and hands it to `use`, with the rules every pass
-// over a point file shares: a partial last point is left out and noted, any other fault
-// ends the pass with its line, and `progress` (may be empty) is called every 200 points.
+// over a point file shares: a partial last point is left out and noted, data after a blank
+// line is noted, any other fault ends the pass with its line, and `progress` (may be empty)
+// is called every 200 points. `use` may return a fault reason that ends the pass at the
+// point's line.
 template <typename Use>
 XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const ProgressFn& progress,
                               Use&& use) {
@@ -105,7 +128,10 @@ XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const Progr
   long long count = 0;
   for (;;) {
     const XyzStatus status = ReadXyzPoint(reader, point);
-    if (status == XyzStatus::End) break;
+    if (status == XyzStatus::End) {
+      NoteUnreadData(reader, result.pass);
+      break;
+    }
     if (status == XyzStatus::PartialPoint) {
       result.partialLine = reader.LineNumber();
       continue;
@@ -116,14 +142,15 @@ XyzPassResult ForEachXyzPoint(std::istream& in, int inputFormatCode, const Progr
       result.lineError = status == XyzStatus::BadLine;
       break;
     }
-    ++count;
-    // A `use` that takes the point's line too may end the pass by returning false; the
-    // fault is then its own to report.
+    // A `use` that takes the point's line too may end the pass by returning false, its fault
+    // then its own to report; any other may return a fault reason.
     if constexpr (std::is_invocable_v<Use&, XyzPoint&, long long>) {
       if (!use(point, reader.LineNumber())) break;
-    } else {
-      use(point);
+    } else if (const std::string_view fault = FaultOfCall(use, point); !fault.empty()) {
+      result.pass = PassResult::Fail(std::string(fault), reader.LineNumber());
+      break;
     }
+    ++count;
     if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
       result.pass = PassResult::Stop();
       break;

@@ -54,6 +54,7 @@ DistanceTimeResult EstimateDistanceTime(std::istream& in, std::ostream& out,
   const double lineSpeed = UsableSpeed(options.lineSpeed);
   const double transitSpeed = UsableSpeed(options.transitSpeed);
   const UtmProjection projection(options.ellipsoid);
+  UtmPlane plane(projection);  // distances run on across the equator
   int centralMeridian = options.centralMeridian;
   BnaRecordReader reader(in);
   LineWriter writer(out);
@@ -92,7 +93,10 @@ DistanceTimeResult EstimateDistanceTime(std::istream& in, std::ostream& out,
         centralMeridian = ToInt32(Int(6 * zone - 183));
       }
       ++counter;
-      const UtmCoordinate utm = projection.ToUtm(y, x, centralMeridian);
+      if (!IsLatitude(y)) {
+        return end(PassResult::Fail(std::string(kLatitudeFault), reader.LineNumber()));
+      }
+      const UtmCoordinate utm = plane.ToPlane(y, x, centralMeridian);
       const double distance = std::sqrt((previousE - utm.Easting) * (previousE - utm.Easting) +
                                         (previousN - utm.Northing) * (previousN - utm.Northing));
       const bool firstOfFile = previousE == 0 && previousN == 0;

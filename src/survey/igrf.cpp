@@ -466,6 +466,7 @@ void MagneticAnomaly(int, RunState& state, Ui& ui) {
   }
   if (!files.Commit(ui)) return;
   ui.SetProgressCount(result.count);
+  ShowPassNote(result, state.InputFileName, ui);
   ui.Message("  finished , Total Magnetic field > Mag. Anomaly ", "", MessageIcon::None,
              MessageButtons::Ok, MessageAnswer::Ok);
 }

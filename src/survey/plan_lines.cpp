@@ -76,11 +76,12 @@ ParallelResult WriteParallelLines(std::ostream& out, const ParallelOptions& opti
   double xa = ReadNumber(options.xa), ya = ReadNumber(options.ya);
   double xb = ReadNumber(options.xb), yb = ReadNumber(options.yb);
   const UtmProjection projection(kWgs84);
+  UtmPlane plane(projection);  // the offsets run on across the equator
   if (options.degrees) {
     result.utmZone = ToInt32(Int((xa + 186) / 6));
     result.centralMeridian = 6 * result.utmZone - 183;
-    const UtmCoordinate a = projection.ToUtm(ya, xa, result.centralMeridian);
-    const UtmCoordinate b = projection.ToUtm(yb, xb, result.centralMeridian);
+    const UtmCoordinate a = plane.ToPlane(ya, xa, result.centralMeridian);
+    const UtmCoordinate b = plane.ToPlane(yb, xb, result.centralMeridian);
     xa = Int(a.Easting);
     ya = Int(a.Northing);
     xb = Int(b.Easting);
@@ -96,7 +97,7 @@ ParallelResult WriteParallelLines(std::ostream& out, const ParallelOptions& opti
   auto point = [&](double x, double y) {
     std::string first, second;
     if (options.degrees) {
-      const GeoCoordinate geo = projection.ToGeo(x, y, result.centralMeridian);
+      const GeoCoordinate geo = plane.ToGeo(x, y, result.centralMeridian);
       first = Picture(geo.Longitude, kLongitudePattern, 5e-8);
       second = Picture(geo.Latitude, kLatitudePattern, 5e-8);
     } else {

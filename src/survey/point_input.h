@@ -21,12 +21,16 @@ PassResult ForEachSurveyPoint(std::istream& in, int inputFormatCode, const Progr
   XyzReader reader(in, inputFormatCode);
   XyzPoint point;
   long long count = 0;
+  PassResult done;
   auto unreadable = [](const XyzValue& value) {
     return value.isText && !value.text.empty() && !IsNumberText(value.text);
   };
   for (;;) {
     const XyzStatus status = ReadXyzPoint(reader, point);
-    if (status == XyzStatus::End) break;
+    if (status == XyzStatus::End) {
+      NoteUnreadData(reader, done);
+      break;
+    }
     if (status != XyzStatus::Point) {
       return XyzFault(status, reader.Layout().valid ? reader.LineNumber() : 1);
     }
@@ -39,7 +43,6 @@ PassResult ForEachSurveyPoint(std::istream& in, int inputFormatCode, const Progr
       return PassResult::Stop();
     }
   }
-  PassResult done;
   done.count = count;
   return done;
 }

@@ -144,6 +144,7 @@ void BnaSwath(int, RunState& state, Ui& ui) {
   }
   if (!files.Commit(ui)) return;
   ui.SetProgressCount(result.count);
+  ShowPassNote(result, state.InputFileName, ui);
   ui.Message(" Finished ", kDoneTitle, MessageIcon::Information, MessageButtons::Ok,
              MessageAnswer::Ok);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "formats/bna/bna_reader.h"
 
@@ -32,11 +33,22 @@ TEST(CheckBna, ValidFilesOfBothHeaderForms) {
   EXPECT_EQ(single.lineCount, 1);
 }
 
-TEST(CheckBna, ZeroIsTheUnsetMarkerOfTheStatistics) {
-  Statistics s;
-  EXPECT_EQ(Check("a,b,3\n5,1\n0,1\n3,1\n", &s).fault, BnaFault::None);
-  EXPECT_EQ(s.XMax, 5);
-  EXPECT_EQ(s.XMin, 3);
+TEST(CheckBna, ZeroIsAnExtremeLikeAnyOtherValue) {
+  const struct {
+    const char* text;
+    double xMin, xMax, yMin, yMax;
+  } cases[] = {
+      {"a,b,3\n5,1\n0,1\n3,1\n", 0, 5, 1, 1},
+      {"a,b,3\n-5,-1\n0,0\n-3,-2\n", -5, 0, -2, 0},
+      {"a,b,1,0,0\n", 0, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    Statistics s;
+    EXPECT_EQ(Check(c.text, &s).fault, BnaFault::None) << c.text;
+    EXPECT_EQ(std::vector<double>({s.XMin, s.XMax, s.YMin, s.YMax}),
+              std::vector<double>({c.xMin, c.xMax, c.yMin, c.yMax}))
+        << c.text;
+  }
 }
 
 // What record-style writers make of coordinate texts reads as the numbers they hold.

@@ -75,6 +75,50 @@ TEST(GeoCli, InputFaultsNameTheFileAndLine) {
   EXPECT_EQ(TempDir::Read(dir.File("q.dat")), "1 2 3\r\n");
 }
 
+TEST(GeoCli, ImpossibleLatitudesAndDataAfterABlankLine) {
+  const std::string kBeyond = "Latitude beyond 90 degrees north or south: ";
+  const struct {
+    std::string arguments;
+    std::string input;  // given, the input file and an output file follow the arguments
+    int status;
+    std::string printed;  // a part of what was printed; nothing at all when empty
+    std::string written;  // the output, when the run succeeds
+  } cases[] = {
+      {"utm --lat 95 --lon 2", "", 1, kBeyond + "95", ""},
+      {"utm --lat -90.5 --lon 2", "", 1, kBeyond + "-90.5", ""},
+      {"geo2utm --zone 31 --in-layout 21", "2 41 0\n2 95 0\n", 1, kBeyond + "line 2 of ", ""},
+      {"geo2utm --zone 31 --bna", "\"A\",\"B\",2\n2,41\n2,-91\n", 1, kBeyond + "line 3 of ", ""},
+      // A blank line still ends the data, and the user learns what was left unread.
+      {"geo2utm --zone 31 --in-layout 21", "2 41 0\n\n2 42 0\n \n2 43 0\n", 0,
+       "A blank line ends the data: 2 lines after it were left unread: line 2 of ",
+       "415897,4539238,0\r\n"},
+      {"xyz2xyz --in-layout 23 --out-layout 13", "1 2\n\n \n", 0, "", "1,2\r\n"},
+      // Distances run on across the equator: 0.002 degrees of latitude are 221 m.
+      {"geo2utm --zone 31 --in-layout 13 --out-layout 13 --distances", "2,-0.001\n2,0.001\n", 0, "",
+       "388719,10000110, 0 , 0 \r\n388719,110, 221 , 221 \r\n"},
+      {"xyz2xyz --in-layout 13 --out-layout 13 --distances --zone 31", "2,-0.001\n2,0.001\n", 0, "",
+       "2,-0.001, 0 , 0 \r\n2,0.001, 221 , 221 \r\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string out = dir.File("out");
+    std::string arguments = c.arguments;
+    if (!c.input.empty()) arguments.append(" ").append(dir.Write("in", c.input)).append(" " + out);
+    const auto run = RunCli(arguments);
+    EXPECT_EQ(run.status, c.status) << arguments << "\n" << run.output;
+    if (c.printed.empty()) {
+      EXPECT_EQ(run.output, "") << arguments;
+    } else {
+      EXPECT_NE(run.output.find(c.printed), std::string::npos) << arguments << "\n" << run.output;
+    }
+    if (c.status == 0) {
+      EXPECT_EQ(TempDir::Read(out), c.written) << arguments;
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(out)) << arguments;
+    }
+  }
+}
+
 TEST(GeoCli, UsageErrors) {
   TempDir dir;
   const std::string files = dir.Write("in.dat", "1,2,3\n") + " " + dir.File("o.dat");

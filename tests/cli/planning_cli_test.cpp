@@ -89,6 +89,36 @@ TEST(PlanningCli, DistanceTimeAndInterpolate) {
   }
 }
 
+TEST(PlanningCli, PlansAcrossTheEquatorAndImpossibleLatitudes) {
+  TempDir dir;
+  const std::string out = dir.File("o");
+  const struct {
+    std::string arguments;
+    int status;
+    std::string found;  // in the output file, or in what was printed for a fault
+  } cases[] = {
+      // 0.2 degrees of latitude: 11.94 nm, not the 10000 km step of the southern northings.
+      {"distance-time " + dir.Write("e.bna", "\"A\",\"B\",2\n2,-0.1\n2,0.1\n"), 0,
+       "N.Miles = 11.94"},
+      {"distance-time " + dir.Write("p.bna", "\"A\",\"B\",2\n2,41\n2,95\n"), 1,
+       "Latitude beyond 90 degrees north or south: line 3 of "},
+      // 1000 m to the west of a master line from south to north, on both sides of the equator.
+      {"parallel --degrees --a 2,-0.1 --b 2,0.1", 0,
+       "\" 1L\",\" 1L\",-2\r\n\"001.9910100\",\"-00.0999934\"\r\n"
+       "\"001.9910100\",\"00.1000024\"\r\n"},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(out);
+    const auto run = RunCli(c.arguments + " " + out);
+    EXPECT_EQ(run.status, c.status) << c.arguments << run.output;
+    const std::string seen = c.status == 0 ? TempDir::Read(out) : run.output;
+    EXPECT_NE(seen.find(c.found), std::string::npos) << c.arguments << "\n" << seen;
+    if (c.status != 0) {
+      EXPECT_FALSE(std::filesystem::exists(out)) << c.arguments;
+    }
+  }
+}
+
 TEST(PlanningCli, FiltersAndFaults) {
   TempDir dir;
   const std::string points = dir.Write("p.dat", "0 0 1\n10 10 2\n5 5 3\n20 5 4\n");

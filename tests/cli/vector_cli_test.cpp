@@ -36,6 +36,10 @@ TEST(VectorCli, ConversionsAndTheirExitStatus) {
       {"bna2daf --label 2 --ed50", "\"a\",\"-5\",1,1,2\n", 0,
        "Header\r\n2\r\n1\r\n2\r\n1\r\n3\r\nDecimal\r\nEndHeader\r\nSTART 43, 174=5;185=12\r\n"
        "1.000000 2.000000\r\nSTOP\r\n"},
+      // The header's bounds are the extremes read, 0 among them.
+      {"bna2daf --label 1", "\"3\",\"b\",-3\n5,-1\n0,0\n3,-2\n", 0,
+       "Header\r\n-2\r\n0\r\n0\r\n5\r\n2\r\nDecimal\r\nEndHeader\r\nSTART 43, 174=3;185=12\r\n"
+       "5.000000 -1.000000\r\n0.000000 0.000000\r\n3.000000 -2.000000\r\nSTOP\r\n"},
       // Usage faults, then input faults naming the file and line.
       {"xyz2bna", "1,1,A\n", 2, "--lines or --points"},
       {"xyz2gmt --in-layout 13", "1,1\n", 2, "third column"},

@@ -67,11 +67,14 @@ TEST(Dxf3d, ScanTakesTheCornersOfExactSolidLinesOnly) {
     std::string input;
     double xMin, xMax, yMin, yMax;
   } cases[] = {
-      {kDrawing, 100, 600, -100, -50},
+      {kDrawing, 100, 600, -100, 0},  // the first corner's Y of 0 is the top
       // A blanked entity name is not a SOLID to the scan.
       {"  SOLID\n8\n0\n62\n1\n10\n5\n20\n7\n", 0, 0, 0, 0},
       // Corners with Z use up rounds: only two corners are taken.
       {"SOLID\n8\n0\n62\n1\n10\n1\n20\n2\n30\n0\n11\n3\n21\n4\n31\n0\n12\n9\n22\n9\n", 1, 3, 2, 4},
+      // A corner at 0 is an extreme like any other.
+      {"SOLID\n8\n0\n62\n1\n10\n5\n20\n-1\n11\n0\n21\n0\n12\n3\n22\n-2\n13\n3\n23\n-2\n", 0, 5, -2,
+       0},
   };
   for (const Case& c : cases) {
     std::istringstream in(c.input);

@@ -18,7 +18,11 @@ TEST(CalculatorGeoToUtm, ZoneFromTheLongitudeAndWholeMetres) {
   EXPECT_GT(std::stod(south.northing), 10000000.0);
   EXPECT_EQ(CalculatorGeoToUtm("0", "-180", kWgs84).zone, 1);
   EXPECT_EQ(CalculatorGeoToUtm("0", "180", kWgs84).centralMeridian, 183);
-  EXPECT_FALSE(CalculatorGeoToUtm("1e308", "-1e308", kWgs84).easting.empty());
+  EXPECT_FALSE(CalculatorGeoToUtm("90", "-1e308", kWgs84).easting.empty());
+  // A latitude beyond 90 degrees converts nothing.
+  const CalculatorUtmResult beyond = CalculatorGeoToUtm("1e308", "2", kWgs84);
+  EXPECT_TRUE(beyond.easting.empty());
+  EXPECT_EQ(beyond.fault, "Latitude beyond 90 degrees north or south: 1E+308");
 }
 
 TEST(CalculatorUtmToGeo, PatternTextsZoneRoundingAndPole) {

@@ -109,7 +109,10 @@ TEST_F(TransformFlow, RewritingReordersByRoleAndDropsOrEmptiesZ) {
     TransformXyzFile(state, ui);
     EXPECT_EQ(Output(), c.expected) << c.input;
   }
-  EXPECT_TRUE(ui.messages.empty());
+  // The one message says what the blank line left unread.
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            "A blank line ends the data: 1 line after it was left unread: line 2 of " + inputPath);
   EXPECT_EQ(ui.zoneShown, 0);
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -240,6 +241,19 @@ class DialogsTest : public QObject {
     toUtm->click();
     QCOMPARE(Text(calculator, "huso"), QString("34"));
     QVERIFY(Text(calculator, "Text1_1").toDouble() > 10000000);
+    {
+      // A latitude beyond 90 degrees converts nothing and says so.
+      ModalAnswers answers;
+      QString seen;
+      answers.Message(QMessageBox::Ok, &seen);
+      Enter(calculator, "Text1_4", "95");
+      toUtm->click();
+      QVERIFY(answers.Done());
+      QCOMPARE(seen, QString("Single Coordinate Transform|Latitude beyond 90 degrees north or "
+                             "south: 95"));
+      QVERIFY(Text(calculator, "Text1_1").toDouble() > 10000000);
+      Enter(calculator, "Text1_4", "-33");
+    }
 
     Child<QRadioButton>(calculator, "Option2")->click();
     toUtm->click();

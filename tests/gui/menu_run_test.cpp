@@ -340,6 +340,24 @@ class MenuRunTest : public QObject {
            }
          },
          "2.250000 41.500000 200\r\n", "DAF >> X Y Z finished", "Abrir|Guardar como|"},
+        {"fil2fil_11", "in.dat", "1 2 3\r\n\r\n4 5 6\r\n",
+         [click](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           a.File(in)
+               .Then([](QWidget* dialog) {
+                 Click(dialog, "Option2");
+                 Click(dialog, "Command1");
+               })
+               .File(out)
+               .Then(click("Command1"))
+               .Then([&seen, in](QWidget* widget) {
+                 auto* box = qobject_cast<QMessageBox*>(widget);
+                 QVERIFY(box);
+                 seen = box->windowTitle() + "|" + box->text().replace(in, "IN");
+                 box->button(QMessageBox::Ok)->click();
+               });
+         },
+         "1,2,3\r\n", " Finished  XYZ > XYZ ",
+         " Note |A blank line ends the data: 1 line after it was left unread: line 2 of IN"},
         {"cs2ks", "nav.csv", "101,523456.7,4712345.25\r\n",
          [click](ModalAnswers& a, const QString& in, const QString& out, QString&) {
            a.File(in).File(out);
