@@ -10,6 +10,7 @@
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "formats/bna/bna_exports.h"
 #include "formats/bna/bna_reader.h"
 #include "geo/xyz_pass.h"
 #include "geo/xyz_reader.h"
@@ -123,26 +124,15 @@ XyzTransformResult TransformXyz(std::istream& in, std::ostream& out,
 
 PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformOptions& options,
                         const ProgressFn& progress) {
-  LineReader lines(in);
-  FieldReader fields(lines);
+  // The readers of the check: coordinate lines may be quoted or carry more fields.
+  BnaObjectReader reader(in);
   LineWriter writer(out);
-  Field field;
+  BnaHeader header;
   std::string label1, label2, scratch;
   long long count = 0;
-  bool singlePoint = false;
   const double centralMeridian = options.centralMeridian;
   const UtmProjection projection(options.ellipsoid);
 
-  // Reads the next field of an object already begun; anything but a field ends the pass.
-  PassResult fault;
-  auto next = [&]() {
-    const ReadStatus status = fields.Next(field);
-    if (status == ReadStatus::Ok) return true;
-    fault = status == ReadStatus::End
-                ? PassResult::Fail(BnaFaultReason(BnaFault::EndInsideObject), fields.LineNumber())
-                : ReadFault(status, fields.LineNumber());
-    return false;
-  };
   auto transform = [&](double& x, double& y) {
     if (options.projection == Projection::GeoToUtm) {
       const UtmCoordinate utm = projection.ToUtm(y, x, centralMeridian);
@@ -156,35 +146,25 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
   };
 
   for (;;) {
-    const ReadStatus status = fields.Next(field);
+    const ReadStatus status = reader.NextHeader(header);
     if (status == ReadStatus::End) break;
-    if (status != ReadStatus::Ok) return ReadFault(status, fields.LineNumber());
-    label1.assign(field.text);
-    if (!next()) return fault;
-    label2.assign(field.text);
-    if (!next()) return fault;
-    const long long n = ReadBnaCount(field.text);
-    const long long countLine = field.line;
-    const long long pairs = n < 0 ? -n : n;
-    for (long long i = 0; i < pairs; ++i) {
-      if (!next()) return fault;
-      if (i == 0) {
-        // The check allows a pair on the header's line only in a single-point record, so
-        // each object keeps its own form, also in files that mix both.
-        singlePoint = field.line == countLine;
-        if (!options.toPoints && !singlePoint) {
-          WriteRecord(writer, {RecordItem::Text(label1), RecordItem::Text(label2),
-                               RecordItem::Number(static_cast<double>(n))});
-        }
-      }
-      double x = ReadNumber(field.text);
-      if (!next()) return fault;
-      double y = ReadNumber(field.text);
+    if (status != ReadStatus::Ok) return reader.Fault();
+    label1.assign(BnaLabelField(header.label1));
+    label2.assign(BnaLabelField(header.label2));
+    const long long n = header.count;
+    // Each object keeps its own form, also in files that mix both.
+    if (!options.toPoints && !header.singlePoint) {
+      WriteRecord(writer, {RecordItem::Text(label1), RecordItem::Text(label2),
+                           RecordItem::Number(static_cast<double>(n))});
+    }
+    for (long long i = n < 0 ? -n : n; i > 0; --i) {
+      double x = header.x, y = header.y;
+      if (!header.singlePoint && reader.NextPoint(x, y) != ReadStatus::Ok) return reader.Fault();
       if (options.projection == Projection::GeoToUtm && !IsLatitude(y)) {
-        return PassResult::Fail(std::string(kLatitudeFault), field.line);
+        return PassResult::Fail(std::string(kLatitudeFault), reader.LineNumber());
       }
       if (!options.toPoints) transform(x, y);
-      if (options.toPoints || singlePoint) {
+      if (options.toPoints || header.singlePoint) {
         WriteRecord(writer, {RecordItem::Text(label1), RecordItem::Text(label2),
                              RecordItem::Number(options.toPoints ? 1.0 : static_cast<double>(n)),
                              RecordItem::Number(x), RecordItem::Number(y)});
@@ -192,7 +172,7 @@ PassResult TransformBna(std::istream& in, std::ostream& out, const BnaTransformO
         WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
       }
       ++count;
-      if (count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
+      if (count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead())) {
         return PassResult::Stop();
       }
     }
