@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -18,14 +19,17 @@ PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {
   setMinimumSize(320, 240);
 }
 
-void PreviewView::SetLayers(std::shared_ptr<const std::vector<preview::Layer>> layers) {
+void PreviewView::SetLayers(std::shared_ptr<const std::vector<preview::Layer>> layers,
+                            std::vector<std::size_t> frame) {
   layers_ = std::move(layers);
+  frame_ = std::move(frame);
   if (view_.Empty()) Fit();
   update();
 }
 
 void PreviewView::SetView(const preview::Bounds& view) {
   view_ = view;
+  if (view.Empty()) moved_ = false;
   update();
   emit viewChanged();
 }
@@ -37,7 +41,8 @@ QRect PreviewView::Area() const {
 void PreviewView::Fit() {
   if (!layers_) return;
   const QRect area = Area();
-  SetView(preview::Fit(preview::ExtentOf(*layers_), area.width(), area.height()));
+  SetView(preview::Fit(preview::ExtentOf(*layers_, frame_), area.width(), area.height()));
+  moved_ = false;
 }
 
 void PreviewView::paintEvent(QPaintEvent*) {
@@ -46,11 +51,20 @@ void PreviewView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     return;
   }
-  render::Draw(painter, size(), render::SceneOf(*layers_, view_));
+  render::Draw(painter, size(), render::SceneOf(*layers_, {frame_, view_}));
 }
 
-void PreviewView::resizeEvent(QResizeEvent*) {
-  Fit();
+void PreviewView::resizeEvent(QResizeEvent* event) {
+  if (!moved_ || view_.Empty() || !event->oldSize().isValid()) {
+    Fit();
+    return;
+  }
+  // The same units per pixel about the same middle.
+  const QRect before = render::PlotArea(event->oldSize()), after = Area();
+  const double perX = view_.Width() / before.width(), perY = view_.Height() / before.height();
+  const double cx = (view_.xMin + view_.xMax) / 2, cy = (view_.yMin + view_.yMax) / 2;
+  SetView({cx - perX * after.width() / 2, cx + perX * after.width() / 2,
+           cy - perY * after.height() / 2, cy + perY * after.height() / 2});
 }
 
 void PreviewView::mousePressEvent(QMouseEvent* event) {
@@ -63,6 +77,7 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
     const preview::Vertex from = render::ToWorld(Area(), view_, dragFrom_);
     const preview::Vertex to = render::ToWorld(Area(), view_, at);
     dragFrom_ = at.toPoint();
+    moved_ = true;
     const double dx = from.x - to.x, dy = from.y - to.y;
     SetView({view_.xMin + dx, view_.xMax + dx, view_.yMin + dy, view_.yMax + dy});
     return;
@@ -87,6 +102,7 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
 void PreviewView::wheelEvent(QWheelEvent* event) {
   if (view_.Empty()) return;
   const double factor = std::pow(1.25, -event->angleDelta().y() / 120.0);
+  moved_ = true;
   const preview::Vertex c = render::ToWorld(Area(), view_, event->position());
   SetView({c.x + (view_.xMin - c.x) * factor, c.x + (view_.xMax - c.x) * factor,
            c.y + (view_.yMin - c.y) * factor, c.y + (view_.yMax - c.y) * factor});
@@ -96,7 +112,8 @@ QString PreviewView::ObjectAt(QPointF pixel) const {
   constexpr double kReach = 6;
   double best = kReach * kReach;
   QString found;
-  for (const preview::Layer& layer : *layers_) {
+  for (std::size_t index : frame_) {
+    const preview::Layer& layer = (*layers_)[index];
     for (const preview::Shape& shape : layer.shapes) {
       for (std::size_t i = shape.first; i < shape.first + shape.count; ++i) {
         const QPointF p = render::ToPixel(Area(), view_, layer.held[i].x, layer.held[i].y);

@@ -1,5 +1,7 @@
 // The map of the preview window: draws the layers through the shared renderer, pans by
 // dragging, zooms with the wheel about the cursor and tells what lies under the cursor.
+// Resizing keeps the scale and the middle of a view the user moved; an untouched view is
+// fitted again.
 #pragma once
 
 #include <QPoint>
@@ -17,7 +19,9 @@ class PreviewView : public QWidget {
  public:
   explicit PreviewView(QWidget* parent = nullptr);
 
-  void SetLayers(std::shared_ptr<const std::vector<preview::Layer>> layers);
+  // Draws the layers of `frame`, indices into `layers`.
+  void SetLayers(std::shared_ptr<const std::vector<preview::Layer>> layers,
+                 std::vector<std::size_t> frame);
   const preview::Bounds& View() const { return view_; }
   void SetView(const preview::Bounds& view);
   // The view that shows everything.
@@ -40,7 +44,9 @@ class PreviewView : public QWidget {
   QString ObjectAt(QPointF pixel) const;
 
   std::shared_ptr<const std::vector<preview::Layer>> layers_;
+  std::vector<std::size_t> frame_;
   preview::Bounds view_;
+  bool moved_ = false;  // by the user since the last fit
   QPoint dragFrom_;
 };
 

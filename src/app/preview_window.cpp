@@ -15,6 +15,7 @@
 
 #include "app/preview_view.h"
 #include "core/files.h"
+#include "formats/gebco.h"
 
 namespace zolvane {
 namespace {
@@ -37,7 +38,35 @@ QString Summary(const std::vector<preview::Layer>& layers) {
   return QString("%1 objects, %2 points").arg(objects).arg(vertices);
 }
 
+// The file names of a frame's layers.
+QString FrameName(const std::vector<preview::Layer>& layers,
+                  const std::vector<std::size_t>& frame) {
+  QStringList names;
+  for (std::size_t i : frame) {
+    const QString path = QString::fromStdString(layers[i].path);
+    names << path.mid(static_cast<int>(path.lastIndexOf('/')) + 1);
+  }
+  return names.join(", ");
+}
+
 }  // namespace
+
+std::optional<preview::Format> CommandInputFormat(const MenuItem& item) {
+  if (item.command == &GebcoToGmt) return preview::Format::GebcoNames;
+  if (item.command == &GebcoToXyz || item.command == &GebcoToBna) return preview::Format::Gebco;
+  if (item.command == &GebcoCentToXyz || item.command == &GebcoCentToBna)
+    return preview::Format::GebcoCentennial;
+  return std::nullopt;
+}
+
+// What a background reading hands back.
+struct PreviewWindow::Reading {
+  std::vector<preview::Layer> layers;
+  std::vector<preview::Source> sources;  // with the meridians the reading chose
+  std::vector<std::vector<std::size_t>> frames;
+  std::size_t frame = 0;
+  preview::Bounds view, held;
+};
 
 PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("preview");
@@ -50,13 +79,12 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(open, &QPushButton::clicked, this, &PreviewWindow::OpenFiles);
   auto* fit = new QPushButton("Fit", this);
   fit->setObjectName("fit");
-  layout_ = new QComboBox(this);
-  layout_->setObjectName("layout");
-  layout_->setToolTip("XYZ layout: tens 1 comma, 2 blank, 3 tab; units 1 XYZ, 2 YXZ, 3 XY, 4 YX");
-  for (int code : kLayoutCodes)
-    layout_->addItem(QString::number(code), code);
-  layout_->setEnabled(false);
-  connect(layout_, &QComboBox::activated, this, &PreviewWindow::LayoutChosen);
+  layouts_ = new QHBoxLayout;
+  frameBox_ = new QComboBox(this);
+  frameBox_->setObjectName("frame");
+  frameBox_->setToolTip("Files in degrees and files in metres are shown one frame at a time");
+  frameBox_->setVisible(false);
+  connect(frameBox_, &QComboBox::activated, this, &PreviewWindow::FrameChosen);
   progress_ = new QProgressBar(this);
   progress_->setObjectName("progress");
   progress_->setRange(0, 1000);
@@ -65,8 +93,8 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* tools = new QHBoxLayout;
   tools->addWidget(open);
   tools->addWidget(fit);
-  tools->addWidget(new QLabel("XYZ layout:", this));
-  tools->addWidget(layout_);
+  tools->addLayout(layouts_);
+  tools->addWidget(frameBox_);
   tools->addStretch();
   tools->addWidget(progress_);
 
@@ -105,21 +133,51 @@ void PreviewWindow::StopWorker() {
   cancel_ = false;
 }
 
-void PreviewWindow::ShowFiles(const std::vector<std::string>& paths,
-                              const std::vector<int>& layouts) {
-  sources_.clear();
-  int shownLayout = 0;
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    sources_.push_back(preview::Source::Of(paths[i], i < layouts.size() ? layouts[i] : 0));
-    if (sources_.back().format == preview::Format::Xyz && shownLayout == 0) {
-      shownLayout = sources_.back().layout;
-    }
-  }
-  layout_->setEnabled(shownLayout != 0);
-  if (shownLayout != 0) layout_->setCurrentIndex(layout_->findData(shownLayout));
-  setWindowTitle(
-      QString("Preview - %1").arg(QString::fromStdString(paths.empty() ? "" : paths.back())));
+void PreviewWindow::ShowFiles(const std::vector<std::string>& paths) {
+  std::vector<preview::Source> sources;
+  for (const std::string& path : paths)
+    sources.push_back(preview::Source::Of(path));
+  ShowFiles(sources);
+}
+
+void PreviewWindow::ShowFiles(const std::vector<preview::Source>& sources,
+                              std::optional<double> meridian) {
+  sources_ = sources;
+  meridian_ = meridian;
+  frameChosen_ = false;
+  frames_.clear();
+  frameBox_->clear();
+  frameBox_->setVisible(false);
+  position_->clear();
+  MakeLayoutBoxes();
+  setWindowTitle(QString("Preview - %1")
+                     .arg(QString::fromStdString(sources.empty() ? "" : sources.back().path)));
   Load(true);
+}
+
+void PreviewWindow::MakeLayoutBoxes() {
+  while (QLayoutItem* item = layouts_->takeAt(0)) {
+    delete item->widget();
+    delete item;
+  }
+  for (std::size_t i = 0; i < sources_.size(); ++i) {
+    if (sources_[i].format != preview::Format::Xyz) continue;
+    const QString path = QString::fromStdString(sources_[i].path);
+    auto* label = new QLabel(path.mid(static_cast<int>(path.lastIndexOf('/')) + 1) + ":", this);
+    auto* box = new QComboBox(this);
+    box->setObjectName(QString("layout%1").arg(i));
+    box->setToolTip(
+        "XYZ layout of this file: tens 1 comma, 2 blank, 3 tab; units 1 XYZ, 2 YXZ, 3 XY, 4 YX");
+    for (int code : kLayoutCodes)
+      box->addItem(QString::number(code), code);
+    box->setCurrentIndex(box->findData(sources_[i].layout));
+    connect(box, &QComboBox::activated, this, [this, i, box] {
+      sources_[i].layout = box->currentData().toInt();
+      Load(true);
+    });
+    layouts_->addWidget(label);
+    layouts_->addWidget(box);
+  }
 }
 
 void PreviewWindow::Load(bool survey) {
@@ -127,20 +185,29 @@ void PreviewWindow::Load(bool survey) {
   ++generation_;
   loading_ = true;
   progress_->setValue(0);
+  progress_->setVisible(true);
   status_->setText("Reading...");
   const QRect area = view_->Area();
   const QSize pixels(area.width(), area.height());
   // Zoomed or panned views are reduced over twice their extent, so that small moves need
   // no reading.
   preview::Bounds view = survey ? preview::Bounds{} : view_->View();
-  const std::vector<preview::Source> sources = sources_;
-  auto surveyed = std::make_shared<std::vector<preview::Layer>>(*layers_);
+  auto reading = std::make_shared<Reading>();
+  reading->sources = sources_;
+  reading->layers = *layers_;
+  reading->frames = frames_;
+  const std::optional<double> meridian = meridian_;
+  // Unless the user chose one, the frame of the last file: the output of a command.
+  const std::optional<std::size_t> chosen =
+      frameChosen_ ? std::optional<std::size_t>(frame_) : std::nullopt;
   const unsigned generation = generation_;
+  const std::vector<preview::Source>& sources = reading->sources;
   std::uint64_t total = 0;
   for (const preview::Source& source : sources)
     total += InputFile(source.path).Size();
 
-  worker_ = std::thread([this, sources, surveyed, survey, view, pixels, generation, total] {
+  worker_ = std::thread([this, reading, survey, view, pixels, generation, total, meridian, chosen] {
+    std::vector<preview::Source>& sources = reading->sources;
     using Clock = std::chrono::steady_clock;
     auto last = Clock::now();
     std::uint64_t before = 0;  // bytes of the files already read
@@ -157,54 +224,88 @@ void PreviewWindow::Load(bool survey) {
       }
       return true;
     };
-    std::vector<preview::Layer>& layers = *surveyed;
+    std::vector<preview::Layer>& layers = reading->layers;
     if (survey) {
       layers.clear();
       for (const preview::Source& source : sources) {
         layers.push_back(preview::SurveyFile(source, progress));
         before += InputFile(source.path).Size();
       }
+      // Degrees beside metres: surveyed again in the metres' zone when it is known.
+      std::vector<preview::Source> projected = sources;
+      if (meridian && preview::ProjectDegrees(projected, layers, *meridian)) {
+        for (std::size_t i = 0; i < sources.size() && !cancel_; ++i) {
+          if (projected[i].meridian != sources[i].meridian)
+            layers[i] = preview::SurveyFile(projected[i], {});
+        }
+        sources = projected;
+      }
+      reading->frames = preview::FramesOf(layers);
       ++pass;
       before = 0;
     }
+    const auto& frames = reading->frames;
+    std::size_t frame = frames.empty() ? 0 : frames.size() - 1;
+    if (chosen && *chosen < frames.size()) {
+      frame = *chosen;
+    } else {
+      for (std::size_t f = 0; f < frames.size(); ++f) {
+        if (!frames[f].empty() && frames[f].back() + 1 == layers.size()) frame = f;
+      }
+    }
+    reading->frame = frame;
+    const std::vector<std::size_t> none;
+    const std::vector<std::size_t>& shownLayers = frames.empty() ? none : frames[frame];
     preview::Bounds shown = view;
     preview::Bounds held;
     int columns = pixels.width(), rows = pixels.height();
     if (shown.Empty()) {
-      shown = held = preview::Fit(preview::ExtentOf(layers), columns, rows);
+      shown = held = preview::Fit(preview::ExtentOf(layers, shownLayers), columns, rows);
     } else {
       held = {shown.xMin - shown.Width() / 2, shown.xMax + shown.Width() / 2,
               shown.yMin - shown.Height() / 2, shown.yMax + shown.Height() / 2};
       columns *= 2;
       rows *= 2;
     }
-    for (std::size_t i = 0; i < sources.size() && !cancel_; ++i) {
+    for (std::size_t i : shownLayers) {
+      if (cancel_) break;
       preview::ReduceFile(sources[i], {held, columns, rows}, layers[i], progress);
       before += InputFile(sources[i].path).Size();
     }
     if (cancel_) return;
+    reading->view = survey ? preview::Bounds{} : shown;
+    reading->held = held;
     QMetaObject::invokeMethod(
-        this,
-        [this, surveyed, shown, held, generation, survey] {
-          Loaded(surveyed, survey ? preview::Bounds{} : shown, held, generation);
-        },
-        Qt::QueuedConnection);
+        this, [this, reading, generation] { Loaded(reading, generation); }, Qt::QueuedConnection);
   });
 }
 
-void PreviewWindow::Loaded(std::shared_ptr<std::vector<preview::Layer>> layers,
-                           preview::Bounds view, preview::Bounds held, unsigned generation) {
+void PreviewWindow::Loaded(const std::shared_ptr<Reading>& reading, unsigned generation) {
   if (generation != generation_) return;
   if (worker_.joinable()) worker_.join();
   loading_ = false;
-  layers_ = std::move(layers);
-  held_ = held;
+  sources_ = reading->sources;
+  auto layers = std::make_shared<const std::vector<preview::Layer>>(std::move(reading->layers));
+  layers_ = layers;
+  held_ = reading->held;
+  frame_ = reading->frame;
+  if (frames_ != reading->frames) {
+    frames_ = reading->frames;
+    frameBox_->clear();
+    for (const std::vector<std::size_t>& frame : frames_)
+      frameBox_->addItem(FrameName(*layers_, frame));
+    frameBox_->setVisible(frames_.size() > 1);
+  }
+  frameBox_->setCurrentIndex(static_cast<int>(frame_));
   progress_->setValue(1000);
-  status_->setText(Summary(*layers_));
+  progress_->setVisible(false);
+  QString summary = Summary(*layers_);
+  if (frames_.size() > 1) summary += "; degrees and metres in separate frames";
+  status_->setText(summary);
   // An empty view is fitted to the window as it is now.
   const QSignalBlocker quiet(view_);
-  view_->SetView(view);
-  view_->SetLayers(layers_);
+  view_->SetView(reading->view);
+  view_->SetLayers(layers_, frames_.empty() ? std::vector<std::size_t>{} : frames_[frame_]);
   emit loaded();
 }
 
@@ -213,7 +314,8 @@ void PreviewWindow::ViewChanged() {
   const preview::Bounds& view = view_->View();
   const bool inside = view.xMin >= held_.xMin && view.xMax <= held_.xMax &&
                       view.yMin >= held_.yMin && view.yMax <= held_.yMax;
-  const double cell = (*layers_)[0].cellWidth;
+  if (frames_.empty() || frames_[frame_].empty()) return;
+  const double cell = (*layers_)[frames_[frame_].front()].cellWidth;
   const double needed = view.Width() / std::max(1, view_->Area().width());
   // Zoomed in beyond the held resolution, or moved beyond the held area.
   if (!inside || needed < cell / 1.5) Load(false);
@@ -225,15 +327,15 @@ void PreviewWindow::OpenFiles() {
   std::vector<std::string> paths;
   for (const QString& name : names)
     paths.push_back(name.toStdString());
-  ShowFiles(paths, {});
+  ShowFiles(paths);
 }
 
-void PreviewWindow::LayoutChosen() {
-  const int code = layout_->currentData().toInt();
-  for (preview::Source& source : sources_) {
-    if (source.format == preview::Format::Xyz) source.layout = code;
-  }
-  Load(true);
+void PreviewWindow::FrameChosen() {
+  frameChosen_ = true;
+  frame_ = static_cast<std::size_t>(std::max(0, frameBox_->currentIndex()));
+  // Fitted anew to the frame's files.
+  view_->SetView({});
+  Load(false);
 }
 
 void PreviewWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -245,7 +347,7 @@ void PreviewWindow::dropEvent(QDropEvent* event) {
   for (const QUrl& url : event->mimeData()->urls()) {
     if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
   }
-  if (!paths.empty()) ShowFiles(paths, {});
+  if (!paths.empty()) ShowFiles(paths);
 }
 
 }  // namespace zolvane

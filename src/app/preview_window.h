@@ -1,17 +1,21 @@
 // The Preview window: the files of the last command, or any file opened or dropped on it,
-// drawn in one view. Files are read in a background thread, never written.
+// drawn in one view, or one frame at a time when some are in degrees and others in metres.
+// Files are read in a background thread, never written.
 #pragma once
 
 #include <QWidget>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/menu_tree.h"
 #include "preview/load.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QTimer;
@@ -20,6 +24,10 @@ namespace zolvane {
 
 class PreviewView;
 
+// The format `item`'s command reads its input in, where the file's first lines cannot tell
+// it (a GEBCO export reads as points); nothing when they can.
+std::optional<preview::Format> CommandInputFormat(const MenuItem& item);
+
 class PreviewWindow : public QWidget {
   Q_OBJECT
 
@@ -27,11 +35,16 @@ class PreviewWindow : public QWidget {
   explicit PreviewWindow(QWidget* parent = nullptr);
   ~PreviewWindow() override;
 
-  // Shows the files, the first in grey when there are several; `layouts` holds the XYZ
-  // layout code of each (0: guessed from its first lines).
-  void ShowFiles(const std::vector<std::string>& paths, const std::vector<int>& layouts);
+  // Shows the files, the first in grey when there are several. With `meridian`, files in
+  // degrees beside files in metres are drawn in the metres of that meridian's UTM zone.
+  void ShowFiles(const std::vector<preview::Source>& sources, std::optional<double> meridian = {});
+  // Files whose format and layout are guessed from their first lines.
+  void ShowFiles(const std::vector<std::string>& paths);
   bool IsLoading() const { return loading_; }
   const std::vector<preview::Layer>& Layers() const { return *layers_; }
+  // The layers' frames; the one shown.
+  const std::vector<std::vector<std::size_t>>& Frames() const { return frames_; }
+  std::size_t FrameShown() const { return frame_; }
   const PreviewView& View() const { return *view_; }
 
  signals:
@@ -44,24 +57,31 @@ class PreviewWindow : public QWidget {
  private:
   // Reads the sources again: surveyed and fitted anew, or only reduced for the view shown.
   void Load(bool survey);
+  struct Reading;
   // `view` empty: fitted to the files.
-  void Loaded(std::shared_ptr<std::vector<preview::Layer>> layers, preview::Bounds view,
-              preview::Bounds held, unsigned generation);
+  void Loaded(const std::shared_ptr<Reading>& reading, unsigned generation);
   void ViewChanged();
   void OpenFiles();
-  void LayoutChosen();
+  void FrameChosen();
   void StopWorker();
+  // One layout box per XYZ file.
+  void MakeLayoutBoxes();
 
   PreviewView* view_ = nullptr;
-  QComboBox* layout_ = nullptr;
+  QHBoxLayout* layouts_ = nullptr;
+  QComboBox* frameBox_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* status_ = nullptr;
   QLabel* position_ = nullptr;
   QTimer* settle_ = nullptr;  // reloads once the view stops moving
 
   std::vector<preview::Source> sources_;
+  std::optional<double> meridian_;
   std::shared_ptr<const std::vector<preview::Layer>> layers_;
-  preview::Bounds held_;  // the area the held layers were reduced for
+  std::vector<std::vector<std::size_t>> frames_;
+  std::size_t frame_ = 0;
+  bool frameChosen_ = false;  // by the user; else the frame of the last file
+  preview::Bounds held_;      // the area the held layers were reduced for
   std::thread worker_;
   std::atomic<bool> cancel_{false};
   unsigned generation_ = 0;

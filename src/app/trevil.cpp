@@ -220,6 +220,7 @@ void Trevil::Run(const MenuItem& item) {
   progress_->setValue(0);
   ui_->StartCommand();
 
+  lastItem_ = &item;
   const DispatchOutcome outcome = Dispatch(item, state_, *ui_);
   // Progress reports are thinned, so the last one seldom lands on the end.
   progress_->setValue(ui_->OutputWasCompleted() ? progress_->maximum() : 0);
@@ -256,20 +257,24 @@ void Trevil::UpdatePreviewButton() {
 }
 
 void Trevil::ShowPreview() {
-  std::vector<std::string> files;
-  std::vector<int> layouts;
-  auto add = [&](const std::string& name, int code, int lastCode) {
+  std::vector<preview::Source> files;
+  auto add = [&](const std::string& name, int code, int lastCode,
+                 std::optional<preview::Format> format) {
     if (name.empty() || name == "-") return;
-    files.push_back(ReadablePath(state_, name));
-    layouts.push_back(code != 0 ? code : lastCode);
+    files.push_back(preview::Source::Of(ReadablePath(state_, name), code != 0 ? code : lastCode));
+    if (format) files.back().format = *format;
   };
-  add(state_.InputFileName, state_.InputFormatCode, state_.LastInputFormatCode);
-  add(state_.OutputFileName, state_.OutputFormatCode, state_.LastOutputFormatCode);
+  add(state_.InputFileName, state_.InputFormatCode, state_.LastInputFormatCode,
+      lastItem_ ? CommandInputFormat(*lastItem_) : std::nullopt);
+  add(state_.OutputFileName, state_.OutputFormatCode, state_.LastOutputFormatCode, std::nullopt);
   if (files.empty()) return;
   if (!previewWindow_) previewWindow_ = new PreviewWindow(this);
   previewWindow_->show();
   previewWindow_->raise();
-  previewWindow_->ShowFiles(files, layouts);
+  // The zone the last command projected into, for its input in degrees.
+  std::optional<double> meridian;
+  if (state_.UtmZone >= 1 && state_.UtmZone <= 60) meridian = state_.CentralMeridian;
+  previewWindow_->ShowFiles(files, meridian);
 }
 
 void Trevil::RequestStop() {

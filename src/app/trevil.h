@@ -69,6 +69,7 @@ class Trevil : public QMainWindow {
   QLabel* count_ = nullptr;
   QPointer<HelpWindow> help_;
   QPointer<PreviewWindow> previewWindow_;
+  const MenuItem* lastItem_ = nullptr;  // of the last command run, for its input's format
   QPointer<SinglecoordDialog> calculator_;
   bool running_ = false;
   bool exitConfirmed_ = false;

@@ -17,6 +17,8 @@ struct PlotOptions {
   int width = 1600, height = 1000;
   int layout = 0;
   std::string format;  // png or svg; else from OUT's ending
+  std::string title;
+  bool labels = false;
 };
 
 int Usage(const std::string& text) {
@@ -75,9 +77,9 @@ int RunPlot(const PlotOptions& options) {
   QGuiApplication application(argc, argv);
 
   const QSize size(options.width, options.height);
-  preview::Bounds view;
+  std::vector<render::Frame> frames;
   const std::vector<preview::Layer> layers =
-      render::LoadForPicture(paths, options.layout, size, view);
+      render::LoadForPicture(paths, options.layout, size, frames);
   int status = 0;
   for (std::size_t i = 0; i < layers.size(); ++i) {
     const PassResult& result = layers[i].result;
@@ -85,7 +87,13 @@ int RunPlot(const PlotOptions& options) {
       status = Fail(FaultText(result.reason, result.line, inputs[i].name) + " (drawn up to there)");
     }
   }
-  const QByteArray picture = render::Picture(render::SceneOf(layers, view), size, svg);
+  std::vector<render::Scene> scenes;
+  for (const render::Frame& frame : frames) {
+    scenes.push_back(render::SceneOf(layers, frame));
+    scenes.back().title = options.title;
+    scenes.back().labels = options.labels;
+  }
+  const QByteArray picture = render::Picture(scenes, size, svg);
   OutputFile file(OutputPath(output));
   if (!file.IsOpen()) return WriteFailure(file, output);
   file.Stream().write(picture.constData(), picture.size());
@@ -98,7 +106,9 @@ int RunPlot(const PlotOptions& options) {
 void AddPlotCommands(CLI::App& app, Action& action) {
   auto options = std::make_shared<PlotOptions>();
   CLI::App* plot = app.add_subcommand(
-      "plot", "Draw files as a PNG or SVG map: the first in grey, the others in colour");
+      "plot",
+      "Draw files as a PNG or SVG map: the first in grey, the others in colour; files in degrees "
+      "and in metres side by side");
   plot->add_option("--width", options->width, "Picture width in pixels")->capture_default_str();
   plot->add_option("--height", options->height, "Picture height in pixels")->capture_default_str();
   plot->add_option("--layout", options->layout,
@@ -106,6 +116,10 @@ void AddPlotCommands(CLI::App& app, Action& action) {
       ->check(LayoutCode());
   plot->add_option("--format", options->format, "png or svg (default: OUT's ending; png for -)")
       ->check(CLI::IsMember({"png", "svg"}, CLI::ignore_case));
+  plot->add_option("--title", options->title, "Text written above the map");
+  plot->add_flag("--labels", options->labels,
+                 "Write each object's name at its first vertex, leaving out names that would "
+                 "overlap");
   plot->add_option("FILES", options->files, "IN [IN2 ...] OUT.png|OUT.svg|-")
       ->required()
       ->expected(2, -1);

@@ -151,6 +151,42 @@ GebcoResult ConvertGebco(std::istream& in, std::ostream& out, const GebcoOptions
   return result;
 }
 
+PassResult ReadGebcoSegments(std::istream& in, GebcoHeader header,
+                             const std::function<void(std::string_view value)>& segment,
+                             const std::function<void(double lon, double lat)>& point,
+                             const ProgressFn& progress) {
+  LineReader lines(in);
+  std::string_view line;
+  PassResult fault;
+  long long count = 0;
+  bool empty = true;
+  for (;;) {
+    const ReadStatus status = lines.Next(line);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return ReadFault(status, lines.LineNumber());
+    empty = false;
+    const Segment seg = SegmentOf(line, header);
+    const bool skipped = seg.count < 0;
+    if (!skipped) segment(seg.value);
+    for (long long i = skipped ? seg.count : -seg.count; i < 0; ++i) {
+      if (!NextPointLine(lines, line, fault)) return fault;
+      if (skipped) continue;
+      bool outOfRange = false;
+      const double lat = ReadNumber(Columns(line, 1, 9), outOfRange);
+      const double lon = ReadNumber(Columns(line, 10), outOfRange);
+      if (outOfRange) return NumberOutOfRange(lines.LineNumber());
+      point(lon, lat);
+      if (++count % kProgressInterval == 0 && progress && !progress(count, lines.BytesRead())) {
+        return PassResult::Stop();
+      }
+    }
+  }
+  if (empty) return EmptyFile();
+  PassResult done;
+  done.count = count;
+  return done;
+}
+
 GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const ProgressFn& progress,
                             GebcoHeader header) {
   GebcoCheckResult result;

@@ -3,9 +3,11 @@
 // points, BNA lines or GMT multi-segment files.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "core/pass.h"
 #include "core/run_state.h"
@@ -47,6 +49,14 @@ struct GebcoCheckResult {
   PassResult pass;  // a read failure, or a segment without points
   long long lines = 0;
 };
+
+// Hands each segment's value (or name) and its points, longitude first, to the callbacks,
+// as the conversion reads them; a segment of negative count is left out with its points.
+// Nothing is projected.
+PassResult ReadGebcoSegments(std::istream& in, GebcoHeader header,
+                             const std::function<void(std::string_view value)>& segment,
+                             const std::function<void(double lon, double lat)>& point,
+                             const ProgressFn& progress);
 
 // The checking pass: extends the statistics (latitudes as X, longitudes as Y, segment names
 // as Z) and refuses a segment with a count of 0. Counts are read from the columns `header`

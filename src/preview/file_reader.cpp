@@ -7,11 +7,13 @@
 
 #include "core/files.h"
 #include "core/number_format.h"
+#include "core/numbers.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/bna_to_kml.h"
 #include "formats/bna/markup.h"
 #include "formats/bna/xml_to_kml.h"
 #include "formats/daf.h"
+#include "formats/gebco.h"
 #include "formats/gmt_segments.h"
 #include "formats/mapgen_to_bna.h"
 #include "formats/miramon_vec.h"
@@ -149,6 +151,19 @@ PassResult ReadGrid(std::istream& in, PreviewSink& sink, const ProgressFn& progr
   return ReadSurferGrid(in, header, node, progress).pass;
 }
 
+PassResult ReadGebco(std::istream& in, GebcoHeader header, PreviewSink& sink,
+                     const ProgressFn& progress) {
+  std::string label;
+  auto segment = [&](std::string_view value) {
+    label.assign(value);
+    // Depths colour their lines; names do not.
+    const double depth = HasLeadingNumber(value) ? ReadNumber(value) : kNoValue;
+    sink.Begin({ShapeKind::Line, label, {}, depth});
+  };
+  return ReadGebcoSegments(
+      in, header, segment, [&](double lon, double lat) { sink.Vertex(lon, lat); }, progress);
+}
+
 }  // namespace
 
 Format FormatOf(const std::string& path) {
@@ -195,6 +210,10 @@ std::string_view FormatName(Format format) {
       return "MapGen";
     case Format::Grid:
       return "Surfer grid";
+    case Format::Gebco:
+    case Format::GebcoCentennial:
+    case Format::GebcoNames:
+      return "GEBCO";
   }
   return "";
 }
@@ -228,6 +247,12 @@ PassResult ReadFile(const std::string& path, Format format, int layout, PreviewS
       return ReadMapgen(in, sink, progress);
     case Format::Grid:
       return ReadGrid(in, sink, progress);
+    case Format::Gebco:
+      return ReadGebco(in, GebcoHeader::Atlas1997, sink, progress);
+    case Format::GebcoCentennial:
+      return ReadGebco(in, GebcoHeader::Centennial, sink, progress);
+    case Format::GebcoNames:
+      return ReadGebco(in, GebcoHeader::Names, sink, progress);
   }
   return PassResult::Fail("Unknown format", 0);
 }

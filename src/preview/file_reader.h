@@ -10,7 +10,21 @@
 
 namespace zolvane::preview {
 
-enum class Format { Bna, Xyz, Gmt, Kml, Xml, Daf, Vec, Mapgen, Grid };
+// The GEBCO exports are never guessed: only the command that read one says so.
+enum class Format {
+  Bna,
+  Xyz,
+  Gmt,
+  Kml,
+  Xml,
+  Daf,
+  Vec,
+  Mapgen,
+  Grid,
+  Gebco,
+  GebcoCentennial,
+  GebcoNames
+};
 
 // By the first lines when they tell, else by the name's ending; XYZ when nothing does.
 Format FormatOf(const std::string& path);

@@ -6,9 +6,12 @@
 #include <QPainterPath>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <thread>
 
@@ -25,7 +28,24 @@ using preview::Raster;
 const QColor kInputGrey(150, 150, 150);
 const QColor kBackground(Qt::white);
 const QColor kInk(40, 40, 40);
-constexpr int kLeft = 78, kRight = 84, kTop = 12, kBottom = 34;
+// Behind text laid over the data: light enough to read, clear enough to see what it covers.
+const QColor kPanel(255, 255, 255, 215);
+constexpr int kFillAlpha = 56;  // of a polygon's inside
+// The bottom margin holds the x labels, then the legend of the files.
+constexpr int kLeft = 78, kRight = 84, kTop = 12, kBottom = 54, kLegendTop = 34;
+
+// "-0", "-0.00": a coordinate of zero has no sign.
+std::string Unsigned0(std::string text) {
+  if (text.starts_with('-') && text.find_first_not_of("0.", 1) == std::string::npos)
+    text.erase(0, 1);
+  return text;
+}
+
+// The file's name without its folders.
+QString FileName(const std::string& path) {
+  const QString text = QString::fromStdString(path);
+  return text.mid(static_cast<int>(text.lastIndexOf('/')) + 1);
+}
 
 // A step of 1, 2 or 5 times a power of ten giving about `count` intervals over `span`.
 double NiceStep(double span, double count) {
@@ -57,7 +77,7 @@ std::string NumberText(double value, double step) {
   char text[48];
   const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
   std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 9), value);
-  return text;
+  return Unsigned0(text);
 }
 
 QColor ShapeColour(const DrawnLayer& drawn, double value, const preview::ValueRange& range) {
@@ -100,25 +120,40 @@ QImage GridImage(const Raster& raster, const DrawnLayer& drawn, const preview::V
   return image;
 }
 
-// Points of a cloud: each filled cell a dot of 2 x 2 pixels, coloured by its value.
+// Points of a cloud: each filled cell a dot of 3 x 3 pixels about it, coloured by its value;
+// a cell whose dot would overlap one already drawn is left out, so dense clouds thin to
+// dots that can each be told apart.
 QImage SampleImage(const Raster& raster, const DrawnLayer& drawn,
                    const preview::ValueRange& range) {
+  constexpr int kDot = 3;
   QImage image(raster.width, raster.height, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
+  auto painted = [&](int c, int r) {
+    for (int dr = -1; dr <= 1; ++dr) {
+      if (r + dr < 0 || r + dr >= raster.height) continue;
+      const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(r + dr));
+      for (int dc = -1; dc <= 1; ++dc) {
+        if (c + dc >= 0 && c + dc < raster.width && qAlpha(line[c + dc]) != 0) return true;
+      }
+    }
+    return false;
+  };
   const bool byValue =
       !drawn.input && !range.Empty() && range.max > range.min && !drawn.layer->range.Empty();
   for (int r = 0; r < raster.height; ++r) {
     for (int c = 0; c < raster.width; ++c) {
       const float z = raster.At(c, r);
-      if (std::isnan(z)) continue;
+      if (std::isnan(z) || painted(c, r)) continue;
       const QRgb colour = (drawn.input ? kInputGrey
                            : byValue   ? ValueColour((z - range.min) / (range.max - range.min))
                                        : drawn.colour)
                               .rgb();
-      for (int dr = 0; dr < 2 && r + dr < raster.height; ++dr) {
+      for (int dr = -kDot / 2; dr <= kDot / 2; ++dr) {
+        if (r + dr < 0 || r + dr >= raster.height) continue;
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(r + dr));
-        for (int dc = 0; dc < 2 && c + dc < raster.width; ++dc)
-          line[c + dc] = colour;
+        for (int dc = -kDot / 2; dc <= kDot / 2; ++dc) {
+          if (c + dc >= 0 && c + dc < raster.width) line[c + dc] = colour;
+        }
       }
     }
   }
@@ -136,6 +171,7 @@ class Canvas {
     stride_ = image_.bytesPerLine() / 4;
   }
   const QImage& Image() const { return image_; }
+  QRgb* Row(int row) { return bits_ + row * stride_; }
 
   // The pixels nearest the line between its end pixels, one per step along the longer axis.
   // Fixed-point steps rather than an error term keep the loop free of branches, which
@@ -202,6 +238,133 @@ class Canvas {
   qsizetype stride_ = 0;
 };
 
+// The translucent insides of rings, by the even-odd rule over pixel centres, counted per
+// pixel and laid on a canvas in one go. A scan line toggles, for each row an edge crosses, the
+// bit of the column where it crosses; the set bits of a row, read left to right, open and
+// close the ring's spans, which add to the row's running count. Nothing is sorted and no
+// pixel is touched per ring, so rings of a million crossing edges cost about what their
+// outlines do. Rows from `top` up to `bottom` (excluded) only.
+class Coverage {
+ public:
+  Coverage(int width, int top, int bottom)
+      : width_(width), words_((width + 64) / 64), top_(top), bottom_(bottom) {}
+
+  // Laid on the canvas before a ring of another colour begins.
+  QRgb Colour() const { return colour_; }
+  bool Empty() const { return low_ > high_; }
+
+  void Add(const std::vector<QPointF>& ring, QRgb colour) {
+    if (ring.size() < 3) return;
+    double low = ring[0].y(), high = low;
+    for (const QPointF& p : ring) {
+      if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return;
+      low = std::min(low, p.y());
+      high = std::max(high, p.y());
+    }
+    // Rows whose centre y + 0.5 lies within the ring's height.
+    const int first = std::max(top_, Row(std::ceil(low - 0.5)));
+    const int last = std::min(bottom_ - 1, Row(std::floor(high - 0.5)));
+    if (first > last) return;
+    if (counts_.empty()) {
+      counts_.assign(static_cast<std::size_t>(bottom_ - top_) * (width_ + 1), 0);
+      bits_.assign(static_cast<std::size_t>(bottom_ - top_) * words_, 0);
+    }
+    colour_ = colour;
+    low_ = std::min(low_, first);
+    high_ = std::max(high_, last);
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const QPointF& a = ring[i];
+      const QPointF& b = ring[(i + 1) % ring.size()];
+      if (a.y() == b.y()) continue;
+      const QPointF& lo = a.y() < b.y() ? a : b;
+      const QPointF& hi = a.y() < b.y() ? b : a;
+      // Half-open in y, so that a vertex on a row's centre counts once.
+      const int r0 = std::max(first, Row(std::ceil(lo.y() - 0.5)));
+      const int r1 = std::min(last, Row(std::ceil(hi.y() - 0.5)) - 1);
+      if (r0 > r1) continue;
+      const double slope = (hi.x() - lo.x()) / (hi.y() - lo.y());
+      // The first pixel whose centre lies right of the crossing: x + 0.5 rounded down.
+      const double x0 = lo.x() + (r0 + 0.5 - lo.y()) * slope + 0.5;
+      const double x1 = x0 + (r1 - r0) * slope;
+      std::uint64_t* word = bits_.data() + static_cast<std::size_t>(r0 - top_) * words_;
+      if (std::min(x0, x1) >= 0.001 && std::max(x0, x1) < width_ - 0.001) {
+        // Fixed-point steps, as lines are drawn: no rounding call per row.
+        constexpr int kShift = 32;
+        std::int64_t x = static_cast<std::int64_t>(x0 * 4294967296.0);
+        const std::int64_t step = static_cast<std::int64_t>(slope * 4294967296.0);
+        for (int r = r0; r <= r1; ++r, x += step, word += words_) {
+          const auto c = static_cast<std::uint64_t>(x >> kShift);
+          word[c >> 6] ^= std::uint64_t{1} << (c & 63);
+        }
+      } else {
+        for (int r = r0; r <= r1; ++r, word += words_) {
+          const int c = Column(std::floor(x0 + (r - r0) * slope));
+          word[c >> 6] ^= std::uint64_t{1} << (c & 63);
+        }
+      }
+    }
+    for (int r = first; r <= last; ++r) {
+      std::uint64_t* word = bits_.data() + static_cast<std::size_t>(r - top_) * words_;
+      std::int32_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * (width_ + 1);
+      std::int32_t step = 1;
+      for (std::size_t w = 0; w < words_; ++w) {
+        for (std::uint64_t bits = word[w]; bits != 0; bits &= bits - 1) {
+          count[w * 64 + static_cast<std::size_t>(std::countr_zero(bits))] += step;
+          step = -step;
+        }
+        word[w] = 0;
+      }
+    }
+  }
+
+  // Lays the counted insides on `canvas`, each ring over a pixel adding to its opacity.
+  void LayOn(Canvas& canvas) {
+    if (Empty()) return;
+    std::array<QRgb, 64> shades;  // premultiplied, by count
+    double clear = 1;
+    for (std::size_t n = 0; n < shades.size(); ++n) {
+      const double alpha = 1 - clear;
+      shades[n] = qRgba(static_cast<int>(qRed(colour_) * alpha + 0.5),
+                        static_cast<int>(qGreen(colour_) * alpha + 0.5),
+                        static_cast<int>(qBlue(colour_) * alpha + 0.5),
+                        static_cast<int>(255 * alpha + 0.5));
+      clear *= 1 - qAlpha(colour_) / 255.0;
+    }
+    for (int r = low_; r <= high_; ++r) {
+      std::int32_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * (width_ + 1);
+      QRgb* line = canvas.Row(r);
+      std::int32_t inside = 0;
+      for (int c = 0; c < width_; ++c) {
+        inside += count[c];
+        count[c] = 0;
+        if (inside <= 0) continue;
+        const QRgb shade = shades[static_cast<std::size_t>(std::min<std::int32_t>(inside, 63))];
+        const unsigned keep = 255 - qAlpha(shade);
+        const QRgb under = line[c];
+        auto mix = [&](int s, int d) { return s + static_cast<int>((d * keep + 127) / 255); };
+        line[c] = qRgba(mix(qRed(shade), qRed(under)), mix(qGreen(shade), qGreen(under)),
+                        mix(qBlue(shade), qBlue(under)), mix(qAlpha(shade), qAlpha(under)));
+      }
+      count[width_] = 0;
+    }
+    low_ = bottom_;
+    high_ = top_ - 1;
+  }
+
+ private:
+  // Pixel indices of positions far outside, which a deep zoom gives, kept at the edges.
+  int Row(double y) const { return static_cast<int>(std::clamp(y, top_ - 1.0, bottom_ + 1.0)); }
+  int Column(double x) const { return static_cast<int>(std::clamp(x, 0.0, width_ * 1.0)); }
+
+  int width_;
+  std::size_t words_;
+  int top_, bottom_;
+  int low_ = std::numeric_limits<int>::max(), high_ = std::numeric_limits<int>::min();
+  QRgb colour_ = 0;
+  std::vector<std::int32_t> counts_;  // per row: +1 where a span opens, -1 after it closes
+  std::vector<std::uint64_t> bits_;   // per row: the columns crossed an odd number of times
+};
+
 void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const DrawnLayer& drawn) {
   const Layer& layer = *drawn.layer;
   // Vector output keeps its lines; anything drawn in pixels takes the canvas.
@@ -213,6 +376,8 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
   // Draws the lines into the rows from `top` to `bottom`; collects the points when asked.
   auto draw = [&](int top, int bottom, bool takeMarkers) {
     std::vector<QPointF> points;
+    std::optional<Coverage> insides;
+    if (canvas) insides.emplace(area.width(), top, bottom);
     for (const preview::Shape& shape : layer.shapes) {
       if (shape.count == 0) continue;
       const QColor colour = ShapeColour(drawn, shape.value, scene.range);
@@ -227,9 +392,24 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
         }
         continue;
       }
-      // Polygons are drawn as closed outlines: a fill would hide what lies beneath, and
-      // filling thousands of crossing rings costs far more than the rest of the picture.
-      if (shape.kind == ShapeKind::Polygon) points.push_back(points.front());
+      // Polygons are filled translucent, so that what lies beneath still shows, under a
+      // closed outline.
+      const bool polygon = shape.kind == ShapeKind::Polygon;
+      QColor fill = colour;
+      fill.setAlpha(kFillAlpha);
+      if (polygon && insides) {
+        if (!insides->Empty() && insides->Colour() != fill.rgba()) insides->LayOn(*canvas);
+        for (QPointF& p : points)
+          p -= origin;
+        insides->Add(points, fill.rgba());
+        for (QPointF& p : points)
+          p += origin;
+      } else if (polygon) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
+      }
+      if (polygon) points.push_back(points.front());
       if (canvas) {
         const QRgb rgb = colour.rgb();
         for (std::size_t i = 1; i < points.size(); ++i)
@@ -239,6 +419,7 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
         painter.drawPolyline(points.data(), static_cast<int>(points.size()));
       }
     }
+    if (insides) insides->LayOn(*canvas);
   };
   if (canvas) {
     // The upper and the lower half at once: their rows are apart, so the threads never
@@ -269,8 +450,12 @@ void DrawAxes(QPainter& painter, const QRect& area, const Bounds& view) {
     const double count = std::max(2.0, pixels / 110);
     const double step =
         geographic ? NiceDegreeStep(high - low, count) : NiceStep(high - low, count);
-    for (double v = std::ceil(low / step) * step; v <= high; v += step)
-      mark(v, step);
+    // Counted from the first tick, so that no sum of steps drifts off zero.
+    const double first = std::ceil(low / step);
+    for (int k = 0; (first + k) * step <= high; ++k) {
+      const double v = (first + k) * step;
+      mark(std::abs(v) < step * 1e-9 ? 0.0 : v, step);
+    }
   };
   ticks(view.xMin, view.xMax, area.width(), [&](double x, double step) {
     const double px = ToPixel(area, view, x, view.yMin).x();
@@ -298,12 +483,83 @@ void DrawScaleBar(QPainter& painter, const QRect& area, const Bounds& view) {
   const double metres = NiceStep(metresPerPixel * area.width() / 5, 1);
   const double pixels = metres / metresPerPixel;
   const QPointF start(area.left() + 12, area.bottom() - 12);
+  const QString text =
+      metres >= 1000 ? QString::number(metres / 1000) + " km" : QString::number(metres) + " m";
+  const QFontMetrics metrics = painter.fontMetrics();
+  const double width = std::max<double>(pixels, metrics.horizontalAdvance(text));
+  painter.setPen(QPen(QColor(160, 160, 160), 0));
+  painter.setBrush(kPanel);
+  painter.drawRect(
+      QRectF(start.x() - 5, start.y() - 7 - metrics.height(), width + 10, metrics.height() + 12));
   painter.setPen(QPen(kInk, 2));
   painter.drawLine(start, start + QPointF(pixels, 0));
   painter.setPen(QPen(kInk, 0));
+  painter.drawText(start + QPointF(0, -5 - metrics.descent()), text);
+}
+
+// A swatch and the file name of each layer, in a row under the x labels.
+void DrawFiles(QPainter& painter, const QRect& area, const Scene& scene) {
+  const QFontMetrics metrics = painter.fontMetrics();
+  double x = area.left();
+  const double y = area.bottom() + kLegendTop;
+  for (const DrawnLayer& drawn : scene.layers) {
+    QString name = FileName(drawn.layer->path);
+    if (drawn.input) name += " (input)";
+    const double room = area.right() - x - 18;
+    if (room < 40) break;
+    name = metrics.elidedText(name, Qt::ElideMiddle, static_cast<int>(room));
+    painter.setPen(QPen(kInk, 0));
+    painter.setBrush(drawn.input ? kInputGrey : drawn.colour);
+    painter.drawRect(QRectF(x, y, 12, 12));
+    painter.drawText(QPointF(x + 17, y + 6 + metrics.ascent() / 2.0 - 1), name);
+    x += 17 + metrics.horizontalAdvance(name) + 18;
+  }
+}
+
+// Each object's name at its first vertex, left out where it would overlap one already
+// written.
+void DrawLabels(QPainter& painter, const QRect& area, const Scene& scene) {
+  const QFontMetrics metrics = painter.fontMetrics();
+  std::vector<QRectF> taken;
+  painter.setPen(QPen(kInk, 0));
+  for (const DrawnLayer& drawn : scene.layers) {
+    const Layer& layer = *drawn.layer;
+    for (const preview::Shape& shape : layer.shapes) {
+      if (shape.count == 0 || shape.label >= layer.labels.size()) continue;
+      const QString text = QString::fromStdString(layer.labels[shape.label]).trimmed();
+      if (text.isEmpty()) continue;
+      const preview::Vertex& at = layer.held[shape.first];
+      const QPointF p = ToPixel(area, scene.view, at.x, at.y);
+      const QRectF box(p.x() + 4, p.y() - metrics.height() - 2, metrics.horizontalAdvance(text) + 2,
+                       metrics.height());
+      if (!area.contains(box.toAlignedRect())) continue;
+      if (std::any_of(taken.begin(), taken.end(),
+                      [&](const QRectF& other) { return other.intersects(box); })) {
+        continue;
+      }
+      taken.push_back(box);
+      painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+  }
+}
+
+void DrawTitle(QPainter& painter, const QRect& area, const std::string& title) {
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.3);
+  painter.save();
+  painter.setFont(font);
+  const QFontMetrics metrics(font);
   const QString text =
-      metres >= 1000 ? QString::number(metres / 1000) + " km" : QString::number(metres) + " m";
-  painter.drawText(start + QPointF(0, -5), text);
+      metrics.elidedText(QString::fromStdString(title), Qt::ElideRight, area.width() - 24);
+  const QRectF box(area.center().x() - metrics.horizontalAdvance(text) / 2.0 - 6, area.top() + 6,
+                   metrics.horizontalAdvance(text) + 12, metrics.height() + 6);
+  painter.setPen(QPen(QColor(160, 160, 160), 0));
+  painter.setBrush(kPanel);
+  painter.drawRect(box);
+  painter.setPen(QPen(kInk, 0));
+  painter.drawText(box, Qt::AlignCenter, text);
+  painter.restore();
 }
 
 void DrawLegend(QPainter& painter, const QRect& area, const preview::ValueRange& range) {
@@ -360,7 +616,7 @@ std::string CoordinateText(double value, bool geographic, bool latitude, int dec
   char text[48];
   if (!geographic) {
     std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
+    return Unsigned0(text);
   }
   const char hemisphere = latitude ? (value < 0 ? 'S' : 'N') : (value < 0 ? 'W' : 'E');
   const double magnitude = std::abs(value);
@@ -393,42 +649,68 @@ void Draw(QPainter& painter, QSize size, const Scene& scene) {
     }
     DrawShapes(painter, area, scene, drawn);
   }
+  if (scene.labels) DrawLabels(painter, area, scene);
   painter.restore();
   DrawAxes(painter, area, scene.view);
   DrawScaleBar(painter, area, scene.view);
+  DrawFiles(painter, area, scene);
+  if (!scene.title.empty()) DrawTitle(painter, area, scene.title);
   if (!scene.range.Empty() && scene.range.max > scene.range.min)
     DrawLegend(painter, area, scene.range);
 }
 
+QSize FrameSize(QSize size, std::size_t frames) {
+  return QSize(size.width() / static_cast<int>(std::max<std::size_t>(frames, 1)), size.height());
+}
+
 std::vector<Layer> LoadForPicture(const std::vector<std::string>& paths, int layout, QSize size,
-                                  Bounds& view) {
+                                  std::vector<Frame>& frames) {
   std::vector<preview::Source> sources;
   std::vector<Layer> layers;
   for (const std::string& path : paths) {
     sources.push_back(preview::Source::Of(path, layout));
     layers.push_back(preview::SurveyFile(sources.back(), {}));
   }
-  const QRect area = PlotArea(size);
-  view = preview::Fit(preview::ExtentOf(layers), area.width(), area.height());
-  const preview::Grid grid{view, area.width(), area.height()};
-  for (std::size_t i = 0; i < layers.size(); ++i)
-    preview::ReduceFile(sources[i], grid, layers[i], {});
+  frames.clear();
+  const QRect area = PlotArea(FrameSize(size, preview::FramesOf(layers).size()));
+  for (std::vector<std::size_t>& indices : preview::FramesOf(layers)) {
+    Frame frame{std::move(indices), {}};
+    frame.view = preview::Fit(preview::ExtentOf(layers, frame.layers), area.width(), area.height());
+    for (std::size_t i : frame.layers)
+      preview::ReduceFile(sources[i], {frame.view, area.width(), area.height()}, layers[i], {});
+    frames.push_back(std::move(frame));
+  }
   return layers;
 }
 
-Scene SceneOf(const std::vector<Layer>& layers, const Bounds& view) {
+Scene SceneOf(const std::vector<Layer>& layers, const Frame& frame) {
   Scene scene;
-  scene.view = view;
-  int outputs = 0;
-  for (std::size_t i = 0; i < layers.size(); ++i) {
+  scene.view = frame.view;
+  for (std::size_t i : frame.layers) {
     const bool input = layers.size() > 1 && i == 0;
-    scene.layers.push_back({&layers[i], input, OutputColour(input ? 0 : outputs++)});
+    const int output = static_cast<int>(layers.size() > 1 ? i - 1 : i);
+    scene.layers.push_back({&layers[i], input, OutputColour(input ? 0 : output)});
     if (!input) scene.range.Add(layers[i].range);
   }
   return scene;
 }
 
-QByteArray Picture(const Scene& scene, QSize size, bool svg) {
+namespace {
+
+void DrawSideBySide(QPainter& painter, QSize size, const std::vector<Scene>& scenes) {
+  const QSize frame = FrameSize(size, scenes.size());
+  painter.fillRect(QRect(QPoint(0, 0), size), kBackground);
+  for (std::size_t i = 0; i < scenes.size(); ++i) {
+    painter.save();
+    painter.translate(static_cast<int>(i) * frame.width(), 0);
+    Draw(painter, frame, scenes[i]);
+    painter.restore();
+  }
+}
+
+}  // namespace
+
+QByteArray Picture(const std::vector<Scene>& scenes, QSize size, bool svg) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -439,12 +721,12 @@ QByteArray Picture(const Scene& scene, QSize size, bool svg) {
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle("Zolvane preview");
     QPainter painter(&generator);
-    Draw(painter, size, scene);
+    DrawSideBySide(painter, size, scenes);
   } else {
     QImage image(size, QImage::Format_RGB32);
     {
       QPainter painter(&image);
-      Draw(painter, size, scene);
+      DrawSideBySide(painter, size, scenes);
     }
     image.save(&buffer, "PNG");
   }

@@ -1,11 +1,14 @@
 // The preview: pictures drawn by zolvane-cli plot, and the Preview window after a command.
+#include <QComboBox>
 #include <QImage>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <optional>
 
 #include "app/menu_tree.h"
 #include "app/preview_view.h"
@@ -15,6 +18,7 @@
 #include "preview/load.h"
 #include "render/render.h"
 #include "support/run_cli.h"
+#include "widgets.h"
 
 using zolvane::testing::ModalAnswers;
 using zolvane::testing::RunBash;
@@ -92,6 +96,40 @@ class PreviewTest : public QObject {
     QCOMPARE(QString::fromStdString(png.output), QString("PNG"));
   }
 
+  // What a picture's texts say: the legend of the files, the title, the labels, the axes.
+  void PlotTexts() {
+    constexpr const char* kAcrossZero =
+        "\"n1\",\"\",-2\n-500,-500\n500,500\n\"n2\",\"\",-2\n-500,-500\n0,500\n";
+    constexpr const char* kDegrees = "3.0 41.0 -5\n3.1 41.1 -9\n";
+    constexpr const char* kMetres = "500000 4538000 -5\n508000 4550000 -9\n";
+    const struct {
+      std::vector<std::pair<const char*, const char*>> files;
+      const char* options;
+      std::vector<const char*> present, absent;
+    } cases[] = {
+        // No "-0" on the axes; one name per first vertex.
+        {{{"z.bna", kAcrossZero}}, "--labels", {">0<", ">n1<", "z.bna"}, {">-0<", ">n2<"}},
+        {{{"z.bna", kAcrossZero}}, "--title 'Survey 7'", {"Survey 7"}, {">n1<"}},
+        {{{"in.xyz", kDegrees}, {"out.xyz", kMetres}},
+         "",
+         {"in.xyz (input)", "out.xyz", "\u00b0", "km"},
+         {}},
+    };
+    for (const auto& c : cases) {
+      QTemporaryDir dir;
+      std::string inputs;
+      for (const auto& [name, text] : c.files)
+        inputs += Write(dir, name, text).toStdString() + " ";
+      const auto run =
+          RunBash("\"$CLI\" plot --format svg " + std::string(c.options) + " " + inputs + "-");
+      QCOMPARE(run.status, 0);
+      for (const char* text : c.present)
+        QVERIFY2(run.output.find(text) != std::string::npos, text);
+      for (const char* text : c.absent)
+        QVERIFY2(run.output.find(text) == std::string::npos, text);
+    }
+  }
+
   void PreviewButtonShowsBothFilesOfTheLastRun() {
     QTemporaryDir dir;
     const QString bna = Write(dir, "in.bna", kLineAndPoint);
@@ -129,6 +167,46 @@ class PreviewTest : public QObject {
     const zolvane::preview::Bounds& shown = preview->View().View();
     QCOMPARE(shown.xMin, fitted.xMin);
     QCOMPARE(shown.yMax, fitted.yMax);
+    QVERIFY(!preview->findChild<QProgressBar*>("progress")->isVisible());
+    SaveScreenshot(window, "main-window");
+    SaveScreenshot(*preview, "preview");
+  }
+
+  // An input in degrees and an output in metres: one projected frame when the zone is
+  // known, else a frame each, the output's shown first; each fitted to what it draws.
+  void PreviewNeverMixesDegreesAndMetres() {
+    QTemporaryDir dir;
+    const QString degrees = Write(dir, "in.xyz", "3.0 41.0 -5\n3.1 41.1 -9\n");
+    const QString metres = Write(dir, "out.xyz", "500000 4538000 -5\n508000 4550000 -9\n");
+    const struct {
+      std::optional<double> meridian;
+      std::size_t frames;
+      double inputEasting;  // of the input's west edge as drawn
+    } cases[] = {{3.0, 1, 500000}, {std::nullopt, 2, 3.0}};
+    for (const auto& c : cases) {
+      zolvane::PreviewWindow preview;
+      preview.show();
+      QSignalSpy loaded(&preview, &zolvane::PreviewWindow::loaded);
+      preview.ShowFiles({zolvane::preview::Source::Of(degrees.toStdString(), 23),
+                         zolvane::preview::Source::Of(metres.toStdString(), 23)},
+                        c.meridian);
+      QVERIFY(loaded.wait(10000));
+      QCOMPARE(preview.Frames().size(), c.frames);
+      QCOMPARE(preview.Frames()[preview.FrameShown()].back(), std::size_t{1});
+      QVERIFY(std::abs(preview.Layers()[0].bounds.xMin - c.inputEasting) < 1000);
+      // The view shows the output at a readable size: at least a third of the plot's width.
+      const zolvane::preview::Bounds& view = preview.View().View();
+      QVERIFY(8000 / view.Width() > 0.33);
+      auto* frames = preview.findChild<QComboBox*>("frame");
+      QCOMPARE(frames->isVisible(), c.frames > 1);
+      if (c.frames > 1) {
+        frames->setCurrentIndex(0);
+        emit frames->activated(0);
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(preview.FrameShown(), std::size_t{0});
+        QVERIFY(0.1 / preview.View().View().Width() > 0.33);
+      }
+    }
   }
 };
 

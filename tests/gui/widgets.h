@@ -60,3 +60,11 @@ inline void WriteFile(const QString& path, const QByteArray& text) {
   if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
   file.write(text);
 }
+
+// With ZOLVANE_SCREENSHOTS=DIR, saves the window as DIR/<name>.png, for the documentation.
+inline void SaveScreenshot(QWidget& window, const QString& name) {
+  const QString folder = qEnvironmentVariable("ZOLVANE_SCREENSHOTS");
+  if (folder.isEmpty()) return;
+  QApplication::processEvents();
+  QVERIFY2(window.grab().save(folder + "/" + name + ".png"), qPrintable(folder));
+}

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "preview/load.h"
@@ -25,6 +26,7 @@ TEST(PreviewModel, ReadsEveryFormat) {
     Bounds bounds;
     const char* firstLabel;
     double minValue, maxValue;  // NaN: no values
+    bool told = false;          // the format is the command's: the file's lines do not say it
   } cases[] = {
       {"a.bna",
        "\"a\",\"b\",-2\n1,2\n\"3\",\"4\"\n\"p\",\"q\",1,5,6\n",  // quoted as parallel writes
@@ -81,10 +83,21 @@ TEST(PreviewModel, ReadsEveryFormat) {
        nullptr,
        1,
        5},
+      // A GEBCO atlas export, which the first lines would take for points.
+      {"a.asc",
+       "   -50     2\n41.000000 2.000000\n42.000000 3.000000\n  -100     1\n40.000000 4.000000\n",
+       Format::Gebco,
+       2,
+       {2, 4, 40, 42},
+       "-50",
+       -100,
+       -50,
+       true},
   };
   TempDir dir;
   for (const auto& c : cases) {
-    const Source source = Source::Of(dir.Write(c.name, c.text));
+    Source source = Source::Of(dir.Write(c.name, c.text));
+    if (c.told) source.format = c.format;
     EXPECT_EQ(source.format, c.format) << c.name;
     Layer layer = SurveyFile(source, {});
     EXPECT_EQ(layer.result.status, PassStatus::Done) << c.name << ": " << layer.result.reason;
@@ -182,6 +195,47 @@ TEST(PreviewModel, ReductionKeepsTheExtremesOfEveryColumn) {
     };
     EXPECT_TRUE(in(range.first)) << column;
     EXPECT_TRUE(in(range.second)) << column;
+  }
+}
+
+// Degrees and metres never share a frame: degrees are drawn in the metres' zone when the
+// command knows it, else each kind in a frame of its own.
+TEST(PreviewModel, FramesKeepDegreesApartFromMetres) {
+  constexpr const char* kDegrees = "3.0 41.0\n3.1 41.1\n";
+  constexpr const char* kMetres = "500000 4538000\n508000 4550000\n";
+  const struct {
+    std::vector<const char*> files;
+    std::optional<double> meridian;
+    std::vector<std::vector<std::size_t>> frames;
+  } cases[] = {
+      {{kDegrees, kMetres}, std::nullopt, {{0}, {1}}},
+      {{kMetres, kDegrees, kMetres}, std::nullopt, {{0, 2}, {1}}},
+      {{kDegrees, kMetres}, 3.0, {{0, 1}}},
+      {{kDegrees, kDegrees}, 3.0, {{0, 1}}},
+      {{"", kMetres}, std::nullopt, {{0, 1}}},
+  };
+  constexpr const char* kNames[] = {"a.xyz", "b.xyz", "c.xyz"};
+  TempDir dir;
+  for (const auto& c : cases) {
+    std::vector<Source> sources;
+    std::vector<Layer> layers;
+    for (std::size_t i = 0; i < c.files.size(); ++i) {
+      sources.push_back(Source::Of(dir.Write(kNames[i], c.files[i]), 23));
+      layers.push_back(SurveyFile(sources.back(), {}));
+    }
+    if (c.meridian && ProjectDegrees(sources, layers, *c.meridian)) {
+      for (std::size_t i = 0; i < sources.size(); ++i)
+        layers[i] = SurveyFile(sources[i], {});
+    }
+    EXPECT_EQ(FramesOf(layers), c.frames)
+        << c.files.size() << " files, frame 0 of " << c.frames[0].size();
+    // Projected, the degrees land among the metres of zone 31.
+    for (const Layer& layer : layers) {
+      if (c.meridian && c.frames.size() == 1 && c.files[1] == kMetres) {
+        EXPECT_NEAR(layer.bounds.xMin, 500000, 10000);
+        EXPECT_NEAR(layer.bounds.yMin, 4539000, 10000);
+      }
+    }
   }
 }
 
