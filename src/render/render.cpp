@@ -249,9 +249,10 @@ class Coverage {
   Coverage(int width, int top, int bottom)
       : width_(width), words_((width + 64) / 64), top_(top), bottom_(bottom) {}
 
-  // Laid on the canvas before a ring of another colour begins.
+  // Laid on the canvas before a ring of another colour begins, and when full.
   QRgb Colour() const { return colour_; }
   bool Empty() const { return low_ > high_; }
+  bool Full() const { return rings_ == kMostRings; }
 
   void Add(const std::vector<QPointF>& ring, QRgb colour) {
     if (ring.size() < 3) return;
@@ -270,6 +271,7 @@ class Coverage {
       bits_.assign(static_cast<std::size_t>(bottom_ - top_) * words_, 0);
     }
     colour_ = colour;
+    ++rings_;
     low_ = std::min(low_, first);
     high_ = std::max(high_, last);
     for (std::size_t i = 0; i < ring.size(); ++i) {
@@ -305,12 +307,12 @@ class Coverage {
     }
     for (int r = first; r <= last; ++r) {
       std::uint64_t* word = bits_.data() + static_cast<std::size_t>(r - top_) * words_;
-      std::int32_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * (width_ + 1);
-      std::int32_t step = 1;
+      std::uint8_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * (width_ + 1);
+      std::uint8_t step = 1;
       for (std::size_t w = 0; w < words_; ++w) {
         for (std::uint64_t bits = word[w]; bits != 0; bits &= bits - 1) {
           count[w * 64 + static_cast<std::size_t>(std::countr_zero(bits))] += step;
-          step = -step;
+          step = static_cast<std::uint8_t>(-step);
         }
         word[w] = 0;
       }
@@ -331,14 +333,14 @@ class Coverage {
       clear *= 1 - qAlpha(colour_) / 255.0;
     }
     for (int r = low_; r <= high_; ++r) {
-      std::int32_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * (width_ + 1);
+      std::uint8_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * (width_ + 1);
       QRgb* line = canvas.Row(r);
-      std::int32_t inside = 0;
+      std::uint8_t inside = 0;
       for (int c = 0; c < width_; ++c) {
-        inside += count[c];
+        inside = static_cast<std::uint8_t>(inside + count[c]);
         count[c] = 0;
-        if (inside <= 0) continue;
-        const QRgb shade = shades[static_cast<std::size_t>(std::min<std::int32_t>(inside, 63))];
+        if (inside == 0) continue;
+        const QRgb shade = shades[std::min<std::size_t>(inside, shades.size() - 1)];
         const unsigned keep = 255 - qAlpha(shade);
         const QRgb under = line[c];
         auto mix = [&](int s, int d) { return s + static_cast<int>((d * keep + 127) / 255); };
@@ -349,6 +351,7 @@ class Coverage {
     }
     low_ = bottom_;
     high_ = top_ - 1;
+    rings_ = 0;
   }
 
  private:
@@ -359,9 +362,14 @@ class Coverage {
   int width_;
   std::size_t words_;
   int top_, bottom_;
+  // Counts are bytes, which keeps a picture's rows in the cache: they run modulo 256, exact
+  // while no more rings than that are counted between two layings.
+  static constexpr int kMostRings = 255;
+
   int low_ = std::numeric_limits<int>::max(), high_ = std::numeric_limits<int>::min();
   QRgb colour_ = 0;
-  std::vector<std::int32_t> counts_;  // per row: +1 where a span opens, -1 after it closes
+  int rings_ = 0;
+  std::vector<std::uint8_t> counts_;  // per row: +1 where a span opens, -1 after it closes
   std::vector<std::uint64_t> bits_;   // per row: the columns crossed an odd number of times
 };
 
@@ -398,7 +406,8 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
       QColor fill = colour;
       fill.setAlpha(kFillAlpha);
       if (polygon && insides) {
-        if (!insides->Empty() && insides->Colour() != fill.rgba()) insides->LayOn(*canvas);
+        if (insides->Full() || (!insides->Empty() && insides->Colour() != fill.rgba()))
+          insides->LayOn(*canvas);
         for (QPointF& p : points)
           p -= origin;
         insides->Add(points, fill.rgba());
