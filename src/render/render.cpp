@@ -238,16 +238,17 @@ class Canvas {
   qsizetype stride_ = 0;
 };
 
-// The translucent insides of rings, by the even-odd rule over pixel centres, counted per
-// pixel and laid on a canvas in one go. A scan line toggles, for each row an edge crosses, the
-// bit of the column where it crosses; the set bits of a row, read left to right, open and
-// close the ring's spans, which add to the row's running count. Nothing is sorted and no
-// pixel is touched per ring, so rings of a million crossing edges cost about what their
-// outlines do. Rows from `top` up to `bottom` (excluded) only.
+// The translucent insides of rings, counted per pixel and laid on a canvas in one go. Each
+// edge adds, on every row it crosses, +1 or -1 by its direction at the first pixel whose
+// centre lies right of the crossing, signed so that the ring's inside counts +1: a row's
+// running sum is then the number of rings over each pixel, exact for rings that do not
+// cross themselves (one that does counts its winding, the lobes that run the other way
+// round as -1, which is drawn as 1). Nothing is sorted and no pixel is
+// written per ring, so rings of a million long edges cost about what their outlines do.
+// Rows from `top` up to `bottom` (excluded) only.
 class Coverage {
  public:
-  Coverage(int width, int top, int bottom)
-      : width_(width), words_((width + 64) / 64), top_(top), bottom_(bottom) {}
+  Coverage(int width, int top, int bottom) : width_(width), top_(top), bottom_(bottom) {}
 
   // Laid on the canvas before a ring of another colour begins, and when full.
   QRgb Colour() const { return colour_; }
@@ -256,30 +257,34 @@ class Coverage {
 
   void Add(const std::vector<QPointF>& ring, QRgb colour) {
     if (ring.size() < 3) return;
-    double low = ring[0].y(), high = low;
-    for (const QPointF& p : ring) {
+    double low = ring[0].y(), high = low, area = 0;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const QPointF& p = ring[i];
+      const QPointF& q = ring[(i + 1) % ring.size()];
       if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return;
       low = std::min(low, p.y());
       high = std::max(high, p.y());
+      area += (p.x() - q.x()) * (p.y() + q.y());
     }
     // Rows whose centre y + 0.5 lies within the ring's height.
     const int first = std::max(top_, Row(std::ceil(low - 0.5)));
     const int last = std::min(bottom_ - 1, Row(std::floor(high - 0.5)));
     if (first > last) return;
-    if (counts_.empty()) {
-      counts_.assign(static_cast<std::size_t>(bottom_ - top_) * (width_ + 1), 0);
-      bits_.assign(static_cast<std::size_t>(bottom_ - top_) * words_, 0);
-    }
+    if (counts_.empty()) counts_.assign(static_cast<std::size_t>(bottom_ - top_) * Stride(), 0);
     colour_ = colour;
     ++rings_;
     low_ = std::min(low_, first);
     high_ = std::max(high_, last);
+    // Which way round the ring runs decides the sign of its left edges.
+    const std::int16_t down = area > 0 ? -1 : 1;
     for (std::size_t i = 0; i < ring.size(); ++i) {
       const QPointF& a = ring[i];
       const QPointF& b = ring[(i + 1) % ring.size()];
       if (a.y() == b.y()) continue;
-      const QPointF& lo = a.y() < b.y() ? a : b;
-      const QPointF& hi = a.y() < b.y() ? b : a;
+      const bool falling = a.y() < b.y();
+      const std::int16_t add = falling ? down : static_cast<std::int16_t>(-down);
+      const QPointF& lo = falling ? a : b;
+      const QPointF& hi = falling ? b : a;
       // Half-open in y, so that a vertex on a row's centre counts once.
       const int r0 = std::max(first, Row(std::ceil(lo.y() - 0.5)));
       const int r1 = std::min(last, Row(std::ceil(hi.y() - 0.5)) - 1);
@@ -288,33 +293,19 @@ class Coverage {
       // The first pixel whose centre lies right of the crossing: x + 0.5 rounded down.
       const double x0 = lo.x() + (r0 + 0.5 - lo.y()) * slope + 0.5;
       const double x1 = x0 + (r1 - r0) * slope;
-      std::uint64_t* word = bits_.data() + static_cast<std::size_t>(r0 - top_) * words_;
+      std::int16_t* count = counts_.data() + static_cast<std::size_t>(r0 - top_) * Stride();
       if (std::min(x0, x1) >= 0.001 && std::max(x0, x1) < width_ - 0.001) {
         // Fixed-point steps, as lines are drawn: no rounding call per row.
         constexpr int kShift = 32;
         std::int64_t x = static_cast<std::int64_t>(x0 * 4294967296.0);
         const std::int64_t step = static_cast<std::int64_t>(slope * 4294967296.0);
-        for (int r = r0; r <= r1; ++r, x += step, word += words_) {
-          const auto c = static_cast<std::uint64_t>(x >> kShift);
-          word[c >> 6] ^= std::uint64_t{1} << (c & 63);
-        }
+        for (int r = r0; r <= r1; ++r, x += step, count += Stride())
+          count[x >> kShift] = static_cast<std::int16_t>(count[x >> kShift] + add);
       } else {
-        for (int r = r0; r <= r1; ++r, word += words_) {
+        for (int r = r0; r <= r1; ++r, count += Stride()) {
           const int c = Column(std::floor(x0 + (r - r0) * slope));
-          word[c >> 6] ^= std::uint64_t{1} << (c & 63);
+          count[c] = static_cast<std::int16_t>(count[c] + add);
         }
-      }
-    }
-    for (int r = first; r <= last; ++r) {
-      std::uint64_t* word = bits_.data() + static_cast<std::size_t>(r - top_) * words_;
-      std::uint8_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * (width_ + 1);
-      std::uint8_t step = 1;
-      for (std::size_t w = 0; w < words_; ++w) {
-        for (std::uint64_t bits = word[w]; bits != 0; bits &= bits - 1) {
-          count[w * 64 + static_cast<std::size_t>(std::countr_zero(bits))] += step;
-          step = static_cast<std::uint8_t>(-step);
-        }
-        word[w] = 0;
       }
     }
   }
@@ -333,14 +324,16 @@ class Coverage {
       clear *= 1 - qAlpha(colour_) / 255.0;
     }
     for (int r = low_; r <= high_; ++r) {
-      std::uint8_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * (width_ + 1);
+      std::int16_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * Stride();
       QRgb* line = canvas.Row(r);
-      std::uint8_t inside = 0;
+      int sum = 0;
       for (int c = 0; c < width_; ++c) {
-        inside = static_cast<std::uint8_t>(inside + count[c]);
+        sum += count[c];
         count[c] = 0;
+        const int inside = std::abs(sum);
         if (inside == 0) continue;
-        const QRgb shade = shades[std::min<std::size_t>(inside, shades.size() - 1)];
+        const QRgb shade =
+            shades[std::min<std::size_t>(static_cast<std::size_t>(inside), shades.size() - 1)];
         const unsigned keep = 255 - qAlpha(shade);
         const QRgb under = line[c];
         auto mix = [&](int s, int d) { return s + static_cast<int>((d * keep + 127) / 255); };
@@ -355,22 +348,21 @@ class Coverage {
   }
 
  private:
+  // Short counts keep a picture's rows in the cache; laid every 64 rings, a sum of 64 rings
+  // of 500 edges still fits them.
+  static constexpr int kMostRings = 64;
+
+  std::size_t Stride() const { return static_cast<std::size_t>(width_) + 1; }
   // Pixel indices of positions far outside, which a deep zoom gives, kept at the edges.
   int Row(double y) const { return static_cast<int>(std::clamp(y, top_ - 1.0, bottom_ + 1.0)); }
   int Column(double x) const { return static_cast<int>(std::clamp(x, 0.0, width_ * 1.0)); }
 
   int width_;
-  std::size_t words_;
   int top_, bottom_;
-  // Counts are bytes, which keeps a picture's rows in the cache: they run modulo 256, exact
-  // while no more rings than that are counted between two layings.
-  static constexpr int kMostRings = 255;
-
   int low_ = std::numeric_limits<int>::max(), high_ = std::numeric_limits<int>::min();
   QRgb colour_ = 0;
   int rings_ = 0;
-  std::vector<std::uint8_t> counts_;  // per row: +1 where a span opens, -1 after it closes
-  std::vector<std::uint64_t> bits_;   // per row: the columns crossed an odd number of times
+  std::vector<std::int16_t> counts_;  // per row: the edges' signed crossings
 };
 
 void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const DrawnLayer& drawn) {

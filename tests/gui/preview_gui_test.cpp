@@ -79,6 +79,45 @@ class PreviewTest : public QObject {
       QCOMPARE(image.pixel(pixel(x, y)), background);
   }
 
+  // Polygons are filled translucent, a second ring over the first darker; a ring that
+  // crosses itself fills both its lobes.
+  void PlotFillsPolygons() {
+    QTemporaryDir dir;
+    const QString bna = Write(dir, "p.bna",
+                              "\"sq\",\"a\",4\n0,0\n100,0\n100,100\n0,100\n"
+                              "\"tri\",\"b\",3\n50,50\n150,50\n100,150\n"
+                              "\"bow\",\"c\",4\n150,-100\n250,0\n250,-100\n150,0\n");
+    const QString png = dir.filePath("p.png");
+    QCOMPARE(RunCli("plot --width 800 --height 600 " + bna.toStdString() + " " + png.toStdString())
+                 .status,
+             0);
+    const QImage image(png);
+    const QRect area = zolvane::render::PlotArea(image.size());
+    const zolvane::preview::Bounds view =
+        zolvane::preview::Fit({0, 250, -100, 150}, area.width(), area.height());
+    auto shade = [&](double x, double y) {
+      const QPointF p = zolvane::render::ToPixel(area, view, x, y);
+      return qGray(image.pixel(static_cast<int>(p.x()), static_cast<int>(p.y())));
+    };
+    const int white = 255;
+    const struct {
+      double x, y;
+      int rings;  // 0 background, 1 one ring, 2 two rings
+    } cases[] = {{20, 20, 1},   {75, 75, 2},   {120, 60, 1},  {20, 120, 0},
+                 {170, 100, 0}, {165, -50, 1}, {235, -50, 1}, {200, -20, 0}};
+    for (const auto& c : cases) {
+      const int seen = shade(c.x, c.y);
+      const int one = shade(20, 20);
+      const int expected = c.rings == 0 ? white : c.rings == 1 ? one : -1;
+      if (expected >= 0) {
+        QVERIFY2(seen == expected, qPrintable(QString("%1 %2: %3").arg(c.x).arg(c.y).arg(seen)));
+      } else {
+        QVERIFY2(seen < one, qPrintable(QString("%1 %2: %3").arg(c.x).arg(c.y).arg(seen)));
+      }
+    }
+    QVERIFY(shade(20, 20) < white);
+  }
+
   void PlotWritesValidSvg() {
     QTemporaryDir dir;
     const QString bna = Write(dir, "l.bna", kLineAndPoint);
