@@ -21,6 +21,15 @@ void RunGuarded(const MenuItem& item, RunState& state, Ui& ui) {
   }
 }
 
+// What the last command left in the window (its status text, its statistics and count) must
+// not pass for this one's, nor its ranges drive this one.
+void ClearLastCommand(RunState& state, Ui& ui) {
+  ui.SetStatus("");
+  state.Stats = {};
+  ShowStatistics(state, ui);
+  ui.SetProgressCount(0);
+}
+
 void RunFileToFile(const MenuItem& item, RunState& state, Ui& ui) {
   ResetForFileCommand(state, ui);
   // The flag lives only while its command runs, also when that one fails.
@@ -128,6 +137,7 @@ DispatchOutcome Dispatch(const MenuItem& item, RunState& state, Ui& ui) {
     case WindowAction::None:
       break;
   }
+  ClearLastCommand(state, ui);
   switch (item.rule) {
     case MenuRule::FileToFile:
       RunFileToFile(item, state, ui);

@@ -193,9 +193,12 @@ void QtUi::SetOutputFileName(std::string_view name) {
 }
 
 void QtUi::ShowStatistics(const Statistics& s) {
-  const auto text = [](double value) { return QString::fromStdString(FormatGeneral(value)); };
-  window_.ShowStatistics(
-      {text(s.XMax), text(s.YMax), text(s.XMin), text(s.YMin), text(s.ZMax), text(s.ZMin)});
+  // An axis without a value stays blank: a 0 there would read as a range.
+  const auto text = [](bool has, double value) {
+    return has ? QString::fromStdString(FormatGeneral(value)) : QString();
+  };
+  window_.ShowStatistics({text(s.HasX, s.XMax), text(s.HasY, s.YMax), text(s.HasX, s.XMin),
+                          text(s.HasY, s.YMin), text(s.HasZ, s.ZMax), text(s.HasZ, s.ZMin)});
 }
 
 void QtUi::SetProgressCount(long long count) {

@@ -214,6 +214,8 @@ void Trevil::Run(const MenuItem& item) {
   // Commands yield to the event loop while they run; a second one must wait.
   if (running_) return;
   running_ = true;
+  // The files the Preview would read are being chosen or written.
+  UpdatePreviewButton();
   menuBar()->setEnabled(false);
   if (calculator_) calculator_->setEnabled(false);
   stop_->setEnabled(true);

@@ -92,8 +92,17 @@ void RemoveTemporariesOnSignals() {
 InputFile::InputFile(std::string path) : path_(std::move(path)) {
   std::error_code error;
   // Directories open as streams on some systems but cannot be read; refuse them here.
-  if (path_.empty() || fs::is_directory(path_, error)) return;
+  if (path_.empty()) return;
+  if (fs::is_directory(path_, error)) {
+    fault_ = SystemReason(EISDIR);
+    return;
+  }
+  errno = 0;
   stream_.open(path_, std::ios::in | std::ios::binary);
+  if (!stream_.is_open()) {
+    fault_ = SystemReason(errno);
+    return;
+  }
   if (fs::is_regular_file(path_, error)) {
     const auto size = fs::file_size(path_, error);
     if (!error) size_ = size;

@@ -20,11 +20,15 @@ class InputFile {
   // Size in bytes when known (0 otherwise), for progress reports.
   std::uint64_t Size() const { return size_; }
   const std::string& Path() const { return path_; }
+  // Why the file could not be opened, as the system put it ("Permission denied"); empty
+  // when it opened or the system gave no reason.
+  const std::string& Fault() const { return fault_; }
 
  private:
   std::string path_;
   std::ifstream stream_;
   std::uint64_t size_ = 0;
+  std::string fault_;
 };
 
 // True for an input that cannot be read twice: a pipe, a FIFO, a terminal, standard input.

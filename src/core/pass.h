@@ -1,10 +1,12 @@
 // What an engine pass hands back to the command that ran it.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "core/text_reader.h"
 
@@ -22,6 +24,7 @@ struct PassResult {
   long long line = 0;        // the input line it concerns
   long long count = 0;       // records written
   bool outputFault = false;  // Failed because the output refused the text, not the input
+  std::string systemReason;  // the system's word for an output fault ("No space left on device")
   // Input a finished pass left aside, for the user to be told once the output stands: the
   // reason and the line it concerns; empty when there is none.
   std::string note;
@@ -34,9 +37,12 @@ struct PassResult {
     result.line = line;
     return result;
   }
+  // Made right after the refused write, while errno still holds the system's reason.
   static PassResult WriteFault() {
+    const int code = errno;
     PassResult result = Fail("The output could not be written", 0);
     result.outputFault = true;
+    if (code != 0) result.systemReason = std::generic_category().message(code);
     return result;
   }
   static PassResult Stop() {

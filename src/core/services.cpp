@@ -65,9 +65,14 @@ void Warn(Ui& ui, std::string_view text, std::string_view title) {
   ui.Message(text, title, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok);
 }
 
-void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting) {
+void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting,
+                       std::string_view reason) {
   std::string text = forWriting ? "The file cannot be written:\n" : "The file cannot be opened:\n";
   text += fileName;
+  if (!reason.empty()) {
+    text += "\n";
+    text += reason;
+  }
   Warn(ui, text, " Zolvane ");
 }
 
@@ -79,7 +84,7 @@ void ReportPassEnd(const PassResult& result, std::string_view fileName, RunState
   } else if (result.outputFault) {
     // The input is sound; the fault lies with the file being written.
     ui.SetStatus(result.reason + ": " + state.OutputFileName);
-    ReportOpenFailure(ui, state.OutputFileName, true);
+    ReportOpenFailure(ui, state.OutputFileName, true, result.systemReason);
   } else {
     ui.SetStatus(FaultText(result.reason, result.line, fileName));
   }
@@ -93,11 +98,11 @@ void ShowPassNote(const PassResult& result, std::string_view fileName, Ui& ui) {
 
 bool CommandFiles::Open(Ui& ui) const {
   if (!input.IsOpen()) {
-    ReportOpenFailure(ui, input.Path(), false);
+    ReportOpenFailure(ui, input.Path(), false, input.Fault());
     return false;
   }
   if (!output.IsOpen()) {
-    ReportOpenFailure(ui, output.Path(), true);
+    ReportOpenFailure(ui, output.Path(), true, output.Fault());
     return false;
   }
   return true;
@@ -112,10 +117,10 @@ bool CommandFiles::Commit(Ui& ui) {
     Warn(ui,
          "The file cannot be written, and its old content is lost (it had to be written in "
          "place):\n" +
-             output.Path(),
+             output.Path() + (output.Fault().empty() ? "" : "\n" + output.Fault()),
          " Zolvane ");
   } else {
-    ReportOpenFailure(ui, output.Path(), true);
+    ReportOpenFailure(ui, output.Path(), true, output.Fault());
   }
   return false;
 }

@@ -42,8 +42,10 @@ void ReportLineError(long long line, RunState& state, Ui& ui);
 // A message box with the exclamation icon and OK.
 void Warn(Ui& ui, std::string_view text, std::string_view title);
 
-// Says that a file could not be opened or written.
-void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting);
+// Says that a file could not be opened or written, and why when the system said
+// ("Permission denied", "No space left on device").
+void ReportOpenFailure(Ui& ui, std::string_view fileName, bool forWriting,
+                       std::string_view reason = {});
 
 // Shows the fault of a failed pass in the status line and raises the error flag; "Stopped"
 // when the user stopped it. A write fault names the output file, in a message box too.

@@ -1,5 +1,7 @@
 #include "core/text_writer.h"
 
+#include <cerrno>
+
 #include "core/number_format.h"
 
 namespace zolvane {
@@ -40,6 +42,8 @@ void LineWriter::WriteLine(std::string_view text) {
 bool LineWriter::Flush() {
   // Only whole lines go out, so a line being built keeps its column.
   if (lineStart_ > 0) {
+    // A refusal leaves its reason in errno; an older one must not pass for it.
+    if (out_.good()) errno = 0;
     out_.write(buffer_.data(), static_cast<std::streamsize>(lineStart_));
     buffer_.erase(0, lineStart_);
     lineStart_ = 0;

@@ -216,8 +216,8 @@ void ExtractColumnsOrLines(int /*index*/, RunState& state, Ui& ui) {
     }
   }
   ui.SetProgressCount(0);
-  // The ranges are kept only when the run finishes.
-  Statistics statistics = state.Stats;
+  // The ranges of this input, kept only when the run finishes.
+  Statistics statistics;
   const bool done = AppendPass(state, ui, [&](CommandFiles& files) {
     const ColumnExtractionResult result =
         ExtractColumns(files.input.Stream(), files.output.Stream(), options, statistics,

@@ -244,8 +244,12 @@ void Xy2Xyz(int /*index*/, RunState& state, Ui& ui) {
   if (!AskInputFile(state, ui, 2)) return;
   if (!AskOutputFile(state, ui, 2)) return;
   {
+    // The transect spans the X range of this drawing only.
+    state.Stats = {};
     InputFile input(ReadablePath(state, state.InputFileName));
-    if (!input.IsOpen()) return ReportOpenFailure(ui, state.InputFileName, false);
+    if (!input.IsOpen()) {
+      return ReportOpenFailure(ui, state.InputFileName, false, input.Fault());
+    }
     const PassResult scan =
         ScanDxfSolids(input.Stream(), state.Stats, WindowProgress(ui, input.Size()));
     if (scan.status != PassStatus::Done) {

@@ -234,10 +234,12 @@ GebcoCheckResult CheckGebco(std::istream& in, Statistics& statistics, const Prog
 void CheckGebcoFile(const std::string& path, RunState& state, Ui& ui, GebcoHeader header) {
   ui.SetStatus("Checking ascii Gebco file");
   state.InputError = 0;
+  state.Stats = {};  // the ranges of this file only
   InputFile file(ReadablePath(state, path));
   if (!file.IsOpen()) {
     state.InputError = 1;
-    ui.SetStatus("The file cannot be opened: " + path);
+    ui.SetStatus("The file cannot be opened: " + path +
+                 (file.Fault().empty() ? "" : " (" + file.Fault() + ")"));
     return;
   }
   const GebcoCheckResult result =

@@ -272,7 +272,7 @@ void BnaToVec(int, RunState& state, Ui& ui) {
   CommandFiles files(state);
   if (!files.Open(ui)) return;
   OutputFile dvcFile(dvcPath);
-  if (!dvcFile.IsOpen()) return ReportOpenFailure(ui, dvcPath, true);
+  if (!dvcFile.IsOpen()) return ReportOpenFailure(ui, dvcPath, true, dvcFile.Fault());
   ui.SetProgressCount(0);
   const BnaToVecResult result =
       ConvertBnaToVec(files.input.Stream(), files.output.Stream(), {choice->Identifier},
@@ -285,7 +285,7 @@ void BnaToVec(int, RunState& state, Ui& ui) {
   dvc.bounds = state.Stats;
   dvc.source = state.InputFileName;
   if (!WriteDvc(dvcFile.Stream(), dvc) || !dvcFile.Commit()) {
-    return ReportOpenFailure(ui, dvcPath, true);
+    return ReportOpenFailure(ui, dvcPath, true, dvcFile.Fault());
   }
   if (!files.Commit(ui)) return;
   ui.SetProgressCount(result.pass.count);

@@ -296,10 +296,11 @@ XyzPassResult CheckXyz(std::istream& in, int inputFormatCode, Statistics& statis
 void CheckXyzFile(const std::string& path, RunState& state, Ui& ui) {
   ui.SetStatus(" Checking ascii file ");
   state.InputError = 0;
+  state.Stats = {};  // the ranges of this file only
   InputFile file(ReadablePath(state, path));
   if (!file.IsOpen()) {
     state.InputError = 1;
-    ReportOpenFailure(ui, path, false);
+    ReportOpenFailure(ui, path, false, file.Fault());
     return;
   }
   const XyzPassResult result =

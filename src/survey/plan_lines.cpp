@@ -46,12 +46,13 @@ template <typename Write>
 bool WriteOutput(RunState& state, Ui& ui, Write&& write) {
   OutputFile output(state.OutputFileName);
   if (!output.IsOpen()) {
-    ReportOpenFailure(ui, output.Path(), true);
+    ReportOpenFailure(ui, output.Path(), true, output.Fault());
     return false;
   }
   const PassResult result = write(output.Stream());
   if (result.status != PassStatus::Done || !output.Commit()) {
-    ReportOpenFailure(ui, output.Path(), true);
+    ReportOpenFailure(ui, output.Path(), true,
+                      output.Fault().empty() ? result.systemReason : output.Fault());
     return false;
   }
   ui.OutputCompleted();

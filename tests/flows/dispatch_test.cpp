@@ -50,7 +50,7 @@ void FailsWithoutReason(int, RunState&, Ui&) {
 // A state as a previous command leaves it.
 RunState UsedState() {
   RunState state;
-  state.Stats = {5, 1, 45, 40, -10, -200};
+  state.Stats = {5, 1, 45, 40, -10, -200, true, true, true};
   state.InputFormatCode = 21;
   state.OutputFormatCode = 24;
   state.CheckStatistics = 1;
@@ -64,12 +64,7 @@ RunState UsedState() {
 }
 
 void ExpectFileToFileReset(const RunState& state) {
-  EXPECT_EQ(state.Stats.XMax, 0);
-  EXPECT_EQ(state.Stats.XMin, 0);
-  EXPECT_EQ(state.Stats.YMax, 0);
-  EXPECT_EQ(state.Stats.YMin, 0);
-  EXPECT_EQ(state.Stats.ZMax, -10);  // Z is left as it was
-  EXPECT_EQ(state.Stats.ZMin, -200);
+  EXPECT_FALSE(state.Stats.HasX || state.Stats.HasY);
   EXPECT_EQ(state.InputFormatCode, 0);
   EXPECT_EQ(state.OutputFormatCode, 0);
   EXPECT_EQ(state.CheckStatistics, 0);
@@ -84,8 +79,9 @@ TEST(FileToFileDispatch, ResetsBeforeTheCommandAndClearsTheErrorAfter) {
   Dispatch(With("fil2fil_4", &ReportState), state, ui);
   ExpectFileToFileReset(state);
   EXPECT_EQ(ui.filters, kPointFileFilters);
-  ASSERT_EQ(ui.statusHistory.size(), 2u);
+  ASSERT_EQ(ui.statusHistory.size(), 3u);
   EXPECT_EQ(ui.statusHistory[0], "");
+  EXPECT_EQ(ui.statusHistory[1], "");
   EXPECT_EQ(ui.status, "ran 4 points 0 g2u 0 u2g 0 zone 31 cm 3 error 0 out 0");
   // The file names and the zone are not part of the reset.
   EXPECT_EQ(state.InputFileName, "in.bna");
@@ -124,16 +120,21 @@ TEST(OtherDispatch, AFailureBecomesAStatusMessage) {
   EXPECT_EQ(ui.status, " Error: the command failed ");
 }
 
-TEST(OtherDispatch, LeavesStatisticsAndCodesAsThePreviousCommandLeftThem) {
+// The codes stay as the previous command left them; what it gathered and showed does not.
+TEST(OtherDispatch, KeepsTheCodesButNotTheStatisticsNorTheStatus) {
   RunState state = UsedState();
+  state.Stats.UpdateXRange(500105);
+  state.Stats.UpdateZRange(100);
   ScriptedUi ui;
+  ui.status = "Calculating the Magnetic anomalies...";
   Dispatch(With("utils_8", &ReportState), state, ui);
   Dispatch(With("bna2kml_0", &ReportState), state, ui);
-  EXPECT_EQ(state.Stats.XMax, 5);
-  EXPECT_EQ(state.Stats.YMin, 40);
+  EXPECT_FALSE(state.Stats.HasX || state.Stats.HasY || state.Stats.HasZ);
+  ASSERT_TRUE(ui.shownStatistics);
+  EXPECT_FALSE(ui.shownStatistics->HasX || ui.shownStatistics->HasZ);
   EXPECT_EQ(state.OutputFormatCode, 24);
   EXPECT_EQ(state.InputError, 1);
-  EXPECT_EQ(ui.statusHistory.size(), 2u);
+  EXPECT_EQ(ui.statusHistory, (std::vector<std::string>{"", ui.statusHistory[1], "", ui.status}));
   EXPECT_TRUE(ui.filters.empty());
 }
 
@@ -218,7 +219,7 @@ TEST(UtmDispatch, GeoToUtmClearsTheZoneAroundTheCommandAndRaisesItsMode) {
     EXPECT_EQ(state.GeoToUtmMode, 0);
     EXPECT_EQ(state.UtmZone, 0);
     EXPECT_EQ(state.CentralMeridian, 0);
-    EXPECT_EQ(state.Stats.XMax, 5);  // no fil2fil reset here
+    EXPECT_EQ(state.InputFormatCode, 21);  // no fil2fil reset here
   }
 }
 

@@ -15,10 +15,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <system_error>
 
 #include "app/trevil.h"
 #include "modal_answers.h"
@@ -41,6 +43,11 @@ ModalAnswers::Answer Layout(const char* name, const char* option,
     Child<QRadioButton>(dialog, option)->click();
     Child<QPushButton>(dialog, "Command1")->click();
   };
+}
+
+// The system's words for a fault, in the language the test runs in.
+QString Reason(int code) {
+  return QString::fromStdString(std::generic_category().message(code));
 }
 
 // A main window whose dialogs are answered from `answers` when a menu item runs.
@@ -106,21 +113,31 @@ class HostileWindowTest : public QObject {
     QCOMPARE(session.Label("Label1_1"), output);
   }
 
-  // The folder removed between the Save dialog and the write, and a full device.
+  // The folder removed between the Save dialog and the write, a file put where the folder
+  // was, and a full device: the box names the file and the system's reason.
   void AnOutputThatCannotBeWrittenIsNamed() {
     zolvane::testing::TempDir dir;
     const QString input = QString::fromStdString(dir.File("in.bna"));
     WriteFile(input, kBna);
     const QString folder = QString::fromStdString(dir.File("weg ü"));
+    const QString blocked = QString::fromStdString(dir.File("blocked"));
     QVERIFY(QDir().mkdir(folder));
+    QVERIFY(QDir().mkdir(blocked));
     const std::string full = dir.File("full");
     const bool device = mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
     const struct {
       QString output;
       std::function<void()> beforeWrite;
+      QString reason;
     } cases[] = {
-        {folder + "/-aus.dat", [&folder] { QDir(folder).removeRecursively(); }},
-        {QString::fromStdString(full), {}},
+        {folder + "/-aus.dat", [&folder] { QDir(folder).removeRecursively(); }, Reason(ENOENT)},
+        {blocked + "/aus.dat",
+         [&blocked] {
+           QDir(blocked).removeRecursively();
+           WriteFile(blocked, "a file, not a folder");
+         },
+         Reason(ENOTDIR)},
+        {QString::fromStdString(full), {}, Reason(ENOSPC)},
     };
     for (const auto& c : cases) {
       if (!device && !c.beforeWrite) continue;  // a private device node needs root
@@ -136,10 +153,11 @@ class HostileWindowTest : public QObject {
             box->button(QMessageBox::Ok)->click();
           });
       session.Run("bnaxyz_1");
-      QCOMPARE(message, "The file cannot be written:\n" + c.output);
+      QCOMPARE(message, "The file cannot be written:\n" + c.output + "\n" + c.reason);
       QVERIFY(!session.Label("status").contains("Finished"));
     }
     QVERIFY(!QFile::exists(folder));
+    QVERIFY(QFile::remove(blocked));
     // Beside the input and the device, no temporary and no partial output.
     QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), device ? 2 : 1);
   }

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -74,6 +75,27 @@ void StartsAnother(int, zolvane::RunState&, zolvane::Ui& ui) {
 // One progress report, its answer in the status line.
 void ReportOnce(int, zolvane::RunState&, zolvane::Ui& ui) {
   ui.SetStatus(ui.Progress(1, 2) ? "going on" : "stopped");
+}
+
+// An unrelated command that leaves its traces: wide X and Z ranges, a count, its file names
+// and a status line still up.
+void LeavesItsTraces(int, zolvane::RunState& state, zolvane::Ui& ui) {
+  state.InputFileName = "earlier.dat";
+  ui.SetInputFileName(state.InputFileName);
+  state.Stats.UpdateXRange(0);
+  state.Stats.UpdateXRange(500105);
+  state.Stats.UpdateYRange(4500000);
+  state.Stats.UpdateZRange(100);
+  ui.ShowStatistics(state.Stats);
+  ui.SetProgressCount(12345);
+  ui.SetStatus("Calculating the Magnetic anomalies...");
+}
+
+// The panel as the user reads it: status | X Max | X min | Z Max | # points | Preview.
+QStringList Panel(zolvane::Trevil& window) {
+  const bool preview = window.findChild<QPushButton*>("previewButton")->isEnabled();
+  return {Label(window, "status"),   Label(window, "Label4_2"), Label(window, "Label4_4"),
+          Label(window, "Label4_6"), Label(window, "Label3_3"), preview ? "preview" : "-"};
 }
 
 zolvane::MenuItem TestItem(zolvane::CommandFn command) {
@@ -147,7 +169,7 @@ class MenuRunTest : public QObject {
     QCOMPARE(Label(window, "Label4_4"), QString("2.5"));   // X min
     QCOMPARE(Label(window, "Label4_3"), QString("41.3"));  // Y Max
     QCOMPARE(Label(window, "Label4_5"), QString("40"));    // Y min
-    QCOMPARE(Label(window, "Label4_6"), QString("7"));     // Z as it was
+    QCOMPARE(Label(window, "Label4_6"), QString());        // a BNA has no Z
     QVERIFY(window.menuBar()->isEnabled());
     QVERIFY(!window.findChild<QPushButton*>("stop")->isEnabled());
   }
@@ -388,6 +410,73 @@ class MenuRunTest : public QObject {
       // Full when the output is in place, empty when the run ended otherwise.
       const bool done = c.expected != "<missing>";
       QVERIFY2(bar->value() == (done ? bar->maximum() : 0), c.item);
+    }
+  }
+
+  // After an unrelated command: what the window shows when the next one asks for its first
+  // file, and once it ended; the output is made from the next one's own ranges.
+  void EachCommandStartsFromAClearWindow() {
+    const struct {
+      const char* item;
+      const char* inName;
+      QByteArray input;
+      std::function<void(ModalAnswers&, const QString& out)> answerRest;
+      QStringList atStart, atEnd;
+      QByteArray expected;  // a part of the output
+    } cases[] = {
+        // A transect from (0,0) to (1000,0) over the drawing's own X range, 100 to 600.
+        {"xy2xyz",
+         "profile.dxf",
+         "0\nSECTION\n2\nENTITIES\n0\nSOLID\n8\n0\n62\n1\n10\n100\n20\n0\n11\n350\n21\n-100\n"
+         "12\n600\n22\n-50\n13\n600\n23\n-50\n0\nENDSEC\n0\nEOF\n",
+         [](ModalAnswers& a, const QString& out) {
+           a.File(out).Then([](QWidget* dialog) {
+             Child<QLineEdit>(dialog, "Text3")->setText("1000");
+             Click(dialog, "Command1");
+           });
+         },
+         {"", "", "", "", "0", "-"},
+         {" Real World 3D dxf ready ", "600", "100", "", "0", "preview"},
+         "11\r\n 500 \r\n21\r\n 0 \r\n 31 \r\n-.1 \r\n"},
+        // The count is the check's; Z stays blank, as a BNA has none.
+        {"bna2kml_0",
+         "a.bna",
+         "\"A\",\"B\",-2\r\n2.5,41.25\r\n3,41\r\n\"C\",\"D\",1,-3.5,40\r\n",
+         [](ModalAnswers& a, const QString& out) {
+           a.File(out).Then([](QWidget* dialog) {
+             Click(dialog, "Option2");
+             Click(dialog, "Command4");
+           });
+         },
+         {"", "", "", "", "0", "-"},
+         {"kml ready", "3", "-3.5", "", "4", "preview"},
+         "<coordinates>"},
+    };
+    for (const auto& c : cases) {
+      QTemporaryDir dir;
+      const QString input = dir.filePath(c.inName), output = dir.filePath("out");
+      WriteFile(input, c.input);
+      zolvane::RunState state;
+      zolvane::Trevil window(state);
+      window.show();
+      window.Run(TestItem(&LeavesItsTraces));
+      QVERIFY(window.findChild<QPushButton*>("previewButton")->isEnabled());
+      QStringList atStart;
+      ModalAnswers answers;
+      answers.Then([&](QWidget* widget) {
+        atStart = Panel(window);
+        auto* dialog = qobject_cast<QFileDialog*>(widget);
+        QVERIFY(dialog);
+        dialog->selectFile(input);
+        static_cast<QDialog*>(dialog)->accept();
+      });
+      c.answerRest(answers, output);
+      window.findChild<QAction*>(c.item)->trigger();
+      QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
+      QVERIFY2(answers.Done(), c.item);
+      QCOMPARE(atStart, c.atStart);
+      QCOMPARE(Panel(window), c.atEnd);
+      QVERIFY2(ReadFile(output).contains(c.expected), c.item);
     }
   }
 

@@ -184,14 +184,21 @@ void ReportBnaError(long long line, std::string_view segment, RunState& state, U
   state.InputError = 1;
 }
 
+ProgressFn CheckedFileProgress(Ui& ui, std::uint64_t totalBytes) {
+  return [&ui, totalBytes](long long, std::uint64_t bytesRead) {
+    return ui.Progress(bytesRead, totalBytes);
+  };
+}
+
 void CheckBnaFile(const std::string& path, RunState& state, Ui& ui) {
   ui.SetStatus("Checking BNA file");
   state.InputError = 0;
   state.BnaObjectCount = 0;
+  state.Stats = {};  // the ranges of this file only
   InputFile file(ReadablePath(state, path));
   if (!file.IsOpen()) {
     state.InputError = 1;
-    ReportOpenFailure(ui, path, false);
+    ReportOpenFailure(ui, path, false, file.Fault());
     return;
   }
   const BnaCheckResult result =

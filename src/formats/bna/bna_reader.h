@@ -2,6 +2,7 @@
 // coordinate lines "x,y", or a single point "label1,label2,1,x,y" on one line.
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -91,6 +92,10 @@ void ReportBnaError(long long line, std::string_view segment, RunState& state, U
 // The check as a command step: reports its outcome in the main window and leaves
 // InputError at 1 when the file is at fault.
 void CheckBnaFile(const std::string& path, RunState& state, Ui& ui);
+
+// Progress of a conversion over a file CheckBnaFile has just counted: it moves the bar only,
+// so "# points" keeps the check's count rather than the pass's thinned one.
+ProgressFn CheckedFileProgress(Ui& ui, std::uint64_t totalBytes);
 
 // Reads the objects of a checked file one after the other, for the converters' second pass.
 class BnaObjectReader {

@@ -271,9 +271,8 @@ void BnaToKml(int /*index*/, RunState& state, Ui& ui) {
 
   BnaToKmlOptions options{*choice, state.OutputFileName, state.StyleName};
   options.style.LabelChoice = state.LabelChoice;
-  ui.SetProgressCount(0);
   const PassResult result = ConvertBnaToKml(files.input.Stream(), files.output.Stream(), options,
-                                            WindowProgress(ui, files.input.Size()),
+                                            CheckedFileProgress(ui, files.input.Size()),
                                             [&ui](std::string_view text) { ui.SetStatus(text); });
   if (result.status != PassStatus::Done) {
     return ReportPassEnd(result, state.InputFileName, state, ui);

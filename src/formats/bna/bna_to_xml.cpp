@@ -44,7 +44,7 @@ void WritePoint(LineWriter& writer, double x, double y) {
 bool LoadCsvFile(const XmlChoice& choice, CsvTable& table, Ui& ui) {
   InputFile file(choice.CsvFile);
   if (!file.IsOpen()) {
-    ReportOpenFailure(ui, choice.CsvFile, false);
+    ReportOpenFailure(ui, choice.CsvFile, false, file.Fault());
     return false;
   }
   const CsvLoadResult result = LoadCsvTable(file.Stream(), choice.SyncColumn, table);
@@ -239,9 +239,9 @@ void BnaToXml(int /*index*/, RunState& state, Ui& ui) {
 
   BnaToXmlOptions options{state.LabelChoice, choice->LineColour, choice->LineWidth,
                           choice->CombineCsv ? &table : nullptr};
-  ui.SetProgressCount(0);
   const PassResult result = ConvertBnaToXml(
-      files.input.Stream(), files.output.Stream(), options, WindowProgress(ui, files.input.Size()),
+      files.input.Stream(), files.output.Stream(), options,
+      CheckedFileProgress(ui, files.input.Size()),
       [&ui](std::string_view text) { ui.SetStatus(text); },
       [&ui](std::string_view label) {
         return ui.Message(label, "line not found", MessageIcon::Exclamation,

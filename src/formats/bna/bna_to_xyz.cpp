@@ -71,11 +71,10 @@ void BnaToXyz(int index, RunState& state, Ui& ui) {
   CommandFiles files(state);
   if (!files.Open(ui)) return;
   ui.SetStatus(" Converting bna to ascii ");
-  ui.SetProgressCount(0);
-
   const BnaToXyzOptions options{index == 1 ? 1 : 2, state.OutputFormatCode};
-  const BnaToXyzResult result = ConvertBnaToXyz(files.input.Stream(), files.output.Stream(),
-                                                options, WindowProgress(ui, files.input.Size()));
+  const BnaToXyzResult result =
+      ConvertBnaToXyz(files.input.Stream(), files.output.Stream(), options,
+                      CheckedFileProgress(ui, files.input.Size()));
   state.BnaSinglePointForm = result.singlePointForm;
   state.BnaPointCount = result.pointCount;
   if (result.pass.status != PassStatus::Done) {
