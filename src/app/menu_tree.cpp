@@ -1,6 +1,7 @@
 #include "app/menu_tree.h"
 
 #include "app/app_commands.h"
+#include "crs/datum_change.h"
 #include "formats/bna/bna_to_asciiplan.h"
 #include "formats/bna/bna_to_bridge.h"
 #include "formats/bna/bna_to_geosail.h"
@@ -103,7 +104,7 @@ constexpr MenuItem kTree[] = {
     {2, "U2G", 2, "bna >", K::Command, R::UtmToGeo, kBnaTransform},
     {1, "utils", 5, "Geo - UTM Calc.", K::Command, R::Plain, nullptr, W::Calculator},
     {1, "utils", 6, "Zones UTM", K::Command, R::Plain, &ZonesUtm},
-    {1, "utils", 7, "Datum change", K::Command, R::Plain, nullptr, W::None, false},
+    {1, "utils", 7, "Datum change", K::Command, R::Plain, &IgnoringIndex<DatumChange>},
     {1, "utils", 8, "Create Parallel lines", K::Command, R::Plain, &CreateParallelLines},
     {1, "utils", 9, "Rotate bna", K::Command, R::Plain, &RotateBna},
     {1, "utils", 10, "Draw a circle bna", K::Command, R::Plain, &DrawCircleBna},

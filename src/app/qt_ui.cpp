@@ -19,6 +19,7 @@
 #include "dialogs/fusform_dialog.h"
 #include "dialogs/interpolation_dialog.h"
 #include "dialogs/parallel_dialog.h"
+#include "dialogs/crs_dialog.h"
 #include "dialogs/rotate_dialog.h"
 #include "dialogs/igrfdata_dialog.h"
 #include "dialogs/layback_dialog.h"
@@ -318,6 +319,12 @@ std::optional<RotateChoice> QtUi::Rotate() {
   RotateDialog* dialog = Created(rotate_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return RotateChoice{dialog->CentreX(), dialog->CentreY(), dialog->Angle(), dialog->Ccw()};
+}
+
+std::optional<CrsChoice> QtUi::ChooseCrs() {
+  CrsDialog* dialog = Created(crs_, &window_);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return CrsChoice{dialog->From().toStdString(), dialog->To().toStdString()};
 }
 
 void QtUi::Interpolation() {

@@ -28,6 +28,7 @@ class Xy2dxfDialog;
 class CalculDistDialog;
 class ParallelDialog;
 class RotateDialog;
+class CrsDialog;
 class InterpolationDialog;
 class FiltrosDialog;
 
@@ -72,6 +73,7 @@ class QtUi : public Ui {
   std::optional<NavParametersChoice> CalculDist() override;
   std::optional<ParallelChoice> Parallel() override;
   std::optional<RotateChoice> Rotate() override;
+  std::optional<CrsChoice> ChooseCrs() override;
   void Interpolation() override;
   std::optional<FilterChoice> Filtros(bool clipping) override;
   // Swath coverage, towed vehicle and IGRF anomaly.
@@ -115,6 +117,7 @@ class QtUi : public Ui {
   QPointer<CalculDistDialog> calculDist_;
   QPointer<ParallelDialog> parallel_;
   QPointer<RotateDialog> rotate_;
+  QPointer<CrsDialog> crs_;
   QPointer<InterpolationDialog> interpolation_;
   QPointer<FiltrosDialog> filtros_;
 

@@ -21,6 +21,7 @@ using Action = std::function<int()>;
 
 void AddBnaCommands(CLI::App& app, Action& action);
 void AddGeoCommands(CLI::App& app, Action& action);
+void AddCrsCommands(CLI::App& app, Action& action);
 void AddKmlCommands(CLI::App& app, Action& action);
 void AddPlanCommands(CLI::App& app, Action& action);
 void AddVectorCommands(CLI::App& app, Action& action);

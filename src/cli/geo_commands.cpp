@@ -1,4 +1,5 @@
 // geo2utm, utm2geo, xyz2xyz, bna2points, translate and utm.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -17,6 +18,7 @@ namespace {
 struct GeoOptions {
   std::string input, output;
   int zone = 0;
+  bool autoZone = false;  // geo2utm --zone auto: the zone of the file's central longitude
   std::string ellipsoid = "wgs84";
   int inLayout = 11;
   int outLayout = 11;
@@ -52,7 +54,9 @@ void AddFiles(CLI::App* command, GeoOptions& options, const char* kind) {
 }
 
 CLI::Option* AddEllipsoid(CLI::App* command, GeoOptions& options) {
-  return command->add_option("--ellipsoid", options.ellipsoid, "wgs84 or ed50")
+  return command
+      ->add_option("--ellipsoid", options.ellipsoid,
+                   "wgs84 or ed50: the ellipsoid only, not the datum (see reproject)")
       ->check(CLI::IsMember({"wgs84", "ed50"}))
       ->capture_default_str();
 }
@@ -65,7 +69,15 @@ int FinishXyz(const XyzPassResult& result, const std::string& input, int status)
   return status;
 }
 
-int RunXyz(const GeoOptions& options, Projection projection) {
+// The zone of the middle of the longitudes a checking pass found, printed for the user.
+int ZoneOfLongitudes(const Statistics& statistics) {
+  const double central = (statistics.XMin + statistics.XMax) / 2;
+  const int zone = std::clamp(ZoneOfCentralMeridian(central), 1, 60);
+  std::cerr << "zolvane-cli: zone " << zone << '\n';
+  return zone;
+}
+
+int RunXyz(const GeoOptions& options, Projection projection, const InputName& input) {
   XyzTransformOptions transform;
   transform.inputFormatCode = options.inLayout;
   transform.outputFormatCode = options.outLayout;
@@ -74,11 +86,10 @@ int RunXyz(const GeoOptions& options, Projection projection) {
   transform.centralMeridian = options.zone >= 1 ? CentralMeridianOfZone(options.zone) : 0;
   transform.distances = options.distances;
   XyzTransformResult result;
-  const int status =
-      ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
-        result = TransformXyz(in.Stream(), out, transform, {});
-        return result.pass;
-      });
+  const int status = ConvertFile(input, options.output, [&](InputFile& in, std::ostream& out) {
+    result = TransformXyz(in.Stream(), out, transform, {});
+    return result.pass;
+  });
   return FinishXyz(result, options.input, status);
 }
 
@@ -88,18 +99,42 @@ int RunBna(const GeoOptions& options, Projection projection, bool toPoints) {
   BnaCheckResult check;
   Statistics statistics;
   if (!CheckBnaInput(*input, check, statistics)) return 1;
+  GeoOptions zoned = options;
+  if (options.autoZone) zoned.zone = ZoneOfLongitudes(statistics);
   BnaTransformOptions transform;
   transform.projection = projection;
   transform.ellipsoid = EllipsoidNamed(options.ellipsoid);
-  transform.centralMeridian = options.zone >= 1 ? CentralMeridianOfZone(options.zone) : 0;
+  transform.centralMeridian = zoned.zone >= 1 ? CentralMeridianOfZone(zoned.zone) : 0;
   transform.toPoints = toPoints;
   return ConvertFile(*input, options.output, [&](InputFile& in, std::ostream& out) {
     return TransformBna(in.Stream(), out, transform, {});
   });
 }
 
+// A point file for --zone auto is read twice: the checking pass, then the projection.
+int RunAutoZoneXyz(const GeoOptions& options, Projection projection) {
+  const auto input = TwoPassInput(options.input);
+  if (!input) return 1;
+  Statistics statistics;
+  XyzPassResult check;
+  {
+    InputFile in(input->path);
+    if (!in.IsOpen()) return Fail("cannot open " + input->name);
+    check = CheckXyz(in.Stream(), options.inLayout, statistics, {});
+  }
+  if (check.pass.status != PassStatus::Done) {
+    return Fail(FaultText(check.pass.reason, check.pass.line, input->name));
+  }
+  if (!statistics.HasX) return Fail("no point to find the zone by: " + input->name);
+  GeoOptions zoned = options;
+  zoned.zone = ZoneOfLongitudes(statistics);
+  return RunXyz(zoned, projection, *input);
+}
+
 int RunProjection(const GeoOptions& options, Projection projection) {
-  return options.bna ? RunBna(options, projection, false) : RunXyz(options, projection);
+  if (options.bna) return RunBna(options, projection, false);
+  if (options.autoZone) return RunAutoZoneXyz(options, projection);
+  return RunXyz(options, projection, options.input);
 }
 
 int RunTranslate(const GeoOptions& options) {
@@ -164,9 +199,22 @@ void AddGeoCommands(CLI::App& app, Action& action) {
                              Projector{"utm2geo", "Project UTM metres back to longitude/latitude",
                                        Projection::UtmToGeo}}) {
     CLI::App* command = app.add_subcommand(p.name, p.help);
-    command->add_option("--zone", options->zone, "UTM zone, 1 to 60")
-        ->required()
-        ->check(CLI::Range(1, 60));
+    if (p.projection == Projection::GeoToUtm) {
+      command
+          ->add_option_function<std::string>(
+              "--zone",
+              [options](const std::string& zone) {
+                options->autoZone = zone == "auto";
+                options->zone = options->autoZone ? 0 : std::stoi(zone);
+              },
+              "UTM zone, 1 to 60, or auto: the zone of the file's central longitude")
+          ->required()
+          ->check(CLI::Range(1, 60) | CLI::IsMember({"auto"}));
+    } else {
+      command->add_option("--zone", options->zone, "UTM zone, 1 to 60")
+          ->required()
+          ->check(CLI::Range(1, 60));
+    }
     AddEllipsoid(command, *options);
     AddLayoutOptions(command, *options);
     command->add_flag("--distances", options->distances,
@@ -188,8 +236,9 @@ void AddGeoCommands(CLI::App& app, Action& action) {
       ->check(CLI::Range(1, 60));
   AddEllipsoid(xyz, *options);
   AddFiles(xyz, *options, "Point");
-  xyz->callback(
-      [&action, options] { action = [options] { return RunXyz(*options, Projection::None); }; });
+  xyz->callback([&action, options] {
+    action = [options] { return RunXyz(*options, Projection::None, options->input); };
+  });
 
   CLI::App* points =
       app.add_subcommand("bna2points", "Write every pair of a BNA file as a single-point record");

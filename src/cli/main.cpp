@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
   zolvane::cli::Action action;
   zolvane::cli::AddBnaCommands(app, action);
   zolvane::cli::AddGeoCommands(app, action);
+  zolvane::cli::AddCrsCommands(app, action);
   zolvane::cli::AddKmlCommands(app, action);
   zolvane::cli::AddPlanCommands(app, action);
   zolvane::cli::AddVectorCommands(app, action);

@@ -136,6 +136,13 @@ struct XmlChoice {
   int SyncColumn = 0;  // 1-based column of the CSV matched against the label
 };
 
+// What the coordinate-system dialog hands back: the source and target systems as PROJ
+// takes them ("EPSG:23031", a name, a PROJ string).
+struct CrsChoice {
+  std::string From = "EPSG:4326";
+  std::string To = "EPSG:32631";
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -173,6 +180,8 @@ class Ui {
   // The zone dialog, waited for by a command that needs a zone.
   virtual std::optional<ZoneChoice> ChooseZone() = 0;
   virtual std::optional<TranslateChoice> Translate() = 0;
+  // Datum change: the source and target coordinate reference systems.
+  virtual std::optional<CrsChoice> ChooseCrs() = 0;
 
   // Miramon VEC and Kingdom Suite dialogs.
   virtual std::optional<VecChoice> Fbna2vec() = 0;

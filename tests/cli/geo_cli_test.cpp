@@ -75,7 +75,7 @@ TEST(GeoCli, InputFaultsNameTheFileAndLine) {
   EXPECT_EQ(TempDir::Read(dir.File("q.dat")), "1 2 3\r\n");
 }
 
-TEST(GeoCli, ImpossibleLatitudesAndDataAfterABlankLine) {
+TEST(GeoCli, ImpossiblePointsNotesAndWarnings) {
   const std::string kBeyond = "Latitude beyond 90 degrees north or south: ";
   const struct {
     std::string arguments;
@@ -98,6 +98,43 @@ TEST(GeoCli, ImpossibleLatitudesAndDataAfterABlankLine) {
        "388719,10000110, 0 , 0 \r\n388719,110, 221 , 221 \r\n"},
       {"xyz2xyz --in-layout 13 --out-layout 13 --distances --zone 31", "2,-0.001\n2,0.001\n", 0, "",
        "2,-0.001, 0 , 0 \r\n2,0.001, 221 , 221 \r\n"},
+      // The zone of the central longitude, found by the checking pass.
+      {"geo2utm --zone auto --in-layout 21", "2 41 0\n", 0, "zone 31\n", "415897,4539238,0\r\n"},
+      {"geo2utm --zone auto --bna", "\"A\",\"B\",2\n-4,41\n3,0\n", 0, "zone 30\n",
+       "\"A\",\"B\",2\r\n415897,4539238\r\n1168881,0\r\n"},
+      // Through PROJ: layouts, Z, labels and every record kept; decimals by the target's unit.
+      {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21 --out-layout 11",
+       "2.4 41.2 -35\n", 0, "", "449691.799,4561132.857,-35\r\n"},
+      {"reproject --from EPSG:32631 --to EPSG:4326 --in-layout 14 --out-layout 33",
+       "4561132.857,449691.799\n", 0, "", "2.40000000\t41.20000000\r\n"},
+      {"reproject --from EPSG:4326 --to EPSG:32734 --bna",
+       "\"A\",\"B\",2\n20.5,-33.9\n18.4,-33.9\n\"P\",\"Q\",1,20.5,-33.9\n", 0, "",
+       "\"A\",\"B\",2\r\n453771.824,6248819.230\r\n259583.222,6245888.045\r\n"
+       "\"P\",\"Q\",1,453771.824,6248819.230\r\n"},
+      {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21 --verbose", "2.4 41.2 0\n", 0,
+       "operation UTM zone 31N", "449691.799,4561132.857,0\r\n"},
+      // No datum shift known: said even unasked.
+      {"reproject --from EPSG:4326 --to '+proj=longlat +ellps=intl' --in-layout 13 --out-layout 13 "
+       "--precision 2",
+       "2,41\n", 0, "warning: operation Ballpark", "2.00,41.00\r\n"},
+      {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21", "2 41 0\n2 95 0\n", 1,
+       "line 2 of ", ""},
+      // Past the first batch handed to PROJ.
+      {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21",
+       [] {
+         std::string points;
+         for (int i = 1; i < 5000; ++i)
+           points += "2 41 0\n";
+         return points + "2 -95 0\n";
+       }(),
+       1, "line 5000 of ", ""},
+      {"reproject --from EPSG:4326 --to EPSG:32631 --bna", "\"A\",\"B\",2\n2,41\n2,91\n", 1,
+       "line 3 of ", ""},
+      {"reproject --from EPSG:99999 --to EPSG:32631", "1,2\n", 2, "zolvane-cli crs QUERY", ""},
+      {"reproject --from EPSG:4326 --to 'WGS 84 / UTM zone 99N'", "1,2\n", 2,
+       "unknown coordinate reference system: WGS 84 / UTM zone 99N", ""},
+      {"crs 'ETRS89 UTM 30N'", "", 0, "EPSG:25830\tETRS89 / UTM zone 30N\t", ""},
+      {"crs 'no such system'", "", 1, "no coordinate reference system matches", ""},
   };
   for (const auto& c : cases) {
     TempDir dir;

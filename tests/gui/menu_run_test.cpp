@@ -299,6 +299,22 @@ class MenuRunTest : public QObject {
                .File(out);
          },
          "\"A\",\"B\",-2\r\n0,-10\r\n10,0\r\n", " BNA file Rotated ", ""},
+        // The same bytes as zolvane-cli reproject --from EPSG:4326 --to EPSG:32734 --bna.
+        {"utils_7", "in.bna", "\"A\",\"B\",2\n20.5,-33.9\n18.4,-33.9\n\"P\",\"Q\",1,20.5,-33.9\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           a.File(in)
+               .Then([&seen](QWidget* dialog) {
+                 Type(dialog, "from", "EPSG:4326");
+                 Type(dialog, "to", "EPSG:32734 - WGS 84 / UTM zone 34S");
+                 QMetaObject::invokeMethod(Child<QLineEdit>(dialog, "to"), "editingFinished");
+                 seen = Child<QLabel>(dialog, "operation")->text();
+                 Click(dialog, "ok");
+               })
+               .File(out);
+         },
+         "\"A\",\"B\",2\r\n453771.824,6248819.230\r\n259583.222,6245888.045\r\n"
+         "\"P\",\"Q\",1,453771.824,6248819.230\r\n",
+         " Finished   Datum change ", "Operation: UTM zone 34S, accuracy 0 m"},
         {"bna2kml_0",
          "a.bna",
          "\"A\",\"B\",1,-3.5,41.25\r\n",

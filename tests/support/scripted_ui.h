@@ -144,6 +144,8 @@ class ScriptedUi : public Ui {
   }
   std::optional<ParallelChoice> Parallel() override { return Take(parallelAnswers, "parallel"); }
   std::optional<RotateChoice> Rotate() override { return Take(rotateAnswers, "rotate"); }
+  std::deque<std::optional<CrsChoice>> crsAnswers;
+  std::optional<CrsChoice> ChooseCrs() override { return Take(crsAnswers, "crs"); }
   void Interpolation() override { ++interpolationShown; }
   std::optional<FilterChoice> Filtros(bool clipping) override {
     filtrosClipping.push_back(clipping);

@@ -1,0 +1,14 @@
+// The window's "Datum change": a point or BNA file from one coordinate reference system to
+// another.
+#pragma once
+
+#include "core/run_state.h"
+#include "core/ui.h"
+
+namespace zolvane {
+
+// The input file (a BNA file by its extension, any other a point file with its layout), the
+// two systems, the output file and its layout, then the pass.
+void DatumChange(RunState& state, Ui& ui);
+
+}  // namespace zolvane
