@@ -211,6 +211,41 @@ class PreviewTest : public QObject {
     SaveScreenshot(*preview, "preview");
   }
 
+  // The Preview reads the last command's input as the command did, whatever its name and
+  // first lines would suggest; a point file with the layout the command was given.
+  void PreviewReadsTheInputAsTheCommandDid() {
+    const struct {
+      const char* item;
+      const char* name;
+      const char* text;
+      long long objects, vertices;
+    } cases[] = {
+        {"bna2kml_0", "in.txt", "\"A\",\"B\",-2\n1,2\n3,4\n", 1, 2},
+        {"x2bna_1", "in.bna", "1,2,3\n4,5,6\n7,8,9\n", 3, 3},
+        {"fil2fil_5", "atlas.asc", "  -200    2\n41.50000  2.25000\n41.25000  2.50000\n", 1, 2},
+        {"daf2bna", "in.txt",
+         "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\nSTART 43, 174=200;185=12\n2.25 41.5\n"
+         "2.5 41.25\nSTOP\n",
+         1, 2},
+        {"fil2fil_18", "in.vec", "A_7 2\n1 2\n3 4\n0 0\n", 1, 2},
+        {"mapgenbna", "shore.txt", "# -b\n  2.0  41.0\n  3.0  42.0\n", 1, 2},
+        {"genesisi", "grid.txt", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 4\n", 0, 4},
+        {"utils_7", "in.dat", "3.0 41.0 -5\n3.1 41.1 -9\n", 2, 2},
+    };
+    for (const auto& c : cases) {
+      QTemporaryDir dir;
+      zolvane::RunState state;
+      state.InputFileName = Write(dir, c.name, c.text).toStdString();
+      state.LastInputFormatCode = std::string(c.text).find(',') != std::string::npos ? 11 : 21;
+      const auto files = zolvane::RunFiles(state, zolvane::FindMenuItem(c.item));
+      QCOMPARE(files.size(), std::size_t{1});
+      const zolvane::preview::Layer layer = zolvane::preview::SurveyFile(files[0], {});
+      QVERIFY2(layer.result.status == zolvane::PassStatus::Done,
+               qPrintable(QString(c.item) + ": " + QString::fromStdString(layer.result.reason)));
+      QVERIFY2(layer.objects == c.objects && layer.vertices == c.vertices, c.item);
+    }
+  }
+
   // An input in degrees and an output in metres: one projected frame when the zone is
   // known, else a frame each, the output's shown first; each fitted to what it draws.
   void PreviewNeverMixesDegreesAndMetres() {
