@@ -1,5 +1,6 @@
 #include "app/preview_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -161,6 +162,9 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   frameBox_->setToolTip("Files in degrees and files in metres are shown one frame at a time");
   frameBox_->setVisible(false);
   connect(frameBox_, &QComboBox::activated, this, &PreviewWindow::FrameChosen);
+  auto* labels = new QCheckBox("Labels", this);
+  labels->setObjectName("labels");
+  labels->setToolTip("Each object's name at its first vertex, where names do not overlap");
   progress_ = new QProgressBar(this);
   progress_->setObjectName("progress");
   progress_->setRange(0, 1000);
@@ -171,11 +175,13 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   tools->addWidget(fit);
   tools->addLayout(layouts_);
   tools->addWidget(frameBox_);
+  tools->addWidget(labels);
   tools->addStretch();
   tools->addWidget(progress_);
 
   view_ = new PreviewView(this);
   connect(fit, &QPushButton::clicked, view_, &PreviewView::Fit);
+  connect(labels, &QCheckBox::toggled, view_, &PreviewView::SetLabels);
   status_ = new QLabel(this);
   status_->setObjectName("status");
   status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

@@ -1,4 +1,5 @@
 // The preview: pictures drawn by zolvane-cli plot, and the Preview window after a command.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QProgressBar>
@@ -207,6 +208,26 @@ class PreviewTest : public QObject {
     QCOMPARE(shown.xMin, fitted.xMin);
     QCOMPARE(shown.yMax, fitted.yMax);
     QVERIFY(!preview->findChild<QProgressBar*>("progress")->isVisible());
+    // Labels: each object's name just above and right of its first vertex, nothing else
+    // changed.
+    auto* view = preview->findChild<QWidget*>("view");
+    const QImage plain = view->grab().toImage();
+    preview->findChild<QCheckBox*>("labels")->click();
+    const QImage labelled = view->grab().toImage();
+    auto beside = [&](int x, int y, double wx, double wy) {
+      const QPointF first = zolvane::render::ToPixel(area, shown, wx, wy);
+      return x > first.x() && x < first.x() + 120 && y < first.y() && y > first.y() - 30;
+    };
+    int changed = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+      for (int x = 0; x < plain.width(); ++x) {
+        if (plain.pixel(x, y) == labelled.pixel(x, y)) continue;
+        ++changed;
+        QVERIFY2(beside(x, y, 0, 0) || beside(x, y, 50, 40),
+                 qPrintable(QString("%1 %2").arg(x).arg(y)));
+      }
+    }
+    QVERIFY(changed > 10);
     SaveScreenshot(window, "main-window");
     SaveScreenshot(*preview, "preview");
   }
