@@ -48,6 +48,7 @@ void DatumChange(RunState& state, Ui& ui) {
   std::string message;
   const auto transform = CrsTransform::Create(choice->From, choice->To, fault, message);
   if (!transform) {
+    if (fault == CrsFault::UnknownCrs) message += "\n" + std::string(kCrsSearchHint);
     ui.Message(message, "Datum change", MessageIcon::Exclamation, MessageButtons::Ok,
                MessageAnswer::Ok);
     return;
