@@ -160,9 +160,7 @@ QImage SampleImage(const Raster& raster, const DrawnLayer& drawn,
   return image;
 }
 
-// Lines drawn straight into pixels, one write per pixel without anti-aliasing, as a
-// cosmetic pen draws them: files of a million vertices spanning the view cost hundreds of
-// millions of pixels, which the painter's general path takes several times longer over.
+// The picture of the lines and polygons, drawn in pixels.
 class Canvas {
  public:
   explicit Canvas(QSize size) : image_(size, QImage::Format_ARGB32_Premultiplied) {
@@ -173,46 +171,84 @@ class Canvas {
   const QImage& Image() const { return image_; }
   QRgb* Row(int row) { return bits_ + row * stride_; }
 
+ private:
+  QImage image_;
+  QRgb* bits_ = nullptr;
+  qsizetype stride_ = 0;
+};
+
+// Lines of one colour drawn straight into the rows from `top` up to `bottom` (excluded), one
+// write per pixel without anti-aliasing, as a cosmetic pen draws them: files of a million
+// vertices spanning the view cost hundreds of millions of pixels, which the painter's general
+// path takes several times longer over. A byte marks each pixel until the lines are laid on
+// the canvas in their colour, a quarter of what colours would take, so that a band's marks
+// stay in the cache.
+class Strokes {
+ public:
+  Strokes(int width, int top, int bottom)
+      : width_(width),
+        top_(top),
+        bottom_(bottom),
+        marks_(static_cast<std::size_t>(bottom - top) * static_cast<std::size_t>(width), 0) {}
+
+  QRgb Colour() const { return colour_; }
+  bool Empty() const { return !drawn_; }
+
   // The pixels nearest the line between its end pixels, one per step along the longer axis.
   // Fixed-point steps rather than an error term keep the loop free of branches, which
   // matters when a million long segments cross the picture.
-  // Only the rows from `top` up to `bottom` (excluded) are drawn.
-  void Line(QPointF a, QPointF b, QRgb colour, int top, int bottom) {
+  void Line(QPointF a, QPointF b, QRgb colour) {
     double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
-    if (!Clip(x0, y0, x1, y1, top, bottom)) return;
+    if (!Clip(x0, y0, x1, y1)) return;
+    colour_ = colour;
+    drawn_ = true;
     const int ix = static_cast<int>(x0), iy = static_cast<int>(y0);
     const int dx = static_cast<int>(x1) - ix, dy = static_cast<int>(y1) - iy;
     const int steps = std::max(std::abs(dx), std::abs(dy));
+    std::uint8_t* pixel = marks_.data() + static_cast<qsizetype>(iy - top_) * width_ + ix;
     if (steps == 0) {
-      bits_[iy * stride_ + ix] = colour;
+      *pixel = 1;
       return;
     }
     constexpr int kShift = 32;
     const std::int64_t half = std::int64_t{1} << (kShift - 1);
-    QRgb* pixel = bits_ + iy * stride_ + ix;
     if (std::abs(dx) >= std::abs(dy)) {
       const int sx = dx > 0 ? 1 : -1;
       const std::int64_t step = (static_cast<std::int64_t>(dy) << kShift) / steps;
       std::int64_t y = half;
       for (int i = 0; i <= steps; ++i, y += step)
-        pixel[(y >> kShift) * stride_ + i * sx] = colour;
+        pixel[(y >> kShift) * width_ + i * sx] = 1;
     } else {
-      const qsizetype sy = dy > 0 ? stride_ : -stride_;
+      const qsizetype sy = dy > 0 ? width_ : -width_;
       const std::int64_t step = (static_cast<std::int64_t>(dx) << kShift) / steps;
       std::int64_t x = half;
       for (int i = 0; i <= steps; ++i, x += step)
-        pixel[i * sy + (x >> kShift)] = colour;
+        pixel[i * sy + (x >> kShift)] = 1;
     }
+  }
+
+  // Lays the marked pixels on `canvas` in the lines' colour, and clears the marks.
+  void LayOn(Canvas& canvas) {
+    if (!drawn_) return;
+    for (int r = top_; r < bottom_; ++r) {
+      QRgb* line = canvas.Row(r);
+      std::uint8_t* mark = marks_.data() + static_cast<std::size_t>(r - top_) * width_;
+      for (int c = 0; c < width_; ++c) {
+        line[c] = mark[c] ? colour_ : line[c];
+        mark[c] = 0;
+      }
+    }
+    drawn_ = false;
   }
 
  private:
   // Liang-Barsky against the pixel centres' box; false when nothing is left.
-  bool Clip(double& x0, double& y0, double& x1, double& y1, int top, int bottomRow) const {
-    const double right = image_.width() - 0.5, bottom = bottomRow - 0.5;
+  bool Clip(double& x0, double& y0, double& x1, double& y1) const {
+    const double right = width_ - 0.5, bottom = bottom_ - 0.5;
     double t0 = 0, t1 = 1;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {x0, right - x0, y0 - top, bottom - y0};
+    const double q[] = {x0, right - x0, y0 - top_, bottom - y0};
     for (int i = 0; i < 4; ++i) {
       if (p[i] == 0) {
         if (q[i] < 0) return false;
@@ -226,16 +262,18 @@ class Canvas {
       if (t0 > t1) return false;
     }
     const double ax = x0, ay = y0;
-    x0 = ax + t0 * dx;
-    y0 = ay + t0 * dy;
-    x1 = ax + t1 * dx;
-    y1 = ay + t1 * dy;
+    // Kept inside: a rounding error may leave an end a hair above the band's first row.
+    x0 = std::max(ax + t0 * dx, 0.0);
+    y0 = std::max(ay + t0 * dy, top_ * 1.0);
+    x1 = std::max(ax + t1 * dx, 0.0);
+    y1 = std::max(ay + t1 * dy, top_ * 1.0);
     return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1);
   }
 
-  QImage image_;
-  QRgb* bits_ = nullptr;
-  qsizetype stride_ = 0;
+  int width_, top_, bottom_;
+  std::vector<std::uint8_t> marks_;
+  QRgb colour_ = 0;
+  bool drawn_ = false;
 };
 
 // The translucent insides of rings, counted per pixel and laid on a canvas in one go. Each
@@ -423,6 +461,7 @@ std::vector<ShapePlan> PlanShapes(const Layer& layer, const Scene& scene, const 
 // from `top` up to `bottom` (excluded) in the order of the file.
 void DrawBand(Canvas& canvas, const Layer& layer, const std::vector<ShapePlan>& plans,
               const PixelMap& map, int width, int top, int bottom) {
+  Strokes strokes(width, top, bottom);
   Coverage insides(width, top, bottom);
   // An edge wholly above or below the band draws nothing in it.
   auto misses = [&](QPointF a, QPointF b) {
@@ -434,10 +473,13 @@ void DrawBand(Canvas& canvas, const Layer& layer, const std::vector<ShapePlan>& 
     const preview::Vertex* held = layer.held.data() + shape.first;
     bool filling = false;
     if (plan.fill) {
-      if (!insides.Fits(shape.count) || (!insides.Empty() && insides.Colour() != plan.inside))
+      if (!insides.Fits(shape.count) || (!insides.Empty() && insides.Colour() != plan.inside)) {
+        strokes.LayOn(canvas);  // beneath the insides counted so far
         insides.LayOn(canvas);
+      }
       filling = insides.BeginRing(plan.low, plan.high, plan.down, plan.inside, shape.count);
     }
+    if (!strokes.Empty() && strokes.Colour() != plan.line) strokes.LayOn(canvas);
     const bool closed = shape.kind == ShapeKind::Polygon;
     const std::size_t edges = closed ? shape.count : shape.count - 1;
     QPointF a = map(held[0]);
@@ -445,11 +487,12 @@ void DrawBand(Canvas& canvas, const Layer& layer, const std::vector<ShapePlan>& 
       const QPointF b = map(held[i % shape.count]);
       if (!misses(a, b)) {
         if (filling) insides.Edge(a, b);
-        canvas.Line(a, b, plan.line, top, bottom);
+        strokes.Line(a, b, plan.line);
       }
       a = b;
     }
   }
+  strokes.LayOn(canvas);
   insides.LayOn(canvas);
 }
 
