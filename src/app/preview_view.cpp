@@ -51,7 +51,14 @@ void PreviewView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     return;
   }
-  render::Draw(painter, size(), render::SceneOf(*layers_, {frame_, view_}));
+  render::Scene scene = render::SceneOf(*layers_, {frame_, view_});
+  scene.labels = labels_;
+  render::Draw(painter, size(), scene);
+}
+
+void PreviewView::SetLabels(bool labels) {
+  labels_ = labels;
+  update();
 }
 
 void PreviewView::resizeEvent(QResizeEvent* event) {

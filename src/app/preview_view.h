@@ -27,6 +27,8 @@ class PreviewView : public QWidget {
   // The view that shows everything.
   void Fit();
   QRect Area() const;
+  // Object names at their first vertex, as `zolvane-cli plot --labels` writes them.
+  void SetLabels(bool labels);
 
  signals:
   void viewChanged();
@@ -47,6 +49,7 @@ class PreviewView : public QWidget {
   std::vector<std::size_t> frame_;
   preview::Bounds view_;
   bool moved_ = false;  // by the user since the last fit
+  bool labels_ = false;
   QPoint dragFrom_;
 };
 

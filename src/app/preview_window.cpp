@@ -1,5 +1,6 @@
 #include "app/preview_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -15,7 +16,28 @@
 
 #include "app/preview_view.h"
 #include "core/files.h"
+#include "crs/datum_change.h"
+#include "formats/bna/bna_to_asciiplan.h"
+#include "formats/bna/bna_to_bridge.h"
+#include "formats/bna/bna_to_geosail.h"
+#include "formats/bna/bna_to_hypack.h"
+#include "formats/bna/bna_to_kml.h"
+#include "formats/bna/bna_to_merlin.h"
+#include "formats/bna/bna_to_xml.h"
+#include "formats/bna/bna_to_xyz.h"
+#include "formats/bna/xml_to_kml.h"
+#include "formats/daf.h"
 #include "formats/gebco.h"
+#include "formats/mapgen_to_bna.h"
+#include "formats/miramon_vec.h"
+#include "formats/surfer_grids.h"
+#include "geo/transform_files.h"
+#include "geo/translate.h"
+#include "geo/xyz_to_bna.h"
+#include "survey/igrf.h"
+#include "survey/plan_lines.h"
+#include "survey/swath_coverage.h"
+#include "survey/xyz_filters.h"
 
 namespace zolvane {
 namespace {
@@ -51,12 +73,67 @@ QString FrameName(const std::vector<preview::Layer>& layers,
 
 }  // namespace
 
-std::optional<preview::Format> CommandInputFormat(const MenuItem& item) {
-  if (item.command == &GebcoToGmt) return preview::Format::GebcoNames;
-  if (item.command == &GebcoToXyz || item.command == &GebcoToBna) return preview::Format::Gebco;
-  if (item.command == &GebcoCentToXyz || item.command == &GebcoCentToBna)
-    return preview::Format::GebcoCentennial;
+std::optional<preview::Format> CommandInputFormat(const MenuItem& item, const std::string& input) {
+  using F = preview::Format;
+  if (item.command == &IgnoringIndex<DatumChange>)
+    return DatumChangeReadsBna(input) ? F::Bna : F::Xyz;
+  struct Reads {
+    CommandFn command;
+    int index;  // of the item, for commands whose items read different formats; 0 any
+    F format;
+  };
+  static constexpr Reads kReads[] = {
+      {&BnaToXyz, 0, F::Bna},
+      {&IgnoringIndex<TransformBnaFile>, 0, F::Bna},
+      {&BnaToMerlin, 0, F::Bna},
+      {&BnaToGeosail, 0, F::Bna},
+      {&BnaToBridgePlan, 0, F::Bna},
+      {&BnaToVec, 0, F::Bna},
+      {&BnaToKml, 0, F::Bna},
+      {&BnaToXml, 0, F::Bna},
+      {&BnaToDaf, 0, F::Bna},
+      {&BnaToAsciiplan, 0, F::Bna},
+      {&BnaToHypack, 0, F::Bna},
+      {&RotateBna, 0, F::Bna},
+      {&FilterMenu, 2, F::Bna},
+      {&XyzToBna, 0, F::Xyz},
+      {&XyzToGmt, 0, F::Xyz},
+      {&IgnoringIndex<TransformXyzFile>, 0, F::Xyz},
+      {&TranslateXyzFile, 0, F::Xyz},
+      {&FilterMenu, 1, F::Xyz},
+      {&MagneticAnomaly, 0, F::Xyz},
+      {&BnaSwath, 0, F::Xyz},
+      {&GebcoToGmt, 0, F::GebcoNames},
+      {&GebcoToXyz, 0, F::Gebco},
+      {&GebcoToBna, 0, F::Gebco},
+      {&GebcoCentToXyz, 0, F::GebcoCentennial},
+      {&GebcoCentToBna, 0, F::GebcoCentennial},
+      {&DafToXyz, 0, F::Daf},
+      {&DafToBna, 0, F::Daf},
+      {&vec2bna, 0, F::Vec},
+      {&MapgenToBna, 0, F::Mapgen},
+      {&SurferGridToGenesis, 0, F::Grid},
+      {&XmlToKml, 0, F::Xml},
+  };
+  for (const Reads& reads : kReads) {
+    if (item.command == reads.command && (reads.index == 0 || reads.index == item.index))
+      return reads.format;
+  }
   return std::nullopt;
+}
+
+std::vector<preview::Source> RunFiles(const RunState& state, const MenuItem* last) {
+  std::vector<preview::Source> files;
+  auto add = [&](const std::string& name, int code, int lastCode,
+                 std::optional<preview::Format> format) {
+    if (name.empty() || name == "-") return;
+    files.push_back(
+        preview::Source::Of(ReadablePath(state, name), code != 0 ? code : lastCode, format));
+  };
+  add(state.InputFileName, state.InputFormatCode, state.LastInputFormatCode,
+      last ? CommandInputFormat(*last, state.InputFileName) : std::nullopt);
+  add(state.OutputFileName, state.OutputFormatCode, state.LastOutputFormatCode, std::nullopt);
+  return files;
 }
 
 // What a background reading hands back.
@@ -85,6 +162,9 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   frameBox_->setToolTip("Files in degrees and files in metres are shown one frame at a time");
   frameBox_->setVisible(false);
   connect(frameBox_, &QComboBox::activated, this, &PreviewWindow::FrameChosen);
+  auto* labels = new QCheckBox("Labels", this);
+  labels->setObjectName("labels");
+  labels->setToolTip("Each object's name at its first vertex, where names do not overlap");
   progress_ = new QProgressBar(this);
   progress_->setObjectName("progress");
   progress_->setRange(0, 1000);
@@ -95,11 +175,13 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   tools->addWidget(fit);
   tools->addLayout(layouts_);
   tools->addWidget(frameBox_);
+  tools->addWidget(labels);
   tools->addStretch();
   tools->addWidget(progress_);
 
   view_ = new PreviewView(this);
   connect(fit, &QPushButton::clicked, view_, &PreviewView::Fit);
+  connect(labels, &QCheckBox::toggled, view_, &PreviewView::SetLabels);
   status_ = new QLabel(this);
   status_->setObjectName("status");
   status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

@@ -24,9 +24,13 @@ namespace zolvane {
 
 class PreviewView;
 
-// The format `item`'s command reads its input in, where the file's first lines cannot tell
-// it (a GEBCO export reads as points); nothing when they can.
-std::optional<preview::Format> CommandInputFormat(const MenuItem& item);
+// The format `item`'s command reads its input file `input` in; nothing for a command that
+// reads none the Preview draws, whose input is then recognised by its contents and name.
+std::optional<preview::Format> CommandInputFormat(const MenuItem& item, const std::string& input);
+
+// The files of the last run as the Preview reads them: the input as `last` read it, then the
+// output.
+std::vector<preview::Source> RunFiles(const RunState& state, const MenuItem* last);
 
 class PreviewWindow : public QWidget {
   Q_OBJECT

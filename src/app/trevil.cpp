@@ -259,16 +259,7 @@ void Trevil::UpdatePreviewButton() {
 }
 
 void Trevil::ShowPreview() {
-  std::vector<preview::Source> files;
-  auto add = [&](const std::string& name, int code, int lastCode,
-                 std::optional<preview::Format> format) {
-    if (name.empty() || name == "-") return;
-    files.push_back(preview::Source::Of(ReadablePath(state_, name), code != 0 ? code : lastCode));
-    if (format) files.back().format = *format;
-  };
-  add(state_.InputFileName, state_.InputFormatCode, state_.LastInputFormatCode,
-      lastItem_ ? CommandInputFormat(*lastItem_) : std::nullopt);
-  add(state_.OutputFileName, state_.OutputFormatCode, state_.LastOutputFormatCode, std::nullopt);
+  const std::vector<preview::Source> files = RunFiles(state_, lastItem_);
   if (files.empty()) return;
   if (!previewWindow_) previewWindow_ = new PreviewWindow(this);
   previewWindow_->show();

@@ -117,6 +117,12 @@ std::string Lowered(std::string_view text) {
 
 }  // namespace
 
+std::string MissingGridNote(const CrsOperation& operation) {
+  if (operation.missingGrid.empty()) return {};
+  return operation.skippedName + " needs the grid " + operation.missingGrid +
+         ", which is not installed";
+}
+
 void CrsTransform::ContextDeleter::operator()(pj_ctx* context) const {
   proj_context_destroy(context);
 }

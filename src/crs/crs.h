@@ -22,6 +22,10 @@ struct CrsOperation {
   std::string skippedName, missingGrid;
 };
 
+// "<operation> needs the grid <file>, which is not installed" when a better operation was
+// left out for a grid; empty otherwise.
+std::string MissingGridNote(const CrsOperation& operation);
+
 enum class CrsFault { None, UnknownCrs, NoOperation };
 
 // One transformation from a source to a target system, with its own PROJ context, so one

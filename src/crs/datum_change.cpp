@@ -19,7 +19,9 @@ constexpr int kAllFilesFilter = 1;
 constexpr int kBnaFilter = 2;
 constexpr int kXyzFilter = 4;
 
-bool IsBnaName(const std::string& path) {
+}  // namespace
+
+bool DatumChangeReadsBna(const std::string& path) {
   if (path.size() < 4) return false;
   std::string extension = path.substr(path.size() - 4);
   std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -27,14 +29,12 @@ bool IsBnaName(const std::string& path) {
   return extension == ".bna";
 }
 
-}  // namespace
-
 void DatumChange(RunState& state, Ui& ui) {
   FormatCodeReset reset(state);
   state.CheckStatistics = 0;
   ui.SetFileFilters(kPointFileFilters);
   if (!AskInputFile(state, ui, kAllFilesFilter)) return;
-  const bool bna = IsBnaName(state.InputFileName);
+  const bool bna = DatumChangeReadsBna(state.InputFileName);
   if (bna) {
     ui.SetStatus(" Checking bna format file ");
     CheckBnaFile(state.InputFileName, state, ui);
@@ -48,6 +48,7 @@ void DatumChange(RunState& state, Ui& ui) {
   std::string message;
   const auto transform = CrsTransform::Create(choice->From, choice->To, fault, message);
   if (!transform) {
+    if (fault == CrsFault::UnknownCrs) message += "\n" + std::string(kCrsSearchHint);
     ui.Message(message, "Datum change", MessageIcon::Exclamation, MessageButtons::Ok,
                MessageAnswer::Ok);
     return;

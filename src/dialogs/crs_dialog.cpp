@@ -7,8 +7,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QStringListModel>
+#include <algorithm>
 
 #include "crs/crs.h"
+#include "crs/datum_change.h"
 #include "dialogs/dialog_controls.h"
 
 namespace zolvane {
@@ -54,11 +57,30 @@ CrsDialog::CrsDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Zolvane - DATUM CHANGE");
   from_ = NamedBox(this, "from", "EPSG:4326 - WGS 84");
   to_ = NamedBox(this, "to", "EPSG:32631 - WGS 84 / UTM zone 31N");
-  auto* completer = new QCompleter(Completions(), this);
-  completer->setCaseSensitivity(Qt::CaseInsensitive);
-  completer->setFilterMode(Qt::MatchContains);
-  from_->setCompleter(completer);
-  to_->setCompleter(completer);
+  // Offers the systems holding every word typed, in any order: "ETRS89 30N" finds
+  // "ETRS89 / UTM zone 30N".
+  const QStringList all = Completions();
+  for (QLineEdit* box : {from_, to_}) {
+    auto* offered = new QStringListModel(this);
+    auto* completer = new QCompleter(offered, this);
+    completer->setObjectName("completer");
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    box->setCompleter(completer);
+    connect(box, &QLineEdit::textEdited, this, [all, offered, completer](const QString& text) {
+      const QStringList words = text.split(' ', Qt::SkipEmptyParts);
+      if (words.isEmpty()) return;
+      QStringList matching;
+      for (const QString& entry : all) {
+        if (std::all_of(words.begin(), words.end(), [&](const QString& word) {
+              return entry.contains(word, Qt::CaseInsensitive);
+            })) {
+          matching << entry;
+        }
+      }
+      offered->setStringList(matching);
+      completer->complete();
+    });
+  }
   operation_ = NamedLabel(this, "operation", "");
   operation_->setWordWrap(true);
   QPushButton* ok = NamedButton(this, "ok", "OK");
@@ -92,6 +114,7 @@ void CrsDialog::ShowOperation() {
   const auto transform =
       CrsTransform::Create(From().toStdString(), To().toStdString(), fault, message);
   if (!transform) {
+    if (fault == CrsFault::UnknownCrs) message += std::string("\n") + kCrsSearchHint;
     operation_->setText(QString::fromStdString(message));
     return;
   }
@@ -100,6 +123,8 @@ void CrsDialog::ShowOperation() {
   text += operation.accuracy < 0 ? QString("accuracy unknown")
                                  : QString("accuracy %1 m").arg(operation.accuracy);
   if (operation.ballpark) text += " (no datum shift known: a ballpark transformation)";
+  if (const std::string note = MissingGridNote(operation); !note.empty())
+    text += "\n" + QString::fromStdString(note);
   operation_->setText(text);
 }
 

@@ -57,6 +57,10 @@ void Survey::Node(double z) {
 
 Decimator::Decimator(Layer& layer, const Grid& grid) : layer_(layer), grid_(grid) {
   layer_.held.clear();
+  // Room for what the survey counted, so that a long file is not copied as it grows; pages
+  // never written cost no memory.
+  constexpr long long kMostReserved = 1 << 23;
+  layer_.held.reserve(static_cast<std::size_t>(std::clamp(layer_.vertices, 0LL, kMostReserved)));
   layer_.shapes.clear();
   layer_.labels.clear();
   layer_.samples = {};

@@ -43,8 +43,8 @@ PassResult Read(const Source& source, PreviewSink& sink, const ProgressFn& progr
 
 }  // namespace
 
-Source Source::Of(const std::string& path, int layout) {
-  Source source{path, FormatOf(path), layout, std::nullopt};
+Source Source::Of(const std::string& path, int layout, std::optional<Format> format) {
+  Source source{path, format ? *format : FormatOf(path), layout, std::nullopt};
   if (source.format == Format::Xyz && source.layout == 0) source.layout = GuessLayout(path);
   return source;
 }

@@ -18,8 +18,9 @@ struct Source {
   // Set: degrees are read as metres of the UTM zone of this central meridian (WGS84).
   std::optional<double> meridian;
 
-  // The format of `path`; for a point file `layout`, or the first lines' guess when 0.
-  static Source Of(const std::string& path, int layout = 0);
+  // `path` in `format`, or in the one its contents and name tell; for a point file `layout`,
+  // or the first lines' guess when 0.
+  static Source Of(const std::string& path, int layout = 0, std::optional<Format> format = {});
 };
 
 // The first pass: the layer's bounds, value range, counts and how the reading ended.

@@ -7,12 +7,12 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
-#include <optional>
 #include <thread>
 
 #include "preview/decimator.h"
@@ -160,9 +160,7 @@ QImage SampleImage(const Raster& raster, const DrawnLayer& drawn,
   return image;
 }
 
-// Lines drawn straight into pixels, one write per pixel without anti-aliasing, as a
-// cosmetic pen draws them: files of a million vertices spanning the view cost hundreds of
-// millions of pixels, which the painter's general path takes several times longer over.
+// The picture of the lines and polygons, drawn in pixels.
 class Canvas {
  public:
   explicit Canvas(QSize size) : image_(size, QImage::Format_ARGB32_Premultiplied) {
@@ -173,46 +171,84 @@ class Canvas {
   const QImage& Image() const { return image_; }
   QRgb* Row(int row) { return bits_ + row * stride_; }
 
+ private:
+  QImage image_;
+  QRgb* bits_ = nullptr;
+  qsizetype stride_ = 0;
+};
+
+// Lines of one colour drawn straight into the rows from `top` up to `bottom` (excluded), one
+// write per pixel without anti-aliasing, as a cosmetic pen draws them: files of a million
+// vertices spanning the view cost hundreds of millions of pixels, which the painter's general
+// path takes several times longer over. A byte marks each pixel until the lines are laid on
+// the canvas in their colour, a quarter of what colours would take, so that a band's marks
+// stay in the cache.
+class Strokes {
+ public:
+  Strokes(int width, int top, int bottom)
+      : width_(width),
+        top_(top),
+        bottom_(bottom),
+        marks_(static_cast<std::size_t>(bottom - top) * static_cast<std::size_t>(width), 0) {}
+
+  QRgb Colour() const { return colour_; }
+  bool Empty() const { return !drawn_; }
+
   // The pixels nearest the line between its end pixels, one per step along the longer axis.
   // Fixed-point steps rather than an error term keep the loop free of branches, which
   // matters when a million long segments cross the picture.
-  // Only the rows from `top` up to `bottom` (excluded) are drawn.
-  void Line(QPointF a, QPointF b, QRgb colour, int top, int bottom) {
+  void Line(QPointF a, QPointF b, QRgb colour) {
     double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
-    if (!Clip(x0, y0, x1, y1, top, bottom)) return;
+    if (!Clip(x0, y0, x1, y1)) return;
+    colour_ = colour;
+    drawn_ = true;
     const int ix = static_cast<int>(x0), iy = static_cast<int>(y0);
     const int dx = static_cast<int>(x1) - ix, dy = static_cast<int>(y1) - iy;
     const int steps = std::max(std::abs(dx), std::abs(dy));
+    std::uint8_t* pixel = marks_.data() + static_cast<qsizetype>(iy - top_) * width_ + ix;
     if (steps == 0) {
-      bits_[iy * stride_ + ix] = colour;
+      *pixel = 1;
       return;
     }
     constexpr int kShift = 32;
     const std::int64_t half = std::int64_t{1} << (kShift - 1);
-    QRgb* pixel = bits_ + iy * stride_ + ix;
     if (std::abs(dx) >= std::abs(dy)) {
       const int sx = dx > 0 ? 1 : -1;
       const std::int64_t step = (static_cast<std::int64_t>(dy) << kShift) / steps;
       std::int64_t y = half;
       for (int i = 0; i <= steps; ++i, y += step)
-        pixel[(y >> kShift) * stride_ + i * sx] = colour;
+        pixel[(y >> kShift) * width_ + i * sx] = 1;
     } else {
-      const qsizetype sy = dy > 0 ? stride_ : -stride_;
+      const qsizetype sy = dy > 0 ? width_ : -width_;
       const std::int64_t step = (static_cast<std::int64_t>(dx) << kShift) / steps;
       std::int64_t x = half;
       for (int i = 0; i <= steps; ++i, x += step)
-        pixel[i * sy + (x >> kShift)] = colour;
+        pixel[i * sy + (x >> kShift)] = 1;
     }
+  }
+
+  // Lays the marked pixels on `canvas` in the lines' colour, and clears the marks.
+  void LayOn(Canvas& canvas) {
+    if (!drawn_) return;
+    for (int r = top_; r < bottom_; ++r) {
+      QRgb* line = canvas.Row(r);
+      std::uint8_t* mark = marks_.data() + static_cast<std::size_t>(r - top_) * width_;
+      for (int c = 0; c < width_; ++c) {
+        line[c] = mark[c] ? colour_ : line[c];
+        mark[c] = 0;
+      }
+    }
+    drawn_ = false;
   }
 
  private:
   // Liang-Barsky against the pixel centres' box; false when nothing is left.
-  bool Clip(double& x0, double& y0, double& x1, double& y1, int top, int bottomRow) const {
-    const double right = image_.width() - 0.5, bottom = bottomRow - 0.5;
+  bool Clip(double& x0, double& y0, double& x1, double& y1) const {
+    const double right = width_ - 0.5, bottom = bottom_ - 0.5;
     double t0 = 0, t1 = 1;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {x0, right - x0, y0 - top, bottom - y0};
+    const double q[] = {x0, right - x0, y0 - top_, bottom - y0};
     for (int i = 0; i < 4; ++i) {
       if (p[i] == 0) {
         if (q[i] < 0) return false;
@@ -226,16 +262,18 @@ class Canvas {
       if (t0 > t1) return false;
     }
     const double ax = x0, ay = y0;
-    x0 = ax + t0 * dx;
-    y0 = ay + t0 * dy;
-    x1 = ax + t1 * dx;
-    y1 = ay + t1 * dy;
+    // Kept inside: a rounding error may leave an end a hair above the band's first row.
+    x0 = std::max(ax + t0 * dx, 0.0);
+    y0 = std::max(ay + t0 * dy, top_ * 1.0);
+    x1 = std::max(ax + t1 * dx, 0.0);
+    y1 = std::max(ay + t1 * dy, top_ * 1.0);
     return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1);
   }
 
-  QImage image_;
-  QRgb* bits_ = nullptr;
-  qsizetype stride_ = 0;
+  int width_, top_, bottom_;
+  std::vector<std::uint8_t> marks_;
+  QRgb colour_ = 0;
+  bool drawn_ = false;
 };
 
 // The translucent insides of rings, counted per pixel and laid on a canvas in one go. Each
@@ -243,69 +281,62 @@ class Canvas {
 // centre lies right of the crossing, signed so that the ring's inside counts +1: a row's
 // running sum is then the number of rings over each pixel, exact for rings that do not
 // cross themselves (one that does counts its winding, the lobes that run the other way
-// round as -1, which is drawn as 1). Nothing is sorted and no pixel is
-// written per ring, so rings of a million long edges cost about what their outlines do.
-// Rows from `top` up to `bottom` (excluded) only.
+// round as -1, which is drawn as 1). Nothing is sorted and no pixel is written per ring, so
+// rings of a million long edges cost about what their outlines do.
+// Rows from `top` up to `bottom` (excluded) only: a band small enough to stay in the cache.
 class Coverage {
  public:
   Coverage(int width, int top, int bottom) : width_(width), top_(top), bottom_(bottom) {}
 
-  // Laid on the canvas before a ring of another colour begins, and when full.
+  // Laid on the canvas before a ring of another colour begins, and before one whose edges
+  // could carry a short count past its range.
   QRgb Colour() const { return colour_; }
   bool Empty() const { return low_ > high_; }
-  bool Full() const { return rings_ == kMostRings; }
+  bool Fits(std::size_t edges) const { return edges_ + edges <= kMostEdges; }
 
-  void Add(const std::vector<QPointF>& ring, QRgb colour) {
-    if (ring.size() < 3) return;
-    double low = ring[0].y(), high = low, area = 0;
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-      const QPointF& p = ring[i];
-      const QPointF& q = ring[(i + 1) % ring.size()];
-      if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return;
-      low = std::min(low, p.y());
-      high = std::max(high, p.y());
-      area += (p.x() - q.x()) * (p.y() + q.y());
-    }
+  // Starts a ring whose vertices span pixel rows `low` to `high`, its falling edges adding
+  // `down`; false when it misses these rows, and then takes no edges.
+  bool BeginRing(double low, double high, std::int16_t down, QRgb colour, std::size_t edges) {
     // Rows whose centre y + 0.5 lies within the ring's height.
-    const int first = std::max(top_, Row(std::ceil(low - 0.5)));
-    const int last = std::min(bottom_ - 1, Row(std::floor(high - 0.5)));
-    if (first > last) return;
+    first_ = std::max(top_, Row(std::ceil(low - 0.5)));
+    last_ = std::min(bottom_ - 1, Row(std::floor(high - 0.5)));
+    if (first_ > last_) return false;
     if (counts_.empty()) counts_.assign(static_cast<std::size_t>(bottom_ - top_) * Stride(), 0);
     colour_ = colour;
-    ++rings_;
-    low_ = std::min(low_, first);
-    high_ = std::max(high_, last);
-    // Which way round the ring runs decides the sign of its left edges.
-    const std::int16_t down = area > 0 ? -1 : 1;
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-      const QPointF& a = ring[i];
-      const QPointF& b = ring[(i + 1) % ring.size()];
-      if (a.y() == b.y()) continue;
-      const bool falling = a.y() < b.y();
-      const std::int16_t add = falling ? down : static_cast<std::int16_t>(-down);
-      const QPointF& lo = falling ? a : b;
-      const QPointF& hi = falling ? b : a;
-      // Half-open in y, so that a vertex on a row's centre counts once.
-      const int r0 = std::max(first, Row(std::ceil(lo.y() - 0.5)));
-      const int r1 = std::min(last, Row(std::ceil(hi.y() - 0.5)) - 1);
-      if (r0 > r1) continue;
-      const double slope = (hi.x() - lo.x()) / (hi.y() - lo.y());
-      // The first pixel whose centre lies right of the crossing: x + 0.5 rounded down.
-      const double x0 = lo.x() + (r0 + 0.5 - lo.y()) * slope + 0.5;
-      const double x1 = x0 + (r1 - r0) * slope;
-      std::int16_t* count = counts_.data() + static_cast<std::size_t>(r0 - top_) * Stride();
-      if (std::min(x0, x1) >= 0.001 && std::max(x0, x1) < width_ - 0.001) {
-        // Fixed-point steps, as lines are drawn: no rounding call per row.
-        constexpr int kShift = 32;
-        std::int64_t x = static_cast<std::int64_t>(x0 * 4294967296.0);
-        const std::int64_t step = static_cast<std::int64_t>(slope * 4294967296.0);
-        for (int r = r0; r <= r1; ++r, x += step, count += Stride())
-          count[x >> kShift] = static_cast<std::int16_t>(count[x >> kShift] + add);
-      } else {
-        for (int r = r0; r <= r1; ++r, count += Stride()) {
-          const int c = Column(std::floor(x0 + (r - r0) * slope));
-          count[c] = static_cast<std::int16_t>(count[c] + add);
-        }
+    edges_ += edges;
+    down_ = down;
+    low_ = std::min(low_, first_);
+    high_ = std::max(high_, last_);
+    return true;
+  }
+
+  // One edge of the ring begun last.
+  void Edge(QPointF a, QPointF b) {
+    if (a.y() == b.y()) return;
+    const bool falling = a.y() < b.y();
+    const std::int16_t add = falling ? down_ : static_cast<std::int16_t>(-down_);
+    const QPointF& lo = falling ? a : b;
+    const QPointF& hi = falling ? b : a;
+    // Half-open in y, so that a vertex on a row's centre counts once.
+    const int r0 = std::max(first_, Row(std::ceil(lo.y() - 0.5)));
+    const int r1 = std::min(last_, Row(std::ceil(hi.y() - 0.5)) - 1);
+    if (r0 > r1) return;
+    const double slope = (hi.x() - lo.x()) / (hi.y() - lo.y());
+    // The first pixel whose centre lies right of the crossing: x + 0.5 rounded down.
+    const double x0 = lo.x() + (r0 + 0.5 - lo.y()) * slope + 0.5;
+    const double x1 = x0 + (r1 - r0) * slope;
+    std::int16_t* count = counts_.data() + static_cast<std::size_t>(r0 - top_) * Stride();
+    if (std::min(x0, x1) >= 0.001 && std::max(x0, x1) < width_ - 0.001) {
+      // Fixed-point steps, as lines are drawn: no rounding call per row.
+      constexpr int kShift = 32;
+      std::int64_t x = static_cast<std::int64_t>(x0 * 4294967296.0);
+      const std::int64_t step = static_cast<std::int64_t>(slope * 4294967296.0);
+      for (int r = r0; r <= r1; ++r, x += step, count += Stride())
+        count[x >> kShift] = static_cast<std::int16_t>(count[x >> kShift] + add);
+    } else {
+      for (int r = r0; r <= r1; ++r, count += Stride()) {
+        const int c = Column(std::floor(x0 + (r - r0) * slope));
+        count[c] = static_cast<std::int16_t>(count[c] + add);
       }
     }
   }
@@ -344,13 +375,14 @@ class Coverage {
     }
     low_ = bottom_;
     high_ = top_ - 1;
-    rings_ = 0;
+    edges_ = 0;
   }
 
  private:
-  // Short counts keep a picture's rows in the cache; laid every 64 rings, a sum of 64 rings
-  // of 500 edges still fits them.
-  static constexpr int kMostRings = 64;
+  // Short counts keep a band's rows in the cache. No cell takes more crossings than the
+  // edges added since the last laying, so that many keep each within its range. Over 63
+  // rings a pixel is opaque anyway.
+  static constexpr std::size_t kMostEdges = 32767;
 
   std::size_t Stride() const { return static_cast<std::size_t>(width_) + 1; }
   // Pixel indices of positions far outside, which a deep zoom gives, kept at the edges.
@@ -361,84 +393,172 @@ class Coverage {
   int top_, bottom_;
   int low_ = std::numeric_limits<int>::max(), high_ = std::numeric_limits<int>::min();
   QRgb colour_ = 0;
-  int rings_ = 0;
+  std::size_t edges_ = 0;      // added since the last laying
+  int first_ = 0, last_ = -1;  // rows of the ring begun last
+  std::int16_t down_ = 1;
   std::vector<std::int16_t> counts_;  // per row: the edges' signed crossings
 };
 
+// Where world positions fall in the plot area, its top left corner at (0, 0).
+struct PixelMap {
+  double xMin, yMax, xScale, yScale;
+
+  PixelMap(const QRect& area, const Bounds& view)
+      : xMin(view.xMin),
+        yMax(view.yMax),
+        xScale(area.width() / view.Width()),
+        yScale(area.height() / view.Height()) {}
+  QPointF operator()(const preview::Vertex& v) const {
+    return {(v.x - xMin) * xScale, (yMax - v.y) * yScale};
+  }
+};
+
+// What the bands need of a line or polygon, worked out once for all of them.
+struct ShapePlan {
+  const preview::Shape* shape = nullptr;
+  double low = 0, high = 0;  // the pixel rows it spans; all when a vertex is not finite
+  bool fill = false;         // a polygon of three or more finite vertices
+  std::int16_t down = 1;     // what its falling edges add to the insides' count
+  QRgb line = 0, inside = 0;
+};
+
+std::vector<ShapePlan> PlanShapes(const Layer& layer, const Scene& scene, const DrawnLayer& drawn,
+                                  const PixelMap& map) {
+  std::vector<ShapePlan> plans;
+  for (const preview::Shape& shape : layer.shapes) {
+    if (shape.count < 2 || shape.kind == ShapeKind::Point) continue;
+    ShapePlan plan;
+    plan.shape = &shape;
+    const QColor colour = ShapeColour(drawn, shape.value, scene.range);
+    QColor fill = colour;
+    fill.setAlpha(kFillAlpha);
+    plan.line = colour.rgb();
+    plan.inside = fill.rgba();
+    const preview::Vertex* held = layer.held.data() + shape.first;
+    bool finite = true;
+    double area = 0;
+    plan.low = plan.high = map(held[0]).y();
+    for (std::size_t i = 0; i < shape.count; ++i) {
+      const QPointF p = map(held[i]), q = map(held[(i + 1) % shape.count]);
+      finite = finite && std::isfinite(p.x()) && std::isfinite(p.y());
+      plan.low = std::min(plan.low, p.y());
+      plan.high = std::max(plan.high, p.y());
+      area += (p.x() - q.x()) * (p.y() + q.y());
+    }
+    if (!finite) {
+      plan.low = -std::numeric_limits<double>::infinity();
+      plan.high = std::numeric_limits<double>::infinity();
+    }
+    plan.fill = finite && shape.kind == ShapeKind::Polygon && shape.count >= 3;
+    // Which way round the ring runs decides the sign of its left edges.
+    plan.down = area > 0 ? -1 : 1;
+    plans.push_back(plan);
+  }
+  return plans;
+}
+
+// Lines, and polygons filled translucent under their closed outline, drawn into the rows
+// from `top` up to `bottom` (excluded) in the order of the file.
+void DrawBand(Canvas& canvas, const Layer& layer, const std::vector<ShapePlan>& plans,
+              const PixelMap& map, int width, int top, int bottom) {
+  Strokes strokes(width, top, bottom);
+  Coverage insides(width, top, bottom);
+  // An edge wholly above or below the band draws nothing in it.
+  auto misses = [&](QPointF a, QPointF b) {
+    return std::max(a.y(), b.y()) < top - 1 || std::min(a.y(), b.y()) > bottom + 1;
+  };
+  for (const ShapePlan& plan : plans) {
+    if (plan.high < top - 1 || plan.low > bottom + 1) continue;
+    const preview::Shape& shape = *plan.shape;
+    const preview::Vertex* held = layer.held.data() + shape.first;
+    bool filling = false;
+    if (plan.fill) {
+      if (!insides.Fits(shape.count) || (!insides.Empty() && insides.Colour() != plan.inside)) {
+        strokes.LayOn(canvas);  // beneath the insides counted so far
+        insides.LayOn(canvas);
+      }
+      filling = insides.BeginRing(plan.low, plan.high, plan.down, plan.inside, shape.count);
+    }
+    if (!strokes.Empty() && strokes.Colour() != plan.line) strokes.LayOn(canvas);
+    const bool closed = shape.kind == ShapeKind::Polygon;
+    const std::size_t edges = closed ? shape.count : shape.count - 1;
+    QPointF a = map(held[0]);
+    for (std::size_t i = 1; i <= edges; ++i) {
+      const QPointF b = map(held[i % shape.count]);
+      if (!misses(a, b)) {
+        if (filling) insides.Edge(a, b);
+        strokes.Line(a, b, plan.line);
+      }
+      a = b;
+    }
+  }
+  strokes.LayOn(canvas);
+  insides.LayOn(canvas);
+}
+
 void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const DrawnLayer& drawn) {
   const Layer& layer = *drawn.layer;
-  // Vector output keeps its lines; anything drawn in pixels takes the canvas.
-  const bool vector = painter.paintEngine()->type() == QPaintEngine::SVG;
-  std::optional<Canvas> canvas;
-  if (!vector) canvas.emplace(area.size());
-  const QPointF origin = area.topLeft();
-  std::vector<std::pair<QPointF, QColor>> markers;
-  // Draws the lines into the rows from `top` to `bottom`; collects the points when asked.
-  auto draw = [&](int top, int bottom, bool takeMarkers) {
-    std::vector<QPointF> points;
-    std::optional<Coverage> insides;
-    if (canvas) insides.emplace(area.width(), top, bottom);
+  // Points on top, as squares of 5 pixels.
+  auto drawMarkers = [&] {
+    painter.setPen(Qt::NoPen);
     for (const preview::Shape& shape : layer.shapes) {
-      if (shape.count == 0) continue;
+      if (shape.count == 0 || (shape.kind != ShapeKind::Point && shape.count != 1)) continue;
+      painter.setBrush(ShapeColour(drawn, shape.value, scene.range));
+      for (std::size_t i = shape.first; i < shape.first + shape.count; ++i) {
+        const QPointF p = ToPixel(area, scene.view, layer.held[i].x, layer.held[i].y);
+        painter.drawRect(QRectF(std::floor(p.x()) - 2, std::floor(p.y()) - 2, 5, 5));
+      }
+    }
+  };
+  // Vector output keeps its lines and polygons.
+  if (painter.paintEngine()->type() == QPaintEngine::SVG) {
+    std::vector<QPointF> points;
+    for (const preview::Shape& shape : layer.shapes) {
+      if (shape.count < 2 || shape.kind == ShapeKind::Point) continue;
       const QColor colour = ShapeColour(drawn, shape.value, scene.range);
       points.clear();
-      for (std::size_t i = shape.first; i < shape.first + shape.count; ++i) {
+      for (std::size_t i = shape.first; i < shape.first + shape.count; ++i)
         points.push_back(ToPixel(area, scene.view, layer.held[i].x, layer.held[i].y));
-      }
-      if (shape.kind == ShapeKind::Point || points.size() == 1) {
-        if (takeMarkers) {
-          for (const QPointF& p : points)
-            markers.emplace_back(p, colour);
-        }
-        continue;
-      }
-      // Polygons are filled translucent, so that what lies beneath still shows, under a
-      // closed outline.
-      const bool polygon = shape.kind == ShapeKind::Polygon;
-      QColor fill = colour;
-      fill.setAlpha(kFillAlpha);
-      if (polygon && insides) {
-        if (insides->Full() || (!insides->Empty() && insides->Colour() != fill.rgba()))
-          insides->LayOn(*canvas);
-        for (QPointF& p : points)
-          p -= origin;
-        insides->Add(points, fill.rgba());
-        for (QPointF& p : points)
-          p += origin;
-      } else if (polygon) {
+      if (shape.kind == ShapeKind::Polygon) {
+        QColor fill = colour;
+        fill.setAlpha(kFillAlpha);
         painter.setPen(Qt::NoPen);
         painter.setBrush(fill);
         painter.drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
+        points.push_back(points.front());
       }
-      if (polygon) points.push_back(points.front());
-      if (canvas) {
-        const QRgb rgb = colour.rgb();
-        for (std::size_t i = 1; i < points.size(); ++i)
-          canvas->Line(points[i - 1] - origin, points[i] - origin, rgb, top, bottom);
-      } else {
-        painter.setPen(QPen(colour, 0));
-        painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-      }
+      painter.setPen(QPen(colour, 0));
+      painter.drawPolyline(points.data(), static_cast<int>(points.size()));
     }
-    if (insides) insides->LayOn(*canvas);
-  };
-  if (canvas) {
-    // The upper and the lower half at once: their rows are apart, so the threads never
-    // write the same pixel.
-    const int middle = area.height() / 2;
-    std::thread lower(draw, middle, area.height(), false);
-    draw(0, middle, true);
-    lower.join();
-    painter.drawImage(area.topLeft(), canvas->Image());
-  } else {
-    draw(0, area.height(), true);
+    drawMarkers();
+    return;
   }
-  // Points on top, as squares of 5 pixels.
-  painter.setPen(Qt::NoPen);
-  for (const auto& [p, colour] : markers) {
-    painter.setBrush(colour);
-    painter.drawRect(QRectF(std::floor(p.x()) - 2, std::floor(p.y()) - 2, 5, 5));
+  // Anything drawn in pixels goes straight into them, in bands of rows that each stay in the
+  // cache while every edge reaching them is drawn, the bands shared among threads: their
+  // rows are apart, so no two threads write the same pixel.
+  constexpr int kBandRows = 128;
+  Canvas canvas(area.size());
+  const PixelMap map(area, scene.view);
+  const std::vector<ShapePlan> plans = PlanShapes(layer, scene, drawn, map);
+  if (!plans.empty()) {
+    const int bands = (area.height() + kBandRows - 1) / kBandRows;
+    std::atomic<int> next{0};
+    auto work = [&] {
+      for (int band = next++; band < bands; band = next++) {
+        DrawBand(canvas, layer, plans, map, area.width(), band * kBandRows,
+                 std::min(area.height(), (band + 1) * kBandRows));
+      }
+    };
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t)
+      helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+      helper.join();
+    painter.drawImage(area.topLeft(), canvas.Image());
   }
+  drawMarkers();
 }
 
 void DrawAxes(QPainter& painter, const QRect& area, const Bounds& view) {

@@ -117,6 +117,10 @@ TEST(GeoCli, ImpossiblePointsNotesAndWarnings) {
       {"reproject --from EPSG:4326 --to '+proj=longlat +ellps=intl' --in-layout 13 --out-layout 13 "
        "--precision 2",
        "2,41\n", 0, "warning: operation Ballpark", "2.00,41.00\r\n"},
+      // Every operation of NAD27 to NAD83 needs a grid Debian does not install: the grid named.
+      {"reproject --from EPSG:4267 --to EPSG:4269 --in-layout 21 --out-layout 21", "-100 40 0\n", 0,
+       "NAD27 to NAD83 (4) needs the grid ca_nrc_ntv2_0.tif, which is not installed",
+       "-100.00041559 39.99999688 0\r\n"},
       {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21", "2 41 0\n2 95 0\n", 1,
        "line 2 of ", ""},
       // Past the first batch handed to PROJ.

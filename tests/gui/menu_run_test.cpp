@@ -1,5 +1,7 @@
 // Commands run from the menu bar of the real window, their dialogs answered as a user would.
+#include <QAbstractItemModel>
 #include <QAction>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -315,6 +317,48 @@ class MenuRunTest : public QObject {
          "\"A\",\"B\",2\r\n453771.824,6248819.230\r\n259583.222,6245888.045\r\n"
          "\"P\",\"Q\",1,453771.824,6248819.230\r\n",
          " Finished   Datum change ", "Operation: UTM zone 34S, accuracy 0 m"},
+        // Points through the input-options dialog, the target among the completions of
+        // "ETRS89 30N": the same bytes as zolvane-cli reproject --from EPSG:4326
+        // --to EPSG:25830 --in-layout 21 --out-layout 11.
+        {"utils_7", "in.dat", "-3.5 41.25 -5\n-3.25 41.5 -9\n",
+         [click](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           a.File(in)
+               .Then([](QWidget* dialog) {
+                 Click(dialog, "Option2");
+                 Click(dialog, "Command1");
+               })
+               .Then([&seen](QWidget* dialog) {
+                 Type(dialog, "from", "EPSG:4326");
+                 Type(dialog, "to", "ETRS89 30N");
+                 auto* to = Child<QLineEdit>(dialog, "to");
+                 const QAbstractItemModel* offered = to->completer()->model();
+                 for (int row = 0; row < offered->rowCount(); ++row) {
+                   const QString entry = offered->index(row, 0).data().toString();
+                   if (entry.endsWith("ETRS89 / UTM zone 30N")) seen = entry;
+                 }
+                 to->setText(seen);
+                 QMetaObject::invokeMethod(to, "editingFinished");
+                 Click(dialog, "ok");
+               })
+               .File(out)
+               .Then(click("Command1"));
+         },
+         "458108.453,4566630.558,-5\r\n479134.299,4594294.386,-9\r\n", " Finished   Datum change ",
+         "EPSG:25830 - ETRS89 / UTM zone 30N"},
+        // An unknown system is refused with where to find the known ones; nothing written.
+        {"utils_7", "in.bna", "\"A\",\"B\",1,20.5,-33.9\n",
+         [](ModalAnswers& a, const QString& in, const QString&, QString& seen) {
+           a.File(in)
+               .Then([](QWidget* dialog) {
+                 Type(dialog, "to", "EPSG:999999");
+                 Click(dialog, "ok");
+               })
+               .Message(QMessageBox::Ok, &seen);
+         },
+         "<missing>", "",
+         "Datum change|unknown coordinate reference system: EPSG:999999\nType words of its code or "
+         "name (\"ETRS89 30N\") to choose among the known systems, or search them with: "
+         "zolvane-cli crs QUERY"},
         {"bna2kml_0",
          "a.bna",
          "\"A\",\"B\",1,-3.5,41.25\r\n",

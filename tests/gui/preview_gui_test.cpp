@@ -1,4 +1,5 @@
 // The preview: pictures drawn by zolvane-cli plot, and the Preview window after a command.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QProgressBar>
@@ -207,8 +208,63 @@ class PreviewTest : public QObject {
     QCOMPARE(shown.xMin, fitted.xMin);
     QCOMPARE(shown.yMax, fitted.yMax);
     QVERIFY(!preview->findChild<QProgressBar*>("progress")->isVisible());
+    // Labels: each object's name just above and right of its first vertex, nothing else
+    // changed.
+    auto* view = preview->findChild<QWidget*>("view");
+    const QImage plain = view->grab().toImage();
+    preview->findChild<QCheckBox*>("labels")->click();
+    const QImage labelled = view->grab().toImage();
+    auto beside = [&](int x, int y, double wx, double wy) {
+      const QPointF first = zolvane::render::ToPixel(area, shown, wx, wy);
+      return x > first.x() && x < first.x() + 120 && y < first.y() && y > first.y() - 30;
+    };
+    int changed = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+      for (int x = 0; x < plain.width(); ++x) {
+        if (plain.pixel(x, y) == labelled.pixel(x, y)) continue;
+        ++changed;
+        QVERIFY2(beside(x, y, 0, 0) || beside(x, y, 50, 40),
+                 qPrintable(QString("%1 %2").arg(x).arg(y)));
+      }
+    }
+    QVERIFY(changed > 10);
     SaveScreenshot(window, "main-window");
     SaveScreenshot(*preview, "preview");
+  }
+
+  // The Preview reads the last command's input as the command did, whatever its name and
+  // first lines would suggest; a point file with the layout the command was given.
+  void PreviewReadsTheInputAsTheCommandDid() {
+    const struct {
+      const char* item;
+      const char* name;
+      const char* text;
+      long long objects, vertices;
+    } cases[] = {
+        {"bna2kml_0", "in.txt", "\"A\",\"B\",-2\n1,2\n3,4\n", 1, 2},
+        {"x2bna_1", "in.bna", "1,2,3\n4,5,6\n7,8,9\n", 3, 3},
+        {"fil2fil_5", "atlas.asc", "  -200    2\n41.50000  2.25000\n41.25000  2.50000\n", 1, 2},
+        {"daf2bna", "in.txt",
+         "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\nSTART 43, 174=200;185=12\n2.25 41.5\n"
+         "2.5 41.25\nSTOP\n",
+         1, 2},
+        {"fil2fil_18", "in.vec", "A_7 2\n1 2\n3 4\n0 0\n", 1, 2},
+        {"mapgenbna", "shore.txt", "# -b\n  2.0  41.0\n  3.0  42.0\n", 1, 2},
+        {"genesisi", "grid.txt", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 4\n", 0, 4},
+        {"utils_7", "in.dat", "3.0 41.0 -5\n3.1 41.1 -9\n", 2, 2},
+    };
+    for (const auto& c : cases) {
+      QTemporaryDir dir;
+      zolvane::RunState state;
+      state.InputFileName = Write(dir, c.name, c.text).toStdString();
+      state.LastInputFormatCode = std::string(c.text).find(',') != std::string::npos ? 11 : 21;
+      const auto files = zolvane::RunFiles(state, zolvane::FindMenuItem(c.item));
+      QCOMPARE(files.size(), std::size_t{1});
+      const zolvane::preview::Layer layer = zolvane::preview::SurveyFile(files[0], {});
+      QVERIFY2(layer.result.status == zolvane::PassStatus::Done,
+               qPrintable(QString(c.item) + ": " + QString::fromStdString(layer.result.reason)));
+      QVERIFY2(layer.objects == c.objects && layer.vertices == c.vertices, c.item);
+    }
   }
 
   // An input in degrees and an output in metres: one projected frame when the zone is
