@@ -1,6 +1,7 @@
 #include "app/menu_tree.h"
 
 #include "app/app_commands.h"
+#include "app/gis_commands.h"
 #include "crs/datum_change.h"
 #include "formats/bna/bna_to_asciiplan.h"
 #include "formats/bna/bna_to_bridge.h"
@@ -134,6 +135,10 @@ constexpr MenuItem kTree[] = {
     {1, "about", 3, "Gebco", K::Command, R::Plain, nullptr, W::About},
     {1, "about", 5, "Merlin", K::Command, R::Plain, nullptr, W::About},
     {1, "about", 6, "Miramon", K::Command, R::Plain, nullptr, W::About},
+    {0, "gis", 0, "GIS", K::TopMenu},
+    {1, "gisfile", 0, "BNA to GIS file…", K::Command, R::Plain, &BnaToGisFile},
+    {1, "gisfile", 1, "GIS file to BNA…", K::Command, R::Plain, &GisFileToBna},
+    {1, "gisfile", 2, "XYZ to GIS file…", K::Command, R::Plain, &XyzToGisFile},
 };
 
 }  // namespace

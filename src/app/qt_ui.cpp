@@ -20,6 +20,7 @@
 #include "dialogs/interpolation_dialog.h"
 #include "dialogs/parallel_dialog.h"
 #include "dialogs/crs_dialog.h"
+#include "dialogs/gis_dialog.h"
 #include "dialogs/rotate_dialog.h"
 #include "dialogs/igrfdata_dialog.h"
 #include "dialogs/layback_dialog.h"
@@ -325,6 +326,13 @@ std::optional<CrsChoice> QtUi::ChooseCrs() {
   CrsDialog* dialog = Created(crs_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return CrsChoice{dialog->From().toStdString(), dialog->To().toStdString()};
+}
+
+std::optional<GisChoice> QtUi::ChooseGis(const GisRequest& request) {
+  // Made afresh: the formats or the file's layers differ from one run to the next.
+  GisDialog dialog(request, &window_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
 }
 
 void QtUi::Interpolation() {

@@ -74,6 +74,7 @@ class QtUi : public Ui {
   std::optional<ParallelChoice> Parallel() override;
   std::optional<RotateChoice> Rotate() override;
   std::optional<CrsChoice> ChooseCrs() override;
+  std::optional<GisChoice> ChooseGis(const GisRequest& request) override;
   void Interpolation() override;
   std::optional<FilterChoice> Filtros(bool clipping) override;
   // Swath coverage, towed vehicle and IGRF anomaly.

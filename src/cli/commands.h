@@ -30,6 +30,8 @@ void AddSurferCommands(CLI::App& app, Action& action);
 void AddBinaryDxfCommands(CLI::App& app, Action& action);
 void AddPlanningCommands(CLI::App& app, Action& action);
 void AddGeophysicsCommands(CLI::App& app, Action& action);
+// GIS vector files through GDAL.
+void AddGisFileCommands(CLI::App& app, Action& action);
 // Only where Qt draws (zolvane_render is built).
 void AddPlotCommands(CLI::App& app, Action& action);
 

@@ -155,6 +155,7 @@ int main(int argc, char** argv) {
   zolvane::cli::AddBinaryDxfCommands(app, action);
   zolvane::cli::AddPlanningCommands(app, action);
   zolvane::cli::AddGeophysicsCommands(app, action);
+  zolvane::cli::AddGisFileCommands(app, action);
 #ifdef ZOLVANE_PLOT
   zolvane::cli::AddPlotCommands(app, action);
 #endif

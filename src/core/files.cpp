@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -71,7 +72,8 @@ void ForgetTemporary(int& slot) {
 
 void RemoveTemporariesAndExit(int signal) {
   for (CleanupSlot& slot : cleanupSlots) {
-    if (slot.state.load() == 2) unlink(slot.path);
+    // A staging folder goes only when empty: listing it is not safe here.
+    if (slot.state.load() == 2 && unlink(slot.path) != 0) rmdir(slot.path);
   }
   _exit(128 + signal);
 }
@@ -229,6 +231,60 @@ bool OutputFile::Commit() {
     ForgetTemporary(cleanupSlot_);
   }
   committed_ = true;
+  return true;
+}
+
+StagedOutput::StagedOutput(std::string path) {
+  const fs::path target = ResolveLinks(path);
+  std::error_code error;
+  if (fs::is_directory(target, error)) {
+    fault_ = SystemReason(EISDIR);
+    return;
+  }
+  const fs::path parent = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".tmp~XXXXXX";
+  std::string pattern = (parent / name).string();
+  errno = 0;
+  if (!mkdtemp(pattern.data())) {
+    fault_ = SystemReason(errno);
+    return;
+  }
+  folder_ = pattern;
+  targetFolder_ = parent.string();
+  writePath_ = (fs::path(folder_) / target.filename()).string();
+  cleanupSlot_ = RegisterTemporary(folder_);
+}
+
+StagedOutput::~StagedOutput() {
+  if (folder_.empty()) return;
+  std::error_code error;
+  fs::remove_all(folder_, error);
+  ForgetTemporary(cleanupSlot_);
+}
+
+bool StagedOutput::Commit() {
+  if (folder_.empty()) return false;
+  std::error_code error;
+  std::vector<fs::path> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_, error)) {
+    if (entry.is_regular_file(error)) names.push_back(entry.path().filename());
+  }
+  if (error) {
+    fault_ = error.message();
+    return false;
+  }
+  std::sort(names.begin(), names.end());
+  for (const fs::path& name : names) {
+    const fs::path target = fs::path(targetFolder_) / name;
+    fs::rename(fs::path(folder_) / name, target, error);
+    if (error) {
+      fault_ = error.message();
+      return false;
+    }
+    written_.push_back(target.string());
+  }
   return true;
 }
 

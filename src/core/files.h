@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zolvane {
 
@@ -90,6 +91,35 @@ class OutputFile {
   bool committed_ = false;
   int cleanupSlot_ = -1;
   std::string fault_;
+};
+
+// The files a library writes by name (GDAL) for one output: made in a private folder beside
+// the target, under the target's own name (and any files the library adds beside it), then
+// moved beside the target by Commit(). Without a commit the folder and all it holds go, so a
+// failed or stopped pass leaves nothing behind and the files it would replace untouched.
+class StagedOutput {
+ public:
+  explicit StagedOutput(std::string path);
+  StagedOutput(const StagedOutput&) = delete;
+  StagedOutput& operator=(const StagedOutput&) = delete;
+  ~StagedOutput();
+
+  bool IsOpen() const { return !folder_.empty(); }
+  // Where the library writes: the private folder joined with the target's file name.
+  const std::string& WritePath() const { return writePath_; }
+  // Moves every file the folder holds beside the target; false, with Fault() set, when one
+  // could not be moved. The names moved are in Written().
+  bool Commit();
+  const std::vector<std::string>& Written() const { return written_; }
+  const std::string& Fault() const { return fault_; }
+
+ private:
+  std::string folder_;
+  std::string writePath_;
+  std::string targetFolder_;
+  std::vector<std::string> written_;
+  std::string fault_;
+  int cleanupSlot_ = -1;
 };
 
 // From now on SIGINT, SIGTERM and SIGHUP remove the temporaries of the open OutputFile and

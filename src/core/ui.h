@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/run_state.h"
 
@@ -143,6 +144,25 @@ struct CrsChoice {
   std::string To = "EPSG:32631";
 };
 
+// The GIS file dialog: for an export the format and the system the data are in; for an
+// import the file's layers and fields to choose from, and a system to reproject to.
+struct GisLayerFields {
+  std::string name;
+  std::vector<std::string> fields;
+};
+struct GisRequest {
+  bool import = false;
+  std::vector<std::string> formats;    // export: the format names offered, the first chosen
+  std::vector<GisLayerFields> layers;  // import
+};
+struct GisChoice {
+  int format = 0;      // index into the request's formats
+  std::string crs;     // empty: none written (export) or no reprojection (import)
+  std::string layer;   // empty: every layer
+  std::string label1;  // fields; empty: the first text fields
+  std::string label2;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -182,6 +202,8 @@ class Ui {
   virtual std::optional<TranslateChoice> Translate() = 0;
   // Datum change: the source and target coordinate reference systems.
   virtual std::optional<CrsChoice> ChooseCrs() = 0;
+  // The GIS menu's commands: the format, the system and, for an import, layer and fields.
+  virtual std::optional<GisChoice> ChooseGis(const GisRequest& request) = 0;
 
   // Miramon VEC and Kingdom Suite dialogs.
   virtual std::optional<VecChoice> Fbna2vec() = 0;

@@ -201,6 +201,25 @@ std::size_t CrsTransform::Transform(double* x, double* y, std::size_t n, std::st
   return n;
 }
 
+std::string CrsWkt(std::string_view crs, std::string& message) {
+  const Context context(proj_context_create());
+  if (!context) {
+    message = "PROJ could not start";
+    return {};
+  }
+  proj_context_set_enable_network(context.get(), 0);
+  proj_log_level(context.get(), PJ_LOG_NONE);
+  const Object object(proj_create(context.get(), AsCrsText(crs).c_str()));
+  const char* wkt = object.pj && proj_is_crs(object.pj)
+                        ? proj_as_wkt(context.get(), object.pj, PJ_WKT2_2019, nullptr)
+                        : nullptr;
+  if (!wkt) {
+    message = "unknown coordinate reference system: " + std::string(crs);
+    return {};
+  }
+  return wkt;
+}
+
 std::vector<CrsEntry> FindCrs(std::string_view query) {
   std::vector<CrsEntry> found;
   const Context context(proj_context_create());

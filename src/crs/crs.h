@@ -61,6 +61,10 @@ class CrsTransform {
   bool targetGeographic_ = false;
 };
 
+// The WKT of a system given in any form Create() takes; empty, with `message` set, when it
+// is unknown.
+std::string CrsWkt(std::string_view crs, std::string& message);
+
 struct CrsEntry {
   std::string code;  // "EPSG:25830"
   std::string name;

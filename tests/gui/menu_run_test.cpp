@@ -1,6 +1,7 @@
 // Commands run from the menu bar of the real window, their dialogs answered as a user would.
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QComboBox>
 #include <QCompleter>
 #include <QDir>
 #include <QFile>
@@ -359,6 +360,24 @@ class MenuRunTest : public QObject {
          "Datum change|unknown coordinate reference system: EPSG:999999\nType words of its code or "
          "name (\"ETRS89 30N\") to choose among the known systems, or search them with: "
          "zolvane-cli crs QUERY"},
+        // The layer's own fields offered, label 2 from the next text field.
+        {"gisfile_1", "in.geojson",
+         R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":)"
+         R"({"name":"Cable","kind":"route"},"geometry":{"type":"LineString",)"
+         R"("coordinates":[[1.5,2],[3,-4.25]]}}]})",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           a.File(in)
+               .Then([&seen](QWidget* dialog) {
+                 auto* label1 = Child<QComboBox>(dialog, "label1");
+                 for (int i = 0; i < label1->count(); ++i)
+                   seen += label1->itemText(i) + "|";
+                 label1->setCurrentText("kind");
+                 Click(dialog, "ok");
+               })
+               .File(out);
+         },
+         "\"route\",\"Cable\",-2\r\n1.5,2\r\n3,-4.25\r\n", " Finished   GIS file to BNA ",
+         "(first text field)|name|kind|"},
         {"bna2kml_0",
          "a.bna",
          "\"A\",\"B\",1,-3.5,41.25\r\n",

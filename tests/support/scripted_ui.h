@@ -146,6 +146,12 @@ class ScriptedUi : public Ui {
   std::optional<RotateChoice> Rotate() override { return Take(rotateAnswers, "rotate"); }
   std::deque<std::optional<CrsChoice>> crsAnswers;
   std::optional<CrsChoice> ChooseCrs() override { return Take(crsAnswers, "crs"); }
+  std::deque<std::optional<GisChoice>> gisAnswers;
+  std::vector<GisRequest> gisRequests;
+  std::optional<GisChoice> ChooseGis(const GisRequest& request) override {
+    gisRequests.push_back(request);
+    return Take(gisAnswers, "gis");
+  }
   void Interpolation() override { ++interpolationShown; }
   std::optional<FilterChoice> Filtros(bool clipping) override {
     filtrosClipping.push_back(clipping);

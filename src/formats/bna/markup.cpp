@@ -91,6 +91,22 @@ void AppendXmlText(std::string& out, std::string_view text) {
   }
 }
 
+std::string Utf8Text(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c >= 0x80 ? Utf8Length(text, i) : 1;
+    if (length > 0) {
+      out.append(text, i, length);
+      i += length;
+    } else {
+      AppendUtf8(out, c);
+      ++i;
+    }
+  }
+  return out;
+}
+
 std::string XmlText(std::string_view text) {
   std::string out;
   AppendXmlText(out, text);

@@ -15,6 +15,9 @@ namespace zolvane {
 void AppendXmlText(std::string& out, std::string_view text);
 std::string XmlText(std::string_view text);
 
+// `text` as UTF-8 by the same rule: bytes that are not UTF-8 are taken as Latin-1.
+std::string Utf8Text(std::string_view text);
+
 // The reverse of the five entities and of numeric character references.
 std::string XmlUnescape(std::string_view text);
 
