@@ -224,7 +224,10 @@ void AppendFixedPicture(std::string& out, double value, const FixedPicture& pict
   if (picture.point_) {
     const auto scale = static_cast<std::uint64_t>(kPowers[picture.decimals_]);
     auto decimals = static_cast<std::uint32_t>(units - integerPart * scale);
-    for (int i = 0; i < picture.decimals_; ++i, decimals /= 10)
+    int shown = picture.decimals_;
+    for (; shown > picture.minDecimals_ && decimals % 10 == 0; --shown)
+      decimals /= 10;  // optional places drop their trailing zeros
+    for (int i = 0; i < shown; ++i, decimals /= 10)
       *--p = static_cast<char>('0' + decimals % 10);
     *--p = '.';
   }

@@ -39,9 +39,11 @@ class FixedPicture {
     for (last_ = first_; fixed_ && last_ < pattern.size(); ++last_) {
       const char c = pattern[last_];
       if (c != '0' && c != '.' && c != '#') break;
-      if (c == '#' || (c == '.' && point_)) fixed_ = false;  // optional places
+      if (c == '.' && point_) fixed_ = false;  // a second point
       if (c == '.') point_ = true;
-      if (c == '0') ++(point_ ? decimals_ : integerDigits_);
+      if (point_ && c != '.') ++decimals_;
+      if (point_ && c == '0') minDecimals_ = decimals_;
+      if (!point_ && c == '0') ++integerDigits_;
     }
     fixed_ = fixed_ && decimals_ <= 8;
   }
@@ -52,14 +54,15 @@ class FixedPicture {
   friend void AppendFixedPicture(std::string& out, double value, const FixedPicture& picture);
   std::string_view pattern_;
   std::size_t first_ = 0, last_ = 0;  // the digit places
-  int integerDigits_ = 0, decimals_ = 0;
+  int integerDigits_ = 0;             // compulsory ones
+  int decimals_ = 0, minDecimals_ = 0;
   bool point_ = false;
-  bool fixed_ = false;  // compulsory digits only, up to 8 decimals
+  bool fixed_ = false;  // one point at most, up to 8 decimals
 };
 
 // The picture form of AppendPicture, byte for byte, without its general decimal rounding for
-// pictures of compulsory digits ("00.0000", " 000 ") and values below 10^15 of their last
-// place.
+// pictures of up to 8 decimals ("00.0000", " 000 ", "###.00000000") and values below 10^15 of
+// their last place.
 void AppendFixedPicture(std::string& out, double value, const FixedPicture& picture);
 
 // "+003.500000" / "-003.500000": one sign character, at least `integerDigits` integer digits,
