@@ -1,5 +1,6 @@
 #include "formats/bna/markup.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/number_format.h"
@@ -8,6 +9,11 @@
 
 namespace zolvane {
 namespace {
+
+// Printable ASCII that XML holds as it is.
+bool IsPlainXml(unsigned char c) {
+  return c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '>' && c != '"';
+}
 
 // Length of the UTF-8 sequence starting at `i`, 0 when the bytes there are not one.
 std::size_t Utf8Length(std::string_view text, std::size_t i) {
@@ -57,6 +63,15 @@ void AppendUtf8(std::string& out, unsigned code) {
 
 void AppendXmlText(std::string& out, std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
+    // Runs of characters that stay as they are go in one piece.
+    std::size_t plain = i;
+    while (plain < text.size() && IsPlainXml(static_cast<unsigned char>(text[plain])))
+      ++plain;
+    if (plain > i) {
+      out.append(text, i, plain - i);
+      i = plain;
+      if (i == text.size()) break;
+    }
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 0x80) {
       const std::size_t length = Utf8Length(text, i);
@@ -103,7 +118,9 @@ std::string XmlUnescape(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] != '&') {
-      out += text[i++];
+      const std::size_t entity = std::min(text.find('&', i), text.size());
+      out.append(text, i, entity - i);
+      i = entity;
       continue;
     }
     bool replaced = false;
