@@ -76,7 +76,10 @@ void AddSurferCommands(CLI::App& app, Action& action) {
     action = [options] {
       GenesisOptions genesisOptions;
       genesisOptions.substitute = Int(options->null);
-      return ConvertFile(options->input, options->output, [&](InputFile& in, std::ostream& out) {
+      // The grid is read twice: a pipe is spooled first.
+      const auto input = TwoPassInput(options->input);
+      if (!input) return 1;
+      return ConvertFile(*input, options->output, [&](InputFile& in, std::ostream& out) {
         return SurferGridToGenesisText(in.Stream(), out, genesisOptions, {}).pass;
       });
     };

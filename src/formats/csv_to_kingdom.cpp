@@ -6,6 +6,7 @@
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "formats/bna/markup.h"
 
 namespace zolvane {
 namespace {
@@ -33,6 +34,9 @@ PassResult ConvertCsvToKingdom(std::istream& in, std::ostream& out, const Kingdo
                                const ProgressFn& progress) {
   const std::string fault = KingdomColumnFault(options);
   if (!fault.empty()) return PassResult::Fail(fault, 0);
+  static constexpr FixedPicture kShot("00000.000");
+  static constexpr FixedPicture kX("000000.000");
+  static constexpr FixedPicture kY("0000000.000");
   LineReader lines(in);
   FieldReader fields(lines);
   LineWriter writer(out);
@@ -57,11 +61,11 @@ PassResult ConvertCsvToKingdom(std::istream& in, std::ostream& out, const Kingdo
       if (outOfRange) return NumberOutOfRange(field.line);
     }
     text.clear();
-    AppendPicture(text, values[options.shotColumn - 1], "00000.000");
+    AppendFixedPicture(text, values[options.shotColumn - 1], kShot);
     text += "    ";
-    AppendPicture(text, values[options.xColumn - 1], "000000.000");
+    AppendFixedPicture(text, values[options.xColumn - 1], kX);
     text += "   ";
-    AppendPicture(text, values[options.yColumn - 1], "0000000.000");
+    AppendFixedPicture(text, values[options.yColumn - 1], kY);
     text += "   ";
     text += lineName;
     writer.WriteLine(text);

@@ -11,6 +11,7 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
+#include "formats/bna/markup.h"
 
 namespace zolvane {
 namespace {
@@ -79,11 +80,13 @@ PassResult ConvertBnaToDaf(std::istream& in, std::ostream& out, const BnaToDafOp
 
   std::string line;
   long long count = 0;
+  static constexpr FixedPicture kX("##0.000000");
+  static constexpr FixedPicture kY("###0.000000");
   auto writePoint = [&](double x, double y) {
     line.clear();
-    AppendPicture(line, x, "##0.000000");
+    AppendFixedPicture(line, x, kX);
     line.push_back(' ');
-    AppendPicture(line, y, "###0.000000");
+    AppendFixedPicture(line, y, kY);
     writer.WriteLine(line);
     ++count;
     return count % kProgressInterval != 0 || !progress || progress(count, reader.BytesRead());

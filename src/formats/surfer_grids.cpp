@@ -43,38 +43,74 @@ constexpr std::string_view kFormatPrompt =
 
 }  // namespace
 
-SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
-                                const SurferNodeFn& node, const ProgressFn& progress) {
+namespace {
+
+// The values of a grid file read as numbers, with the faults the reading pass reports.
+class GridNumbers {
+ public:
+  // `linesBefore`: the lines of the file before the point the stream starts at.
+  explicit GridNumbers(std::istream& in, long long linesBefore = 0)
+      : lines_(in), values_(lines_), linesBefore_(linesBefore) {}
+
+  ReadStatus Text(std::string_view& value) { return values_.Next(value); }
+  // The next value as a number; false with Fault() set at the end or on a text. A number
+  // beyond the double range only sets OutOfRange(), for the caller to report when it will.
+  bool Next(double& target, const char* endReason) {
+    std::string_view value;
+    const ReadStatus status = values_.Next(value);
+    if (status == ReadStatus::End) {
+      fault_ = PassResult::Fail(endReason, LineNumber());
+      return false;
+    }
+    if (status != ReadStatus::Ok) {
+      fault_ = ReadFault(status, LineNumber());
+      return false;
+    }
+    if (!IsNumberText(value)) {
+      fault_ = PassResult::Fail("Not a number: " + std::string(value), LineNumber());
+      return false;
+    }
+    target = ReadNumber(value, outOfRange_);
+    return true;
+  }
+  // Drops what is left of the line a row ended on.
+  void EndRow() { values_.SkipRestOfLine(); }
+
+  const PassResult& Fault() const { return fault_; }
+  bool OutOfRange() const { return outOfRange_; }
+  long long LineNumber() const { return linesBefore_ + values_.LineNumber(); }
+  std::uint64_t BytesRead() const { return values_.BytesRead(); }
+
+ private:
+  LineReader lines_;
+  ValueReader values_;
+  long long linesBefore_;
+  PassResult fault_;
+  bool outOfRange_ = false;
+};
+
+// "DSAA" and the eight numbers of the header.
+constexpr int kHeaderValues = 9;
+
+// Where a row starts: a row after the first starts on a line of its own (the rest of the
+// line ending the row before is dropped); the first may share the header's last line.
+struct RowStart {
+  std::uint64_t offset = 0;  // from where the stream stood when the reading began
+  long long line = 0;        // lines before it
+  int skip = 0;              // values to pass over from `offset`
+};
+using RowStartFn = std::function<void(long long row, const RowStart& start)>;
+
+SurferGridResult ReadGrid(std::istream& in, const SurferHeaderFn& header, const SurferNodeFn& node,
+                          const ProgressFn& progress, const RowStartFn& rowStart) {
   SurferGridResult result;
-  LineReader lines(in);
-  ValueReader values(lines);
-  std::string_view value;
+  GridNumbers values(in);
   auto end = [&](PassResult pass) {
     result.pass = std::move(pass);
     return result;
   };
-  // The next value as a number; false with the fault set at the end or on a text.
-  PassResult fault;
-  bool outOfRange = false;
-  auto number = [&](double& target, const char* endReason) {
-    const ReadStatus status = values.Next(value);
-    if (status == ReadStatus::End) {
-      fault = PassResult::Fail(endReason, values.LineNumber());
-      return false;
-    }
-    if (status != ReadStatus::Ok) {
-      fault = ReadFault(status, values.LineNumber());
-      return false;
-    }
-    if (!IsNumberText(value)) {
-      fault = PassResult::Fail("Not a number: " + std::string(value), values.LineNumber());
-      return false;
-    }
-    target = ReadNumber(value, outOfRange);
-    return true;
-  };
-
-  const ReadStatus first = values.Next(value);
+  std::string_view value;
+  const ReadStatus first = values.Text(value);
   if (first != ReadStatus::Ok && first != ReadStatus::End) {
     return end(ReadFault(first, values.LineNumber()));
   }
@@ -84,7 +120,9 @@ SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
   constexpr const char* kShortHeader = "The grid header is cut short";
   double nx = 0, ny = 0;
   SurferGridHeader& h = result.header;
-  if (!number(nx, kShortHeader) || !number(ny, kShortHeader)) return end(fault);
+  if (!values.Next(nx, kShortHeader) || !values.Next(ny, kShortHeader)) {
+    return end(values.Fault());
+  }
   if (!(nx >= 1 && ny >= 1 && Int(nx) == nx && Int(ny) == ny)) {
     return end(
         PassResult::Fail("The grid sizes must be positive whole numbers", values.LineNumber()));
@@ -93,9 +131,9 @@ SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
     return end(PassResult::Fail("The grid is too large to be held", values.LineNumber()));
   }
   for (double* field : {&h.xMin, &h.xMax, &h.yMin, &h.yMax, &h.zMin, &h.zMax}) {
-    if (!number(*field, kShortHeader)) return end(fault);
+    if (!values.Next(*field, kShortHeader)) return end(values.Fault());
   }
-  if (outOfRange) return end(NumberOutOfRange(values.LineNumber()));
+  if (values.OutOfRange()) return end(NumberOutOfRange(values.LineNumber()));
   h.nx = static_cast<long long>(nx);
   h.ny = static_cast<long long>(ny);
   result.headerRead = true;
@@ -106,57 +144,117 @@ SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
       "The grid ends before its " + FormatGeneral(static_cast<double>(total)) + " values";
   long long count = 0;
   for (long long r = 0; r < h.ny; ++r) {
+    if (rowStart) {
+      rowStart(r, r == 0 ? RowStart{0, 0, kHeaderValues}
+                         : RowStart{values.BytesRead(), values.LineNumber(), 0});
+    }
     for (long long c = 0; c < h.nx; ++c) {
       double z = 0;
-      if (!number(z, shortGrid.c_str())) return end(fault);
-      if (outOfRange) return end(NumberOutOfRange(values.LineNumber()));
+      if (!values.Next(z, shortGrid.c_str())) return end(values.Fault());
+      if (values.OutOfRange()) return end(NumberOutOfRange(values.LineNumber()));
       if (!node(z)) return end(PassResult::Fail("A node value out of range", values.LineNumber()));
       if (++count % kProgressInterval == 0 && progress && !progress(count, values.BytesRead())) {
         return end(PassResult::Stop());
       }
     }
-    values.SkipRestOfLine();
+    values.EndRow();
   }
   result.pass.count = total;
   return result;
 }
 
+// Rows are written back in groups of about this many nodes, held while they are reversed.
+constexpr long long kGroupNodes = 1LL << 18;
+
+}  // namespace
+
+SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
+                                const SurferNodeFn& node, const ProgressFn& progress) {
+  return ReadGrid(in, header, node, progress, {});
+}
+
 GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
                                       const GenesisOptions& options, const ProgressFn& progress) {
-  // Rows come from south to north; they are held in file order and written the other way.
-  std::vector<double> table;
+  // Rows come from south to north and are written the other way. The reading pass checks
+  // every value and notes where each group of rows starts; the writing pass reads the groups
+  // again from the last, so only one group is held whatever the grid's size.
+  const std::streamoff base = in.tellg();
+  if (base < 0) {
+    GenesisResult result;
+    result.pass = PassResult::Fail("The grid must be a file that can be read twice", 0);
+    return result;
+  }
   SurferGridHeader h;
   const double substitute = options.substitute;
+  long long groupRows = 1;
+  std::vector<RowStart> groups;
   auto header = [&](const SurferGridHeader& read) {
     h = read;
-    table.reserve(static_cast<std::size_t>(std::min(h.nx * h.ny, 1LL << 20)));
+    groupRows = std::max(1LL, kGroupNodes / h.nx);
   };
-  auto node = [&](double z) {
+  auto shifted = [&](double z) {
     if (z > kSurferBlankLimit) z = substitute;
-    const double value = z != substitute ? Int(z - h.zMin) : z;
-    table.push_back(value);
-    return std::isfinite(value);
+    return z != substitute ? Int(z - h.zMin) : z;
   };
-  GenesisResult result = ReadSurferGrid(in, header, node, progress);
+  auto node = [&](double z) { return std::isfinite(shifted(z)); };
+  auto rowStart = [&](long long row, const RowStart& start) {
+    if (row % groupRows == 0) groups.push_back(start);
+  };
+  GenesisResult result = ReadGrid(in, header, node, progress, rowStart);
   if (result.pass.status != PassStatus::Done) return result;
   auto end = [&](PassResult pass) {
     result.pass = std::move(pass);
     return result;
   };
-  const long long total = h.nx * h.ny;
+
+  const std::string changed = "The grid changed while it was read";
   LineWriter writer(out);
   std::string scratch;
-  for (long long r = h.ny - 1; r >= 0; --r) {
-    const double* row = table.data() + r * h.nx;
-    for (long long c = 0; c < h.nx; ++c) {
-      scratch.clear();
-      AppendPrintItem(scratch, row[c]);
-      writer.Append(scratch);
-      writer.EndLine();
+  auto write = [&](double value) {
+    scratch.clear();
+    AppendPrintItem(scratch, value);
+    writer.Append(scratch);
+    writer.EndLine();
+  };
+  std::vector<double> held;
+  if (groupRows > 1) held.reserve(static_cast<std::size_t>(groupRows * h.nx));
+  for (auto g = static_cast<long long>(groups.size()) - 1; g >= 0; --g) {
+    const RowStart& start = groups[static_cast<std::size_t>(g)];
+    in.clear();
+    if (!in.seekg(base + static_cast<std::streamoff>(start.offset))) {
+      return end(PassResult::Fail(changed, start.line + 1));
+    }
+    GridNumbers numbers(in, start.line);
+    std::string_view skipped;
+    for (int i = 0; i < start.skip; ++i) {
+      if (numbers.Text(skipped) != ReadStatus::Ok) {
+        return end(PassResult::Fail(changed, numbers.LineNumber()));
+      }
+    }
+    const long long firstRow = g * groupRows;
+    const long long rows = std::min(groupRows, h.ny - firstRow);
+    held.clear();
+    for (long long r = 0; r < rows; ++r) {
+      for (long long c = 0; c < h.nx; ++c) {
+        double z = 0;
+        if (!numbers.Next(z, changed.c_str())) return end(numbers.Fault());
+        // A single row is written as it is read: rows longer than a group are never held.
+        if (rows == 1) {
+          write(shifted(z));
+        } else {
+          held.push_back(shifted(z));
+        }
+      }
+      numbers.EndRow();
+    }
+    for (long long r = rows - 1; r >= 0 && rows > 1; --r) {
+      const double* row = held.data() + r * h.nx;
+      for (long long c = 0; c < h.nx; ++c)
+        write(row[c]);
     }
   }
   if (!writer.Flush()) return end(PassResult::WriteFault());
-  result.pass.count = total;
+  result.pass.count = h.nx * h.ny;
   return result;
 }
 

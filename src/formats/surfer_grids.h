@@ -45,7 +45,9 @@ SurferGridResult ReadSurferGrid(std::istream& in, const SurferHeaderFn& header,
                                 const SurferNodeFn& node, const ProgressFn& progress);
 
 // Reads a DSAA grid and writes one node value per line, northern row first, each value
-// shifted by the header's z minimum and rounded down. The grid is held until it is written.
+// shifted by the header's z minimum and rounded down. The stream is read twice (it must be
+// able to seek): the grid is checked whole before anything is written, and only a group of
+// rows is held at a time.
 GenesisResult SurferGridToGenesisText(std::istream& in, std::ostream& out,
                                       const GenesisOptions& options, const ProgressFn& progress);
 

@@ -24,49 +24,92 @@ struct Slot {
   double x = 0, y = 0, w = 0;
 };
 
-// The five vertices of the polygon from slot 0 to slot 1 on course A: both points moved by
-// their half-widths to either side of the course, the first vertex repeated to close it.
-void WritePolygon(LineWriter& writer, const Slot& s0, const Slot& s1, double course) {
-  double beta;
-  bool sineFirst;  // DX = W sin(beta), DY = W cos(beta); otherwise the other way round
-  if (course < 90) {
-    beta = 90 - course;
-    sineFirst = true;
-  } else if (course < 180) {
-    beta = 180 - course;
-    sineFirst = false;
-  } else if (course < 270) {
-    beta = 270 - course;
-    sineFirst = true;
-  } else {
-    beta = 360 - course;
-    sineFirst = false;
+// What the polygons of one track share: the sine and cosine of every whole-degree angle
+// (courses are whole degrees, so nothing is worked out again per point), the text of the
+// last pair of half-widths and the vertex text being built.
+class PolygonWriter {
+ public:
+  explicit PolygonWriter(LineWriter& writer) : writer_(writer) {
+    for (int degrees = 0; degrees <= kTableDegrees; ++degrees) {
+      const double b = CourseRadians(degrees);
+      sines_[degrees] = std::sin(b);
+      cosines_[degrees] = std::cos(b);
+    }
   }
-  const double b = CourseRadians(beta);
-  const double along = sineFirst ? std::sin(b) : std::cos(b);
-  const double across = sineFirst ? std::cos(b) : std::sin(b);
-  const double dx0 = s0.w * along, dy0 = s0.w * across;
-  const double dx1 = s1.w * along, dy1 = s1.w * across;
 
-  WriteRecord(writer, {RecordItem::Text(FormatSigned(s0.w)), RecordItem::Text(FormatSigned(s1.w)),
-                       RecordItem::Number(5)});
-  auto vertex = [&writer](double x, double y) {
-    WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
-  };
-  if (sineFirst) {
-    vertex(s0.x + dx0, s0.y - dy0);
-    vertex(s0.x - dx0, s0.y + dy0);
-    vertex(s1.x - dx1, s1.y + dy1);
-    vertex(s1.x + dx1, s1.y - dy1);
-    vertex(s0.x + dx0, s0.y - dy0);
-  } else {
-    vertex(s0.x + dx0, s0.y + dy0);
-    vertex(s1.x + dx1, s1.y + dy1);
-    vertex(s1.x - dx1, s1.y - dy1);
-    vertex(s0.x - dx0, s0.y - dy0);
-    vertex(s0.x + dx0, s0.y + dy0);
+  // The five vertices of the polygon from slot 0 to slot 1 on course A: both points moved by
+  // their half-widths to either side of the course, the first vertex repeated to close it.
+  void Write(const Slot& s0, const Slot& s1, double course) {
+    double beta;
+    bool sineFirst;  // DX = W sin(beta), DY = W cos(beta); otherwise the other way round
+    if (course < 90) {
+      beta = 90 - course;
+      sineFirst = true;
+    } else if (course < 180) {
+      beta = 180 - course;
+      sineFirst = false;
+    } else if (course < 270) {
+      beta = 270 - course;
+      sineFirst = true;
+    } else {
+      beta = 360 - course;
+      sineFirst = false;
+    }
+    double sine, cosine;
+    if (beta >= 0 && beta <= kTableDegrees && beta == std::floor(beta)) {
+      sine = sines_[static_cast<int>(beta)];
+      cosine = cosines_[static_cast<int>(beta)];
+    } else {
+      const double b = CourseRadians(beta);
+      sine = std::sin(b);
+      cosine = std::cos(b);
+    }
+    const double along = sineFirst ? sine : cosine;
+    const double across = sineFirst ? cosine : sine;
+    const double dx0 = s0.w * along, dy0 = s0.w * across;
+    const double dx1 = s1.w * along, dy1 = s1.w * across;
+
+    if (header_.empty() || s0.w != w0_ || s1.w != w1_) {
+      w0_ = s0.w;
+      w1_ = s1.w;
+      header_.clear();
+      AppendRecord(header_, {RecordItem::Text(FormatSigned(w0_)),
+                             RecordItem::Text(FormatSigned(w1_)), RecordItem::Number(5)});
+    }
+    writer_.WriteLine(header_);
+    if (sineFirst) {
+      First(s0.x + dx0, s0.y - dy0);
+      Vertex(s0.x - dx0, s0.y + dy0);
+      Vertex(s1.x - dx1, s1.y + dy1);
+      Vertex(s1.x + dx1, s1.y - dy1);
+    } else {
+      First(s0.x + dx0, s0.y + dy0);
+      Vertex(s1.x + dx1, s1.y + dy1);
+      Vertex(s1.x - dx1, s1.y - dy1);
+      Vertex(s0.x - dx0, s0.y - dy0);
+    }
+    writer_.WriteLine(first_);
   }
-}
+
+ private:
+  static constexpr int kTableDegrees = 360;
+
+  void Vertex(double x, double y) {
+    WriteRecord(writer_, {RecordItem::Number(x), RecordItem::Number(y)});
+  }
+  // The first vertex closes the polygon too: its text is kept for the last line.
+  void First(double x, double y) {
+    first_.clear();
+    AppendRecord(first_, {RecordItem::Number(x), RecordItem::Number(y)});
+    writer_.WriteLine(first_);
+  }
+
+  LineWriter& writer_;
+  double sines_[kTableDegrees + 1];
+  double cosines_[kTableDegrees + 1];
+  double w0_ = 0, w1_ = 0;
+  std::string header_, first_;
+};
 
 }  // namespace
 
@@ -78,6 +121,7 @@ double SwathFactor(double value, bool degrees) {
 PassResult CoverSwath(std::istream& in, std::ostream& out, const SwathOptions& options,
                       const ProgressFn& progress) {
   LineWriter writer(out);
+  PolygonWriter polygons(writer);
   Slot slots[2];
   int i = 0;
   PassResult result =
@@ -96,7 +140,7 @@ PassResult CoverSwath(std::istream& in, std::ostream& out, const SwathOptions& o
           return;
         }
         const double course = CourseOverGround(slots[0].x, slots[0].y, slots[1].x, slots[1].y);
-        WritePolygon(writer, slots[0], slots[1], course);
+        polygons.Write(slots[0], slots[1], course);
         slots[0] = slots[1];
       });
   if (!writer.Flush() && result.status == PassStatus::Done) {

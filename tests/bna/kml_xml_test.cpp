@@ -81,7 +81,7 @@ TEST(Markup, ColoursCoordinatesAndTexts) {
   }
   // Whatever path it takes, the text is the picture form's.
   for (const double v : {1.2345675, 0.0000005, 2.5e-7, 179.9999995, 12345678.9, -41.0000004999,
-                         4.1e14, 1e300, 0.1 + 0.2}) {
+                         4.1e14, 1e300, 0.1 + 0.2, 448690.4139394997, -4586797.74123649}) {
     std::string out;
     AppendSignedDegrees(out, v, 3);
     EXPECT_EQ(out, (v < 0 ? "-" : "+") + FormatPicture(std::fabs(v), "000.000000")) << v;

@@ -124,10 +124,14 @@ TEST(PlanExports, DegreesAndMinutes) {
     bool latitude;
     const char* expected;
   } cases[] = {
-      {41.5, true, " 41 30.0000N"},        {-33.75, true, " 33 45.0000S"},
+      {41.5, true, " 41 30.0000N"},
+      {-33.75, true, " 33 45.0000S"},
       {41.99999999, true, " 41 60.0000N"},  // rounded up, degrees not carried
-      {0, true, " 00 00.0000S"},           {-3.25, false, " 003 15.0000W"},
-      {-0.5, false, " 000 30.0000W"},      {123.1, false, " 123 06.0000E"},
+      {0, true, " 00 00.0000S"},
+      {-3.25, false, " 003 15.0000W"},
+      {-0.5, false, " 000 30.0000W"},
+      {123.1, false, " 123 06.0000E"},
+      {2.0000008333, false, " 002 00.0000E"},  // 0.000049998 minutes: just under a half
   };
   for (const auto& c : cases) {
     std::string text;

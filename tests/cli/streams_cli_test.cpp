@@ -20,15 +20,18 @@ const char* const kCommands[] = {
     "bna2xyz --label 2 --layout 21",
     "geo2utm --zone 31 --bna",
     "geo2utm --zone 31 --in-layout 11 --out-layout 22",
+    "surfer2genesis --null -1",
 };
 
 TEST(CliStreams, PipesAndStandardStreamsGiveTheFileToFileResult) {
   TempDir dir;
   const std::string bna = dir.Write("in.bna", kBna);
   const std::string xyz = dir.Write("in.xyz", "2.5,41,-10\r\n3,42,-20\r\n");
+  const std::string grid = dir.Write("in.grd", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 1.70141E+38\n");
   for (const char* command : kCommands) {
-    const std::string in = std::string(command).find("--bna") != std::string::npos ||
-                                   std::string(command).find("bna2") == 0
+    const std::string name(command);
+    const std::string in = name.find("surfer2") == 0 ? grid
+                           : name.find("--bna") != std::string::npos || name.find("bna2") == 0
                                ? bna
                                : xyz;
     const std::string expected = dir.File("expected");

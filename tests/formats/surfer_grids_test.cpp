@@ -39,12 +39,38 @@ TEST(GenesisText, NodesShiftedNorthernRowFirst) {
       {"DSAA,1,2\n0,1,0,1,10,20\n12.9\n1.70141E+38\n", 7, " 7 \r\n 2 \r\n"},
       // A node equal to the substitute keeps its value unshifted.
       {"DSAA 1 1 0 1 0 1 -5 5\n-3\n", -3, "-3 \r\n"},
+      // The first row on the header's last line.
+      {"DSAA 2 2 0 1 0 1 0 9 1 2 8\n3 4\n", -9999, " 3 \r\n 4 \r\n 1 \r\n 2 \r\n"},
   };
   for (const auto& c : cases) {
     std::string out;
     const GenesisResult result = Genesis(c.grid, out, c.substitute);
     EXPECT_EQ(result.pass.status, PassStatus::Done) << c.grid << result.pass.reason;
     EXPECT_EQ(out, c.expected) << c.grid;
+  }
+  // Grids larger than the rows held at a time: many rows of ten values a line, and rows
+  // longer than that on their own.
+  for (const auto& [nx, ny] : {std::pair{1000LL, 600LL}, {300000LL, 3LL}}) {
+    std::string grid = "DSAA\r\n" + std::to_string(nx) + ' ' + std::to_string(ny);
+    grid += "\r\n0 1\r\n0 1\r\n0 1\r\n";
+    std::string expected;
+    for (long long r = 0; r < ny; ++r) {
+      for (long long c = 0; c < nx; ++c) {
+        grid += std::to_string(r * 7 + c % 5);
+        grid += c % 10 == 9 || c == nx - 1 ? "\r\n" : " ";
+      }
+      grid += "\r\n";
+    }
+    for (long long r = ny - 1; r >= 0; --r) {
+      for (long long c = 0; c < nx; ++c) {
+        expected += ' ';
+        expected += std::to_string(r * 7 + c % 5);
+        expected += " \r\n";
+      }
+    }
+    std::string out;
+    EXPECT_EQ(Genesis(grid, out).pass.status, PassStatus::Done) << nx;
+    EXPECT_TRUE(out == expected) << nx << " x " << ny;
   }
   std::string out;
   const GenesisResult result = Genesis("DSAA\n2 2\n-1 3\n5 9\n-2.5 7\n1 2\n3 4\n", out);

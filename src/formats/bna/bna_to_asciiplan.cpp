@@ -27,8 +27,11 @@ PassResult ConvertBnaToAsciiplan(std::istream& in, std::ostream& out, const Prog
       // The plan holds latitudes in single precision.
       record += ' ';
       record += FormatSignedSingle(static_cast<float>(y));
+      // The print form is the sign-position form and one blank, and it has a fast path for
+      // the general digits that the sign-position form lacks.
       record += ' ';
-      record += FormatSigned(x);
+      AppendPrintItem(record, x);
+      record.pop_back();
     }
     // The sign alone tells a line, so -1 (a one-vertex line) is one too.
     writer.Append(walk.Count() < 0 ? "_LINE " : "_POLYGON ");

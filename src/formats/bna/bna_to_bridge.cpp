@@ -6,14 +6,16 @@
 #include "core/services.h"
 #include "core/text_writer.h"
 #include "formats/bna/bna_exports.h"
+#include "formats/bna/markup.h"
 
 namespace zolvane {
 
-void AppendDegreesMinutes(std::string& out, double value, std::string_view degreesPicture,
+void AppendDegreesMinutes(std::string& out, double value, const FixedPicture& degreesPicture,
                           char positive, char negative) {
+  static constexpr FixedPicture kMinutes("00.0000");
   const double degrees = std::trunc(value);
-  AppendPicture(out, std::fabs(degrees), degreesPicture);
-  AppendPicture(out, 60 * std::fabs(value - degrees), "00.0000");
+  AppendFixedPicture(out, std::fabs(degrees), degreesPicture);
+  AppendFixedPicture(out, 60 * std::fabs(value - degrees), kMinutes);
   out += value > 0 ? positive : negative;
 }
 
@@ -21,6 +23,8 @@ PassResult ConvertBnaToBridgePlan(std::istream& in, std::ostream& out, int label
                                   const ProgressFn& progress) {
   BnaObjectWalk walk(in, progress);
   LineWriter writer(out);
+  static constexpr FixedPicture kLatitude(" 00 ");
+  static constexpr FixedPicture kLongitude(" 000 ");
   std::string line;
   long long running = 0;
   while (walk.Next()) {
@@ -30,9 +34,9 @@ PassResult ConvertBnaToBridgePlan(std::istream& in, std::ostream& out, int label
       if (!walk.Vertex(x, y)) return walk.Result();
       ++running;
       line.clear();
-      AppendDegreesMinutes(line, y, " 00 ", 'N', 'S');
+      AppendDegreesMinutes(line, y, kLatitude, 'N', 'S');
       line += "  -  ";
-      AppendDegreesMinutes(line, x, " 000 ", 'E', 'W');
+      AppendDegreesMinutes(line, x, kLongitude, 'E', 'W');
       AppendPrintItem(line, static_cast<double>(vertex));
       AppendPrintItem(line, static_cast<double>(running));
       writer.WriteLine(line);

@@ -10,13 +10,14 @@
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
+#include "formats/bna/markup.h"
 
 namespace zolvane {
 
 // A coordinate as degrees in `degreesPicture` (truncated toward zero, without sign), decimal
 // minutes in "00.0000" and the letter `positive` when above 0, `negative` otherwise. Minutes
 // that round up to 60.0000 stay so; the degrees are not carried.
-void AppendDegreesMinutes(std::string& out, double value, std::string_view degreesPicture,
+void AppendDegreesMinutes(std::string& out, double value, const FixedPicture& degreesPicture,
                           char positive, char negative);
 
 // `label` names each object: 1 label 1, otherwise label 2.

@@ -4,12 +4,13 @@
 #include "core/services.h"
 #include "core/text_writer.h"
 #include "formats/bna/bna_exports.h"
+#include "formats/bna/markup.h"
 
 namespace zolvane {
 namespace {
 
-constexpr std::string_view kLatitudePicture = "###.00000000";
-constexpr std::string_view kLongitudePicture = "####.00000000";
+constexpr FixedPicture kLatitudePicture("###.00000000");
+constexpr FixedPicture kLongitudePicture("####.00000000");
 
 }  // namespace
 
@@ -36,9 +37,9 @@ PassResult ConvertBnaToMerlin(std::istream& in, std::ostream& out,
     for (long long i = walk.Vertices(); i > 0; --i) {
       if (!walk.Vertex(x, y)) return walk.Result();
       text.clear();
-      AppendPicture(text, y, kLatitudePicture);
+      AppendFixedPicture(text, y, kLatitudePicture);
       text += ' ';
-      AppendPicture(text, x, kLongitudePicture);
+      AppendFixedPicture(text, x, kLongitudePicture);
       text += ' ';
       writer.Append(text);
     }

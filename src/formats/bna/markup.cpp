@@ -1,6 +1,6 @@
 #include "formats/bna/markup.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 
 #include "core/number_format.h"
@@ -9,6 +9,11 @@
 
 namespace zolvane {
 namespace {
+
+// Printable ASCII that XML holds as it is.
+bool IsPlainXml(unsigned char c) {
+  return c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '>' && c != '"';
+}
 
 // Length of the UTF-8 sequence starting at `i`, 0 when the bytes there are not one.
 std::size_t Utf8Length(std::string_view text, std::size_t i) {
@@ -58,6 +63,15 @@ void AppendUtf8(std::string& out, unsigned code) {
 
 void AppendXmlText(std::string& out, std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
+    // Runs of characters that stay as they are go in one piece.
+    std::size_t plain = i;
+    while (plain < text.size() && IsPlainXml(static_cast<unsigned char>(text[plain])))
+      ++plain;
+    if (plain > i) {
+      out.append(text, i, plain - i);
+      i = plain;
+      if (i == text.size()) break;
+    }
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 0x80) {
       const std::size_t length = Utf8Length(text, i);
@@ -120,7 +134,9 @@ std::string XmlUnescape(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] != '&') {
-      out += text[i++];
+      const std::size_t entity = std::min(text.find('&', i), text.size());
+      out.append(text, i, entity - i);
+      i = entity;
       continue;
     }
     bool replaced = false;
@@ -187,32 +203,82 @@ unsigned TransparencyAlpha(double percent) {
   return static_cast<unsigned>(RoundHalfEven(std::fabs(clamped - 100) * 255 / 100));
 }
 
-void AppendSignedDegrees(std::string& out, double value, int integerDigits) {
-  const double magnitude = std::fabs(value);
-  out += value < 0 ? '-' : '+';
-  // Millionths as a whole number, unless the value lies so near a half that only the exact
-  // decimal rounding of the picture form can tell which way it goes.
-  const double scaled = magnitude * 1e6;
-  if (scaled < 1e15) {
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
-    if (std::fabs(fraction - 0.5) > 1e-6) {
-      const auto millionths = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-      char digits[24];
-      const auto end = std::to_chars(digits, digits + sizeof digits, millionths / 1000000).ptr;
-      const auto length = static_cast<int>(end - digits);
-      if (length < integerDigits) out.append(static_cast<std::size_t>(integerDigits - length), '0');
-      out.append(digits, end);
-      out += '.';
-      auto decimals = static_cast<unsigned>(millionths % 1000000);
-      char fractionDigits[6];
-      for (int i = 5; i >= 0; --i, decimals /= 10)
-        fractionDigits[i] = static_cast<char>('0' + decimals % 10);
-      out.append(fractionDigits, 6);
-      return;
-    }
+namespace {
+
+// n / 10^k by constants, which the compiler turns into multiplications.
+std::uint64_t DivideByPower(std::uint64_t n, int k) {
+  switch (k) {
+    case 0:
+      return n;
+    case 1:
+      return n / 10;
+    case 2:
+      return n / 100;
+    case 3:
+      return n / 1000;
+    case 4:
+      return n / 10000;
+    case 5:
+      return n / 100000;
+    case 6:
+      return n / 1000000;
+    case 7:
+      return n / 10000000;
+    default:
+      return n / 100000000;
   }
-  AppendPicture(out, magnitude, integerDigits == 3 ? "000.000000" : "00.000000");
+}
+
+}  // namespace
+
+void AppendFixedPicture(std::string& out, double value, const FixedPicture& picture) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  const double scaled = picture.fixed_ ? std::fabs(value) * kPowers[picture.decimals_] : -1;
+  // The picture form rounds the value's 15-digit text, which below 10^12 units of the last
+  // place keeps three digits beyond it (within 5e-4 of a unit of the exact value), below
+  // 10^13 two and below 10^14 one; the product is within half its own last bit of the exact
+  // one. Away from a half by more than both, all round the same way; the rest takes the
+  // exact rounding.
+  const double margin = scaled < 1e12 ? 1e-3 : scaled < 1e13 ? 1e-2 : 0.1;
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  if (!(scaled >= 0 && scaled < 1e15) || std::fabs(fraction - 0.5) <= margin) {
+    AppendPicture(out, value, picture.pattern_);
+    return;
+  }
+  const auto units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  if (value < 0) out += '-';
+  if (picture.first_ > 0) out.append(picture.pattern_.data(), picture.first_);
+  // Written from the last digit backwards, then in one go.
+  char text[48];
+  char* const end = text + sizeof text;
+  char* p = end;
+  std::uint64_t integerPart = DivideByPower(units, picture.decimals_);
+  if (picture.point_) {
+    const auto scale = static_cast<std::uint64_t>(kPowers[picture.decimals_]);
+    auto decimals = static_cast<std::uint32_t>(units - integerPart * scale);
+    int shown = picture.decimals_;
+    for (; shown > picture.minDecimals_ && decimals % 10 == 0; --shown)
+      decimals /= 10;  // optional places drop their trailing zeros
+    for (int i = 0; i < shown; ++i, decimals /= 10)
+      *--p = static_cast<char>('0' + decimals % 10);
+    *--p = '.';
+  }
+  // A zero integer part has no digits of its own, only the picture's compulsory zeros.
+  const char* const point = p;
+  for (; integerPart > 0; integerPart /= 10)
+    *--p = static_cast<char>('0' + integerPart % 10);
+  for (long written = point - p; written < picture.integerDigits_; ++written)
+    *--p = '0';
+  out.append(p, end);
+  if (picture.last_ < picture.pattern_.size()) out += picture.pattern_.substr(picture.last_);
+}
+
+void AppendSignedDegrees(std::string& out, double value, int integerDigits) {
+  static constexpr FixedPicture kLongitude("000.000000");
+  static constexpr FixedPicture kLatitude("00.000000");
+  out += value < 0 ? '-' : '+';
+  AppendFixedPicture(out, std::fabs(value), integerDigits == 3 ? kLongitude : kLatitude);
 }
 
 std::string_view BnaLabelText(std::string_view raw) {

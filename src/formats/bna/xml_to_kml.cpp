@@ -22,9 +22,11 @@ struct Attribute {
   std::size_t start;       // where its name starts in the line
 };
 
-// The name="value" pairs after the element name, up to the first text that is not one.
-std::vector<Attribute> Attributes(std::string_view line) {
-  std::vector<Attribute> attributes;
+// The name="value" pairs after the element name, up to the first text that is not one, into
+// `attributes` (a vector kept from line to line).
+const std::vector<Attribute>& Attributes(std::string_view line,
+                                         std::vector<Attribute>& attributes) {
+  attributes.clear();
   std::size_t i = line.find_first_of(" \t");
   while (i != std::string_view::npos && i < line.size()) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
@@ -72,6 +74,14 @@ bool InRange(const Position& p) {
 
 std::string CoordinateLine(const Position& p) {
   return p.lng + "," + p.lat + ",0";
+}
+
+void WriteCoordinateLine(LineWriter& writer, const Position& p) {
+  writer.Append(p.lng);
+  writer.Append(',');
+  writer.Append(p.lat);
+  writer.Append(",0");
+  writer.EndLine();
 }
 
 void WriteMarker(LineWriter& writer, std::string_view line,
@@ -141,6 +151,7 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
   writer.WriteLine("<name>" + XmlText(documentName) + "</name>");
 
   std::string_view line;
+  std::vector<Attribute> found;
   ReadStatus status = ReadStatus::Ok;
   long long count = 0;
   // The declaration and "<markers>".
@@ -151,7 +162,7 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
     if (status != ReadStatus::Ok) break;
     line = TrimBlanksAndTabs(line);
     if (line.starts_with("<mark")) {
-      const std::vector<Attribute> attributes = Attributes(line);
+      const std::vector<Attribute>& attributes = Attributes(line, found);
       const std::optional<Position> p = PositionOf(attributes);
       if (!p) return PassResult::Fail("Marker without its lat and lng", lines.LineNumber());
       if (!InRange(*p)) return NumberOutOfRange(lines.LineNumber());
@@ -172,10 +183,10 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
         line = TrimBlanksAndTabs(line);
         if (line.starts_with("</lin")) break;
         if (!line.starts_with("<point")) continue;
-        const std::optional<Position> p = PositionOf(Attributes(line));
+        const std::optional<Position> p = PositionOf(Attributes(line, found));
         if (!p) return PassResult::Fail("Point without its lat and lng", lines.LineNumber());
         if (!InRange(*p)) return NumberOutOfRange(lines.LineNumber());
-        writer.WriteLine(CoordinateLine(*p));
+        WriteCoordinateLine(writer, *p);
       }
       if (status != ReadStatus::Ok) break;
       writer.WriteLine("</coordinates>");
@@ -201,6 +212,7 @@ PassResult ConvertXmlToKml(std::istream& in, std::ostream& out, std::string_view
 PassResult ReadXmlMarkers(std::istream& in, ShapeSink& sink, const ProgressFn& progress) {
   LineReader lines(in);
   std::string_view line;
+  std::vector<Attribute> found;
   long long count = 0, elements = 0;
   // The position of a marker or point element; false when it lacks one.
   auto vertex = [&](const std::vector<Attribute>& attributes) {
@@ -223,14 +235,14 @@ PassResult ReadXmlMarkers(std::istream& in, ShapeSink& sink, const ProgressFn& p
     line = TrimBlanksAndTabs(line);
     if (line.starts_with("<markers")) continue;
     if (line.starts_with("<mark")) {
-      const std::vector<Attribute> attributes = Attributes(line);
+      const std::vector<Attribute>& attributes = Attributes(line, found);
       const std::string text = label(attributes);
       sink.Begin({ShapeKind::Point, text, {}, kNoValue});
       if (!vertex(attributes)) {
         return PassResult::Fail("Marker without its lat and lng", lines.LineNumber());
       }
     } else if (line.starts_with("<line")) {
-      const std::string text = label(Attributes(line));
+      const std::string text = label(Attributes(line, found));
       sink.Begin({ShapeKind::Line, text, {}, kNoValue});
       for (;;) {
         status = lines.Next(line);
@@ -240,7 +252,7 @@ PassResult ReadXmlMarkers(std::istream& in, ShapeSink& sink, const ProgressFn& p
         if (status != ReadStatus::Ok) return ReadFault(status, lines.LineNumber());
         line = TrimBlanksAndTabs(line);
         if (line.starts_with("</lin")) break;
-        if (line.starts_with("<point") && !vertex(Attributes(line))) {
+        if (line.starts_with("<point") && !vertex(Attributes(line, found))) {
           return PassResult::Fail("Point without its lat and lng", lines.LineNumber());
         }
       }
