@@ -12,8 +12,12 @@ constexpr std::size_t kPrintZoneWidth = 14;
 
 }  // namespace
 
-LineWriter::LineWriter(std::ostream& out) : out_(out) {
+LineWriter::LineWriter(std::ostream& out) : out_(&out) {
   buffer_.reserve(std::size_t{1} << 12);  // grows to about twice kFlushSize on large outputs
+}
+
+LineWriter::LineWriter(std::string& text) : text_(&text) {
+  buffer_.reserve(std::size_t{1} << 12);
 }
 
 LineWriter::~LineWriter() {
@@ -41,15 +45,21 @@ void LineWriter::WriteLine(std::string_view text) {
 
 bool LineWriter::Flush() {
   // Only whole lines go out, so a line being built keeps its column.
+  if (text_ != nullptr) {
+    text_->append(buffer_, 0, lineStart_);
+    buffer_.erase(0, lineStart_);
+    lineStart_ = 0;
+    return true;
+  }
   if (lineStart_ > 0) {
     // A refusal leaves its reason in errno; an older one must not pass for it.
-    if (out_.good()) errno = 0;
-    out_.write(buffer_.data(), static_cast<std::streamsize>(lineStart_));
+    if (out_->good()) errno = 0;
+    out_->write(buffer_.data(), static_cast<std::streamsize>(lineStart_));
     buffer_.erase(0, lineStart_);
     lineStart_ = 0;
   }
-  out_.flush();
-  return out_.good();
+  out_->flush();
+  return out_->good();
 }
 
 namespace {
