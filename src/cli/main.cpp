@@ -105,7 +105,11 @@ std::vector<std::string> LongNames(const CLI::App& command) {
 bool ReportUnknownFirstWord(const CLI::App& app, int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    if (word == "--quiet" || word == "-q") continue;
+    if (word == "--quiet" || word == "-q" || word.rfind("--threads=", 0) == 0) continue;
+    if (word == "--threads") {
+      ++i;  // its value
+      continue;
+    }
     if (word == "--help" || word == "-h" || word == "--version") return false;
     if (word.rfind('-', 0) == 0) {
       std::cerr << "zolvane-cli: unknown option " << word << Suggestion(word, LongNames(app))

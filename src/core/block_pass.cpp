@@ -12,7 +12,10 @@ BlockCutter::BlockCutter(std::istream& in, std::size_t blockSize, std::size_t ma
 
 bool BlockCutter::Next(TextBlock& block) {
   if (done_) return false;
-  std::string text = std::move(carry_);
+  block.last = block.readFailed = false;
+  // The block's own text keeps its room from its last use.
+  std::string text = std::move(block.text);
+  text.assign(carry_);
   carry_.clear();
   std::size_t cut = std::string::npos;
   for (;;) {

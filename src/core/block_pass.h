@@ -21,7 +21,7 @@ namespace zolvane {
 
 struct BlockPassOptions {
   int threads = 1;  // 1: the single-threaded pass
-  std::size_t blockSize = std::size_t{1} << 21;
+  std::size_t blockSize = std::size_t{1} << 20;
 };
 
 // All the cores of this machine, at least 1.
@@ -81,7 +81,7 @@ void RunBlocks(std::istream& in, const BlockPassOptions& options, std::size_t ma
     bool done = false;
   };
   const int threads = std::max(1, options.threads);
-  const std::size_t inFlight = static_cast<std::size_t>(threads) * 2 + 1;
+  const std::size_t inFlight = static_cast<std::size_t>(threads) * 2;
   BlockCutter cutter(in, options.blockSize, maxLine);
   std::mutex mutex;
   std::condition_variable workReady, jobDone;
@@ -108,10 +108,19 @@ void RunBlocks(std::istream& in, const BlockPassOptions& options, std::size_t ma
       }
     });
   }
+  // Jobs taken are used again, so that their texts keep their room from block to block.
+  std::vector<std::unique_ptr<Job>> spare;
   bool more = true;
   for (;;) {
     while (more && jobs.size() < inFlight) {
-      auto job = std::make_unique<Job>();
+      std::unique_ptr<Job> job;
+      if (spare.empty()) {
+        job = std::make_unique<Job>();
+      } else {
+        job = std::move(spare.back());
+        spare.pop_back();
+        job->done = false;
+      }
       more = cutter.Next(job->block);
       if (!more) break;
       const std::lock_guard lock(mutex);
@@ -124,12 +133,13 @@ void RunBlocks(std::istream& in, const BlockPassOptions& options, std::size_t ma
       std::unique_lock lock(mutex);
       jobDone.wait(lock, [&] { return jobs.front()->done; });
     }
-    const std::unique_ptr<Job> job = std::move(jobs.front());
+    std::unique_ptr<Job> job = std::move(jobs.front());
     {
       const std::lock_guard lock(mutex);
       jobs.pop_front();
     }
     if (!take(job->block, job->result)) break;
+    spare.push_back(std::move(job));
   }
   {
     const std::lock_guard lock(mutex);

@@ -17,7 +17,9 @@ LineWriter::LineWriter(std::ostream& out) : out_(&out) {
 }
 
 LineWriter::LineWriter(std::string& text) : text_(&text) {
-  buffer_.reserve(std::size_t{1} << 12);
+  // The lines are built in the text's own room and handed back whole by Flush.
+  buffer_.swap(text);
+  text.clear();
 }
 
 LineWriter::~LineWriter() {
@@ -35,7 +37,7 @@ void LineWriter::AppendCompact(double value) {
 void LineWriter::EndLine() {
   buffer_ += "\r\n";
   lineStart_ = buffer_.size();
-  if (buffer_.size() >= kFlushSize) Flush();
+  if (text_ == nullptr && buffer_.size() >= kFlushSize) Flush();
 }
 
 void LineWriter::WriteLine(std::string_view text) {
@@ -46,8 +48,15 @@ void LineWriter::WriteLine(std::string_view text) {
 bool LineWriter::Flush() {
   // Only whole lines go out, so a line being built keeps its column.
   if (text_ != nullptr) {
-    text_->append(buffer_, 0, lineStart_);
-    buffer_.erase(0, lineStart_);
+    if (text_->empty()) {
+      std::string partial(buffer_, lineStart_);
+      buffer_.resize(lineStart_);
+      text_->swap(buffer_);
+      buffer_ = std::move(partial);
+    } else {
+      text_->append(buffer_, 0, lineStart_);
+      buffer_.erase(0, lineStart_);
+    }
     lineStart_ = 0;
     return true;
   }

@@ -48,7 +48,10 @@ struct XyzBlockOptions {
 template <typename Use>
 void ConvertXyzBlock(const TextBlock& block, const XyzBlockOptions& options, int startFields,
                      const XyzPoint& startPoint, Use& use, XyzBlockResult& result) {
+  std::string text = std::move(result.text);  // its room is used again
+  text.clear();
   result = XyzBlockResult{};
+  result.text = std::move(text);
   result.startFields = startFields;
   TextStream stream(block.text);
   XyzReader reader(stream, options.inputFormatCode);
