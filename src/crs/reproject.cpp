@@ -58,8 +58,7 @@ class PointBatch {
   PointBatch(CrsTransform& transform, const XyzLayout& output, const std::string& pattern)
       : transform_(&transform), output_(output), pattern_(pattern), points_(kBatch) {}
   // With a transformation of its own, or none when PROJ could not make it.
-  PointBatch(std::unique_ptr<CrsTransform> own, const XyzLayout& output,
-             const std::string& pattern)
+  PointBatch(std::unique_ptr<CrsTransform> own, const XyzLayout& output, const std::string& pattern)
       : own_(std::move(own)),
         transform_(own_.get()),
         output_(output),
@@ -133,11 +132,11 @@ XyzPassResult ReprojectXyz(std::istream& in, std::ostream& out, CrsTransform& tr
     LineWriter writer(out);
     PointBatch batch(transform, output, pattern);
     PassResult fault;
-    XyzPassResult result = ForEachXyzPoint(
-        in, options.inputFormatCode, progress, [&](XyzPoint& point, long long line) {
-          fault = batch.Add(point, line, writer);
-          return fault.status == PassStatus::Done;
-        });
+    XyzPassResult result = ForEachXyzPoint(in, options.inputFormatCode, progress,
+                                           [&](XyzPoint& point, long long line) {
+                                             fault = batch.Add(point, line, writer);
+                                             return fault.status == PassStatus::Done;
+                                           });
     // The points held back stand before a fault of the input, and a fault among them
     // comes first.
     if (fault.status == PassStatus::Done && result.pass.status != PassStatus::Stopped) {

@@ -95,8 +95,7 @@ XyzTransformResult TransformXyz(std::istream& in, std::ostream& out,
   if (!options.distances) {
     static_cast<XyzPassResult&>(result) = RunXyzBlockPass(
         in, out, options.inputFormatCode, options.outputFormatCode, options.blocks, progress, [&] {
-          return [&options, &projection, latitude = 0.0, longitude = 0.0](
-                     XyzPoint& point) mutable {
+          return [&options, &projection, latitude = 0.0, longitude = 0.0](XyzPoint& point) mutable {
             return ProjectPoint(point, options, projection, latitude, longitude);
           };
         });

@@ -48,8 +48,8 @@ XyzPassResult TranslateXyz(std::istream& in, std::ostream& out, const TranslateO
       point.y.SetNumber(y);
     }
   };
-  return RunXyzBlockPass(in, out, options.inputFormatCode, options.outputFormatCode,
-                         options.blocks, progress, [&translate] { return translate; });
+  return RunXyzBlockPass(in, out, options.inputFormatCode, options.outputFormatCode, options.blocks,
+                         progress, [&translate] { return translate; });
 }
 
 void TranslateXyzFile(int index, RunState& state, Ui& ui) {

@@ -157,10 +157,9 @@ XyzFilterResult FilterXyzPoints(std::istream& in, std::ostream& out,
       in, out, blockOptions, report, accepted, [&keep] { return keep; },
       [&] {
         LineWriter writer(out);
-        XyzPassResult pass = ForEachXyzPoint(in, options.inputFormatCode, report,
-                                             [&](const XyzPoint& point) {
-                                               return keep(point, writer, accepted);
-                                             });
+        XyzPassResult pass =
+            ForEachXyzPoint(in, options.inputFormatCode, report,
+                            [&](const XyzPoint& point) { return keep(point, writer, accepted); });
         if (!writer.Flush() && pass.pass.status == PassStatus::Done) {
           pass.pass = PassResult::WriteFault();
         }

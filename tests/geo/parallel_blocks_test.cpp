@@ -25,8 +25,7 @@ std::string Points(int n, const std::function<std::string(int)>& line) {
 
 std::string Lonlat(int i, const char* separator, const char* end) {
   std::ostringstream text;
-  text << 2.0 + i * 0.00137 << separator << 41.0 + i * 0.00091 << separator << 40000 + i * 7
-       << end;
+  text << 2.0 + i * 0.00137 << separator << 41.0 + i * 0.00091 << separator << 40000 + i * 7 << end;
   return text.str();
 }
 
@@ -121,7 +120,8 @@ TEST(ParallelBlocks, SameBytesFaultsAndLinesAsOneThread) {
       {"geo2utm blanks", Geo2Utm(21), Points(700, [](int i) { return Lonlat(i, " ", "\r\n"); })},
       {"geo2utm latitude fault in a middle block", Geo2Utm(11),
        Points(700, [](int i) { return i == 431 ? "2,95,1\n" : Lonlat(i, ",", "\n"); })},
-      {"geo2utm lone CR ends", Geo2Utm(31), Points(500, [](int i) { return Lonlat(i, "\t", "\r"); })},
+      {"geo2utm lone CR ends", Geo2Utm(31),
+       Points(500, [](int i) { return Lonlat(i, "\t", "\r"); })},
       {"utm2geo one value a line", Utm2Geo(11),
        Points(1500, [](int i) { return std::to_string(i % 3 == 2 ? i : 430000 + i) + "\n"; })},
       {"utm2geo one value a line, the last point cut", Utm2Geo(11),
@@ -129,11 +129,17 @@ TEST(ParallelBlocks, SameBytesFaultsAndLinesAsOneThread) {
       {"translate blank line ends the data", Translate(21),
        Points(600, [](int i) { return i == 300 ? std::string("\n") : Lonlat(i, " ", "\n"); })},
       {"translate NUL byte in a middle block", Translate(11),
-       Points(600, [](int i) { return i == 377 ? std::string("2,4\0,1\n", 7) : Lonlat(i, ",", "\n"); })},
+       Points(600,
+              [](int i) { return i == 377 ? std::string("2,4\0,1\n", 7) : Lonlat(i, ",", "\n"); })},
       {"translate line beyond the limit", Translate(21),
-       Points(300, [](int i) { return i == 150 ? std::string(kMaxLineLength + 10, '7') + "\n" : Lonlat(i, " ", "\n"); })},
+       Points(300,
+              [](int i) {
+                return i == 150 ? std::string(kMaxLineLength + 10, '7') + "\n"
+                                : Lonlat(i, " ", "\n");
+              })},
       {"filter-xyz quoted and text values", Filter(11),
-       Points(900, [](int i) { return i % 50 == 7 ? "\"A 1\",41.5,abc\n" : Lonlat(i, ",", "\n"); })},
+       Points(900,
+              [](int i) { return i % 50 == 7 ? "\"A 1\",41.5,abc\n" : Lonlat(i, ",", "\n"); })},
       {"filter-xyz line without its values", Filter(21),
        Points(900, [](int i) { return i == 612 ? std::string("2.3\n") : Lonlat(i, " ", "\n"); })},
       {"igrf-anomaly", Anomaly(11), Points(400, [](int i) { return Lonlat(i, ",", "\n"); })},
