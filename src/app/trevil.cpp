@@ -19,6 +19,7 @@
 #include "app/help_window.h"
 #include "app/preview_window.h"
 #include "app/qt_ui.h"
+#include "core/block_pass.h"
 #include "dialogs/singlecoord_dialog.h"
 
 namespace zolvane {
@@ -223,6 +224,7 @@ void Trevil::Run(const MenuItem& item) {
   ui_->StartCommand();
 
   lastItem_ = &item;
+  state_.Threads = AllCores();
   const DispatchOutcome outcome = Dispatch(item, state_, *ui_);
   // Progress reports are thinned, so the last one seldom lands on the end.
   progress_->setValue(ui_->OutputWasCompleted() ? progress_->maximum() : 0);

@@ -19,17 +19,23 @@ namespace zolvane::cli {
 
 using Action = std::function<int()>;
 
+// What the options before the subcommand set for every subcommand; read when the action
+// runs, after the whole command line is parsed.
+struct Settings {
+  int threads = 1;  // for the point conversions that run on every core
+};
+
 void AddBnaCommands(CLI::App& app, Action& action);
-void AddGeoCommands(CLI::App& app, Action& action);
-void AddCrsCommands(CLI::App& app, Action& action);
+void AddGeoCommands(CLI::App& app, Action& action, const Settings& settings);
+void AddCrsCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddKmlCommands(CLI::App& app, Action& action);
 void AddPlanCommands(CLI::App& app, Action& action);
 void AddVectorCommands(CLI::App& app, Action& action);
 void AddGisCommands(CLI::App& app, Action& action);
 void AddSurferCommands(CLI::App& app, Action& action);
 void AddBinaryDxfCommands(CLI::App& app, Action& action);
-void AddPlanningCommands(CLI::App& app, Action& action);
-void AddGeophysicsCommands(CLI::App& app, Action& action);
+void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings);
+void AddGeophysicsCommands(CLI::App& app, Action& action, const Settings& settings);
 // GIS vector files through GDAL.
 void AddGisFileCommands(CLI::App& app, Action& action);
 // Only where Qt draws (zolvane_render is built).

@@ -42,7 +42,7 @@ void ReportOperation(const CrsOperation& operation, bool verbose) {
   }
 }
 
-int RunReproject(const ReprojectArguments& arguments) {
+int RunReproject(const ReprojectArguments& arguments, int threads) {
   CrsFault fault = CrsFault::None;
   std::string message;
   const auto transform = CrsTransform::Create(arguments.from, arguments.to, fault, message);
@@ -71,6 +71,7 @@ int RunReproject(const ReprojectArguments& arguments) {
   options.inputFormatCode = arguments.inLayout;
   options.outputFormatCode = arguments.outLayout;
   options.decimals = decimals;
+  options.blocks.threads = threads;
   XyzPassResult result;
   const int status =
       ConvertFile(arguments.input, arguments.output, [&](InputFile& in, std::ostream& out) {
@@ -96,7 +97,7 @@ int RunCrs(const std::string& query) {
 
 }  // namespace
 
-void AddCrsCommands(CLI::App& app, Action& action) {
+void AddCrsCommands(CLI::App& app, Action& action, const Settings& settings) {
   auto arguments = std::make_shared<ReprojectArguments>();
   CLI::App* reproject = app.add_subcommand(
       "reproject", "Transform points or a BNA file between coordinate reference systems");
@@ -123,8 +124,9 @@ void AddCrsCommands(CLI::App& app, Action& action) {
                       "Print the operation used and its accuracy on standard error");
   reproject->add_option("IN", arguments->input, "Point or BNA file to read")->required();
   reproject->add_option("OUT", arguments->output, "Point or BNA file to write")->required();
-  reproject->callback(
-      [&action, arguments] { action = [arguments] { return RunReproject(*arguments); }; });
+  reproject->callback([&action, &settings, arguments] {
+    action = [&settings, arguments] { return RunReproject(*arguments, settings.threads); };
+  });
 
   auto query = std::make_shared<std::string>();
   CLI::App* crs = app.add_subcommand(

@@ -17,6 +17,7 @@ namespace {
 
 struct GeoOptions {
   std::string input, output;
+  int threads = 1;
   int zone = 0;
   bool autoZone = false;  // geo2utm --zone auto: the zone of the file's central longitude
   std::string ellipsoid = "wgs84";
@@ -85,6 +86,7 @@ int RunXyz(const GeoOptions& options, Projection projection, const InputName& in
   transform.ellipsoid = EllipsoidNamed(options.ellipsoid);
   transform.centralMeridian = options.zone >= 1 ? CentralMeridianOfZone(options.zone) : 0;
   transform.distances = options.distances;
+  transform.blocks.threads = options.threads;
   XyzTransformResult result;
   const int status = ConvertFile(input, options.output, [&](InputFile& in, std::ostream& out) {
     result = TransformXyz(in.Stream(), out, transform, {});
@@ -155,6 +157,7 @@ int RunTranslate(const GeoOptions& options) {
   translate.centralMeridian = options.degrees ? CentralMeridianOfZone(options.zone) : 0;
   translate.dx = d.dx;
   translate.dy = d.dy;
+  translate.blocks.threads = options.threads;
   XyzPassResult result;
   const int status =
       ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
@@ -186,7 +189,7 @@ int RunUtm(const GeoOptions& options) {
 
 }  // namespace
 
-void AddGeoCommands(CLI::App& app, Action& action) {
+void AddGeoCommands(CLI::App& app, Action& action, const Settings& settings) {
   auto options = std::make_shared<GeoOptions>();
 
   struct Projector {
@@ -222,8 +225,11 @@ void AddGeoCommands(CLI::App& app, Action& action) {
     command->add_flag("--bna", options->bna, "The input is a BNA file, written back as BNA");
     AddFiles(command, *options, "Point or BNA");
     const Projection projection = p.projection;
-    command->callback([&action, options, projection] {
-      action = [options, projection] { return RunProjection(*options, projection); };
+    command->callback([&action, &settings, options, projection] {
+      action = [&settings, options, projection] {
+        options->threads = settings.threads;
+        return RunProjection(*options, projection);
+      };
     });
   }
 
@@ -236,8 +242,11 @@ void AddGeoCommands(CLI::App& app, Action& action) {
       ->check(CLI::Range(1, 60));
   AddEllipsoid(xyz, *options);
   AddFiles(xyz, *options, "Point");
-  xyz->callback([&action, options] {
-    action = [options] { return RunXyz(*options, Projection::None, options->input); };
+  xyz->callback([&action, &settings, options] {
+    action = [&settings, options] {
+      options->threads = settings.threads;
+      return RunXyz(*options, Projection::None, options->input);
+    };
   });
 
   CLI::App* points =
@@ -263,8 +272,12 @@ void AddGeoCommands(CLI::App& app, Action& action) {
       ->check(CLI::Range(1, 60));
   AddLayoutOptions(translate, *options);
   AddFiles(translate, *options, "Point");
-  translate->callback(
-      [&action, options] { action = [options] { return RunTranslate(*options); }; });
+  translate->callback([&action, &settings, options] {
+    action = [&settings, options] {
+      options->threads = settings.threads;
+      return RunTranslate(*options);
+    };
+  });
 
   CLI::App* utm = app.add_subcommand("utm", "Convert one position between degrees and UTM");
   CLI::Option* lat = utm->add_option("--lat", options->latitude, "Latitude, decimal degrees");

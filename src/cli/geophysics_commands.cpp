@@ -98,7 +98,7 @@ int RunIgrf(const GeophysicsOptions& options) {
   return 0;
 }
 
-int RunAnomaly(const GeophysicsOptions& options) {
+int RunAnomaly(const GeophysicsOptions& options, int threads) {
   if (!XyzLayout::FromCode(options.inLayout).HasZ()) {
     return Usage("the input layout must have a Z column holding the total field");
   }
@@ -107,6 +107,7 @@ int RunAnomaly(const GeophysicsOptions& options) {
   anomaly.outputFormatCode = options.outLayout;
   anomaly.model = ModelNamed(options.model);
   anomaly.date = SurveyDate(options.year, options.month);
+  anomaly.blocks.threads = threads;
   if (!CheckDate(anomaly.model, anomaly.date)) return 2;
   return ConvertFile(options.input, options.output, [&](InputFile& in, std::ostream& out) {
     return ComputeAnomalies(in.Stream(), out, anomaly, {});
@@ -115,7 +116,7 @@ int RunAnomaly(const GeophysicsOptions& options) {
 
 }  // namespace
 
-void AddGeophysicsCommands(CLI::App& app, Action& action) {
+void AddGeophysicsCommands(CLI::App& app, Action& action, const Settings& settings) {
   auto options = std::make_shared<GeophysicsOptions>();
 
   CLI::App* swath =
@@ -171,7 +172,9 @@ void AddGeophysicsCommands(CLI::App& app, Action& action) {
       ->check(LayoutCode())
       ->capture_default_str();
   AddFiles(anomaly, *options, "Point");
-  anomaly->callback([&action, options] { action = [options] { return RunAnomaly(*options); }; });
+  anomaly->callback([&action, &settings, options] {
+    action = [&settings, options] { return RunAnomaly(*options, settings.threads); };
+  });
 }
 
 }  // namespace zolvane::cli

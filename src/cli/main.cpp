@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/examples.h"
 #include "cli/progress.h"
+#include "core/block_pass.h"
 
 namespace {
 
@@ -104,7 +105,11 @@ std::vector<std::string> LongNames(const CLI::App& command) {
 bool ReportUnknownFirstWord(const CLI::App& app, int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    if (word == "--quiet" || word == "-q") continue;
+    if (word == "--quiet" || word == "-q" || word.rfind("--threads=", 0) == 0) continue;
+    if (word == "--threads") {
+      ++i;  // its value
+      continue;
+    }
     if (word == "--help" || word == "-h" || word == "--version") return false;
     if (word.rfind('-', 0) == 0) {
       std::cerr << "zolvane-cli: unknown option " << word << Suggestion(word, LongNames(app))
@@ -143,18 +148,23 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", "zolvane-cli " ZOLVANE_VERSION);
   app.add_flag("--quiet,-q", zolvane::cli::Terminal().quiet, "No progress bar on the terminal");
   app.require_subcommand(1);
+  zolvane::cli::Settings settings;
+  settings.threads = zolvane::AllCores();
+  app.add_option("--threads", settings.threads,
+                 "Threads for the point conversions (default: all cores)")
+      ->check(CLI::Range(1, 1024));
   zolvane::cli::Action action;
   zolvane::cli::AddBnaCommands(app, action);
-  zolvane::cli::AddGeoCommands(app, action);
-  zolvane::cli::AddCrsCommands(app, action);
+  zolvane::cli::AddGeoCommands(app, action, settings);
+  zolvane::cli::AddCrsCommands(app, action, settings);
   zolvane::cli::AddKmlCommands(app, action);
   zolvane::cli::AddPlanCommands(app, action);
   zolvane::cli::AddVectorCommands(app, action);
   zolvane::cli::AddGisCommands(app, action);
   zolvane::cli::AddSurferCommands(app, action);
   zolvane::cli::AddBinaryDxfCommands(app, action);
-  zolvane::cli::AddPlanningCommands(app, action);
-  zolvane::cli::AddGeophysicsCommands(app, action);
+  zolvane::cli::AddPlanningCommands(app, action, settings);
+  zolvane::cli::AddGeophysicsCommands(app, action, settings);
   zolvane::cli::AddGisFileCommands(app, action);
 #ifdef ZOLVANE_PLOT
   zolvane::cli::AddPlotCommands(app, action);

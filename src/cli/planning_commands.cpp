@@ -170,13 +170,14 @@ bool LimitsInOrder(const PlanningOptions& o, const FilterLimits& l) {
   return l.zMin < l.zMax;
 }
 
-int RunFilterXyz(const PlanningOptions& o) {
+int RunFilterXyz(const PlanningOptions& o, int threads) {
   XyzFilterOptions options;
   options.inputFormatCode = o.inLayout;
   options.limits = LimitsOf(o);
   if (!LimitsInOrder(o, options.limits)) return Fail("each minimum must be below its maximum");
   options.mode = o.z.empty() ? FilterMode::Window : FilterMode::ZRange;
   options.deleteWindow = o.deleteWindow;
+  options.blocks.threads = threads;
   XyzFilterResult result;
   const int status = ConvertFile(o.input, o.output, [&](InputFile& in, std::ostream& out) {
     result = FilterXyzPoints(in.Stream(), out, options, {});
@@ -209,7 +210,7 @@ int RunClipBna(const PlanningOptions& o) {
 
 }  // namespace
 
-void AddPlanningCommands(CLI::App& app, Action& action) {
+void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings) {
   auto o = std::make_shared<PlanningOptions>();
 
   CLI::App* distance =
@@ -289,14 +290,14 @@ void AddPlanningCommands(CLI::App& app, Action& action) {
       ->check(LayoutCode())
       ->capture_default_str();
   AddFiles(filter, *o, "Point");
-  filter->callback([&action, o, z, x] {
+  filter->callback([&action, &settings, o, z, x] {
     const bool chosen = z->count() > 0 || x->count() > 0;
-    action = [o, chosen] {
+    action = [&settings, o, chosen] {
       if (!chosen) {
         std::cerr << "zolvane-cli: filter-xyz needs --x and --y, or --z\n";
         return 2;
       }
-      return RunFilterXyz(*o);
+      return RunFilterXyz(*o, settings.threads);
     };
   });
 

@@ -72,6 +72,9 @@ struct RunState {
   float LaybackMaximum = 10000;  // largest step between fixes, metres
   double IgrfDate = 0;           // decimal year; 0 until the date dialog is confirmed
 
+  // Threads the point passes may use; 1 runs them on the calling thread alone.
+  int Threads = 1;
+
   // Per-run fields of the main window.
   Statistics Stats;
   int InputError = 0;

@@ -12,8 +12,14 @@ constexpr std::size_t kPrintZoneWidth = 14;
 
 }  // namespace
 
-LineWriter::LineWriter(std::ostream& out) : out_(out) {
+LineWriter::LineWriter(std::ostream& out) : out_(&out) {
   buffer_.reserve(std::size_t{1} << 12);  // grows to about twice kFlushSize on large outputs
+}
+
+LineWriter::LineWriter(std::string& text) : text_(&text) {
+  // The lines are built in the text's own room and handed back whole by Flush.
+  buffer_.swap(text);
+  text.clear();
 }
 
 LineWriter::~LineWriter() {
@@ -31,7 +37,7 @@ void LineWriter::AppendCompact(double value) {
 void LineWriter::EndLine() {
   buffer_ += "\r\n";
   lineStart_ = buffer_.size();
-  if (buffer_.size() >= kFlushSize) Flush();
+  if (text_ == nullptr && buffer_.size() >= kFlushSize) Flush();
 }
 
 void LineWriter::WriteLine(std::string_view text) {
@@ -41,15 +47,28 @@ void LineWriter::WriteLine(std::string_view text) {
 
 bool LineWriter::Flush() {
   // Only whole lines go out, so a line being built keeps its column.
+  if (text_ != nullptr) {
+    if (text_->empty()) {
+      std::string partial(buffer_, lineStart_);
+      buffer_.resize(lineStart_);
+      text_->swap(buffer_);
+      buffer_ = std::move(partial);
+    } else {
+      text_->append(buffer_, 0, lineStart_);
+      buffer_.erase(0, lineStart_);
+    }
+    lineStart_ = 0;
+    return true;
+  }
   if (lineStart_ > 0) {
     // A refusal leaves its reason in errno; an older one must not pass for it.
-    if (out_.good()) errno = 0;
-    out_.write(buffer_.data(), static_cast<std::streamsize>(lineStart_));
+    if (out_->good()) errno = 0;
+    out_->write(buffer_.data(), static_cast<std::streamsize>(lineStart_));
     buffer_.erase(0, lineStart_);
     lineStart_ = 0;
   }
-  out_.flush();
-  return out_.good();
+  out_->flush();
+  return out_->good();
 }
 
 namespace {

@@ -12,6 +12,8 @@ namespace zolvane {
 class LineWriter {
  public:
   explicit LineWriter(std::ostream& out);
+  // Lines collected in `text` instead, as a block of a parallel pass builds its output.
+  explicit LineWriter(std::string& text);
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
   ~LineWriter();
@@ -32,7 +34,8 @@ class LineWriter {
   bool Flush();
 
  private:
-  std::ostream& out_;
+  std::ostream* out_ = nullptr;
+  std::string* text_ = nullptr;
   std::string buffer_;
   std::size_t lineStart_ = 0;
 };

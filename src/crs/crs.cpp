@@ -177,8 +177,16 @@ std::unique_ptr<CrsTransform> CrsTransform::Create(std::string_view from, std::s
   }
   made->operation_ = DescribeOperation(context, source.pj, target.pj);
   made->targetGeographic_ = IsGeographic(context, target.pj);
+  made->from_ = from;
+  made->to_ = to;
   fault = CrsFault::None;
   return made;
+}
+
+std::unique_ptr<CrsTransform> CrsTransform::Copy() const {
+  CrsFault fault = CrsFault::None;
+  std::string message;
+  return Create(from_, to_, fault, message);
 }
 
 CrsTransform::~CrsTransform() = default;

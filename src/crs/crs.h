@@ -40,6 +40,10 @@ class CrsTransform {
   CrsTransform(const CrsTransform&) = delete;
   CrsTransform& operator=(const CrsTransform&) = delete;
 
+  // The same transformation with a context of its own, for another thread; null when PROJ
+  // could not make it again.
+  std::unique_ptr<CrsTransform> Copy() const;
+
   const CrsOperation& Operation() const { return operation_; }
   bool TargetIsGeographic() const { return targetGeographic_; }
   // Transforms `n` points in place. Returns the index of the first one the operation cannot
@@ -59,6 +63,7 @@ class CrsTransform {
   std::unique_ptr<PJconsts, PjDeleter> transform_;
   CrsOperation operation_;
   bool targetGeographic_ = false;
+  std::string from_, to_;
 };
 
 // The WKT of a system given in any form Create() takes; empty, with `message` set, when it

@@ -1,5 +1,7 @@
 #include "crs/reproject.h"
 
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "core/text_writer.h"
 #include "formats/bna/bna_exports.h"
 #include "formats/bna/bna_reader.h"
+#include "geo/xyz_blocks.h"
 
 namespace zolvane {
 namespace {
@@ -48,6 +51,59 @@ struct Coordinates {
   }
 };
 
+// Points held back until PROJ transforms a batch of them, then written; on a point it cannot
+// transform, the points before it are written and its fault returned.
+class PointBatch {
+ public:
+  PointBatch(CrsTransform& transform, const XyzLayout& output, const std::string& pattern)
+      : transform_(&transform), output_(output), pattern_(pattern), points_(kBatch) {}
+  // With a transformation of its own, or none when PROJ could not make it.
+  PointBatch(std::unique_ptr<CrsTransform> own, const XyzLayout& output, const std::string& pattern)
+      : own_(std::move(own)),
+        transform_(own_.get()),
+        output_(output),
+        pattern_(pattern),
+        points_(kBatch) {}
+
+  PassResult operator()(const XyzPoint& point, long long line, LineWriter& writer, long long&) {
+    return Add(point, line, writer);
+  }
+  PassResult Add(const XyzPoint& point, long long line, LineWriter& writer) {
+    points_[batch_.x.size()] = point;
+    batch_.Add(point.x.number, point.y.number, line);
+    return batch_.x.size() < kBatch ? PassResult{} : Finish(writer);
+  }
+  PassResult Finish(LineWriter& writer) {
+    PassResult fault;
+    std::size_t good = batch_.x.size();
+    if (transform_ == nullptr) {
+      fault = PassResult::Fail("PROJ could not start", batch_.lines.empty() ? 0 : batch_.lines[0]);
+      good = 0;
+    } else {
+      std::string reason;
+      good = transform_->Transform(batch_.x.data(), batch_.y.data(), batch_.x.size(), reason);
+      if (good < batch_.x.size()) fault = PassResult::Fail(reason, batch_.lines[good]);
+    }
+    for (std::size_t i = 0; i < good; ++i) {
+      XyzPoint& point = points_[i];
+      point.x.SetPicture(batch_.x[i], pattern_);
+      point.y.SetPicture(batch_.y[i], pattern_);
+      AppendXyzPoint(writer, output_, point);
+      writer.EndLine();
+    }
+    batch_.Clear();
+    return fault;
+  }
+
+ private:
+  std::unique_ptr<CrsTransform> own_;
+  CrsTransform* transform_;
+  XyzLayout output_;
+  std::string pattern_;
+  std::vector<XyzPoint> points_;
+  Coordinates batch_;
+};
+
 }  // namespace
 
 int DefaultDecimals(const CrsTransform& transform) {
@@ -58,41 +114,45 @@ XyzPassResult ReprojectXyz(std::istream& in, std::ostream& out, CrsTransform& tr
                            const ReprojectOptions& options, const ProgressFn& progress) {
   const XyzLayout output = XyzLayout::FromCode(options.outputFormatCode);
   const std::string pattern = PictureOf(options.decimals);
-  LineWriter writer(out);
-  std::vector<XyzPoint> points(kBatch);
-  Coordinates batch;
-  PassResult fault;
-
-  auto flush = [&] {
-    fault = batch.Transform(transform);
-    if (fault.status != PassStatus::Done) return false;
-    for (std::size_t i = 0; i < batch.x.size(); ++i) {
-      XyzPoint& point = points[i];
-      point.x.SetPicture(batch.x[i], pattern);
-      point.y.SetPicture(batch.y[i], pattern);
-      AppendXyzPoint(writer, output, point);
-      writer.EndLine();
+  XyzBlockOptions blockOptions;
+  blockOptions.inputFormatCode = options.inputFormatCode;
+  blockOptions.blocks = options.blocks;
+  long long tally = 0;
+  // PROJ contexts are not shared between threads: each worker makes its own transformation.
+  std::mutex copying;
+  auto makeUse = [&] {
+    std::unique_ptr<CrsTransform> own;
+    {
+      const std::lock_guard lock(copying);
+      own = transform.Copy();
     }
-    batch.Clear();
-    return true;
+    return PointBatch(std::move(own), output, pattern);
   };
-
-  XyzPassResult result =
-      ForEachXyzPoint(in, options.inputFormatCode, progress, [&](XyzPoint& point, long long line) {
-        points[batch.x.size()] = point;
-        batch.Add(point.x.number, point.y.number, line);
-        return batch.x.size() < kBatch || flush();
-      });
-  if (fault.status == PassStatus::Done && result.pass.status == PassStatus::Done) flush();
-  if (fault.status != PassStatus::Done) {
-    const long long count = result.pass.count;
-    result.pass = fault;
-    result.pass.count = count;
-  }
-  if (!writer.Flush() && result.pass.status == PassStatus::Done) {
-    result.pass = PassResult::WriteFault();
-  }
-  return result;
+  return ForEachXyzBlock(in, out, blockOptions, progress, tally, makeUse, [&] {
+    LineWriter writer(out);
+    PointBatch batch(transform, output, pattern);
+    PassResult fault;
+    XyzPassResult result = ForEachXyzPoint(in, options.inputFormatCode, progress,
+                                           [&](XyzPoint& point, long long line) {
+                                             fault = batch.Add(point, line, writer);
+                                             return fault.status == PassStatus::Done;
+                                           });
+    // The points held back stand before a fault of the input, and a fault among them
+    // comes first.
+    if (fault.status == PassStatus::Done && result.pass.status != PassStatus::Stopped) {
+      fault = batch.Finish(writer);
+    }
+    if (fault.status != PassStatus::Done) {
+      const long long count = result.pass.count;
+      result.pass = fault;
+      result.pass.count = count;
+      result.lineError = false;
+    }
+    if (!writer.Flush() && result.pass.status == PassStatus::Done) {
+      result.pass = PassResult::WriteFault();
+    }
+    return result;
+  });
 }
 
 PassResult ReprojectBna(std::istream& in, std::ostream& out, CrsTransform& transform, int decimals,

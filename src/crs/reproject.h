@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "crs/crs.h"
 #include "geo/xyz_reader.h"
@@ -17,6 +18,7 @@ struct ReprojectOptions {
   int inputFormatCode = 11;
   int outputFormatCode = 11;
   int decimals = 3;
+  BlockPassOptions blocks;  // each thread makes a transformation of its own
 };
 
 // Every point keeps its Z (or label) and is written in the output layout. A point the

@@ -62,10 +62,45 @@ bool EnsureZone(RunState& state, Ui& ui) {
   return true;
 }
 
+namespace {
+
+// Projects one point as the options ask; the latitude and longitude projected are kept
+// for the distances.
+std::string_view ProjectPoint(XyzPoint& point, const XyzTransformOptions& options,
+                              const UtmProjection& projection, double& latitude,
+                              double& longitude) {
+  const double centralMeridian = options.centralMeridian;
+  if (options.projection == Projection::GeoToUtm) {
+    latitude = point.y.number;
+    longitude = point.x.number;
+    if (!IsLatitude(latitude)) return kLatitudeFault;
+    const UtmCoordinate utm = projection.ToUtm(latitude, longitude, centralMeridian);
+    point.x.SetNumber(std::floor(utm.Easting));
+    point.y.SetNumber(std::floor(utm.Northing));
+  } else if (options.projection == Projection::UtmToGeo) {
+    const GeoCoordinate geo = projection.ToGeo(point.x.number, point.y.number, centralMeridian);
+    point.x.SetPicture(geo.Longitude, kLongitudePattern);
+    point.y.SetPicture(geo.Latitude, kLatitudePattern);
+  }
+  return {};
+}
+
+}  // namespace
+
 XyzTransformResult TransformXyz(std::istream& in, std::ostream& out,
                                 const XyzTransformOptions& options, const ProgressFn& progress) {
   const double centralMeridian = options.centralMeridian;
   const UtmProjection projection(options.ellipsoid);
+  XyzTransformResult result;
+  if (!options.distances) {
+    static_cast<XyzPassResult&>(result) = RunXyzBlockPass(
+        in, out, options.inputFormatCode, options.outputFormatCode, options.blocks, progress, [&] {
+          return [&options, &projection, latitude = 0.0, longitude = 0.0](XyzPoint& point) mutable {
+            return ProjectPoint(point, options, projection, latitude, longitude);
+          };
+        });
+    return result;
+  }
   UtmPlane plane(projection);  // the distances run on across the equator
   const XyzLayout output = XyzLayout::FromCode(options.outputFormatCode);
   bool geographicDistances = false;
@@ -73,20 +108,8 @@ XyzTransformResult TransformXyz(std::istream& in, std::ostream& out,
   double previousX = 0, previousY = 0, accumulated = 0;
 
   double latitude = 0, longitude = 0;  // of the point projected last
-  auto transform = [&](XyzPoint& point) -> std::string_view {
-    if (options.projection == Projection::GeoToUtm) {
-      latitude = point.y.number;
-      longitude = point.x.number;
-      if (!IsLatitude(latitude)) return kLatitudeFault;
-      const UtmCoordinate utm = projection.ToUtm(latitude, longitude, centralMeridian);
-      point.x.SetNumber(std::floor(utm.Easting));
-      point.y.SetNumber(std::floor(utm.Northing));
-    } else if (options.projection == Projection::UtmToGeo) {
-      const GeoCoordinate geo = projection.ToGeo(point.x.number, point.y.number, centralMeridian);
-      point.x.SetPicture(geo.Longitude, kLongitudePattern);
-      point.y.SetPicture(geo.Latitude, kLatitudePattern);
-    }
-    return {};
+  auto transform = [&](XyzPoint& point) {
+    return ProjectPoint(point, options, projection, latitude, longitude);
   };
   auto distances = [&](const XyzPoint& point, std::string& text) {
     if (!options.distances) return;
@@ -116,7 +139,6 @@ XyzTransformResult TransformXyz(std::istream& in, std::ostream& out,
   };
   const XyzPassResult pass = RunXyzPass(in, out, options.inputFormatCode, options.outputFormatCode,
                                         progress, transform, distances);
-  XyzTransformResult result;
   static_cast<XyzPassResult&>(result) = pass;
   result.geographicDistances = geographicDistances;
   return result;
@@ -207,6 +229,7 @@ void TransformXyzFile(RunState& state, Ui& ui) {
   options.ellipsoid = EllipsoidInForce(state);
   options.centralMeridian = state.CentralMeridian;
   options.distances = state.XyzoDistances;
+  options.blocks.threads = state.Threads;
   const XyzTransformResult result = TransformXyz(files.input.Stream(), files.output.Stream(),
                                                  options, WindowProgress(ui, files.input.Size()));
   if (result.pass.status != PassStatus::Done) return ReportXyzPassFault(result, state, ui);

@@ -5,6 +5,7 @@
 #include <istream>
 #include <ostream>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
@@ -22,6 +23,8 @@ struct XyzTransformOptions {
   Ellipsoid ellipsoid = kWgs84;  // also projects geographic points for the distances
   int centralMeridian = 0;
   bool distances = false;  // add the partial and accumulated distance columns
+  // The distances run from point to point, so they keep to one thread.
+  BlockPassOptions blocks;
 };
 
 struct XyzTransformResult : XyzPassResult {

@@ -30,7 +30,7 @@ XyzPassResult TranslateXyz(std::istream& in, std::ostream& out, const TranslateO
   const double centralMeridian = options.centralMeridian;
   const double dy = options.dy;
   const UtmProjection projection(options.ellipsoid);
-  auto translate = [&](XyzPoint& point) {
+  auto translate = [&options, &projection, centralMeridian, dy](XyzPoint& point) {
     double x = point.x.number, y = point.y.number;
     if (options.degrees) {
       const UtmCoordinate utm = projection.ToUtm(y, x, centralMeridian);
@@ -48,8 +48,8 @@ XyzPassResult TranslateXyz(std::istream& in, std::ostream& out, const TranslateO
       point.y.SetNumber(y);
     }
   };
-  return RunXyzPass(in, out, options.inputFormatCode, options.outputFormatCode, progress, translate,
-                    [](const XyzPoint&, std::string&) {});
+  return RunXyzBlockPass(in, out, options.inputFormatCode, options.outputFormatCode, options.blocks,
+                         progress, [&translate] { return translate; });
 }
 
 void TranslateXyzFile(int index, RunState& state, Ui& ui) {
@@ -85,6 +85,7 @@ void TranslateXyzFile(int index, RunState& state, Ui& ui) {
   options.centralMeridian = state.CentralMeridian;
   options.dx = state.TranslateDx;
   options.dy = state.TranslateDy;
+  options.blocks.threads = state.Threads;
   const XyzPassResult result = TranslateXyz(files.input.Stream(), files.output.Stream(), options,
                                             WindowProgress(ui, files.input.Size()));
   if (result.pass.status != PassStatus::Done) return ReportXyzPassFault(result, state, ui);

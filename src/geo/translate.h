@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
@@ -31,6 +32,7 @@ struct TranslateOptions {
   int centralMeridian = 0;
   double dx = 0;
   float dy = 0;
+  BlockPassOptions blocks;
 };
 
 // The translation pass. `progress` is called every 200 points.

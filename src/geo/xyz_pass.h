@@ -11,6 +11,7 @@
 #include "core/text_writer.h"
 #include "core/ui.h"
 #include "core/xyz_layout.h"
+#include "geo/xyz_blocks.h"
 #include "geo/xyz_reader.h"
 
 namespace zolvane {
@@ -43,6 +44,37 @@ XyzPassResult RunXyzPass(std::istream& in, std::ostream& out, int inputFormatCod
     result.pass = PassResult::WriteFault();
   }
   return result;
+}
+
+// The same pass without extra text on every core of `blocks`: `makeTransform()` gives each
+// thread its own transform, which must keep no state from one point to the next.
+template <typename MakeTransform>
+XyzPassResult RunXyzBlockPass(std::istream& in, std::ostream& out, int inputFormatCode,
+                              int outputFormatCode, const BlockPassOptions& blocks,
+                              const ProgressFn& progress, MakeTransform&& makeTransform) {
+  const XyzLayout output = XyzLayout::FromCode(outputFormatCode);
+  XyzBlockOptions options;
+  options.inputFormatCode = inputFormatCode;
+  options.blocks = blocks;
+  long long tally = 0;
+  return ForEachXyzBlock(
+      in, out, options, progress, tally,
+      [&] {
+        return [output, transform = makeTransform()](XyzPoint& point, LineWriter& writer,
+                                                     long long&) mutable -> std::string_view {
+          if (const std::string_view fault = FaultOfCall(transform, point); !fault.empty()) {
+            return fault;
+          }
+          if (!output.valid) return {};
+          AppendXyzPoint(writer, output, point);
+          writer.EndLine();
+          return {};
+        };
+      },
+      [&] {
+        return RunXyzPass(in, out, inputFormatCode, outputFormatCode, progress, makeTransform(),
+                          [](const XyzPoint&, std::string&) {});
+      });
 }
 
 // Reports a pass that did not finish: a line without its values in the reader's own form,

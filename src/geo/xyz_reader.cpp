@@ -138,10 +138,13 @@ XyzStatus XyzReader::ReadFields(XyzPoint& point) {
   ColumnTargets(layout_, point, targets);
   const int needed = layout_.HasZ() ? 3 : 2;
   Field field;
-  for (int k = 0; k < needed; ++k) {
+  const int first = resumeAt_;
+  resumeAt_ = 0;
+  for (int k = first; k < needed; ++k) {
     const ReadStatus status = fields_.Next(field);
     if (status == ReadStatus::End) {
       ended_ = true;
+      partialFields_ = k;
       return k == 0 ? XyzStatus::End : XyzStatus::PartialPoint;
     }
     if (status != ReadStatus::Ok) return StatusOfRead(status);
@@ -165,9 +168,12 @@ XyzStatus XyzReader::ReadLine(XyzPoint& point) {
     ended_ = true;
     // The data ends here; what follows is counted so the user learns it was left out.
     const long long blank = lines_.LineNumber();
-    while (lines_.Next(line) == ReadStatus::Ok) {
+    dataEndLine_ = blank;
+    ReadStatus next;
+    while ((next = lines_.Next(line)) == ReadStatus::Ok) {
       if (!TrimBlanksAndTabs(line).empty()) ++unreadLines_;
     }
+    unreadCountCut_ = next != ReadStatus::End;
     if (unreadLines_ > 0) blankLine_ = blank;
   }
   return result;
@@ -273,11 +279,14 @@ bool AskXyzFiles(RunState& state, Ui& ui) {
 }
 
 void NoteUnreadData(const XyzReader& reader, PassResult& result) {
-  if (reader.BlankLine() == 0) return;
-  const long long n = reader.UnreadLines();
+  NoteUnreadLines(reader.BlankLine(), reader.UnreadLines(), result);
+}
+
+void NoteUnreadLines(long long blankLine, long long n, PassResult& result) {
+  if (blankLine == 0 || n == 0) return;
   result.note = "A blank line ends the data: " + std::to_string(n) +
                 (n == 1 ? " line after it was" : " lines after it were") + " left unread";
-  result.noteLine = reader.BlankLine();
+  result.noteLine = blankLine;
 }
 
 std::string PartialPointText(long long line, std::string_view fileName) {

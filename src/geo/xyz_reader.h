@@ -67,6 +67,15 @@ class XyzReader {
   // followed it, unread; 0 and 0 when none followed (blank lines at the end of a file).
   long long BlankLine() const { return blankLine_; }
   long long UnreadLines() const { return unreadLines_; }
+  // After End: the blank line that ended the data, whatever followed it; 0 for none.
+  long long DataEndLine() const { return dataEndLine_; }
+  // After End: the lines after the blank one were counted up to a line no reader takes.
+  bool UnreadCountCut() const { return unreadCountCut_; }
+  // After PartialPoint: the values of the point read before the input ended.
+  int PartialFields() const { return partialFields_; }
+  // The next read goes on with a comma point whose first `fieldsRead` values the point
+  // already holds, begun in the text before this reader's.
+  void ResumePoint(int fieldsRead) { resumeAt_ = fieldsRead; }
 
  private:
   friend XyzStatus ReadXyzPoint(XyzReader& reader, XyzPoint& point);
@@ -77,7 +86,9 @@ class XyzReader {
   FieldReader fields_;
   XyzLayout layout_;
   bool ended_ = false;
-  long long blankLine_ = 0, unreadLines_ = 0;
+  bool unreadCountCut_ = false;
+  int partialFields_ = 0, resumeAt_ = 0;
+  long long blankLine_ = 0, unreadLines_ = 0, dataEndLine_ = 0;
 };
 
 // The next point of the file. An invalid layout code reads as a bad first line.
@@ -101,6 +112,8 @@ struct XyzPassResult {
 // The note for data a blank line left unread, in the pass's result for the command to show
 // once its output is in place.
 void NoteUnreadData(const XyzReader& reader, PassResult& result);
+// The same note for `unread` lines after the blank line `blankLine`; none for 0 lines.
+void NoteUnreadLines(long long blankLine, long long unread, PassResult& result);
 
 // Calls `f(args...)`, which returns nothing or a fault reason (empty when there is none).
 template <typename F, typename... Args>

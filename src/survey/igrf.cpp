@@ -13,6 +13,7 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
+#include "geo/xyz_blocks.h"
 #include "geo/xyz_reader.h"
 #include "survey/point_input.h"
 
@@ -414,17 +415,34 @@ PassResult ComputeAnomalies(std::istream& in, std::ostream& out, const AnomalyOp
     igrf14.emplace(std::move(*coefficients));
   }
   const Igrf2005Field igrf2005(options.date);
-  LineWriter writer(out);
-  const PassResult result =
-      ForEachSurveyPoint(in, options.inputFormatCode, progress, [&](const XyzPoint& point) {
-        const double x = point.x.number, y = point.y.number;
-        const double field = igrf14 ? igrf14->TotalField(y, x) : igrf2005.TotalField(y, x);
-        if (output.valid) WriteXyzLine(writer, output, x, y, Int(point.z.number - field));
+  // Each thread has its own copy of the recursion's working arrays.
+  auto anomaly = [output, igrf14, &igrf2005](const XyzPoint& point, LineWriter& writer,
+                                             long long&) mutable -> std::string_view {
+    if (HasUnreadableValue(point)) return "Unreadable number";
+    const double x = point.x.number, y = point.y.number;
+    const double field = igrf14 ? igrf14->TotalField(y, x) : igrf2005.TotalField(y, x);
+    if (output.valid) WriteXyzLine(writer, output, x, y, Int(point.z.number - field));
+    return {};
+  };
+  XyzBlockOptions blockOptions;
+  blockOptions.inputFormatCode = options.inputFormatCode;
+  blockOptions.blocks = options.blocks;
+  blockOptions.partialPointFault = true;
+  long long tally = 0;
+  const XyzPassResult result = ForEachXyzBlock(
+      in, out, blockOptions, progress, tally, [&anomaly] { return anomaly; },
+      [&] {
+        LineWriter writer(out);
+        XyzPassResult pass;
+        pass.pass =
+            ForEachSurveyPoint(in, options.inputFormatCode, progress,
+                               [&](const XyzPoint& point) { anomaly(point, writer, tally); });
+        if (!writer.Flush() && pass.pass.status == PassStatus::Done) {
+          pass.pass = PassResult::WriteFault();
+        }
+        return pass;
       });
-  if (!writer.Flush() && result.status == PassStatus::Done) {
-    return PassResult::WriteFault();
-  }
-  return result;
+  return result.pass;
 }
 
 void MagneticAnomaly(int, RunState& state, Ui& ui) {
@@ -459,6 +477,7 @@ void MagneticAnomaly(int, RunState& state, Ui& ui) {
   options.inputFormatCode = state.InputFormatCode;
   options.outputFormatCode = state.OutputFormatCode;
   options.date = state.IgrfDate;
+  options.blocks.threads = state.Threads;
   const PassResult result = ComputeAnomalies(files.input.Stream(), files.output.Stream(), options,
                                              WindowProgress(ui, files.input.Size()));
   if (result.status != PassStatus::Done) {

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <vector>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
@@ -80,6 +81,7 @@ struct AnomalyOptions {
   int outputFormatCode = 11;
   double date = 2005;
   IgrfModel model = IgrfModel::Igrf2005;
+  BlockPassOptions blocks;
 };
 
 // The anomaly pass: x, y and Int(z - F) for every point (x longitude, y latitude). The date

@@ -12,6 +12,14 @@
 
 namespace zolvane {
 
+// A value given as text that is not a number (an empty one is taken as 0).
+inline bool HasUnreadableValue(const XyzPoint& point) {
+  auto unreadable = [](const XyzValue& value) {
+    return value.isText && !value.text.empty() && !IsNumberText(value.text);
+  };
+  return unreadable(point.x) || unreadable(point.y) || (point.hasZ && unreadable(point.z));
+}
+
 // Hands every point of the file to `use`; returns the fault that ended the pass, Stop when
 // `progress` (called every 200 points, may be empty) asked for it, or Done with the count.
 template <typename Use>
@@ -22,9 +30,6 @@ PassResult ForEachSurveyPoint(std::istream& in, int inputFormatCode, const Progr
   XyzPoint point;
   long long count = 0;
   PassResult done;
-  auto unreadable = [](const XyzValue& value) {
-    return value.isText && !value.text.empty() && !IsNumberText(value.text);
-  };
   for (;;) {
     const XyzStatus status = ReadXyzPoint(reader, point);
     if (status == XyzStatus::End) {
@@ -34,7 +39,7 @@ PassResult ForEachSurveyPoint(std::istream& in, int inputFormatCode, const Progr
     if (status != XyzStatus::Point) {
       return XyzFault(status, reader.Layout().valid ? reader.LineNumber() : 1);
     }
-    if (unreadable(point.x) || unreadable(point.y) || (point.hasZ && unreadable(point.z))) {
+    if (HasUnreadableValue(point)) {
       return PassResult::Fail("Unreadable number", reader.LineNumber());
     }
     ++count;

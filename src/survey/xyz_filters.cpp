@@ -77,6 +77,7 @@ void FilterXyz(RunState& state, Ui& ui) {
   options.mode = static_cast<FilterMode>(state.FilterMode);
   options.limits = LimitsOf(state);
   options.deleteWindow = state.DeleteWindow == 1;
+  options.blocks.threads = state.Threads;
   const ProgressFn window = WindowProgress(ui, files.input.Size());
   const XyzFilterResult result =
       FilterXyzPoints(files.input.Stream(), files.output.Stream(), options,
@@ -125,33 +126,45 @@ XyzFilterResult FilterXyzPoints(std::istream& in, std::ostream& out,
                                 const XyzFilterOptions& options, const ProgressFn& progress) {
   const XyzLayout layout = XyzLayout::FromCode(options.inputFormatCode);
   const FilterLimits& l = options.limits;
-  LineWriter writer(out);
   long long accepted = 0;
   const ProgressFn report = [&](long long, std::uint64_t bytes) {
     return !progress || progress(accepted, bytes);
   };
+  auto keep = [&options, &l, &layout](const XyzPoint& point, LineWriter& writer,
+                                      long long& kept) -> std::string_view {
+    bool inside = false;
+    if (options.mode == FilterMode::Window) {
+      const double x = point.x.number, y = point.y.number;
+      inside = l.xMin <= x && x <= l.xMax && l.yMin <= y && y <= l.yMax;
+    } else if (options.mode == FilterMode::ZRange) {
+      const double z = point.hasZ ? point.z.number : 0.0;
+      inside = l.zMin <= z && z <= l.zMax;
+    } else {
+      return {};
+    }
+    if (inside == options.deleteWindow) return {};
+    ++kept;
+    if (!layout.valid) return {};
+    AppendXyzPoint(writer, layout, point);
+    writer.EndLine();
+    return {};
+  };
+  XyzBlockOptions blockOptions;
+  blockOptions.inputFormatCode = options.inputFormatCode;
+  blockOptions.blocks = options.blocks;
   XyzFilterResult result;
-  static_cast<XyzPassResult&>(result) =
-      ForEachXyzPoint(in, options.inputFormatCode, report, [&](const XyzPoint& point) {
-        bool inside = false;
-        if (options.mode == FilterMode::Window) {
-          const double x = point.x.number, y = point.y.number;
-          inside = l.xMin <= x && x <= l.xMax && l.yMin <= y && y <= l.yMax;
-        } else if (options.mode == FilterMode::ZRange) {
-          const double z = point.hasZ ? point.z.number : 0.0;
-          inside = l.zMin <= z && z <= l.zMax;
-        } else {
-          return;
+  static_cast<XyzPassResult&>(result) = ForEachXyzBlock(
+      in, out, blockOptions, report, accepted, [&keep] { return keep; },
+      [&] {
+        LineWriter writer(out);
+        XyzPassResult pass =
+            ForEachXyzPoint(in, options.inputFormatCode, report,
+                            [&](const XyzPoint& point) { return keep(point, writer, accepted); });
+        if (!writer.Flush() && pass.pass.status == PassStatus::Done) {
+          pass.pass = PassResult::WriteFault();
         }
-        if (inside == options.deleteWindow) return;
-        ++accepted;
-        if (!layout.valid) return;
-        AppendXyzPoint(writer, layout, point);
-        writer.EndLine();
+        return pass;
       });
-  if (!writer.Flush() && result.pass.status == PassStatus::Done) {
-    result.pass = PassResult::WriteFault();
-  }
   result.accepted = accepted;
   return result;
 }

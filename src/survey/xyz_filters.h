@@ -5,6 +5,7 @@
 #include <istream>
 #include <ostream>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
@@ -26,6 +27,7 @@ struct XyzFilterOptions {
   FilterMode mode = FilterMode::Window;
   FilterLimits limits;
   bool deleteWindow = false;  // keep the points outside instead
+  BlockPassOptions blocks;
 };
 
 struct XyzFilterResult : XyzPassResult {

@@ -85,6 +85,8 @@ TEST(CliInterface, AMistypedWordIsNamedWithTheNearestRightOne) {
       {"--versoin", "unknown option --versoin (did you mean --version?)"},
       {"-q --hlep", "unknown option --hlep (did you mean --help?)"},
       {"bna2xyz --lable 1 a.bna b.xyz", "--lable (did you mean --label?)"},
+      {"--threads 2 bogus", "unknown subcommand bogus\n"},
+      {"--threads=2 -q bna2xzy a.bna b.xyz", "unknown subcommand bna2xzy (did you mean"},
   };
   for (const auto& c : cases) {
     const auto run = RunCli(c.arguments);
