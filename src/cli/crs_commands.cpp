@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/commands.h"
+#include "cli/helper_programs.h"
 #include "crs/crs.h"
 #include "crs/reproject.h"
 #include "geo/xyz_reader.h"
@@ -98,8 +99,7 @@ int RunCrs(const std::string& query) {
 
 void AddCrsCommands(CLI::App& app, Action& action) {
   auto arguments = std::make_shared<ReprojectArguments>();
-  CLI::App* reproject = app.add_subcommand(
-      "reproject", "Transform points or a BNA file between coordinate reference systems");
+  CLI::App* reproject = app.add_subcommand("reproject", std::string(HelperSummary("reproject")));
   reproject
       ->add_option("--from", arguments->from,
                    "Source system: EPSG:23031, a name, a PROJ string or WKT (see crs)")
@@ -127,8 +127,7 @@ void AddCrsCommands(CLI::App& app, Action& action) {
       [&action, arguments] { action = [arguments] { return RunReproject(*arguments); }; });
 
   auto query = std::make_shared<std::string>();
-  CLI::App* crs = app.add_subcommand(
-      "crs", "List the coordinate reference systems whose code or name holds every word given");
+  CLI::App* crs = app.add_subcommand("crs", std::string(HelperSummary("crs")));
   crs->add_option("QUERY", *query, "Words of the code or name, such as \"ETRS89 UTM 30N\"")
       ->required();
   crs->callback([&action, query] { action = [query] { return RunCrs(*query); }; });

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/helper_programs.h"
 #include "render/render.h"
 
 namespace zolvane::cli {
@@ -105,10 +106,7 @@ int RunPlot(const PlotOptions& options) {
 
 void AddPlotCommands(CLI::App& app, Action& action) {
   auto options = std::make_shared<PlotOptions>();
-  CLI::App* plot = app.add_subcommand(
-      "plot",
-      "Draw files as a PNG or SVG map: the first in grey, the others in colour; files in degrees "
-      "and in metres side by side");
+  CLI::App* plot = app.add_subcommand("plot", std::string(HelperSummary("plot")));
   plot->add_option("--width", options->width, "Picture width in pixels")->capture_default_str();
   plot->add_option("--height", options->height, "Picture height in pixels")->capture_default_str();
   plot->add_option("--layout", options->layout,

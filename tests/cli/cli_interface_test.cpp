@@ -93,6 +93,30 @@ TEST(CliInterface, AMistypedWordIsNamedWithTheNearestRightOne) {
   }
 }
 
+// zolvane-cli itself loads no drawing, projection or GIS library; the subcommands that need
+// one start a program of their own, and say which package brings it when it is missing.
+TEST(CliInterface, HeavyLibrariesLoadOnlyForTheSubcommandsThatNeedThem) {
+  TempDir dir;
+  const std::string alone = "d=" + dir.Path().string() + " && cp \"$CLI\" \"$d\" && \"$d\"/";
+  const struct {
+    std::string script;
+    const char* said;
+  } cases[] = {
+      {"ldd \"$CLI\" | grep -iE 'qt|gdal|proj'; echo \"found $?\"", "found 1\n"},
+      {"\"$CLI\" crs 'ETRS89 UTM 30N' | cut -f1", "EPSG:25830\n"},
+      {alone + "zolvane-cli plot a.bna b.png; echo \"exit $?\"",
+       "zolvane-cli: plot is run by zolvane-cli-plot, which is not installed: install the "
+       "package zolvane\nexit 1\n"},
+      {alone + "zolvane-cli -q reproject --help; echo \"exit $?\"",
+       "reproject is run by zolvane-cli-proj, which is not installed: install the package "
+       "zolvane-cli\nexit 1\n"},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunBash(c.script);
+    EXPECT_NE(run.output.find(c.said), std::string::npos) << c.script << ": " << run.output;
+  }
+}
+
 TEST(CliInterface, AnInterruptedRunLeavesNoTemporaryAndKeepsTheOldOutput) {
   const struct {
     const char* signal;
