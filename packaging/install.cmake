@@ -15,23 +15,6 @@ if(ZOLVANE_GUI)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
 
-# The manual page of zolvane-cli, made from its own --help so that it never falls behind.
-find_program(HELP2MAN help2man)
-if(HELP2MAN)
-  set(manual ${CMAKE_CURRENT_BINARY_DIR}/zolvane-cli.1.gz)
-  add_custom_command(
-    OUTPUT ${manual}
-    COMMAND sh -c "\"$0\" --no-info --section 1 --name \"$1\" \"$2\" | gzip -9n > \"$3\""
-            ${HELP2MAN} "convert marine survey, GIS and mapping text formats"
-            $<TARGET_FILE:zolvane-cli> ${manual}
-    DEPENDS zolvane-cli
-    VERBATIM)
-  add_custom_target(manual ALL DEPENDS ${manual})
-  install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-else()
-  message(STATUS "help2man not found: no manual page for zolvane-cli")
-endif()
-
 set(changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
 add_custom_command(
   OUTPUT ${changelog}

@@ -33,6 +33,16 @@ void AddGeophysicsCommands(CLI::App& app, Action& action);
 // Only where Qt draws (zolvane_render is built).
 void AddPlotCommands(CLI::App& app, Action& action);
 
+// What the global options ask of every file written; set while parsing, before any pass.
+struct OutputSettings {
+  bool lf = false;     // LF line ends instead of CR LF
+  int precision = -1;  // decimals, where the format leaves them open; -1 for the default
+};
+OutputSettings& Outputs();
+
+// Gives a file being written the line ends the command line asked for.
+void ApplyOutputSettings(std::ostream& out);
+
 // Prints "zolvane-cli: <text>" on the error stream and returns 1.
 int Fail(const std::string& text);
 
@@ -63,6 +73,9 @@ int WriteFailure(const OutputFile& output, const std::string& outputName);
 // keeps the output only when the pass is done. Returns the exit status.
 int ConvertFile(const InputName& input, const std::string& outputPath,
                 const std::function<PassResult(InputFile&, std::ostream&)>& convert);
+
+// --precision, on the app for every subcommand or on one whose format leaves the decimals open.
+void AddPrecisionOption(CLI::App& app, const std::string& help);
 
 // Accepts the XYZ layout codes 11-14, 21-24 and 31-34.
 CLI::Validator LayoutCode();

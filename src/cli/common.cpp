@@ -3,9 +3,19 @@
 
 #include "cli/commands.h"
 #include "cli/progress.h"
+#include "core/text_writer.h"
 #include "core/xyz_layout.h"
 
 namespace zolvane::cli {
+
+OutputSettings& Outputs() {
+  static OutputSettings settings;
+  return settings;
+}
+
+void ApplyOutputSettings(std::ostream& out) {
+  if (Outputs().lf) EndLinesWithLf(out);
+}
 
 int Fail(const std::string& text) {
   std::cerr << "zolvane-cli: " << text << '\n';
@@ -50,6 +60,7 @@ int ConvertFile(const InputName& input, const std::string& outputName,
   if (!in.IsOpen()) return Fail("cannot open " + input.name);
   OutputFile output(outputPath);
   if (!output.IsOpen()) return WriteFailure(output, outputName);
+  ApplyOutputSettings(output.Stream());
   PassResult result;
   {
     ProgressReader progress(in.Stream(), in.Size());
@@ -63,6 +74,10 @@ int ConvertFile(const InputName& input, const std::string& outputName,
     std::cerr << "zolvane-cli: " << FaultText(result.note, result.noteLine, input.name) << '\n';
   }
   return 0;
+}
+
+void AddPrecisionOption(CLI::App& app, const std::string& help) {
+  app.add_option("--precision", Outputs().precision, help)->check(CLI::Range(0, 15));
 }
 
 CLI::Validator LayoutCode() {

@@ -16,7 +16,6 @@ struct ReprojectArguments {
   int inLayout = 11;
   int outLayout = 11;
   bool bna = false;
-  int precision = -1;
   bool verbose = false;
 };
 
@@ -56,7 +55,7 @@ int RunReproject(const ReprojectArguments& arguments) {
     return 1;
   }
   ReportOperation(transform->Operation(), arguments.verbose);
-  const int decimals = arguments.precision >= 0 ? arguments.precision : DefaultDecimals(*transform);
+  const int decimals = Outputs().precision >= 0 ? Outputs().precision : DefaultDecimals(*transform);
 
   if (arguments.bna) {
     const auto input = TwoPassInput(arguments.input);
@@ -115,10 +114,7 @@ void AddCrsCommands(CLI::App& app, Action& action) {
       ->check(LayoutCode())
       ->capture_default_str();
   reproject->add_flag("--bna", arguments->bna, "The input is a BNA file, written back as BNA");
-  reproject
-      ->add_option("--precision", arguments->precision,
-                   "Decimals written; 8 for degrees and 3 for metres by default")
-      ->check(CLI::Range(0, 15));
+  AddPrecisionOption(*reproject, "Decimals written; 8 for degrees and 3 for metres by default");
   reproject->add_flag("--verbose", arguments->verbose,
                       "Print the operation used and its accuracy on standard error");
   reproject->add_option("IN", arguments->input, "Point or BNA file to read")->required();

@@ -51,6 +51,7 @@ int RunBnaToVec(const GisOptions& options) {
 
   OutputFile dvcFile(dvcPath);
   if (!dvcFile.IsOpen()) return WriteFailure(dvcFile, dvcPath);
+  ApplyOutputSettings(dvcFile.Stream());
   bool dvcWritten = false;
   const int status = ConvertFile(*twoPass, options.output, [&](InputFile& in, std::ostream& out) {
     const BnaToVecResult result = ConvertBnaToVec(in.Stream(), out, {choice.Identifier}, {});

@@ -105,6 +105,7 @@ int RunDistanceTime(const PlanningOptions& o) {
 int WriteFile(const std::string& path, const std::function<PassResult(std::ostream&)>& write) {
   OutputFile output(OutputPath(path));
   if (!output.IsOpen()) return WriteFailure(output, path);
+  ApplyOutputSettings(output.Stream());
   const PassResult result = write(output.Stream());
   if (result.status != PassStatus::Done && !result.outputFault) {
     return Fail("cannot write " + path + ": " + result.reason);

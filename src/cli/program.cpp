@@ -9,9 +9,17 @@
 #include <vector>
 
 #include "cli/examples.h"
+#include "cli/manuals.h"
 #include "cli/progress.h"
 
 namespace {
+
+// The flags taken before or after the subcommand's name.
+void AddGlobalFlags(CLI::App& app) {
+  app.add_flag("--quiet,-q", zolvane::cli::Terminal().quiet, "No progress bar on the terminal");
+  app.add_flag("--lf", zolvane::cli::Outputs().lf,
+               "End the lines written with LF alone, for Unix tools (CR LF by default)");
+}
 
 // The last lines of every subcommand's --help: its example and what "-" means.
 void AddFooters(CLI::App& app) {
@@ -32,8 +40,7 @@ void AddFooters(CLI::App& app) {
       }
     }
     command->footer(footer);
-    command->add_flag("--quiet,-q", zolvane::cli::Terminal().quiet,
-                      "No progress bar on the terminal");
+    AddGlobalFlags(*command);
   }
 }
 
@@ -105,8 +112,13 @@ std::vector<std::string> LongNames(const CLI::App& command) {
 bool ReportUnknownFirstWord(const CLI::App& app, int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    if (word == "--quiet" || word == "-q") continue;
     if (word == "--help" || word == "-h" || word == "--version") return false;
+    const CLI::Option* global = app.get_option_no_throw(word.substr(0, word.find('=')));
+    if (global && word.rfind('-', 0) == 0) {
+      // A global option's value is the next word unless given with "=".
+      if (global->get_expected_min() > 0 && word.find('=') == std::string::npos) ++i;
+      continue;
+    }
     if (word.rfind('-', 0) == 0) {
       std::cerr << "zolvane-cli: unknown option " << word << Suggestion(word, LongNames(app))
                 << "\nRun with --help for more information.\n";
@@ -136,6 +148,19 @@ void SuggestOptions(const CLI::App& app) {
   }
 }
 
+// --precision given to a subcommand whose format fixes its decimals is a usage error, not
+// an option quietly left unused. A helper's stand-in leaves the check to its program.
+int RefuseFixedPrecision(const CLI::App& app) {
+  if (app.get_option("--precision")->count() == 0) return 0;
+  for (const CLI::App* command : app.get_subcommands()) {
+    if (command->get_prefix_command() || command->get_option_no_throw("--precision")) continue;
+    std::cerr << "zolvane-cli: " << command->get_name()
+              << " writes the decimals its format fixes; --precision is not taken\n";
+    return 2;
+  }
+  return 0;
+}
+
 }  // namespace
 
 namespace zolvane::cli {
@@ -144,7 +169,10 @@ int RunProgram(int argc, char** argv, const CommandGroup& addCommands) {
   CLI::App app{"Zolvane " ZOLVANE_VERSION " converters for marine geoscience text formats",
                "zolvane-cli"};
   app.set_version_flag("--version", "zolvane-cli " ZOLVANE_VERSION);
-  app.add_flag("--quiet,-q", Terminal().quiet, "No progress bar on the terminal");
+  AddGlobalFlags(app);
+  AddPrecisionOption(app,
+                     "Decimals written, where the subcommand's format leaves them open "
+                     "(reproject)");
   app.require_subcommand(1);
   Action action;
   addCommands(app, action);
@@ -154,6 +182,9 @@ int RunProgram(int argc, char** argv, const CommandGroup& addCommands) {
   if (const char* delay = std::getenv("ZOLVANE_PROGRESS_DELAY_MS")) {
     Terminal().delay = std::chrono::milliseconds(std::atol(delay));
   }
+  // The build makes the manual pages and completion with the programs' own definitions.
+  if (argc == 3 && std::string(argv[1]) == "--write-manuals")
+    return WriteManuals(app, argv[2]) ? 0 : 1;
   zolvane::RemoveTemporariesOnSignals();
   if (ReportUnknownFirstWord(app, argc, argv)) return 2;
   try {
@@ -170,6 +201,7 @@ int RunProgram(int argc, char** argv, const CommandGroup& addCommands) {
     HintAtDashNames(app);
     return 2;
   }
+  if (const int status = RefuseFixedPrecision(app)) return status;
   try {
     return action ? action() : 2;
   } catch (const std::exception& e) {

@@ -10,9 +10,20 @@ namespace {
 constexpr std::size_t kFlushSize = std::size_t{1} << 16;
 constexpr std::size_t kPrintZoneWidth = 14;
 
+// The stream's own slot for the mark, as std::ios_base gives one to each such property.
+int LfSlot() {
+  static const int slot = std::ios_base::xalloc();
+  return slot;
+}
+
 }  // namespace
 
-LineWriter::LineWriter(std::ostream& out) : out_(out) {
+void EndLinesWithLf(std::ostream& out) {
+  out.iword(LfSlot()) = 1;
+}
+
+LineWriter::LineWriter(std::ostream& out)
+    : out_(out), lineEnd_(out.iword(LfSlot()) != 0 ? "\n" : "\r\n") {
   buffer_.reserve(std::size_t{1} << 12);  // grows to about twice kFlushSize on large outputs
 }
 
@@ -29,7 +40,7 @@ void LineWriter::AppendCompact(double value) {
 }
 
 void LineWriter::EndLine() {
-  buffer_ += "\r\n";
+  buffer_ += lineEnd_;
   lineStart_ = buffer_.size();
   if (buffer_.size() >= kFlushSize) Flush();
 }

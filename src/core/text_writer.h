@@ -8,6 +8,10 @@
 
 namespace zolvane {
 
+// Marks `out` so that every LineWriter on it ends lines with LF alone, for pipelines of Unix
+// tools; lines end with CR LF otherwise.
+void EndLinesWithLf(std::ostream& out);
+
 // Collects lines and hands them to the stream in large blocks.
 class LineWriter {
  public:
@@ -23,8 +27,9 @@ class LineWriter {
   void AppendCompact(double value);
   // Characters written on the current line so far.
   std::size_t Column() const { return buffer_.size() - lineStart_; }
-  // Ends the current line with CR LF.
+  // Ends the current line with CR LF, or LF on a stream marked by EndLinesWithLf().
   void EndLine();
+  std::string_view LineEnd() const { return lineEnd_; }
   // A whole line of built text.
   void WriteLine(std::string_view text);
 
@@ -35,6 +40,7 @@ class LineWriter {
   std::ostream& out_;
   std::string buffer_;
   std::size_t lineStart_ = 0;
+  std::string_view lineEnd_;
 };
 
 // Record style: fields separated by commas, texts in double quotes, numbers in general form.

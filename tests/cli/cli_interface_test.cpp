@@ -36,6 +36,11 @@ TEST(CliInterface, EverySubcommandHasItsExampleAndItsReadmeRow) {
   const std::string readme((std::istreambuf_iterator<char>(file)), {});
   const auto names = Subcommands();
   ASSERT_GE(names.size(), 8u);
+  std::ifstream completionFile(ZOLVANE_COMPLETION);
+  const std::string completion((std::istreambuf_iterator<char>(completionFile)), {});
+  const std::size_t listAt = completion.find("subcommands=\"") + 13;
+  std::string subcommands(1, ' ');
+  subcommands.append(completion, listAt, completion.find('"', listAt) - listAt).append(1, ' ');
   for (const std::string& name : names) {
     const auto help = RunCli(name + " --help");
     EXPECT_EQ(help.status, 0) << name;
@@ -49,6 +54,21 @@ TEST(CliInterface, EverySubcommandHasItsExampleAndItsReadmeRow) {
         usage.find(" IN") != std::string::npos || usage.find("FILES") != std::string::npos;
     EXPECT_EQ(help.output.find("IN may be -") != std::string::npos, takesInput) << name;
     EXPECT_NE(readme.find("| `" + name + "` |"), std::string::npos) << name << " not in README";
+    // Its manual page names every option of its help, and the completion knows it.
+    const std::string page =
+        RunBash("zcat " + std::string(ZOLVANE_MANUALS) + "/zolvane-cli-" + name + ".1.gz").output;
+    std::istringstream lines(help.output);
+    for (std::string line; std::getline(lines, line);) {
+      const std::size_t at = line.find("--");
+      if (line.rfind("  -", 0) != 0 || at == std::string::npos) continue;
+      std::string option;  // as roff spells it
+      for (std::size_t i = at; i < line.size() && line[i] != ' ' && line[i] != ','; ++i)
+        option += line[i] == '-' ? std::string("\\-") : std::string(1, line[i]);
+      EXPECT_NE(page.find(option), std::string::npos) << name << " " << option;
+    }
+    EXPECT_NE(page.find(".SH EXAMPLE"), std::string::npos) << name;
+    EXPECT_NE(completion.find("\n    " + name + ")\n"), std::string::npos) << name;
+    EXPECT_NE(subcommands.find(" " + name + " "), std::string::npos) << name;
   }
   const auto version = RunCli("--version");
   EXPECT_EQ(version.status, 0);

@@ -117,6 +117,13 @@ TEST(GeoCli, ImpossiblePointsNotesAndWarnings) {
       {"reproject --from EPSG:4326 --to '+proj=longlat +ellps=intl' --in-layout 13 --out-layout 13 "
        "--precision 2",
        "2,41\n", 0, "warning: operation Ballpark", "2.00,41.00\r\n"},
+      // LF line ends and decimals asked for, before or after the subcommand's name.
+      {"--lf geo2utm --zone 31 --in-layout 21", "2 41 0\n", 0, "", "415897,4539238,0\n"},
+      {"--precision 1 reproject --from EPSG:4326 --to EPSG:32734 --bna --lf",
+       "\"A\",\"B\",2\n20.5,-33.9\n18.4,-33.9\n", 0, "",
+       "\"A\",\"B\",2\n453771.8,6248819.2\n259583.2,6245888.0\n"},
+      {"--precision 2 geo2utm --zone 31 --in-layout 21", "2 41 0\n", 2,
+       "geo2utm writes the decimals its format fixes", ""},
       {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21", "2 41 0\n2 95 0\n", 1,
        "line 2 of ", ""},
       // Past the first batch handed to PROJ.
