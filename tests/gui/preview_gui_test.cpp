@@ -209,6 +209,17 @@ class PreviewTest : public QObject {
     QVERIFY(!preview->findChild<QProgressBar*>("progress")->isVisible());
     SaveScreenshot(window, "main-window");
     SaveScreenshot(*preview, "preview");
+
+    // Started with a file (a file manager's "Open with"), a window shows that file alone.
+    zolvane::RunState fresh;
+    zolvane::Trevil started(fresh);
+    started.OpenInPreview({bna.toStdString()});
+    auto* opened = started.findChild<zolvane::PreviewWindow*>("preview");
+    QVERIFY(opened && opened->isVisible());
+    QSignalSpy openedLoaded(opened, &zolvane::PreviewWindow::loaded);
+    QVERIFY(openedLoaded.wait(10000));
+    QCOMPARE(opened->Layers().size(), std::size_t{1});
+    QCOMPARE(opened->Layers()[0].vertices, 3LL);
   }
 
   // An input in degrees and an output in metres: one projected frame when the zone is
