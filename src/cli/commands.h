@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -76,6 +77,13 @@ int ConvertFile(const InputName& input, const std::string& outputPath,
 
 // --precision, on the app for every subcommand or on one whose format leaves the decimals open.
 void AddPrecisionOption(CLI::App& app, const std::string& help);
+
+// Accepts one of `names` in any case and passes it on as spelt there; anything else is a
+// usage error that lists them.
+CLI::Validator Choice(std::vector<std::string> names);
+
+// Accepts wgs84 or ed50, in any case, for --ellipsoid.
+CLI::Validator EllipsoidName();
 
 // Accepts the XYZ layout codes 11-14, 21-24 and 31-34.
 CLI::Validator LayoutCode();

@@ -80,6 +80,27 @@ void AddPrecisionOption(CLI::App& app, const std::string& help) {
   app.add_option("--precision", Outputs().precision, help)->check(CLI::Range(0, 15));
 }
 
+CLI::Validator Choice(std::vector<std::string> names) {
+  std::string list;
+  for (const std::string& name : names)
+    list += (list.empty() ? "" : ",") + name;
+  return CLI::Validator(
+      [names, list](std::string& text) {
+        for (const std::string& name : names) {
+          if (CLI::detail::to_lower(name) == CLI::detail::to_lower(text)) {
+            text = name;
+            return std::string();
+          }
+        }
+        return text + " is not one of {" + list + "}";
+      },
+      "{" + list + "}");
+}
+
+CLI::Validator EllipsoidName() {
+  return Choice({"wgs84", "ed50"});
+}
+
 CLI::Validator LayoutCode() {
   return CLI::Validator(
       [](std::string& text) {

@@ -137,6 +137,40 @@ TEST(CliInterface, HeavyLibrariesLoadOnlyForTheSubcommandsThatNeedThem) {
   }
 }
 
+// One spelling per idea; the old spellings and any case of a choice give the same bytes.
+TEST(CliInterface, OldSpellingsAndChoicesInAnyCaseGiveTheSameBytes) {
+  TempDir dir;
+  const std::string bna = std::string(ZOLVANE_EXAMPLES) + "/contours.bna";
+  const std::string points = dir.Write("p.xyz", "2 41 0\n2.1 41.2 0\n");
+  const struct {
+    std::string spelling, alias, files;
+  } cases[] = {
+      {"bna2vec --ellipsoid ed50 --zone 31 --south", "bna2vec --datum ED50 --utm-zone 31 --south",
+       bna + " OUT.vec && cat OUT.vec OUT.dvc"},
+      {"bna2daf --label 1 --ellipsoid ed50", "bna2daf --label 1 --ed50", bna + " -"},
+      {"bna2kml --style-name s --symbol Star", "bna2kml --style-name s --symbol star", bna + " -"},
+      {"geo2utm --zone 31 --ellipsoid ed50 --in-layout 21", "geo2utm --zone 31 --ellipsoid ED50 "
+       "--in-layout 21", points + " -"},
+      {"plot --format svg --in-layout 21", "plot --format SVG --layout 21", points + " -"},
+  };
+  for (const auto& c : cases) {
+    auto run = [&](const std::string& arguments, const std::string& out) {
+      std::string files = c.files;
+      for (std::size_t at; (at = files.find("OUT")) != std::string::npos;)
+        files.replace(at, 3, dir.File(out));
+      return RunBash("\"$CLI\" " + arguments + " " + files);
+    };
+    const auto spelt = run(c.spelling, "new"), old = run(c.alias, "old");
+    EXPECT_EQ(spelt.status, 0) << c.spelling << "\n" << spelt.output;
+    EXPECT_GT(spelt.output.size(), 20u) << c.spelling;
+    EXPECT_EQ(old.output, spelt.output) << c.alias;
+  }
+  // An unknown choice is a usage error that lists them.
+  const auto unknown = RunCli("bna2kml --symbol Moon " + bna + " -");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.output.find("Moon is not one of {Circle,"), std::string::npos) << unknown.output;
+}
+
 TEST(CliInterface, AnInterruptedRunLeavesNoTemporaryAndKeepsTheOldOutput) {
   const struct {
     const char* signal;
