@@ -272,6 +272,14 @@ void Trevil::ShowPreview() {
   previewWindow_->ShowFiles(files, meridian);
 }
 
+void Trevil::OpenInPreview(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (!previewWindow_) previewWindow_ = new PreviewWindow(this);
+  previewWindow_->show();
+  previewWindow_->raise();
+  previewWindow_->ShowFiles(paths);
+}
+
 void Trevil::RequestStop() {
   if (running_) ui_->RequestStop();
 }

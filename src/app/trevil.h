@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/menu_tree.h"
 #include "core/run_state.h"
@@ -35,6 +37,8 @@ class Trevil : public QMainWindow {
   void Run(const MenuItem& item);
   bool IsRunning() const { return running_; }
   void RequestStop();
+  // Files given on the command line (a file manager's "Open with"), shown in the Preview.
+  void OpenInPreview(const std::vector<std::string>& paths);
 
   // What the Ui services write into the window.
   void ShowStatus(const QString& text);

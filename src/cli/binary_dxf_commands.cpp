@@ -94,6 +94,7 @@ int RunBinary(const BinaryDxfOptions& o) {
   if (!input.IsOpen()) return Fail("cannot open " + name.name);
   OutputFile output(OutputPath(o.output));
   if (!output.IsOpen()) return WriteFailure(output, o.output);
+  ApplyOutputSettings(output.Stream());
   BinaryPointResult result;
   {
     ProgressReader progress(input.Stream(), input.Size());

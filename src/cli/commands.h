@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -37,9 +38,19 @@ void AddBinaryDxfCommands(CLI::App& app, Action& action);
 void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddGeophysicsCommands(CLI::App& app, Action& action, const Settings& settings);
 // GIS vector files through GDAL.
-void AddGisFileCommands(CLI::App& app, Action& action);
+void AddGisFileCommands(CLI::App& app, Action& action, const Settings& settings);
 // Only where Qt draws (zolvane_render is built).
-void AddPlotCommands(CLI::App& app, Action& action);
+void AddPlotCommands(CLI::App& app, Action& action, const Settings& settings);
+
+// What the global options ask of every file written; set while parsing, before any pass.
+struct OutputSettings {
+  bool lf = false;     // LF line ends instead of CR LF
+  int precision = -1;  // decimals, where the format leaves them open; -1 for the default
+};
+OutputSettings& Outputs();
+
+// Gives a file being written the line ends the command line asked for.
+void ApplyOutputSettings(std::ostream& out);
 
 // Prints "zolvane-cli: <text>" on the error stream and returns 1.
 int Fail(const std::string& text);
@@ -71,6 +82,16 @@ int WriteFailure(const OutputFile& output, const std::string& outputName);
 // keeps the output only when the pass is done. Returns the exit status.
 int ConvertFile(const InputName& input, const std::string& outputPath,
                 const std::function<PassResult(InputFile&, std::ostream&)>& convert);
+
+// --precision, on the app for every subcommand or on one whose format leaves the decimals open.
+void AddPrecisionOption(CLI::App& app, const std::string& help);
+
+// Accepts one of `names` in any case and passes it on as spelt there; anything else is a
+// usage error that lists them.
+CLI::Validator Choice(std::vector<std::string> names);
+
+// Accepts wgs84 or ed50, in any case, for --ellipsoid.
+CLI::Validator EllipsoidName();
 
 // Accepts the XYZ layout codes 11-14, 21-24 and 31-34.
 CLI::Validator LayoutCode();

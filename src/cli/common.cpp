@@ -3,9 +3,19 @@
 
 #include "cli/commands.h"
 #include "cli/progress.h"
+#include "core/text_writer.h"
 #include "core/xyz_layout.h"
 
 namespace zolvane::cli {
+
+OutputSettings& Outputs() {
+  static OutputSettings settings;
+  return settings;
+}
+
+void ApplyOutputSettings(std::ostream& out) {
+  if (Outputs().lf) EndLinesWithLf(out);
+}
 
 int Fail(const std::string& text) {
   std::cerr << "zolvane-cli: " << text << '\n';
@@ -50,6 +60,7 @@ int ConvertFile(const InputName& input, const std::string& outputName,
   if (!in.IsOpen()) return Fail("cannot open " + input.name);
   OutputFile output(outputPath);
   if (!output.IsOpen()) return WriteFailure(output, outputName);
+  ApplyOutputSettings(output.Stream());
   PassResult result;
   {
     ProgressReader progress(in.Stream(), in.Size());
@@ -63,6 +74,31 @@ int ConvertFile(const InputName& input, const std::string& outputName,
     std::cerr << "zolvane-cli: " << FaultText(result.note, result.noteLine, input.name) << '\n';
   }
   return 0;
+}
+
+void AddPrecisionOption(CLI::App& app, const std::string& help) {
+  app.add_option("--precision", Outputs().precision, help)->check(CLI::Range(0, 15));
+}
+
+CLI::Validator Choice(std::vector<std::string> names) {
+  std::string list;
+  for (const std::string& name : names)
+    list += (list.empty() ? "" : ",") + name;
+  return CLI::Validator(
+      [names, list](std::string& text) {
+        for (const std::string& name : names) {
+          if (CLI::detail::to_lower(name) == CLI::detail::to_lower(text)) {
+            text = name;
+            return std::string();
+          }
+        }
+        return text + " is not one of {" + list + "}";
+      },
+      "{" + list + "}");
+}
+
+CLI::Validator EllipsoidName() {
+  return Choice({"wgs84", "ed50"});
 }
 
 CLI::Validator LayoutCode() {

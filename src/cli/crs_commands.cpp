@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/commands.h"
+#include "cli/helper_programs.h"
 #include "crs/crs.h"
 #include "crs/reproject.h"
 #include "geo/xyz_reader.h"
@@ -15,7 +16,6 @@ struct ReprojectArguments {
   int inLayout = 11;
   int outLayout = 11;
   bool bna = false;
-  int precision = -1;
   bool verbose = false;
 };
 
@@ -55,7 +55,7 @@ int RunReproject(const ReprojectArguments& arguments, int threads) {
     return 1;
   }
   ReportOperation(transform->Operation(), arguments.verbose);
-  const int decimals = arguments.precision >= 0 ? arguments.precision : DefaultDecimals(*transform);
+  const int decimals = Outputs().precision >= 0 ? Outputs().precision : DefaultDecimals(*transform);
 
   if (arguments.bna) {
     const auto input = TwoPassInput(arguments.input);
@@ -99,8 +99,7 @@ int RunCrs(const std::string& query) {
 
 void AddCrsCommands(CLI::App& app, Action& action, const Settings& settings) {
   auto arguments = std::make_shared<ReprojectArguments>();
-  CLI::App* reproject = app.add_subcommand(
-      "reproject", "Transform points or a BNA file between coordinate reference systems");
+  CLI::App* reproject = app.add_subcommand("reproject", std::string(HelperSummary("reproject")));
   reproject
       ->add_option("--from", arguments->from,
                    "Source system: EPSG:23031, a name, a PROJ string or WKT (see crs)")
@@ -116,10 +115,7 @@ void AddCrsCommands(CLI::App& app, Action& action, const Settings& settings) {
       ->check(LayoutCode())
       ->capture_default_str();
   reproject->add_flag("--bna", arguments->bna, "The input is a BNA file, written back as BNA");
-  reproject
-      ->add_option("--precision", arguments->precision,
-                   "Decimals written; 8 for degrees and 3 for metres by default")
-      ->check(CLI::Range(0, 15));
+  AddPrecisionOption(*reproject, "Decimals written; 8 for degrees and 3 for metres by default");
   reproject->add_flag("--verbose", arguments->verbose,
                       "Print the operation used and its accuracy on standard error");
   reproject->add_option("IN", arguments->input, "Point or BNA file to read")->required();
@@ -129,8 +125,7 @@ void AddCrsCommands(CLI::App& app, Action& action, const Settings& settings) {
   });
 
   auto query = std::make_shared<std::string>();
-  CLI::App* crs = app.add_subcommand(
-      "crs", "List the coordinate reference systems whose code or name holds every word given");
+  CLI::App* crs = app.add_subcommand("crs", std::string(HelperSummary("crs")));
   crs->add_option("QUERY", *query, "Words of the code or name, such as \"ETRS89 UTM 30N\"")
       ->required();
   crs->callback([&action, query] { action = [query] { return RunCrs(*query); }; });

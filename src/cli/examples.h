@@ -32,7 +32,7 @@ inline constexpr Example kExamples[] = {
     {"bna2asciiplan", "zolvane-cli bna2asciiplan examples/contours.bna contours.asciiplan"},
     {"bna2geosail", "zolvane-cli bna2geosail --label 1 examples/contours.bna contours.obj"},
     {"bna2bridge", "zolvane-cli bna2bridge --label 2 examples/contours.bna contours-bridge.txt"},
-    {"bna2vec", "zolvane-cli bna2vec --id both --datum wgs84 examples/contours.bna contours.vec"},
+    {"bna2vec", "zolvane-cli bna2vec --id both --ellipsoid wgs84 examples/contours.bna contours.vec"},
     {"vec2bna", "zolvane-cli vec2bna contours.vec contours-back.bna"},
     {"mapgen2bna", "zolvane-cli mapgen2bna shore.dat shore.bna"},
     {"csv2ks",

@@ -58,7 +58,7 @@ CLI::Option* AddEllipsoid(CLI::App* command, GeoOptions& options) {
   return command
       ->add_option("--ellipsoid", options.ellipsoid,
                    "wgs84 or ed50: the ellipsoid only, not the datum (see reproject)")
-      ->check(CLI::IsMember({"wgs84", "ed50"}))
+      ->transform(EllipsoidName())
       ->capture_default_str();
 }
 
@@ -212,7 +212,7 @@ void AddGeoCommands(CLI::App& app, Action& action, const Settings& settings) {
               },
               "UTM zone, 1 to 60, or auto: the zone of the file's central longitude")
           ->required()
-          ->check(CLI::Range(1, 60) | CLI::IsMember({"auto"}));
+          ->transform(CLI::Range(1, 60) | Choice({"auto"}));
     } else {
       command->add_option("--zone", options->zone, "UTM zone, 1 to 60")
           ->required()
@@ -260,7 +260,7 @@ void AddGeoCommands(CLI::App& app, Action& action, const Settings& settings) {
       app.add_subcommand("translate", "Shift every point by a distance and bearing");
   translate->add_option("--distance", options->distance, "Distance in --unit")->required();
   translate->add_option("--unit", options->unit, "km or nm")
-      ->check(CLI::IsMember({"km", "nm"}))
+      ->transform(Choice({"km", "nm"}))
       ->capture_default_str();
   translate->add_option("--bearing", options->bearing, "Degrees clockwise from north")
       ->capture_default_str();

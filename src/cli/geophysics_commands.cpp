@@ -50,7 +50,7 @@ void AddDate(CLI::App* command, GeophysicsOptions& options) {
   command->add_option("--month", options.month, "Month, 1 to 12 (the date is year + month / 12)")
       ->capture_default_str();
   command->add_option("--model", options.model, "igrf2005 or igrf14")
-      ->check(CLI::IsMember({"igrf2005", "igrf14"}))
+      ->transform(Choice({"igrf2005", "igrf14"}))
       ->capture_default_str();
 }
 

@@ -51,6 +51,7 @@ int RunBnaToVec(const GisOptions& options) {
 
   OutputFile dvcFile(dvcPath);
   if (!dvcFile.IsOpen()) return WriteFailure(dvcFile, dvcPath);
+  ApplyOutputSettings(dvcFile.Stream());
   bool dvcWritten = false;
   const int status = ConvertFile(*twoPass, options.output, [&](InputFile& in, std::ostream& out) {
     const BnaToVecResult result = ConvertBnaToVec(in.Stream(), out, {choice.Identifier}, {});
@@ -113,17 +114,26 @@ void AddGisCommands(CLI::App& app, Action& action) {
   CLI::App* toVec =
       app.add_subcommand("bna2vec", "Convert a BNA file to a Miramon VEC file and its DVC");
   toVec->add_option("--id", options->id, "Object identifier: label1, label2 or both")
-      ->check(CLI::IsMember({"label1", "label2", "both"}))
+      ->transform(Choice({"label1", "label2", "both"}))
       ->capture_default_str();
-  toVec->add_option("--datum", options->datum, "wgs84 or ed50")
-      ->check(CLI::IsMember({"wgs84", "ed50"}))
+  toVec->add_option("--ellipsoid", options->datum, "wgs84 or ed50")
+      ->transform(EllipsoidName())
       ->capture_default_str();
   CLI::Option* zone =
-      toVec->add_option("--utm-zone", options->utmZone, "The BNA is in UTM metres of this zone")
+      toVec->add_option("--zone", options->utmZone, "The BNA is in UTM metres of this zone")
           ->check(CLI::Range(1, 60));
-  toVec->add_flag("--south", options->south, "UTM zone of the southern hemisphere")->needs(zone);
+  CLI::Option* south =
+      toVec->add_flag("--south", options->south, "UTM zone of the southern hemisphere");
+  // The old spellings, unlisted, so that scripts go on working.
+  toVec->add_option("--datum", options->datum)->transform(EllipsoidName())->group("");
+  CLI::Option* oldZone =
+      toVec->add_option("--utm-zone", options->utmZone)->check(CLI::Range(1, 60))->group("");
   AddFiles(toVec, *options, "BNA file", "VEC file to write (its DVC goes beside it)");
-  toVec->callback([&action, options] { action = [options] { return RunBnaToVec(*options); }; });
+  toVec->callback([&action, options, zone, oldZone, south] {
+    if (south->count() > 0 && zone->count() + oldZone->count() == 0)
+      throw CLI::RequiresError("--south", "--zone");
+    action = [options] { return RunBnaToVec(*options); };
+  });
 
   CLI::App* toBna = app.add_subcommand(
       "vec2bna", "Convert a Miramon VEC file, with the DVC file beside it, to BNA");

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/commands.h"
+#include "cli/helper_programs.h"
 #include "cli/progress.h"
 #include "crs/crs.h"
 #include "gis/gis_files.h"
@@ -133,14 +134,13 @@ std::string FormatHelp() {
 
 }  // namespace
 
-void AddGisFileCommands(CLI::App& app, Action& action) {
+void AddGisFileCommands(CLI::App& app, Action& action, const Settings&) {
   auto arguments = std::make_shared<GisFileArguments>();
   const char* crsHelp =
       "Coordinate reference system written: EPSG:23031, a name, a PROJ string "
       "or WKT (see crs); none by default";
 
-  CLI::App* bna2gis = app.add_subcommand(
-      "bna2gis", "BNA objects as features of a GIS file (GeoPackage, Shapefile, GeoJSON...)");
+  CLI::App* bna2gis = app.add_subcommand("bna2gis", std::string(HelperSummary("bna2gis")));
   bna2gis->add_option("--format", arguments->format, FormatHelp());
   bna2gis->add_option("--crs", arguments->crs, crsHelp);
   bna2gis->add_option("--layer", arguments->layer,
@@ -152,7 +152,7 @@ void AddGisFileCommands(CLI::App& app, Action& action) {
       [&action, arguments] { action = [arguments] { return RunBnaToGis(*arguments); }; });
 
   CLI::App* xyz2gis =
-      app.add_subcommand("xyz2gis", "XYZ points as point features of a GIS file, Z as z");
+      app.add_subcommand("xyz2gis", std::string(HelperSummary("xyz2gis")));
   xyz2gis
       ->add_option("--in-layout", arguments->inLayout, std::string("Input layout: ") + kLayoutHelp)
       ->check(LayoutCode())
@@ -166,7 +166,7 @@ void AddGisFileCommands(CLI::App& app, Action& action) {
       [&action, arguments] { action = [arguments] { return RunXyzToGis(*arguments); }; });
 
   CLI::App* gis2bna =
-      app.add_subcommand("gis2bna", "The features of any vector file GDAL reads as BNA records");
+      app.add_subcommand("gis2bna", std::string(HelperSummary("gis2bna")));
   gis2bna->add_option("--layer", arguments->layer, "Only this layer; every layer by default");
   gis2bna->add_option("--label1", arguments->label1,
                       "Field of label 1; by default label1, else the first text field");

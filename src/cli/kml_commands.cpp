@@ -136,9 +136,8 @@ void AddKmlCommands(CLI::App& app, Action& action) {
 
   CLI::App* kml = app.add_subcommand("bna2kml", "Convert a geographic WGS84 BNA file to KML");
   AddLabel(kml, *options, "Label that names the placemarks: 1 or 2");
-  kml->add_option("--symbol", options->symbol,
-                  "Point icon: Circle, Solid_square, Empty_Square, Cross, Flag, Star, Triangle, "
-                  "Diamond, Donut")
+  kml->add_option("--symbol", options->symbol, "Point icon")
+      ->transform(Choice(KmlSymbolNames()))
       ->capture_default_str();
   kml->add_option("--symbol-scale", options->symbolScale, "Point icon scale")
       ->capture_default_str();

@@ -1,199 +1,21 @@
-// zolvane-cli: the converters of the main window, for shells and scripts.
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <iostream>
-#include <string>
-#include <vector>
-
-#include "cli/commands.h"
-#include "cli/examples.h"
-#include "cli/progress.h"
-#include "core/block_pass.h"
-
-namespace {
-
-// The last lines of every subcommand's --help: its example and what "-" means.
-void AddFooters(CLI::App& app) {
-  for (CLI::App* command : app.get_subcommands({})) {
-    bool takesInput = false, takesOutput = false;
-    for (const CLI::Option* option : command->get_options()) {
-      if (!option->get_positional()) continue;
-      const std::string name = option->get_name(true);
-      takesInput = takesInput || name == "IN" || name == "FILES";
-      takesOutput = takesOutput || name == "OUT" || name == "FILES";
-    }
-    std::string footer = zolvane::cli::StandardStreamsHelp(takesInput, takesOutput);
-    for (const auto& example : zolvane::cli::kExamples) {
-      if (example.command == command->get_name()) {
-        if (!footer.empty()) footer += "\n\n";
-        footer += "Example: ";
-        footer += example.line;
-      }
-    }
-    command->footer(footer);
-    command->add_flag("--quiet,-q", zolvane::cli::Terminal().quiet,
-                      "No progress bar on the terminal");
-  }
-}
-
-// An argument CLI11 left over that is a file's name rather than a mistyped option: it
-// exists, or it has a suffix ("-x.bna").
-bool LooksLikeFileName(const std::string& argument) {
-  std::error_code error;
-  return argument.size() > 1 && argument[0] == '-' &&
-         (std::filesystem::exists(argument, error) ||
-          (argument[1] != '-' && argument.find('.') != std::string::npos));
-}
-
-// CLI11 takes "-x.bna" for an unknown option; say how such a file name is given.
-void HintAtDashNames(const CLI::App& app) {
-  for (const CLI::App* command : app.get_subcommands()) {
-    for (const std::string& argument : command->remaining()) {
-      if (LooksLikeFileName(argument)) {
-        std::cerr << "A file name that starts with - goes after --, as in: zolvane-cli "
-                  << command->get_name() << " -- " << argument << " ...\n";
-        return;
-      }
-    }
-  }
-}
-
-// How many single-character edits turn one word into the other.
-std::size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j)
-    row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1] ? 1 : 0)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
-// " (did you mean X?)" for the nearest of `known`, when it is near enough to be a typo.
-std::string Suggestion(const std::string& given, const std::vector<std::string>& known) {
-  std::string best;
-  std::size_t bestDistance = std::max<std::size_t>(2, given.size() / 3) + 1;
-  for (const std::string& name : known) {
-    const std::size_t distance = EditDistance(given, name);
-    if (distance < bestDistance) {
-      bestDistance = distance;
-      best = name;
-    }
-  }
-  return best.empty() ? std::string() : " (did you mean " + best + "?)";
-}
-
-std::vector<std::string> LongNames(const CLI::App& command) {
-  std::vector<std::string> names;
-  for (const CLI::Option* option : command.get_options()) {
-    for (const std::string& name : option->get_lnames())
-      names.push_back("--" + name);
-  }
-  return names;
-}
-
-// CLI11 answers a mistyped subcommand or top-level option with "A subcommand is required";
-// name the word at fault instead, with the nearest right one. False when the first word
-// is fine.
-bool ReportUnknownFirstWord(const CLI::App& app, int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string word = argv[i];
-    if (word == "--quiet" || word == "-q" || word.rfind("--threads=", 0) == 0) continue;
-    if (word == "--threads") {
-      ++i;  // its value
-      continue;
-    }
-    if (word == "--help" || word == "-h" || word == "--version") return false;
-    if (word.rfind('-', 0) == 0) {
-      std::cerr << "zolvane-cli: unknown option " << word << Suggestion(word, LongNames(app))
-                << "\nRun with --help for more information.\n";
-      return true;
-    }
-    std::vector<std::string> names;
-    for (const CLI::App* command : app.get_subcommands({})) {
-      if (command->check_name(word)) return false;
-      names.push_back(command->get_name());
-    }
-    std::cerr << "zolvane-cli: unknown subcommand " << word << Suggestion(word, names)
-              << "\nRun with --help for the list.\n";
-    return true;
-  }
-  return false;
-}
-
-// After "The following arguments were not expected", the nearest option of the subcommand.
-void SuggestOptions(const CLI::App& app) {
-  for (const CLI::App* command : app.get_subcommands()) {
-    for (const std::string& argument : command->remaining()) {
-      if (argument.rfind("--", 0) != 0) continue;
-      const std::string name = argument.substr(0, argument.find('='));
-      const std::string suggestion = Suggestion(name, LongNames(*command));
-      if (!suggestion.empty()) std::cerr << name << suggestion << '\n';
-    }
-  }
-}
-
-}  // namespace
+// zolvane-cli: the converters of the main window, for shells and scripts. It loads neither
+// Qt, PROJ nor GDAL: the subcommands that need them run from programs of their own.
+#include "cli/helper_programs.h"
+#include "cli/program.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"Zolvane " ZOLVANE_VERSION " converters for marine geoscience text formats",
-               "zolvane-cli"};
-  app.set_version_flag("--version", "zolvane-cli " ZOLVANE_VERSION);
-  app.add_flag("--quiet,-q", zolvane::cli::Terminal().quiet, "No progress bar on the terminal");
-  app.require_subcommand(1);
-  zolvane::cli::Settings settings;
-  settings.threads = zolvane::AllCores();
-  app.add_option("--threads", settings.threads,
-                 "Threads for the point conversions (default: all cores)")
-      ->check(CLI::Range(1, 1024));
-  zolvane::cli::Action action;
-  zolvane::cli::AddBnaCommands(app, action);
-  zolvane::cli::AddGeoCommands(app, action, settings);
-  zolvane::cli::AddCrsCommands(app, action, settings);
-  zolvane::cli::AddKmlCommands(app, action);
-  zolvane::cli::AddPlanCommands(app, action);
-  zolvane::cli::AddVectorCommands(app, action);
-  zolvane::cli::AddGisCommands(app, action);
-  zolvane::cli::AddSurferCommands(app, action);
-  zolvane::cli::AddBinaryDxfCommands(app, action);
-  zolvane::cli::AddPlanningCommands(app, action, settings);
-  zolvane::cli::AddGeophysicsCommands(app, action, settings);
-  zolvane::cli::AddGisFileCommands(app, action);
-#ifdef ZOLVANE_PLOT
-  zolvane::cli::AddPlotCommands(app, action);
-#endif
-  AddFooters(app);
-  app.footer(zolvane::cli::StandardStreamsHelp(true, true));
-  // Lets tests see the bar without a long pass.
-  if (const char* delay = std::getenv("ZOLVANE_PROGRESS_DELAY_MS")) {
-    zolvane::cli::Terminal().delay = std::chrono::milliseconds(std::atol(delay));
-  }
-  zolvane::RemoveTemporariesOnSignals();
-  if (ReportUnknownFirstWord(app, argc, argv)) return 2;
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
-  } catch (const CLI::ParseError& e) {
-    app.exit(e);
-    SuggestOptions(app);
-    HintAtDashNames(app);
-    return 2;
-  }
-  try {
-    return action ? action() : 2;
-  } catch (const std::exception& e) {
-    return zolvane::cli::Fail(e.what());
-  }
+  using namespace zolvane::cli;
+  return RunProgram(argc, argv, [argv](CLI::App& app, Action& action, const Settings& settings) {
+    AddBnaCommands(app, action);
+    AddGeoCommands(app, action, settings);
+    AddKmlCommands(app, action);
+    AddPlanCommands(app, action);
+    AddVectorCommands(app, action);
+    AddGisCommands(app, action);
+    AddSurferCommands(app, action);
+    AddBinaryDxfCommands(app, action);
+    AddPlanningCommands(app, action, settings);
+    AddGeophysicsCommands(app, action, settings);
+    AddHelperCommands(app, action, argv);
+  });
 }

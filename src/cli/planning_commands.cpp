@@ -56,9 +56,9 @@ CLI::Validator Pair() {
             ParseNumber(std::string_view(text).substr(comma + 1), second)) {
           return std::string();
         }
-        return "not two numbers X,Y: " + text;
+        return "not two numbers separated by a comma: " + text;
       },
-      "X,Y");
+      "");
 }
 
 std::pair<double, double> PairOf(const std::string& text) {
@@ -70,8 +70,13 @@ std::pair<double, double> PairOf(const std::string& text) {
 }
 
 // A pair option whose value may start with a minus sign.
-CLI::Option* AddPair(CLI::App* command, const char* name, std::string& value, const char* help) {
-  return command->add_option(name, value, help)->check(Pair())->allow_extra_args(false);
+// A position X,Y or a range MIN,MAX, by the metavar given.
+CLI::Option* AddPair(CLI::App* command, const char* name, std::string& value, const char* help,
+                     const char* metavar = "X,Y") {
+  return command->add_option(name, value, help)
+      ->check(Pair())
+      ->type_name(metavar)
+      ->allow_extra_args(false);
 }
 
 void AddFiles(CLI::App* command, PlanningOptions& options, const std::string& in,
@@ -105,6 +110,7 @@ int RunDistanceTime(const PlanningOptions& o) {
 int WriteFile(const std::string& path, const std::function<PassResult(std::ostream&)>& write) {
   OutputFile output(OutputPath(path));
   if (!output.IsOpen()) return WriteFailure(output, path);
+  ApplyOutputSettings(output.Stream());
   const PassResult result = write(output.Stream());
   if (result.status != PassStatus::Done && !result.outputFault) {
     return Fail("cannot write " + path + ": " + result.reason);
@@ -220,7 +226,7 @@ void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings
   distance->add_option("--transit-speed", o->transitSpeed, "Knots between lines")
       ->capture_default_str();
   distance->add_option("--ellipsoid", o->ellipsoid, "wgs84 or ed50")
-      ->check(CLI::IsMember({"wgs84", "ed50"}))
+      ->transform(EllipsoidName())
       ->capture_default_str();
   distance->add_option("--zone", o->zone, "UTM zone; without it, the zone of the first point")
       ->check(CLI::Range(1, 60));
@@ -278,9 +284,9 @@ void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings
 
   CLI::App* filter =
       app.add_subcommand("filter-xyz", "Keep the points inside an X-Y window or a Z range");
-  CLI::Option* x = AddPair(filter, "--x", o->x, "X window MIN,MAX");
-  CLI::Option* y = AddPair(filter, "--y", o->y, "Y window MIN,MAX");
-  CLI::Option* z = AddPair(filter, "--z", o->z, "Z range MIN,MAX");
+  CLI::Option* x = AddPair(filter, "--x", o->x, "X window", "MIN,MAX");
+  CLI::Option* y = AddPair(filter, "--y", o->y, "Y window", "MIN,MAX");
+  CLI::Option* z = AddPair(filter, "--z", o->z, "Z range", "MIN,MAX");
   x->needs(y);
   y->needs(x);
   z->excludes(x)->excludes(y);
@@ -302,8 +308,8 @@ void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings
   });
 
   CLI::App* clip = app.add_subcommand("clip-bna", "Clip a BNA file to an X-Y window");
-  AddPair(clip, "--x", o->x, "X window MIN,MAX")->required();
-  AddPair(clip, "--y", o->y, "Y window MIN,MAX")->required();
+  AddPair(clip, "--x", o->x, "X window", "MIN,MAX")->required();
+  AddPair(clip, "--y", o->y, "Y window", "MIN,MAX")->required();
   AddFiles(clip, *o, "BNA");
   clip->callback([&action, o] { action = [o] { return RunClipBna(*o); }; });
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/helper_programs.h"
 #include "render/render.h"
 
 namespace zolvane::cli {
@@ -103,19 +104,17 @@ int RunPlot(const PlotOptions& options) {
 
 }  // namespace
 
-void AddPlotCommands(CLI::App& app, Action& action) {
+void AddPlotCommands(CLI::App& app, Action& action, const Settings&) {
   auto options = std::make_shared<PlotOptions>();
-  CLI::App* plot = app.add_subcommand(
-      "plot",
-      "Draw files as a PNG or SVG map: the first in grey, the others in colour; files in degrees "
-      "and in metres side by side");
+  CLI::App* plot = app.add_subcommand("plot", std::string(HelperSummary("plot")));
   plot->add_option("--width", options->width, "Picture width in pixels")->capture_default_str();
   plot->add_option("--height", options->height, "Picture height in pixels")->capture_default_str();
-  plot->add_option("--layout", options->layout,
+  plot->add_option("--in-layout", options->layout,
                    std::string("XYZ layout of point files, guessed when left out: ") + kLayoutHelp)
       ->check(LayoutCode());
+  plot->add_option("--layout", options->layout)->check(LayoutCode())->group("");  // old spelling
   plot->add_option("--format", options->format, "png or svg (default: OUT's ending; png for -)")
-      ->check(CLI::IsMember({"png", "svg"}, CLI::ignore_case));
+      ->transform(Choice({"png", "svg"}));
   plot->add_option("--title", options->title, "Text written above the map");
   plot->add_flag("--labels", options->labels,
                  "Write each object's name at its first vertex, leaving out names that would "

@@ -21,6 +21,7 @@ struct VectorOptions {
   int zone = 0;
   int label = 1;
   bool ed50 = false;
+  std::string ellipsoid = "wgs84";
 };
 
 void AddFiles(CLI::App* command, VectorOptions& options, const char* in, const char* out) {
@@ -105,7 +106,7 @@ int RunBnaToDaf(const VectorOptions& options) {
   if (!twoPass) return 1;
   if (!CheckBnaInput(*twoPass, check, daf.bounds)) return 1;
   daf.label = options.label;
-  daf.ed50 = options.ed50;
+  daf.ed50 = options.ed50 || options.ellipsoid == "ed50";
   return ConvertFile(*twoPass, options.output, [&](InputFile& in, std::ostream& out) {
     return ConvertBnaToDaf(in.Stream(), out, daf, {}, {});
   });
@@ -187,7 +188,10 @@ void AddVectorCommands(CLI::App& app, Action& action) {
   toDaf->add_option("--label", options->label, "The label holding the depth, 1 or 2")
       ->required()
       ->check(CLI::IsMember({1, 2}));
-  toDaf->add_flag("--ed50", options->ed50, "Mark the coordinates as ED50 (default WGS84)");
+  toDaf->add_option("--ellipsoid", options->ellipsoid, "wgs84 or ed50: how the coordinates are marked")
+      ->transform(EllipsoidName())
+      ->capture_default_str();
+  toDaf->add_flag("--ed50", options->ed50)->group("");  // the old spelling
   AddFiles(toDaf, *options, "BNA", "DAF");
   toDaf->callback([&action, options] { action = [options] { return RunBnaToDaf(*options); }; });
 

@@ -10,13 +10,28 @@ namespace {
 constexpr std::size_t kFlushSize = std::size_t{1} << 16;
 constexpr std::size_t kPrintZoneWidth = 14;
 
+// The stream's own slot for the mark, as std::ios_base gives one to each such property.
+int LfSlot() {
+  static const int slot = std::ios_base::xalloc();
+  return slot;
+}
+
 }  // namespace
 
-LineWriter::LineWriter(std::ostream& out) : out_(&out) {
+void EndLinesWithLf(std::ostream& out) {
+  out.iword(LfSlot()) = 1;
+}
+
+std::string_view LineEndOf(std::ostream& out) {
+  return out.iword(LfSlot()) != 0 ? "\n" : "\r\n";
+}
+
+LineWriter::LineWriter(std::ostream& out) : out_(&out), lineEnd_(LineEndOf(out)) {
   buffer_.reserve(std::size_t{1} << 12);  // grows to about twice kFlushSize on large outputs
 }
 
-LineWriter::LineWriter(std::string& text) : text_(&text) {
+LineWriter::LineWriter(std::string& text, std::string_view lineEnd)
+    : text_(&text), lineEnd_(lineEnd) {
   // The lines are built in the text's own room and handed back whole by Flush.
   buffer_.swap(text);
   text.clear();
@@ -35,7 +50,7 @@ void LineWriter::AppendCompact(double value) {
 }
 
 void LineWriter::EndLine() {
-  buffer_ += "\r\n";
+  buffer_ += lineEnd_;
   lineStart_ = buffer_.size();
   if (text_ == nullptr && buffer_.size() >= kFlushSize) Flush();
 }

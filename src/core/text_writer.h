@@ -8,12 +8,19 @@
 
 namespace zolvane {
 
+// Marks `out` so that every LineWriter on it ends lines with LF alone, for pipelines of Unix
+// tools; lines end with CR LF otherwise.
+void EndLinesWithLf(std::ostream& out);
+// The line end of `out`: LF when marked so, CR LF otherwise.
+std::string_view LineEndOf(std::ostream& out);
+
 // Collects lines and hands them to the stream in large blocks.
 class LineWriter {
  public:
   explicit LineWriter(std::ostream& out);
-  // Lines collected in `text` instead, as a block of a parallel pass builds its output.
-  explicit LineWriter(std::string& text);
+  // Lines collected in `text` instead, as a block of a parallel pass builds its output, ended
+  // as the stream the blocks go to ends them.
+  LineWriter(std::string& text, std::string_view lineEnd);
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
   ~LineWriter();
@@ -25,8 +32,9 @@ class LineWriter {
   void AppendCompact(double value);
   // Characters written on the current line so far.
   std::size_t Column() const { return buffer_.size() - lineStart_; }
-  // Ends the current line with CR LF.
+  // Ends the current line with CR LF, or LF on a stream marked by EndLinesWithLf().
   void EndLine();
+  std::string_view LineEnd() const { return lineEnd_; }
   // A whole line of built text.
   void WriteLine(std::string_view text);
 
@@ -38,6 +46,7 @@ class LineWriter {
   std::string* text_ = nullptr;
   std::string buffer_;
   std::size_t lineStart_ = 0;
+  std::string_view lineEnd_ = "\r\n";
 };
 
 // Record style: fields separated by commas, texts in double quotes, numbers in general form.

@@ -194,7 +194,7 @@ PassResult ReprojectBna(std::istream& in, std::ostream& out, CrsTransform& trans
     AppendRecord(header, {RecordItem::Text(BnaLabelField(record.label1)),
                           RecordItem::Text(BnaLabelField(record.label2)),
                           RecordItem::Number(static_cast<double>(n))});
-    header += record.singlePoint ? "," : "\r\n";
+    header += record.singlePoint ? std::string_view(",") : writer.LineEnd();
     for (long long i = n < 0 ? -n : n; i > 0; --i) {
       double x = record.x, y = record.y;
       if (!record.singlePoint && reader.NextPoint(x, y) != ReadStatus::Ok) return reader.Fault();

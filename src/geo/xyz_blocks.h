@@ -39,6 +39,7 @@ struct XyzBlockOptions {
   int inputFormatCode = 11;
   BlockPassOptions blocks;
   bool partialPointFault = false;  // a comma file ending inside a point fails the pass
+  std::string_view lineEnd = "\r\n";  // that of the output the blocks go to
 };
 
 // Reads the points of one block, from a point begun before it when `startFields` > 0.
@@ -60,7 +61,7 @@ void ConvertXyzBlock(const TextBlock& block, const XyzBlockOptions& options, int
     point = startPoint;
     reader.ResumePoint(startFields);
   }
-  LineWriter writer(result.text);
+  LineWriter writer(result.text, options.lineEnd);
   for (;;) {
     const XyzStatus status = ReadXyzPoint(reader, point);
     if (status == XyzStatus::End) {
@@ -130,12 +131,14 @@ inline bool CountUnreadLines(const TextBlock& block, long long& unread, long lon
 // input order and up to date whenever `progress` is called. One thread, or a layout that
 // cannot be read, runs `useSequential` through the one-thread pass instead.
 template <typename MakeUse, typename Sequential>
-XyzPassResult ForEachXyzBlock(std::istream& in, std::ostream& out, const XyzBlockOptions& options,
-                              const ProgressFn& progress, long long& tally, MakeUse&& makeUse,
-                              Sequential&& sequential) {
-  if (options.blocks.threads <= 1 || !XyzLayout::FromCode(options.inputFormatCode).valid) {
+XyzPassResult ForEachXyzBlock(std::istream& in, std::ostream& out,
+                              const XyzBlockOptions& passOptions, const ProgressFn& progress,
+                              long long& tally, MakeUse&& makeUse, Sequential&& sequential) {
+  if (passOptions.blocks.threads <= 1 || !XyzLayout::FromCode(passOptions.inputFormatCode).valid) {
     return sequential();
   }
+  XyzBlockOptions options = passOptions;
+  options.lineEnd = LineEndOf(out);
   XyzPassResult result;
   long long base = 0, count = 0;
   int openFields = 0;

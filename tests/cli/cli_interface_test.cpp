@@ -36,6 +36,11 @@ TEST(CliInterface, EverySubcommandHasItsExampleAndItsReadmeRow) {
   const std::string readme((std::istreambuf_iterator<char>(file)), {});
   const auto names = Subcommands();
   ASSERT_GE(names.size(), 8u);
+  std::ifstream completionFile(ZOLVANE_COMPLETION);
+  const std::string completion((std::istreambuf_iterator<char>(completionFile)), {});
+  const std::size_t listAt = completion.find("subcommands=\"") + 13;
+  std::string subcommands(1, ' ');
+  subcommands.append(completion, listAt, completion.find('"', listAt) - listAt).append(1, ' ');
   for (const std::string& name : names) {
     const auto help = RunCli(name + " --help");
     EXPECT_EQ(help.status, 0) << name;
@@ -49,6 +54,21 @@ TEST(CliInterface, EverySubcommandHasItsExampleAndItsReadmeRow) {
         usage.find(" IN") != std::string::npos || usage.find("FILES") != std::string::npos;
     EXPECT_EQ(help.output.find("IN may be -") != std::string::npos, takesInput) << name;
     EXPECT_NE(readme.find("| `" + name + "` |"), std::string::npos) << name << " not in README";
+    // Its manual page names every option of its help, and the completion knows it.
+    const std::string page =
+        RunBash("zcat " + std::string(ZOLVANE_MANUALS) + "/zolvane-cli-" + name + ".1.gz").output;
+    std::istringstream lines(help.output);
+    for (std::string line; std::getline(lines, line);) {
+      const std::size_t at = line.find("--");
+      if (line.rfind("  -", 0) != 0 || at == std::string::npos) continue;
+      std::string option;  // as roff spells it
+      for (std::size_t i = at; i < line.size() && line[i] != ' ' && line[i] != ','; ++i)
+        option += line[i] == '-' ? std::string("\\-") : std::string(1, line[i]);
+      EXPECT_NE(page.find(option), std::string::npos) << name << " " << option;
+    }
+    EXPECT_NE(page.find(".SH EXAMPLE"), std::string::npos) << name;
+    EXPECT_NE(completion.find("\n    " + name + ")\n"), std::string::npos) << name;
+    EXPECT_NE(subcommands.find(" " + name + " "), std::string::npos) << name;
   }
   const auto version = RunCli("--version");
   EXPECT_EQ(version.status, 0);
@@ -93,6 +113,64 @@ TEST(CliInterface, AMistypedWordIsNamedWithTheNearestRightOne) {
     EXPECT_EQ(run.status, 2) << c.arguments;
     EXPECT_NE(run.output.find(c.said), std::string::npos) << c.arguments << ": " << run.output;
   }
+}
+
+// zolvane-cli itself loads no drawing, projection or GIS library; the subcommands that need
+// one start a program of their own, and say which package brings it when it is missing.
+TEST(CliInterface, HeavyLibrariesLoadOnlyForTheSubcommandsThatNeedThem) {
+  TempDir dir;
+  const std::string alone = "d=" + dir.Path().string() + " && cp \"$CLI\" \"$d\" && \"$d\"/";
+  const struct {
+    std::string script;
+    const char* said;
+  } cases[] = {
+      {"ldd \"$CLI\" | grep -iE 'qt|gdal|proj'; echo \"found $?\"", "found 1\n"},
+      {"\"$CLI\" crs 'ETRS89 UTM 30N' | cut -f1", "EPSG:25830\n"},
+      {alone + "zolvane-cli plot a.bna b.png; echo \"exit $?\"",
+       "zolvane-cli: plot is run by zolvane-cli-plot, which is not installed: install the "
+       "package zolvane\nexit 1\n"},
+      {alone + "zolvane-cli -q reproject --help; echo \"exit $?\"",
+       "reproject is run by zolvane-cli-proj, which is not installed: install the package "
+       "zolvane-cli\nexit 1\n"},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunBash(c.script);
+    EXPECT_NE(run.output.find(c.said), std::string::npos) << c.script << ": " << run.output;
+  }
+}
+
+// One spelling per idea; the old spellings and any case of a choice give the same bytes.
+TEST(CliInterface, OldSpellingsAndChoicesInAnyCaseGiveTheSameBytes) {
+  TempDir dir;
+  const std::string bna = std::string(ZOLVANE_EXAMPLES) + "/contours.bna";
+  const std::string points = dir.Write("p.xyz", "2 41 0\n2.1 41.2 0\n");
+  const struct {
+    std::string spelling, alias, files;
+  } cases[] = {
+      {"bna2vec --ellipsoid ed50 --zone 31 --south", "bna2vec --datum ED50 --utm-zone 31 --south",
+       bna + " OUT.vec && cat OUT.vec OUT.dvc"},
+      {"bna2daf --label 1 --ellipsoid ed50", "bna2daf --label 1 --ed50", bna + " -"},
+      {"bna2kml --style-name s --symbol Star", "bna2kml --style-name s --symbol star", bna + " -"},
+      {"geo2utm --zone 31 --ellipsoid ed50 --in-layout 21", "geo2utm --zone 31 --ellipsoid ED50 "
+       "--in-layout 21", points + " -"},
+      {"plot --format svg --in-layout 21", "plot --format SVG --layout 21", points + " -"},
+  };
+  for (const auto& c : cases) {
+    auto run = [&](const std::string& arguments, const std::string& out) {
+      std::string files = c.files;
+      for (std::size_t at; (at = files.find("OUT")) != std::string::npos;)
+        files.replace(at, 3, dir.File(out));
+      return RunBash("\"$CLI\" " + arguments + " " + files);
+    };
+    const auto spelt = run(c.spelling, "new"), old = run(c.alias, "old");
+    EXPECT_EQ(spelt.status, 0) << c.spelling << "\n" << spelt.output;
+    EXPECT_GT(spelt.output.size(), 20u) << c.spelling;
+    EXPECT_EQ(old.output, spelt.output) << c.alias;
+  }
+  // An unknown choice is a usage error that lists them.
+  const auto unknown = RunCli("bna2kml --symbol Moon " + bna + " -");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.output.find("Moon is not one of {Circle,"), std::string::npos) << unknown.output;
 }
 
 TEST(CliInterface, AnInterruptedRunLeavesNoTemporaryAndKeepsTheOldOutput) {

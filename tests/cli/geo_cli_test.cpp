@@ -121,6 +121,13 @@ TEST(GeoCli, ImpossiblePointsNotesAndWarnings) {
       {"reproject --from EPSG:4267 --to EPSG:4269 --in-layout 21 --out-layout 21", "-100 40 0\n", 0,
        "NAD27 to NAD83 (4) needs the grid ca_nrc_ntv2_0.tif, which is not installed",
        "-100.00041559 39.99999688 0\r\n"},
+      // LF line ends and decimals asked for, before or after the subcommand's name.
+      {"--lf geo2utm --zone 31 --in-layout 21", "2 41 0\n", 0, "", "415897,4539238,0\n"},
+      {"--precision 1 reproject --from EPSG:4326 --to EPSG:32734 --bna --lf",
+       "\"A\",\"B\",2\n20.5,-33.9\n18.4,-33.9\n", 0, "",
+       "\"A\",\"B\",2\n453771.8,6248819.2\n259583.2,6245888.0\n"},
+      {"--precision 2 geo2utm --zone 31 --in-layout 21", "2 41 0\n", 2,
+       "geo2utm writes the decimals its format fixes", ""},
       {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21", "2 41 0\n2 95 0\n", 1,
        "line 2 of ", ""},
       // Past the first batch handed to PROJ.

@@ -230,6 +230,17 @@ class PreviewTest : public QObject {
     QVERIFY(changed > 10);
     SaveScreenshot(window, "main-window");
     SaveScreenshot(*preview, "preview");
+
+    // Started with a file (a file manager's "Open with"), a window shows that file alone.
+    zolvane::RunState fresh;
+    zolvane::Trevil started(fresh);
+    started.OpenInPreview({bna.toStdString()});
+    auto* opened = started.findChild<zolvane::PreviewWindow*>("preview");
+    QVERIFY(opened && opened->isVisible());
+    QSignalSpy openedLoaded(opened, &zolvane::PreviewWindow::loaded);
+    QVERIFY(openedLoaded.wait(10000));
+    QCOMPARE(opened->Layers().size(), std::size_t{1});
+    QCOMPARE(opened->Layers()[0].vertices, 3LL);
   }
 
   // The Preview reads the last command's input as the command did, whatever its name and

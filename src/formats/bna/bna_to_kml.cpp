@@ -120,14 +120,22 @@ void WriteCoordinate(LineWriter& writer, std::string& line, double x, double y) 
 
 }  // namespace
 
+constexpr std::pair<std::string_view, std::string_view> kIcons[] = {
+    {"Circle", "pal4/icon25.png"},         {"Solid_square", "pal4/icon26.png"},
+    {"Empty_Square", "shapes/square.png"}, {"Cross", "pal3/icon46.png"},
+    {"Flag", "pal2/icon13.png"},           {"Star", "shapes/star.png"},
+    {"Triangle", "shapes/triangle.png"},   {"Diamond", "shapes/open-diamond.png"},
+    {"Donut", "shapes/donut.png"},
+};
+
+std::vector<std::string> KmlSymbolNames() {
+  std::vector<std::string> names;
+  for (const auto& icon : kIcons)
+    names.emplace_back(icon.first);
+  return names;
+}
+
 std::string_view KmlIconPath(std::string_view symbol) {
-  static constexpr std::pair<std::string_view, std::string_view> kIcons[] = {
-      {"Circle", "pal4/icon25.png"},         {"Solid_square", "pal4/icon26.png"},
-      {"Empty_Square", "shapes/square.png"}, {"Cross", "pal3/icon46.png"},
-      {"Flag", "pal2/icon13.png"},           {"Star", "shapes/star.png"},
-      {"Triangle", "shapes/triangle.png"},   {"Diamond", "shapes/open-diamond.png"},
-      {"Donut", "shapes/donut.png"},
-  };
   for (const auto& [name, path] : kIcons) {
     if (name == symbol) return path;
   }

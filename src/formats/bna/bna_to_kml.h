@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/pass.h"
 #include "core/run_state.h"
@@ -26,6 +27,8 @@ struct BnaToKmlOptions {
 
 // The icon of a symbol name; an unknown name gets a plain one.
 std::string_view KmlIconPath(std::string_view symbol);
+// The symbols KmlIconPath() knows, in the order the window lists them.
+std::vector<std::string> KmlSymbolNames();
 
 // The polygon colour and colour mode: with random colours the transparency's alpha on
 // white, "random"; otherwise the chosen colour with that alpha, "normal".
