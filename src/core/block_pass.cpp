@@ -12,6 +12,9 @@ BlockCutter::BlockCutter(std::istream& in, std::size_t blockSize, std::size_t ma
 
 bool BlockCutter::Next(TextBlock& block) {
   if (done_) return false;
+  // Small inputs stay small: the first blocks grow to the full size, a doubling at a time.
+  const std::size_t firstSize = firstSize_;
+  firstSize_ = std::min(blockSize_, firstSize_ * 2);
   block.last = block.readFailed = false;
   // The block's own text keeps its room from its last use.
   std::string text = std::move(block.text);
@@ -21,7 +24,7 @@ bool BlockCutter::Next(TextBlock& block) {
   for (;;) {
     const std::size_t have = text.size();
     // A block without a line end yet doubles, so a long line costs linear time.
-    const std::size_t want = std::max(blockSize_, have * 2);
+    const std::size_t want = std::max(std::min(blockSize_, firstSize), have * 2);
     text.resize(want);
     in_.read(text.data() + have, static_cast<std::streamsize>(want - have));
     text.resize(have + static_cast<std::size_t>(in_.gcount()));

@@ -50,6 +50,7 @@ class BlockCutter {
   std::size_t maxLine_;
   std::string carry_;
   std::uint64_t offset_ = 0;
+  std::size_t firstSize_ = std::size_t{1} << 16;
   bool done_ = false;
 };
 
@@ -83,6 +84,15 @@ void RunBlocks(std::istream& in, const BlockPassOptions& options, std::size_t ma
   const int threads = std::max(1, options.threads);
   const std::size_t inFlight = static_cast<std::size_t>(threads) * 2;
   BlockCutter cutter(in, options.blockSize, maxLine);
+  // An input of one block is converted here: starting threads would cost more than it.
+  auto first = std::make_unique<Job>();
+  if (!cutter.Next(first->block)) return;
+  if (first->block.last) {
+    auto worker = makeWorker();
+    worker(first->block, first->result);
+    take(first->block, first->result);
+    return;
+  }
   std::mutex mutex;
   std::condition_variable workReady, jobDone;
   std::deque<std::unique_ptr<Job>> jobs;  // in input order, the oldest first
@@ -114,15 +124,19 @@ void RunBlocks(std::istream& in, const BlockPassOptions& options, std::size_t ma
   for (;;) {
     while (more && jobs.size() < inFlight) {
       std::unique_ptr<Job> job;
-      if (spare.empty()) {
-        job = std::make_unique<Job>();
+      if (first) {
+        job = std::move(first);
       } else {
-        job = std::move(spare.back());
-        spare.pop_back();
-        job->done = false;
+        if (spare.empty()) {
+          job = std::make_unique<Job>();
+        } else {
+          job = std::move(spare.back());
+          spare.pop_back();
+          job->done = false;
+        }
+        more = cutter.Next(job->block);
+        if (!more) break;
       }
-      more = cutter.Next(job->block);
-      if (!more) break;
       const std::lock_guard lock(mutex);
       waiting.push_back(job.get());
       jobs.push_back(std::move(job));
