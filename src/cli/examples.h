@@ -59,12 +59,12 @@ inline constexpr Example kExamples[] = {
      "zolvane-cli distance-time --line-speed 5 --transit-speed 10 --ellipsoid wgs84 "
      "examples/contours.bna times.txt"},
     {"parallel",
-     "zolvane-cli parallel --a 500000,4500000 --b 500000,4510000 --spacing 250 --count 4 "
+     "zolvane-cli parallel --start 500000,4500000 --end 500000,4510000 --spacing 250 --count 4 "
      "lines.bna"},
     {"rotate",
      "zolvane-cli rotate --centre -3.5,41 --angle 30 --ccw examples/contours.bna rotated.bna"},
     {"circle", "zolvane-cli circle --centre 2,41 --radius 0.01 circle.bna"},
-    {"interpolate", "zolvane-cli interpolate --p1 0,0 --p2 100,50 --distance 3 --total 12"},
+    {"interpolate", "zolvane-cli interpolate --start 0,0 --end 100,50 --distance 3 --total 12"},
     {"filter-xyz",
      "zolvane-cli filter-xyz --x 1,3 --y 40,42 --in-layout 21 examples/points-lonlat.xyz "
      "window.xyz"},

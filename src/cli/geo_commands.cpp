@@ -153,7 +153,7 @@ int RunTranslate(const GeoOptions& options) {
   translate.inputFormatCode = options.inLayout;
   translate.outputFormatCode = options.outLayout;
   translate.degrees = options.degrees;
-  translate.ellipsoid = kWgs84;
+  translate.ellipsoid = EllipsoidNamed(options.ellipsoid);
   translate.centralMeridian = options.degrees ? CentralMeridianOfZone(options.zone) : 0;
   translate.dx = d.dx;
   translate.dy = d.dy;
@@ -270,6 +270,7 @@ void AddGeoCommands(CLI::App& app, Action& action, const Settings& settings) {
   degrees->excludes(metres);
   translate->add_option("--zone", options->zone, "UTM zone of --degrees data")
       ->check(CLI::Range(1, 60));
+  AddEllipsoid(translate, *options);
   AddLayoutOptions(translate, *options);
   AddFiles(translate, *options, "Point");
   translate->callback([&action, &settings, options] {

@@ -1,5 +1,6 @@
 // distance-time, parallel, rotate, circle, interpolate, filter-xyz and clip-bna.
 #include <charconv>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -20,8 +21,8 @@ struct PlanningOptions {
   double lineSpeed = 5, transitSpeed = 5;
   std::string ellipsoid = "wgs84";
   int zone = 0;
-  // parallel
-  std::string a, b;
+  // parallel, interpolate
+  std::string start, end;
   double spacing = 1000;
   long long count = 1;
   bool degrees = false;
@@ -30,13 +31,13 @@ struct PlanningOptions {
   double angle = 0, radius = 0;
   bool ccw = false;
   // interpolate
-  std::string p1, p2;
   int slider = 0;
   double distance = 0, total = 0;
   // filters
   std::string x, y, z;
   bool deleteWindow = false;
   int inLayout = 11;
+  int outLayout = 0;  // 0: that of the input
 };
 
 bool ParseNumber(std::string_view text, double& value) {
@@ -77,6 +78,20 @@ CLI::Option* AddPair(CLI::App* command, const char* name, std::string& value, co
       ->check(Pair())
       ->type_name(metavar)
       ->allow_extra_args(false);
+}
+
+// --start and --end, with their old spellings kept unlisted so that scripts go on working.
+// The returned check, run in the subcommand's callback, makes both required under either name.
+std::function<void()> AddStartEnd(CLI::App* command, PlanningOptions& options, const char* oldStart,
+                                  const char* oldEnd, const char* startHelp, const char* endHelp) {
+  CLI::Option* start = AddPair(command, "--start", options.start, startHelp);
+  CLI::Option* end = AddPair(command, "--end", options.end, endHelp);
+  CLI::Option* oldStartOption = AddPair(command, oldStart, options.start, "")->group("");
+  CLI::Option* oldEndOption = AddPair(command, oldEnd, options.end, "")->group("");
+  return [start, end, oldStartOption, oldEndOption] {
+    if (start->count() + oldStartOption->count() == 0) throw CLI::RequiredError("--start");
+    if (end->count() + oldEndOption->count() == 0) throw CLI::RequiredError("--end");
+  };
 }
 
 void AddFiles(CLI::App* command, PlanningOptions& options, const std::string& in,
@@ -122,11 +137,11 @@ int WriteFile(const std::string& path, const std::function<PassResult(std::ostre
 int RunParallel(const PlanningOptions& o) {
   ParallelOptions options;
   options.degrees = o.degrees;
-  const std::size_t ca = o.a.find(','), cb = o.b.find(',');
-  options.xa = o.a.substr(0, ca);
-  options.ya = o.a.substr(ca + 1);
-  options.xb = o.b.substr(0, cb);
-  options.yb = o.b.substr(cb + 1);
+  const std::size_t ca = o.start.find(','), cb = o.end.find(',');
+  options.xa = o.start.substr(0, ca);
+  options.ya = o.start.substr(ca + 1);
+  options.xb = o.end.substr(0, cb);
+  options.yb = o.end.substr(cb + 1);
   options.spacing = o.spacing;
   options.count = o.count;
   return WriteFile(o.output,
@@ -153,8 +168,8 @@ int RunInterpolate(const PlanningOptions& o, bool byDistances) {
     if (!fromDistances) return Fail(kCalcRefused);
     slider = *fromDistances;
   }
-  const auto [x1, y1] = PairOf(o.p1);
-  const auto [x2, y2] = PairOf(o.p2);
+  const auto [x1, y1] = PairOf(o.start);
+  const auto [x2, y2] = PairOf(o.end);
   const InterpolatedPoint point =
       InterpolateAt(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
                     static_cast<float>(y2), slider);
@@ -179,6 +194,7 @@ bool LimitsInOrder(const PlanningOptions& o, const FilterLimits& l) {
 int RunFilterXyz(const PlanningOptions& o, int threads) {
   XyzFilterOptions options;
   options.inputFormatCode = o.inLayout;
+  options.outputFormatCode = o.outLayout;
   options.limits = LimitsOf(o);
   if (!LimitsInOrder(o, options.limits)) return Fail("each minimum must be below its maximum");
   options.mode = o.z.empty() ? FilterMode::Window : FilterMode::ZRange;
@@ -235,16 +251,20 @@ void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings
   distance->callback([&action, o] { action = [o] { return RunDistanceTime(*o); }; });
 
   CLI::App* parallel =
-      app.add_subcommand("parallel", "Write lines parallel to a master line A-B as BNA");
-  AddPair(parallel, "--a", o->a, "Point A of the master line")->required();
-  AddPair(parallel, "--b", o->b, "Point B of the master line")->required();
+      app.add_subcommand("parallel", "Write lines parallel to a master line START-END as BNA");
+  const auto parallelEnds =
+      AddStartEnd(parallel, *o, "--a", "--b", "Start of the master line", "End of the master line");
   parallel->add_option("--spacing", o->spacing, "Metres between lines")->capture_default_str();
   parallel->add_option("--count", o->count, "Lines on each side")
       ->check(CLI::Range(0, 100000))
       ->capture_default_str();
-  parallel->add_flag("--degrees", o->degrees, "A and B are longitude,latitude (else UTM metres)");
+  parallel->add_flag("--degrees", o->degrees,
+                     "START and END are longitude,latitude (else UTM metres)");
   parallel->add_option("OUT", o->output, "BNA file to write")->required();
-  parallel->callback([&action, o] { action = [o] { return RunParallel(*o); }; });
+  parallel->callback([&action, o, parallelEnds] {
+    parallelEnds();
+    action = [o] { return RunParallel(*o); };
+  });
 
   CLI::App* rotate = app.add_subcommand("rotate", "Rotate every point of a BNA file");
   AddPair(rotate, "--centre", o->centre, "Centre of rotation")->required();
@@ -260,17 +280,18 @@ void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings
   circle->callback([&action, o] { action = [o] { return RunCircle(*o); }; });
 
   CLI::App* interpolate =
-      app.add_subcommand("interpolate", "The point at a fraction of the way from P1 to P2");
-  AddPair(interpolate, "--p1", o->p1, "First point")->required();
-  AddPair(interpolate, "--p2", o->p2, "Second point")->required();
+      app.add_subcommand("interpolate", "The point at a fraction of the way from START to END");
+  const auto interpolateEnds =
+      AddStartEnd(interpolate, *o, "--p1", "--p2", "First point", "Second point");
   CLI::Option* slider = interpolate->add_option("--slider", o->slider, "Thousandths of the way")
                             ->check(CLI::Range(0, kSliderMax));
-  CLI::Option* along = interpolate->add_option("--distance", o->distance, "Distance from P1");
-  CLI::Option* total = interpolate->add_option("--total", o->total, "Distance from P1 to P2");
+  CLI::Option* along = interpolate->add_option("--distance", o->distance, "Distance from START");
+  CLI::Option* total = interpolate->add_option("--total", o->total, "Distance from START to END");
   along->needs(total);
   total->needs(along);
   slider->excludes(along)->excludes(total);
-  interpolate->callback([&action, o, along, slider] {
+  interpolate->callback([&action, o, along, slider, interpolateEnds] {
+    interpolateEnds();
     const bool byDistances = along->count() > 0;
     const bool bySlider = slider->count() > 0;
     action = [o, byDistances, bySlider] {
@@ -291,10 +312,13 @@ void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings
   y->needs(x);
   z->excludes(x)->excludes(y);
   filter->add_flag("--delete", o->deleteWindow, "Keep the points outside instead");
-  filter
-      ->add_option("--in-layout", o->inLayout, std::string("Layout of IN and OUT: ") + kLayoutHelp)
+  filter->add_option("--in-layout", o->inLayout, std::string("Input layout: ") + kLayoutHelp)
       ->check(LayoutCode())
       ->capture_default_str();
+  filter
+      ->add_option("--out-layout", o->outLayout,
+                   std::string("Output layout, the input's when left out: ") + kLayoutHelp)
+      ->check(LayoutCode());
   AddFiles(filter, *o, "Point");
   filter->callback([&action, &settings, o, z, x] {
     const bool chosen = z->count() > 0 || x->count() > 0;

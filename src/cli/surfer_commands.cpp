@@ -117,10 +117,14 @@ void AddSurferCommands(CLI::App& app, Action& action) {
       extract->add_option("--columns", options->columns, "X,Y[,Z]: field numbers to write")
           ->delimiter(',')
           ->expected(2, 3);
-  CLI::Option* lines = extract->add_flag("--lines", options->lines, "Write the kept lines whole");
+  CLI::Option* lines =
+      extract->add_flag("--whole-lines", options->lines, "Write the kept lines whole");
   CLI::Option* bna = extract->add_flag("--bna", options->bna, "Thin the points of a BNA file");
+  // The old spelling, unlisted: xyz2bna's --lines means something else.
+  CLI::Option* oldLines = extract->add_flag("--lines", options->lines)->group("");
   columns->excludes(lines, bna);
   lines->excludes(bna);
+  oldLines->excludes(columns, bna);
   AddFiles(extract, *options, "Comma-separated or BNA file", "File to append to");
   extract->callback([&action, options] { action = [options] { return RunExtract(*options); }; });
 }

@@ -73,7 +73,7 @@ int RunGebco(const VectorOptions& options, GebcoOutput output) {
                                             : GebcoHeader::Atlas1997;
   gebco.outputFormatCode = options.outLayout;
   gebco.project = options.zone >= 1;
-  gebco.ellipsoid = kWgs84;
+  gebco.ellipsoid = options.ellipsoid == "ed50" ? kEd50 : kWgs84;
   gebco.centralMeridian = gebco.project ? CentralMeridianOfZone(options.zone) : 0;
   const auto twoPass = TwoPassInput(options.input);
   if (!twoPass) return 1;
@@ -87,11 +87,10 @@ int RunGebco(const VectorOptions& options, GebcoOutput output) {
     }
   }
   GebcoResult result;
-  const int status =
-      ConvertFile(*twoPass, options.output, [&](InputFile& in, std::ostream& out) {
-        result = ConvertGebco(in.Stream(), out, gebco, {});
-        return result.pass;
-      });
+  const int status = ConvertFile(*twoPass, options.output, [&](InputFile& in, std::ostream& out) {
+    result = ConvertGebco(in.Stream(), out, gebco, {});
+    return result.pass;
+  });
   if (status == 0 && result.negativeCountLine > 0) {
     Note(FaultText("Segment with a negative count left out", result.negativeCountLine,
                    options.input));
@@ -164,8 +163,11 @@ void AddVectorCommands(CLI::App& app, Action& action) {
     if (g.output != GebcoOutput::Gmt) {
       command->add_flag("--centennial", options->centennial,
                         "Centennial edition headers (no check pass)");
-      command->add_option("--zone", options->zone, "Project to this UTM zone (WGS84, metres)")
+      command->add_option("--zone", options->zone, "Project to this UTM zone, in metres")
           ->check(CLI::Range(1, 60));
+      command->add_option("--ellipsoid", options->ellipsoid, "wgs84 or ed50, for --zone")
+          ->transform(EllipsoidName())
+          ->capture_default_str();
     }
     if (g.output == GebcoOutput::Xyz) {
       command
@@ -188,7 +190,9 @@ void AddVectorCommands(CLI::App& app, Action& action) {
   toDaf->add_option("--label", options->label, "The label holding the depth, 1 or 2")
       ->required()
       ->check(CLI::IsMember({1, 2}));
-  toDaf->add_option("--ellipsoid", options->ellipsoid, "wgs84 or ed50: how the coordinates are marked")
+  toDaf
+      ->add_option("--ellipsoid", options->ellipsoid,
+                   "wgs84 or ed50: how the coordinates are marked")
       ->transform(EllipsoidName())
       ->capture_default_str();
   toDaf->add_flag("--ed50", options->ed50)->group("");  // the old spelling

@@ -124,7 +124,8 @@ FilterMode FilterModeOf(const FilterChoice& choice) {
 
 XyzFilterResult FilterXyzPoints(std::istream& in, std::ostream& out,
                                 const XyzFilterOptions& options, const ProgressFn& progress) {
-  const XyzLayout layout = XyzLayout::FromCode(options.inputFormatCode);
+  const XyzLayout layout = XyzLayout::FromCode(
+      options.outputFormatCode > 0 ? options.outputFormatCode : options.inputFormatCode);
   const FilterLimits& l = options.limits;
   long long accepted = 0;
   const ProgressFn report = [&](long long, std::uint64_t bytes) {

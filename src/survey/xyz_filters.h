@@ -23,7 +23,8 @@ enum class FilterMode { None = 0, Window = 1, ZRange = 2 };
 FilterMode FilterModeOf(const FilterChoice& choice);
 
 struct XyzFilterOptions {
-  int inputFormatCode = 11;  // the output keeps this layout
+  int inputFormatCode = 11;
+  int outputFormatCode = 0;  // 0 keeps the input's layout
   FilterMode mode = FilterMode::Window;
   FilterLimits limits;
   bool deleteWindow = false;  // keep the points outside instead

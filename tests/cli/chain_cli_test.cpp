@@ -95,8 +95,9 @@ TEST(Chains, EveryBnaWriterFeedsTheCheckAndTheExports) {
     const char* keeps;  // the file whose vertices out.bna holds, when it keeps them
     preview::Format keptFormat;
   } chains[] = {
-      {"parallel", "parallel --a 500000,4500000 --b 500000,4510000 --spacing 250 --count 2 out.bna",
-       "", preview::Format::Bna},
+      {"parallel",
+       "parallel --start 500000,4500000 --end 500000,4510000 --spacing 250 --count 2 out.bna", "",
+       preview::Format::Bna},
       {"rotate", "rotate --centre 2.2,41.2 --angle 30 --ccw geo.bna out.bna", "",
        preview::Format::Bna},
       {"circle", "circle --centre 2,41 --radius 0.01 out.bna", "", preview::Format::Bna},

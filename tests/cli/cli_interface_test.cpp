@@ -144,6 +144,8 @@ TEST(CliInterface, OldSpellingsAndChoicesInAnyCaseGiveTheSameBytes) {
   TempDir dir;
   const std::string bna = std::string(ZOLVANE_EXAMPLES) + "/contours.bna";
   const std::string points = dir.Write("p.xyz", "2 41 0\n2.1 41.2 0\n");
+  const std::string log =
+      dir.Write("log.csv", "1.5,2.25,3\n4.5,5.25,6\n7.5,8.25,9\n10.5,11.25,12\n");
   const struct {
     std::string spelling, alias, files;
   } cases[] = {
@@ -151,9 +153,20 @@ TEST(CliInterface, OldSpellingsAndChoicesInAnyCaseGiveTheSameBytes) {
        bna + " OUT.vec && cat OUT.vec OUT.dvc"},
       {"bna2daf --label 1 --ellipsoid ed50", "bna2daf --label 1 --ed50", bna + " -"},
       {"bna2kml --style-name s --symbol Star", "bna2kml --style-name s --symbol star", bna + " -"},
-      {"geo2utm --zone 31 --ellipsoid ed50 --in-layout 21", "geo2utm --zone 31 --ellipsoid ED50 "
-       "--in-layout 21", points + " -"},
+      {"geo2utm --zone 31 --ellipsoid ed50 --in-layout 21",
+       "geo2utm --zone 31 --ellipsoid ED50 "
+       "--in-layout 21",
+       points + " -"},
       {"plot --format svg --in-layout 21", "plot --format SVG --layout 21", points + " -"},
+      {"translate --distance 1 --degrees --zone 31 --ellipsoid wgs84 --in-layout 21",
+       "translate --distance 1 --degrees --zone 31 --in-layout 21", points + " -"},
+      {"filter-xyz --z -1,1 --in-layout 21 --out-layout 21", "filter-xyz --z -1,1 --in-layout 21",
+       points + " -"},
+      {"parallel --start 500000,4500000 --end 500000,4510000",
+       "parallel --a 500000,4500000 --b 500000,4510000", "-"},
+      {"interpolate --start 500000.5,4500000 --end 500100,4500050.25 --slider 300",
+       "interpolate --p1 500000.5,4500000 --p2 500100,4500050.25 --slider 300", ""},
+      {"extract --every 2 --whole-lines", "extract --every 2 --lines", log + " OUT && cat OUT"},
   };
   for (const auto& c : cases) {
     auto run = [&](const std::string& arguments, const std::string& out) {
@@ -170,7 +183,8 @@ TEST(CliInterface, OldSpellingsAndChoicesInAnyCaseGiveTheSameBytes) {
   // An unknown choice is a usage error that lists them.
   const auto unknown = RunCli("bna2kml --symbol Moon " + bna + " -");
   EXPECT_EQ(unknown.status, 2);
-  EXPECT_NE(unknown.output.find("Moon is not one of {Circle,"), std::string::npos) << unknown.output;
+  EXPECT_NE(unknown.output.find("Moon is not one of {Circle,"), std::string::npos)
+      << unknown.output;
 }
 
 TEST(CliInterface, AnInterruptedRunLeavesNoTemporaryAndKeepsTheOldOutput) {

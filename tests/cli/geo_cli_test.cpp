@@ -49,6 +49,13 @@ TEST(GeoCli, FilesEachWay) {
                 .status,
             0);
   EXPECT_EQ(TempDir::Read(dir.File("t.dat")), "500000,4001852\r\n500300,4002252\r\n");
+  // Degrees are shifted in the metres of the ellipsoid asked for.
+  EXPECT_EQ(RunCli("translate --distance 1 --degrees --zone 31 --ellipsoid ed50 --in-layout 21 "
+                   "--out-layout 21 " +
+                   in + " " + dir.File("e.dat"))
+                .status,
+            0);
+  EXPECT_EQ(TempDir::Read(dir.File("e.dat")), "001.9998634 41.0090002 100\r\n");
 }
 
 TEST(GeoCli, InputFaultsNameTheFileAndLine) {

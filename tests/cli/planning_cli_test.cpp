@@ -19,7 +19,7 @@ TEST(PlanningCli, DrawingCommands) {
     std::string arguments;
     std::string expected;
   } cases[] = {
-      {"parallel --a 0,0 --b 0,1000 --spacing 100 " + dir.File("p.bna"),
+      {"parallel --start 0,0 --end 0,1000 --spacing 100 " + dir.File("p.bna"),
        "\"Master\",\"0\",-2\r\n0,0\r\n0,1000\r\n\" 1L\",\" 1L\",-2\r\n"
        "\"-000100\",\"0000000\"\r\n\"-000100\",\"0001000\"\r\n\" 1R\",\" 1R\",-2\r\n"
        "\"000100\",\"0000000\"\r\n\"000100\",\"0001000\"\r\n"},
@@ -41,9 +41,10 @@ TEST(PlanningCli, DrawingCommands) {
   }
   // Every line of parallel's output converts, its quoted coordinates as their numbers.
   const std::string par = dir.File("par.bna");
-  ASSERT_EQ(RunCli("parallel --a 500000,4500000 --b 500000,4510000 --spacing 250 --count 2 " + par)
-                .status,
-            0);
+  ASSERT_EQ(
+      RunCli("parallel --start 500000,4500000 --end 500000,4510000 --spacing 250 --count 2 " + par)
+          .status,
+      0);
   const auto check = RunCli("check-bna " + par);
   EXPECT_EQ(check.status, 0) << check.output;
   EXPECT_NE(check.output.find("X min: 499500  X Max: 500500"), std::string::npos) << check.output;
@@ -71,14 +72,16 @@ TEST(PlanningCli, DistanceTimeAndInterpolate) {
     int status;
     std::string output;
   } cases[] = {
-      {"--p1 0,0 --p2 100,50 --slider 250", 0, "x 25\ny 12.5\n25%\n"},
-      {"--p1 0,0 --p2 100,50 --distance 3 --total 12", 0, "x 25\ny 12.5\n25%\n"},
-      {"--p1 -10,0 --p2 10,0 --slider 15", 0, "x -9.7\ny 0\n2%\n"},
-      {"--p1 0,0 --p2 100,50 --distance 3 --total 0", 1, ""},
-      {"--p1 0,0 --p2 100,50 --distance 13 --total 12", 1, ""},
-      {"--p1 0,0 --p2 100,50", 2, ""},
-      {"--p1 0,0 --p2 100,50 --slider 1001", 2, ""},
-      {"--p1 0:0 --p2 100,50 --slider 1", 2, ""},
+      {"--start 0,0 --end 100,50 --slider 250", 0, "x 25\ny 12.5\n25%\n"},
+      {"--start 0,0 --end 100,50 --distance 3 --total 12", 0, "x 25\ny 12.5\n25%\n"},
+      {"--start 0,0 --slider 250", 2, ""},
+      {"--end 100,50 --slider 250", 2, ""},
+      {"--start -10,0 --end 10,0 --slider 15", 0, "x -9.7\ny 0\n2%\n"},
+      {"--start 0,0 --end 100,50 --distance 3 --total 0", 1, ""},
+      {"--start 0,0 --end 100,50 --distance 13 --total 12", 1, ""},
+      {"--start 0,0 --end 100,50", 2, ""},
+      {"--start 0,0 --end 100,50 --slider 1001", 2, ""},
+      {"--start 0:0 --end 100,50 --slider 1", 2, ""},
   };
   for (const auto& c : cases) {
     const auto result = RunCli("interpolate " + c.arguments);
@@ -103,7 +106,7 @@ TEST(PlanningCli, PlansAcrossTheEquatorAndImpossibleLatitudes) {
       {"distance-time " + dir.Write("p.bna", "\"A\",\"B\",2\n2,41\n2,95\n"), 1,
        "Latitude beyond 90 degrees north or south: line 3 of "},
       // 1000 m to the west of a master line from south to north, on both sides of the equator.
-      {"parallel --degrees --a 2,-0.1 --b 2,0.1", 0,
+      {"parallel --degrees --start 2,-0.1 --end 2,0.1", 0,
        "\" 1L\",\" 1L\",-2\r\n\"001.9910100\",\"-00.0999934\"\r\n"
        "\"001.9910100\",\"00.1000024\"\r\n"},
   };
@@ -129,6 +132,7 @@ TEST(PlanningCli, FiltersAndFaults) {
       {"--x 0,10 --y 0,10", "0 0 1\r\n10 10 2\r\n5 5 3\r\n"},
       {"--x 0,10 --y 0,10 --delete", "20 5 4\r\n"},
       {"--z -1,2", "0 0 1\r\n10 10 2\r\n"},
+      {"--z -1,2 --out-layout 11", "0,0,1\r\n10,10,2\r\n"},
   };
   for (const auto& c : cases) {
     const auto run =

@@ -33,7 +33,7 @@ TEST(SurferCli, ExtractAppends) {
   const std::string in = dir.Write("in.dat", "10.5,20.25,abc\n1,2,3\n4,5,6\n");
   const std::string out = dir.File("out.dat");
   EXPECT_EQ(RunCli("extract --every 2 --columns 2,1,3 " + in + " " + out).status, 0);
-  EXPECT_EQ(RunCli("extract --every 1 --lines " + in + " " + out).status, 0);
+  EXPECT_EQ(RunCli("extract --every 1 --whole-lines " + in + " " + out).status, 0);
   EXPECT_EQ(TempDir::Read(out),
             "20.25,10.5,\"abc\"\r\n5,4,\"6\"\r\n10.5,20.25,abc\r\n1,2,3\r\n4,5,6\r\n");
   const std::string bna = dir.Write("in.bna", "\"A\",\"B\",-3\n1,1\n2,2\n3,3\n");
@@ -56,9 +56,10 @@ TEST(SurferCli, FaultsAndUsage) {
   EXPECT_EQ(RunCli("invert-clr " + in + " " + in).status, 1);
   EXPECT_EQ(TempDir::Read(in), "1,2\n");
 
-  for (const char* usage : {"extract --every 2 ", "extract --every 2 --lines --bna ",
-                            "extract --every 1 --bna ", "extract --every 2 --columns 0,1 ",
-                            "extract --every 0 --lines ", "extract --every 2 --columns 1 "}) {
+  for (const char* usage :
+       {"extract --every 2 ", "extract --every 2 --whole-lines --bna ", "extract --every 1 --bna ",
+        "extract --every 2 --columns 0,1 ", "extract --every 0 --whole-lines ",
+        "extract --every 2 --columns 1 ", "extract --every 2 --lines --columns 1,2 "}) {
     EXPECT_EQ(RunCli(usage + in + " " + dir.File("u.dat")).status, 2) << usage;
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("u.dat")));

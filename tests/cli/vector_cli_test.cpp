@@ -26,8 +26,9 @@ TEST(VectorCli, ConversionsAndTheirExitStatus) {
        "\"A\",\" \",-2\r\n1,1\r\n2,2\r\n\"B\",\"B\",1\r\n3,3\r\n"},
       {"xyz2gmt", "1,1,A\n", 0, "> A\r\n 1  1 \r\n>\r\n"},
       {"xyz2bna --points", "1,2," + std::string(68, 'L') + "\n", 0,  // a header of 80 characters
-       "\"" + std::string(68, 'L') + "\",\" \",1,1,2\r\n"},
+       std::string("\"").append(68, 'L') + "\",\" \",1,1,2\r\n"},
       {"gebco2xyz --zone 31 --out-layout 13", gebco, 0, "437402,4594535\r\n"},
+      {"gebco2xyz --zone 31 --ellipsoid ed50 --out-layout 13", gebco, 0, "437399,4594616\r\n"},
       {"gebco2bna --centennial", ">   -200 1\n41.50000  2.25000\n", 0,
        "\"-200\",\"-200\",-1\r\n2.25,41.5\r\n"},
       {"gebco2gmt", gebco, 0, "> -200\r\n2.25 41.5\r\n>\r\n"},
