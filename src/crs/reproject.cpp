@@ -1,5 +1,6 @@
 #include "crs/reproject.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -117,6 +118,9 @@ XyzPassResult ReprojectXyz(std::istream& in, std::ostream& out, CrsTransform& tr
   XyzBlockOptions blockOptions;
   blockOptions.inputFormatCode = options.inputFormatCode;
   blockOptions.blocks = options.blocks;
+  // Each thread's PROJ context holds several megabytes of its own; smaller blocks leave it
+  // that room at no cost in speed, as PROJ's arithmetic, not the text, sets the pace.
+  blockOptions.blocks.blockSize = std::min<std::size_t>(blockOptions.blocks.blockSize, 1 << 18);
   long long tally = 0;
   // PROJ contexts are not shared between threads: each worker makes its own transformation.
   std::mutex copying;

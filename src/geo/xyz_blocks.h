@@ -38,7 +38,7 @@ struct XyzBlockResult {
 struct XyzBlockOptions {
   int inputFormatCode = 11;
   BlockPassOptions blocks;
-  bool partialPointFault = false;  // a comma file ending inside a point fails the pass
+  bool partialPointFault = false;     // a comma file ending inside a point fails the pass
   std::string_view lineEnd = "\r\n";  // that of the output the blocks go to
 };
 
