@@ -52,6 +52,10 @@ OutputSettings& Outputs();
 // Gives a file being written the line ends the command line asked for.
 void ApplyOutputSettings(std::ostream& out);
 
+// What follows an unknown coordinate reference system, from every subcommand that takes one.
+inline constexpr const char* kSearchCrsHint =
+    "Search the known ones by code or name with: zolvane-cli crs QUERY";
+
 // Prints "zolvane-cli: <text>" on the error stream and returns 1.
 int Fail(const std::string& text);
 

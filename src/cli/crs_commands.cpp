@@ -36,9 +36,8 @@ void ReportOperation(const CrsOperation& operation, bool verbose) {
             << "operation " << operation.name << ", " << AccuracyText(operation.accuracy);
   if (operation.ballpark) std::cerr << " (no datum shift known: a ballpark transformation)";
   std::cerr << '\n';
-  if (!operation.missingGrid.empty()) {
-    std::cerr << "zolvane-cli: " << operation.skippedName << " needs the grid "
-              << operation.missingGrid << ", which is not installed\n";
+  if (const std::string note = MissingGridNote(operation); !note.empty()) {
+    std::cerr << "zolvane-cli: " << note << '\n';
   }
 }
 
@@ -49,7 +48,7 @@ int RunReproject(const ReprojectArguments& arguments, int threads) {
   if (!transform) {
     std::cerr << "zolvane-cli: " << message << '\n';
     if (fault == CrsFault::UnknownCrs) {
-      std::cerr << "Search the known ones by code or name with: zolvane-cli crs QUERY\n";
+      std::cerr << kSearchCrsHint << '\n';
       return 2;
     }
     return 1;

@@ -23,8 +23,7 @@ bool KnownCrs(const std::string& crs, int& status) {
   if (crs.empty()) return true;
   std::string message;
   if (!CrsWkt(crs, message).empty()) return true;
-  std::cerr << "zolvane-cli: " << message << '\n'
-            << "Search the known ones by code or name with: zolvane-cli crs QUERY\n";
+  std::cerr << "zolvane-cli: " << message << '\n' << kSearchCrsHint << '\n';
   status = 2;
   return false;
 }
@@ -151,8 +150,7 @@ void AddGisFileCommands(CLI::App& app, Action& action, const Settings&) {
   bna2gis->callback(
       [&action, arguments] { action = [arguments] { return RunBnaToGis(*arguments); }; });
 
-  CLI::App* xyz2gis =
-      app.add_subcommand("xyz2gis", std::string(HelperSummary("xyz2gis")));
+  CLI::App* xyz2gis = app.add_subcommand("xyz2gis", std::string(HelperSummary("xyz2gis")));
   xyz2gis
       ->add_option("--in-layout", arguments->inLayout, std::string("Input layout: ") + kLayoutHelp)
       ->check(LayoutCode())
@@ -165,8 +163,7 @@ void AddGisFileCommands(CLI::App& app, Action& action, const Settings&) {
   xyz2gis->callback(
       [&action, arguments] { action = [arguments] { return RunXyzToGis(*arguments); }; });
 
-  CLI::App* gis2bna =
-      app.add_subcommand("gis2bna", std::string(HelperSummary("gis2bna")));
+  CLI::App* gis2bna = app.add_subcommand("gis2bna", std::string(HelperSummary("gis2bna")));
   gis2bna->add_option("--layer", arguments->layer, "Only this layer; every layer by default");
   gis2bna->add_option("--label1", arguments->label1,
                       "Field of label 1; by default label1, else the first text field");

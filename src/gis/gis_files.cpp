@@ -66,7 +66,7 @@ enum Kind { kPoint, kLine, kPolygon, kKinds };
 constexpr const char* kKindSuffix[kKinds] = {"_points", "_lines", "_polygons"};
 constexpr OGRwkbGeometryType kKindType[kKinds] = {wkbPoint, wkbLineString, wkbPolygon};
 
-struct FieldSpec {
+struct FieldDefinition {
   const char* name;
   OGRFieldType type;
 };
@@ -77,7 +77,7 @@ struct FieldSpec {
 class GisWriter {
  public:
   GisWriter(const std::string& output, const GisOutputOptions& options,
-            std::vector<FieldSpec> fields, OGRwkbGeometryType onlyType)
+            std::vector<FieldDefinition> fields, OGRwkbGeometryType onlyType)
       : staged_(output), fields_(std::move(fields)), onlyType_(onlyType) {
     StartGdal();
     if (!staged_.IsOpen()) {
@@ -210,8 +210,8 @@ class GisWriter {
       fault_ = "cannot write " + output_ + ": " + GdalReason("GDAL could not make layer " + name);
       return layer;
     }
-    for (const FieldSpec& spec : fields_) {
-      OGRFieldDefn field(spec.name, spec.type);
+    for (const FieldDefinition& definition : fields_) {
+      OGRFieldDefn field(definition.name, definition.type);
       if (made->CreateField(&field) != OGRERR_NONE) {
         fault_ = "cannot write " + output_ + ": " + GdalReason("GDAL refused a field");
         return layer;
@@ -223,7 +223,7 @@ class GisWriter {
   }
 
   StagedOutput staged_;
-  std::vector<FieldSpec> fields_;
+  std::vector<FieldDefinition> fields_;
   OGRwkbGeometryType onlyType_;
   std::string driver_, output_, layerName_, fault_;
   std::unique_ptr<OGRSpatialReference> crs_;
@@ -519,7 +519,7 @@ XyzPassResult XyzToGis(std::istream& in, int inputFormatCode, const std::string&
                        const GisOutputOptions& options, const ProgressFn& progress) {
   QuietGdal quiet;
   const bool hasZ = XyzLayout::FromCode(inputFormatCode).HasZ();
-  std::vector<FieldSpec> fields;
+  std::vector<FieldDefinition> fields;
   if (hasZ) fields.push_back({"z", OFTReal});
   GisWriter writer(output, options, fields, hasZ ? wkbPoint25D : wkbPoint);
   XyzPassResult result;
