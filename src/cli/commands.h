@@ -15,6 +15,7 @@
 #include "core/files.h"
 #include "core/pass.h"
 #include "formats/bna/bna_reader.h"
+#include "geo/utm.h"
 
 namespace zolvane::cli {
 
@@ -96,6 +97,8 @@ CLI::Validator Choice(std::vector<std::string> names);
 
 // Accepts wgs84 or ed50, in any case, for --ellipsoid.
 CLI::Validator EllipsoidName();
+// The ellipsoid an --ellipsoid value (as EllipsoidName passed it on) stands for.
+Ellipsoid EllipsoidNamed(std::string_view name);
 
 // Accepts the XYZ layout codes 11-14, 21-24 and 31-34.
 CLI::Validator LayoutCode();

@@ -101,6 +101,10 @@ CLI::Validator EllipsoidName() {
   return Choice({"wgs84", "ed50"});
 }
 
+Ellipsoid EllipsoidNamed(std::string_view name) {
+  return name == "ed50" ? kEd50 : kWgs84;
+}
+
 CLI::Validator LayoutCode() {
   return CLI::Validator(
       [](std::string& text) {

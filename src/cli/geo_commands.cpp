@@ -35,10 +35,6 @@ struct GeoOptions {
   std::string latitude, longitude, easting, northing;
 };
 
-Ellipsoid EllipsoidNamed(const std::string& name) {
-  return name == "ed50" ? kEd50 : kWgs84;
-}
-
 void AddLayoutOptions(CLI::App* command, GeoOptions& options) {
   command->add_option("--in-layout", options.inLayout, std::string("Input layout: ") + kLayoutHelp)
       ->check(LayoutCode())

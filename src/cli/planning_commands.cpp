@@ -114,7 +114,7 @@ int RunDistanceTime(const PlanningOptions& o) {
   DistanceTimeOptions options;
   options.lineSpeed = o.lineSpeed;
   options.transitSpeed = o.transitSpeed;
-  options.ellipsoid = o.ellipsoid == "ed50" ? kEd50 : kWgs84;
+  options.ellipsoid = EllipsoidNamed(o.ellipsoid);
   options.centralMeridian = o.zone >= 1 ? CentralMeridianOfZone(o.zone) : 0;
   return ConvertFile(*twoPass, o.output, [&](InputFile& in, std::ostream& out) {
     return EstimateDistanceTime(in.Stream(), out, options, {}).pass;

@@ -73,7 +73,7 @@ int RunGebco(const VectorOptions& options, GebcoOutput output) {
                                             : GebcoHeader::Atlas1997;
   gebco.outputFormatCode = options.outLayout;
   gebco.project = options.zone >= 1;
-  gebco.ellipsoid = options.ellipsoid == "ed50" ? kEd50 : kWgs84;
+  gebco.ellipsoid = EllipsoidNamed(options.ellipsoid);
   gebco.centralMeridian = gebco.project ? CentralMeridianOfZone(options.zone) : 0;
   const auto twoPass = TwoPassInput(options.input);
   if (!twoPass) return 1;
