@@ -13,7 +13,7 @@
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "formats/value_tokens.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 namespace {

@@ -9,7 +9,7 @@
 #include "core/services.h"
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/transform_files.h"
+#include "formats/xyz/transform_files.h"
 #include "survey/bna_records.h"
 
 namespace zolvane {

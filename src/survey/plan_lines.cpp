@@ -8,7 +8,7 @@
 #include "core/numbers.h"
 #include "core/services.h"
 #include "core/text_writer.h"
-#include "geo/transform_files.h"
+#include "formats/xyz/transform_files.h"
 #include "survey/bna_records.h"
 
 namespace zolvane {

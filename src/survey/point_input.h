@@ -8,7 +8,7 @@
 
 #include "core/pass.h"
 #include "formats/value_tokens.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 

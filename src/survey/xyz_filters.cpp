@@ -9,7 +9,7 @@
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/xyz_pass.h"
+#include "formats/xyz/xyz_pass.h"
 #include "survey/bna_records.h"
 
 namespace zolvane {
