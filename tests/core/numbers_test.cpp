@@ -8,41 +8,29 @@
 namespace zolvane {
 namespace {
 
-// The leading-number rule against the whole-field rule that strict readers apply first. The
-// leading rule skips blanks and tabs anywhere, takes no comma for a decimal point, no quote
-// as part of a number and no exponent without digits.
-TEST(ReadNumber, LeadingNumberRuleAndWholeFieldNumbers) {
-  const struct {
-    const char* text;
-    double leading;
-    bool wholeField;
-  } cases[] = {
-      {"41.3", 41.3, true},
-      {"  -2.5e3xyz", -2500, false},
-      {"+7", 7, true},
-      {".5", 0.5, true},
-      {"5.", 5, true},
-      {"41,5", 41, false},
-      {"1 2\t3", 123, false},
-      {" 7", 7, false},
-      {"2.5,41.3", 2.5, false},
-      {"\"100\"", 0, false},
-      {"abc", 0, false},
-      {"", 0, false},
-      {"-", 0, false},
-      {".", 0, false},
-      {"+.e5", 0, false},
-      {"1e", 1, false},
-      {"1e+", 1, false},
-      {"3.e2", 300, true},
-      {"-1.5E-3", -0.0015, true},
-      {"+.5e+2", 50, true},
-      {"1e400", DBL_MAX, true},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ReadNumber(c.text), c.leading) << c.text;
-    EXPECT_EQ(IsNumberText(c.text), c.wholeField) << c.text;
-  }
+TEST(ReadNumber, LeadingNumberRule) {
+  EXPECT_EQ(ReadNumber("41.3"), 41.3);
+  EXPECT_EQ(ReadNumber("  -2.5e3xyz"), -2500);
+  EXPECT_EQ(ReadNumber("+7"), 7);
+  EXPECT_EQ(ReadNumber(".5"), 0.5);
+  EXPECT_EQ(ReadNumber("41,5"), 41);     // the comma is not a decimal point
+  EXPECT_EQ(ReadNumber("1 2\t3"), 123);  // blanks and tabs anywhere are skipped
+  EXPECT_EQ(ReadNumber("2.5,41.3"), 2.5);
+  EXPECT_EQ(ReadNumber("\"100\""), 0);  // a quote is not part of a number
+  EXPECT_EQ(ReadNumber("abc"), 0);
+  EXPECT_EQ(ReadNumber(""), 0);
+  EXPECT_EQ(ReadNumber("-"), 0);
+  EXPECT_EQ(ReadNumber("1e"), 1);  // an exponent without digits is not taken
+  EXPECT_EQ(ReadNumber("3.e2"), 300);
+}
+
+// The whole-field rule of the strict readers, against texts the leading rule reads a number in.
+TEST(IsNumberText, TheWholeFieldIsOneNumber) {
+  for (const char* text : {"41.3", "+7", ".5", "5.", "3.e2", "-1.5E-3", "+.5e+2", "1e400"})
+    EXPECT_TRUE(IsNumberText(text)) << text;
+  for (const char* text : {"  -2.5e3xyz", "41,5", "1 2\t3", " 7", "7 ", "\"100\"", "abc", "", "-",
+                           ".", "+.e5", "1e", "1e+", "--1"})
+    EXPECT_FALSE(IsNumberText(text)) << text;
 }
 
 TEST(ReadNumber, ExtremesSaturateInsteadOfFailing) {
