@@ -3,8 +3,8 @@
 #pragma once
 
 #include "fuzz_input.h"
-#include "geo/transform_files.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/transform_files.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane::fuzz {
 

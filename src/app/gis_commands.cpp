@@ -6,7 +6,7 @@
 #include "core/files.h"
 #include "core/services.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/xyz_pass.h"
+#include "formats/xyz/xyz_pass.h"
 #include "gis/gis_files.h"
 
 namespace zolvane {

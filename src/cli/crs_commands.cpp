@@ -6,7 +6,7 @@
 #include "cli/helper_programs.h"
 #include "crs/crs.h"
 #include "crs/reproject.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane::cli {
 namespace {

@@ -7,10 +7,10 @@
 #include "core/xyz_layout.h"
 #include "formats/bna/bna_reader.h"
 #include "geo/single_coordinate.h"
-#include "geo/transform_files.h"
-#include "geo/translate.h"
+#include "formats/xyz/transform_files.h"
+#include "formats/xyz/translate.h"
 #include "geo/utm.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane::cli {
 namespace {

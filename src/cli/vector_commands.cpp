@@ -6,8 +6,8 @@
 #include "formats/daf.h"
 #include "formats/gebco.h"
 #include "geo/utm.h"
-#include "geo/xyz_reader.h"
-#include "geo/xyz_to_bna.h"
+#include "formats/xyz/xyz_reader.h"
+#include "formats/xyz/xyz_to_bna.h"
 
 namespace zolvane::cli {
 namespace {

@@ -9,8 +9,8 @@
 #include "crs/crs.h"
 #include "crs/reproject.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/xyz_pass.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_pass.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 namespace {

@@ -10,7 +10,7 @@
 #include "core/text_writer.h"
 #include "formats/bna/bna_exports.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/xyz_blocks.h"
+#include "formats/xyz/xyz_blocks.h"
 
 namespace zolvane {
 namespace {

@@ -7,7 +7,7 @@
 #include "core/block_pass.h"
 #include "core/pass.h"
 #include "crs/crs.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 

@@ -33,14 +33,6 @@ int SplitAtCommas(std::string_view line, std::string_view (&fields)[kMaxExtractF
   return count;
 }
 
-std::string_view Unquoted(std::string_view label) {
-  label = TrimBlanksAndTabs(label);
-  if (label.size() >= 2 && label.front() == '"' && label.back() == '"') {
-    label = label.substr(1, label.size() - 2);
-  }
-  return label;
-}
-
 void Finished(Ui& ui) {
   ui.Message(" Finished ", " EXTRACT ", MessageIcon::Information, MessageButtons::Ok,
              MessageAnswer::Ok);
@@ -137,8 +129,8 @@ PassResult ThinBnaLines(std::istream& in, std::ostream& out, int every,
         header.singlePoint ? 1 : (header.count < 0 ? -header.count : header.count);
     const long long kept = total / n;
     if (kept > 0) {
-      WriteRecord(writer, {RecordItem::Text(Unquoted(header.label1)),
-                           RecordItem::Text(Unquoted(header.label2)),
+      WriteRecord(writer, {RecordItem::Text(UnquotedBnaLabel(header.label1)),
+                           RecordItem::Text(UnquotedBnaLabel(header.label2)),
                            RecordItem::Number(static_cast<double>(-kept))});
     }
     if (header.singlePoint && kept > 0) {

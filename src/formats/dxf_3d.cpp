@@ -1,50 +1,17 @@
 #include "formats/dxf_3d.h"
 
-#include <cctype>
-
 #include "core/files.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "core/value_tokens.h"
 
 namespace zolvane {
 namespace {
 
 constexpr long long kProgressInterval = 500;
-
-// A corner value must be a whole number text: a drawing with "abc" where a coordinate
-// belongs is damaged, and reading it as 0 would move the point silently.
-bool IsNumberText(std::string_view text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-  bool digits = false;
-  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    ++i;
-    digits = true;
-  }
-  if (i < n && text[i] == '.') {
-    ++i;
-    while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-      ++i;
-      digits = true;
-    }
-  }
-  if (!digits) return false;
-  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    bool exponent = false;
-    while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-      ++i;
-      exponent = true;
-    }
-    if (!exponent) return false;
-  }
-  return i == n;
-}
 
 // Reads list items (comma fields running across lines) after an entity line; running out
 // of file or meeting a damaged value ends the pass with a fault naming the line.
@@ -66,6 +33,8 @@ class ItemReader {
   bool Number(double& value) {
     std::string_view text;
     if (!Text(text)) return false;
+    // A drawing with "abc" where a coordinate belongs is damaged, and reading it as 0 would
+    // move the point silently.
     if (!IsNumberText(text)) {
       fault = PassResult::Fail("A corner value is not a number", field_.line);
       return false;

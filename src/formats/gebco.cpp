@@ -10,8 +10,8 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
-#include "geo/transform_files.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/transform_files.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "core/numbers.h"
 #include "core/text_reader.h"
-#include "formats/value_tokens.h"
+#include "core/value_tokens.h"
 
 namespace zolvane {
 

@@ -9,8 +9,8 @@
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "core/value_tokens.h"
 #include "formats/bna/bna_reader.h"
-#include "formats/value_tokens.h"
 
 namespace zolvane {
 namespace {

@@ -11,7 +11,7 @@
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
-#include "formats/value_tokens.h"
+#include "core/value_tokens.h"
 
 namespace zolvane {
 namespace {

@@ -11,9 +11,9 @@
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "core/value_tokens.h"
 #include "core/xyz_layout.h"
-#include "formats/value_tokens.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/pass.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 

@@ -18,7 +18,7 @@
 #include "formats/mapgen_to_bna.h"
 #include "formats/miramon_vec.h"
 #include "formats/surfer_grids.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane::preview {
 namespace {

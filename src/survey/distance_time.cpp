@@ -1,6 +1,7 @@
 #include "survey/distance_time.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "core/files.h"
@@ -9,8 +10,7 @@
 #include "core/services.h"
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/transform_files.h"
-#include "survey/bna_records.h"
+#include "formats/xyz/transform_files.h"
 
 namespace zolvane {
 namespace {
@@ -56,9 +56,9 @@ DistanceTimeResult EstimateDistanceTime(std::istream& in, std::ostream& out,
   const UtmProjection projection(options.ellipsoid);
   UtmPlane plane(projection);  // distances run on across the equator
   int centralMeridian = options.centralMeridian;
-  BnaRecordReader reader(in);
+  BnaObjectReader reader(in, BnaNumbers::Required);
   LineWriter writer(out);
-  BnaRecord record;
+  BnaHeader header;
   std::string text;
 
   double previousE = 0, previousN = 0;
@@ -80,12 +80,15 @@ DistanceTimeResult EstimateDistanceTime(std::istream& in, std::ostream& out,
   };
 
   for (;;) {
-    const ReadStatus status = reader.NextRecord(record);
+    const ReadStatus status = reader.NextHeader(header);
     if (status == ReadStatus::End) break;
     if (status != ReadStatus::Ok) return end(reader.Fault());
     writer.WriteLine("");
-    writer.WriteLine("\"" + record.name1 + "  " + record.name2 + "\"");
-    for (long long j = 1; j <= record.points; ++j) {
+    text.clear();
+    text.append("\"").append(UnquotedBnaLabel(header.label1)).append("  ");
+    text.append(UnquotedBnaLabel(header.label2)).append("\"");
+    writer.WriteLine(text);
+    for (long long j = 1; j <= std::llabs(header.count); ++j) {
       double x = 0, y = 0;
       if (reader.NextPoint(x, y) != ReadStatus::Ok) return end(reader.Fault());
       if (centralMeridian == 0) {

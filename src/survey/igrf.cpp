@@ -13,8 +13,8 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
-#include "geo/xyz_blocks.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_blocks.h"
+#include "formats/xyz/xyz_reader.h"
 #include "survey/point_input.h"
 
 namespace zolvane {

@@ -1,6 +1,7 @@
 #include "survey/plan_lines.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "core/files.h"
@@ -8,8 +9,8 @@
 #include "core/numbers.h"
 #include "core/services.h"
 #include "core/text_writer.h"
-#include "geo/transform_files.h"
-#include "survey/bna_records.h"
+#include "formats/bna/bna_reader.h"
+#include "formats/xyz/transform_files.h"
 
 namespace zolvane {
 namespace {
@@ -124,17 +125,18 @@ PassResult RotateBnaRecords(std::istream& in, std::ostream& out, const RotateOpt
                             const ProgressFn& progress) {
   const double theta = (options.ccw ? -options.angle : options.angle) * kPi / 180;
   const double cosine = std::cos(theta), sine = std::sin(theta);
-  BnaRecordReader reader(in);
+  BnaObjectReader reader(in, BnaNumbers::Required);
   LineWriter writer(out);
-  BnaRecord record;
+  BnaHeader header;
   long long count = 0;
   for (;;) {
-    const ReadStatus status = reader.NextRecord(record);
+    const ReadStatus status = reader.NextHeader(header);
     if (status == ReadStatus::End) break;
     if (status != ReadStatus::Ok) return reader.Fault();
-    WriteRecord(writer, {RecordItem::Text(record.name1), RecordItem::Text(record.name2),
-                         RecordItem::Number(static_cast<double>(record.count))});
-    for (long long i = 0; i < record.points; ++i) {
+    WriteRecord(writer, {RecordItem::Text(UnquotedBnaLabel(header.label1)),
+                         RecordItem::Text(UnquotedBnaLabel(header.label2)),
+                         RecordItem::Number(static_cast<double>(header.count))});
+    for (long long i = 0; i < std::llabs(header.count); ++i) {
       double x = 0, y = 0;
       if (reader.NextPoint(x, y) != ReadStatus::Ok) return reader.Fault();
       const double dx = x - options.centreX, dy = y - options.centreY;

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/pass.h"
-#include "formats/value_tokens.h"
-#include "geo/xyz_reader.h"
+#include "core/value_tokens.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 

@@ -8,7 +8,7 @@
 #include "core/services.h"
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 #include "survey/course.h"
 #include "survey/point_input.h"
 

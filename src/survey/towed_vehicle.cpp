@@ -9,6 +9,7 @@
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "core/value_tokens.h"
 #include "survey/course.h"
 #include "survey/point_input.h"
 

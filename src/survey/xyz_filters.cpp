@@ -1,5 +1,6 @@
 #include "survey/xyz_filters.h"
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -9,8 +10,7 @@
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/xyz_pass.h"
-#include "survey/bna_records.h"
+#include "formats/xyz/xyz_pass.h"
 
 namespace zolvane {
 namespace {
@@ -172,9 +172,9 @@ XyzFilterResult FilterXyzPoints(std::istream& in, std::ostream& out,
 
 PassResult ClipBnaRecords(std::istream& in, std::ostream& out, const FilterLimits& limits,
                           const ProgressFn& progress) {
-  BnaRecordReader reader(in);
+  BnaObjectReader reader(in, BnaNumbers::Required);
   LineWriter writer(out);
-  BnaRecord record;
+  BnaHeader header;
   // A run is kept whole until it ends, since its header carries its length; it grows with
   // the record, not with any fixed store.
   std::vector<std::pair<double, double>> run;
@@ -182,19 +182,21 @@ PassResult ClipBnaRecords(std::istream& in, std::ostream& out, const FilterLimit
   auto flush = [&] {
     if (run.empty()) return;
     const double count = run.size() == 1 ? 1.0 : -static_cast<double>(run.size());
-    std::string header = "\"" + record.name1 + "\",\"" + record.name2 + "\",";
-    AppendPrintItem(header, count);
-    writer.WriteLine(header);
+    std::string text = "\"";
+    text.append(UnquotedBnaLabel(header.label1)).append("\",\"");
+    text.append(UnquotedBnaLabel(header.label2)).append("\",");
+    AppendPrintItem(text, count);
+    writer.WriteLine(text);
     for (const auto& [x, y] : run)
       WriteRecord(writer, {RecordItem::Number(x), RecordItem::Number(y)});
     accepted += static_cast<long long>(run.size());
     run.clear();
   };
   for (;;) {
-    const ReadStatus status = reader.NextRecord(record);
+    const ReadStatus status = reader.NextHeader(header);
     if (status == ReadStatus::End) break;
     if (status != ReadStatus::Ok) return reader.Fault();
-    for (long long i = 0; i < record.points; ++i) {
+    for (long long i = 0; i < std::llabs(header.count); ++i) {
       double x = 0, y = 0;
       if (reader.NextPoint(x, y) != ReadStatus::Ok) return reader.Fault();
       if (limits.xMin < x && x < limits.xMax && limits.yMin < y && y < limits.yMax) {

@@ -1,4 +1,5 @@
 #include "core/numbers.h"
+#include "core/value_tokens.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,15 @@ TEST(ReadNumber, LeadingNumberRule) {
   EXPECT_EQ(ReadNumber("-"), 0);
   EXPECT_EQ(ReadNumber("1e"), 1);  // an exponent without digits is not taken
   EXPECT_EQ(ReadNumber("3.e2"), 300);
+}
+
+// The whole-field rule of the strict readers, against texts the leading rule reads a number in.
+TEST(IsNumberText, TheWholeFieldIsOneNumber) {
+  for (const char* text : {"41.3", "+7", ".5", "5.", "3.e2", "-1.5E-3", "+.5e+2", "1e400"})
+    EXPECT_TRUE(IsNumberText(text)) << text;
+  for (const char* text : {"  -2.5e3xyz", "41,5", "1 2\t3", " 7", "7 ", "\"100\"", "abc", "", "-",
+                           ".", "+.e5", "1e", "1e+", "--1"})
+    EXPECT_FALSE(IsNumberText(text)) << text;
 }
 
 TEST(ReadNumber, ExtremesSaturateInsteadOfFailing) {

@@ -4,6 +4,7 @@
 
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "core/value_tokens.h"
 #include "core/xyz_layout.h"
 
 namespace zolvane {
@@ -123,12 +124,25 @@ TEST(FieldReader, FieldsRunAcrossLinesAndQuotesProtectCommas) {
   EXPECT_EQ(Fields("\"open"), (std::vector<std::string>{"open"}));
 }
 
-TEST(SplitFields, OneLine) {
-  std::vector<std::string_view> fields;
-  SplitFields(" a ,\"b,c\", d", fields);
-  EXPECT_EQ(fields, (std::vector<std::string_view>{"a", "b,c", "d"}));
-  SplitFields("", fields);
-  EXPECT_TRUE(fields.empty());
+// One line split at commas (quotes protect them), and at blanks, tabs and commas alike.
+TEST(SplitFields, CommaFieldsAndSeparatedValues) {
+  using Texts = std::vector<std::string_view>;
+  const struct {
+    const char* line;
+    Texts fields, values;
+  } cases[] = {
+      {" a ,\"b,c\", d", {"a", "b,c", "d"}, {"a", "\"b", "c\"", "d"}},
+      {"", {}, {}},
+      {"1 2\t3,,4", {"1 2\t3", "", "4"}, {"1", "2", "3", "4"}},
+      {" \t-1.5e3,", {"-1.5e3", ""}, {"-1.5e3"}},
+  };
+  Texts fields, values;
+  for (const auto& c : cases) {
+    SplitFields(c.line, fields);
+    EXPECT_EQ(fields, c.fields) << c.line;
+    SplitValues(c.line, values);
+    EXPECT_EQ(values, c.values) << c.line;
+  }
 }
 
 std::string Written(const std::function<void(LineWriter&)>& write) {

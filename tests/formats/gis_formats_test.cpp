@@ -159,12 +159,8 @@ TEST_F(GisFlow, BnaToVecToBnaKeepsEveryObjectVertexAndLabel) {
     BnaHeader header;
     std::vector<Object> all;
     while (reader.NextHeader(header) == ReadStatus::Ok) {
-      std::string label(TrimBlanks(header.label1));
-      if (label.size() >= 2 && label.front() == '"') label = label.substr(1, label.size() - 2);
-      all.push_back({label, {}});
-      if (header.singlePoint) all.back().second.emplace_back(header.x, header.y);
-      const long long n = header.singlePoint ? 0 : std::abs(header.count);
-      for (long long i = 0; i < n; ++i) {
+      all.push_back({std::string(UnquotedBnaLabel(header.label1)), {}});
+      for (long long i = 0; i < std::abs(header.count); ++i) {
         double x = 0, y = 0;
         EXPECT_EQ(reader.NextPoint(x, y), ReadStatus::Ok);
         all.back().second.emplace_back(x, y);

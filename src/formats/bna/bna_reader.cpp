@@ -28,6 +28,14 @@ BnaFault FaultOfRead(ReadStatus status) {
 
 }  // namespace
 
+std::string_view UnquotedBnaLabel(std::string_view label) {
+  label = TrimBlanksAndTabs(label);
+  if (label.size() >= 2 && label.front() == '"' && label.back() == '"') {
+    label = label.substr(1, label.size() - 2);
+  }
+  return label;
+}
+
 long long ReadBnaCount(std::string_view text) {
   // Counts beyond this cannot be met by any file and would overflow |n|.
   constexpr double kCountLimit = 4.0e18;
@@ -246,11 +254,12 @@ ReadStatus BnaObjectReader::Fail(std::string reason) {
 }
 
 ReadStatus BnaObjectReader::NextHeader(BnaHeader& header) {
+  pendingPoint_ = false;
   std::string_view line;
   const ReadStatus status = lines_.Next(line);
   if (status == ReadStatus::End) return status;
   if (status != ReadStatus::Ok) return Fail(BnaFaultReason(FaultOfRead(status)));
-  if (const BnaFault fault = ParseBnaHeader(line, header); fault != BnaFault::None) {
+  if (const BnaFault fault = ParseBnaHeader(line, header, rule_); fault != BnaFault::None) {
     return Fail(BnaFaultReason(fault));
   }
   if (header.count == 0) return Fail(BnaFaultReason(BnaFault::ZeroCount));
@@ -259,15 +268,26 @@ ReadStatus BnaObjectReader::NextHeader(BnaHeader& header) {
   }
   if (header.singlePoint && !header.hasY)
     return Fail(BnaFaultReason(BnaFault::SinglePointWithoutY));
+  if (header.singlePoint) {
+    pendingPoint_ = true;
+    pendingX_ = header.x;
+    pendingY_ = header.y;
+  }
   return ReadStatus::Ok;
 }
 
 ReadStatus BnaObjectReader::NextPoint(double& x, double& y) {
+  if (pendingPoint_) {
+    pendingPoint_ = false;
+    x = pendingX_;
+    y = pendingY_;
+    return ReadStatus::Ok;
+  }
   std::string_view line;
   const ReadStatus status = lines_.Next(line);
   if (status == ReadStatus::End) return Fail(BnaFaultReason(BnaFault::EndInsideObject));
   if (status != ReadStatus::Ok) return Fail(BnaFaultReason(FaultOfRead(status)));
-  if (const BnaFault fault = ParseBnaCoordinate(line, x, y); fault != BnaFault::None) {
+  if (const BnaFault fault = ParseBnaCoordinate(line, x, y, rule_); fault != BnaFault::None) {
     return Fail(BnaFaultReason(fault));
   }
   return ReadStatus::Ok;

@@ -27,6 +27,10 @@ struct BnaHeader {
   double x = 0, y = 0;       // single point: its coordinates
 };
 
+// A label as record-style writers want it: trimmed of blanks and tabs, without the double
+// quotes around it.
+std::string_view UnquotedBnaLabel(std::string_view label);
+
 // n of a header: the number of `text`, rounded to a whole number, kept within a range no
 // file can reach so that |n| never overflows.
 long long ReadBnaCount(std::string_view text);
@@ -97,15 +101,19 @@ void CheckBnaFile(const std::string& path, RunState& state, Ui& ui);
 // so "# points" keeps the check's count rather than the pass's thinned one.
 ProgressFn CheckedFileProgress(Ui& ui, std::uint64_t totalBytes);
 
-// Reads the objects of a checked file one after the other, for the converters' second pass.
+// Reads the objects of a file one after the other: the converters' second pass over a checked
+// file, and the planning commands' only pass, which take no coordinate without a number
+// (BnaNumbers::Required) and so need no check before it.
 class BnaObjectReader {
  public:
-  explicit BnaObjectReader(std::istream& in) : lines_(in) {}
+  explicit BnaObjectReader(std::istream& in, BnaNumbers rule = BnaNumbers::Leading)
+      : lines_(in), rule_(rule) {}
 
   // The next header; End at the end of the file. A header the checker would refuse ends
   // the pass with Failed and `fault` set.
   ReadStatus NextHeader(BnaHeader& header);
-  // The next coordinate line of the current object.
+  // The next point of the current object: the coordinate line, or for a single-point
+  // header the point it holds, so that |n| calls read any object.
   ReadStatus NextPoint(double& x, double& y);
 
   long long LineNumber() const { return lines_.LineNumber(); }
@@ -117,7 +125,10 @@ class BnaObjectReader {
   ReadStatus Fail(std::string reason);
 
   LineReader lines_;
+  BnaNumbers rule_;
   PassResult fault_;
+  bool pendingPoint_ = false;  // a single-point header holds the object's point
+  double pendingX_ = 0, pendingY_ = 0;
 };
 
 }  // namespace zolvane

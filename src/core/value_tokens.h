@@ -1,4 +1,4 @@
-// Values separated by blanks, tabs or commas, as grid and palette files hold them.
+// Values separated by blanks, tabs or commas, as grid, palette and point files hold them.
 #pragma once
 
 #include <string_view>
@@ -9,8 +9,23 @@
 namespace zolvane {
 
 // True when the whole of `text` is one number: optional sign, digits with an optional "."
-// and an optional exponent. Unlike the leading-number rule, trailing text is a fault.
+// and an optional exponent. Unlike the leading-number rule, blanks and trailing text are
+// faults, so that a field either is a number or is not.
 bool IsNumberText(std::string_view text);
+
+// The one scanner of separated values: skips the separators from `position`, then returns
+// the value that follows up to the next separator, leaving `position` after it; empty at the
+// end of the line. `separator` says which characters part values (readers differ on tabs
+// and commas); it is a template so that the test costs no more than a comparison.
+template <typename Separator>
+std::string_view ScanValue(std::string_view line, std::size_t& position, Separator separator) {
+  while (position < line.size() && separator(line[position]))
+    ++position;
+  const std::size_t start = position;
+  while (position < line.size() && !separator(line[position]))
+    ++position;
+  return line.substr(start, position - start);
+}
 
 // Splits a line at blanks, tabs and commas; runs of separators count as one.
 void SplitValues(std::string_view line, std::vector<std::string_view>& values);

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "crs/reproject.h"
-#include "geo/transform_files.h"
-#include "geo/translate.h"
+#include "formats/xyz/transform_files.h"
+#include "formats/xyz/translate.h"
 #include "survey/igrf.h"
 #include "survey/xyz_filters.h"
 

@@ -1,11 +1,11 @@
-#include "geo/translate.h"
+#include "formats/xyz/translate.h"
 
 #include <cmath>
 
 #include "core/files.h"
 #include "core/services.h"
-#include "geo/transform_files.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/transform_files.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 namespace {

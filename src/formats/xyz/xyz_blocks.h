@@ -15,7 +15,7 @@
 #include "core/pass.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 

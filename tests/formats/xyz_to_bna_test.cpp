@@ -9,7 +9,7 @@
 #include "core/services.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/bna_to_xyz.h"
-#include "geo/xyz_to_bna.h"
+#include "formats/xyz/xyz_to_bna.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 

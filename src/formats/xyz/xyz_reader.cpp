@@ -1,4 +1,4 @@
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 #include <cmath>
 #include <vector>
@@ -7,46 +7,14 @@
 #include "core/number_format.h"
 #include "core/numbers.h"
 #include "core/services.h"
+#include "core/value_tokens.h"
 
 namespace zolvane {
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// A field the free-format reader takes as a number: sign, digits with an optional point,
-// an optional exponent, and nothing else.
-bool IsPlainNumber(std::string_view text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-  std::size_t digits = 0;
-  while (i < n && IsDigit(text[i])) {
-    ++i;
-    ++digits;
-  }
-  if (i < n && text[i] == '.') {
-    ++i;
-    while (i < n && IsDigit(text[i])) {
-      ++i;
-      ++digits;
-    }
-  }
-  if (digits == 0) return false;
-  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i == n || !IsDigit(text[i])) return false;
-    while (i < n && IsDigit(text[i]))
-      ++i;
-  }
-  return i == n;
-}
-
 // False for a number beyond the double range.
 bool AssignField(XyzValue& value, const Field& field) {
-  if (field.quoted || !IsPlainNumber(field.text)) {
+  if (field.quoted || !IsNumberText(field.text)) {
     value.SetText(field.text);
     return true;
   }
@@ -86,32 +54,29 @@ XyzStatus SplitLine(std::string_view line, const XyzLayout& layout, XyzPoint& po
   line = line.substr(begin, end - begin);
   // An empty line ends the data as the end of the file would.
   if (line.empty()) return XyzStatus::End;
+  // The line ends in a value, so a value that stops short of the end has another after it.
   const std::size_t n = line.size();
   std::size_t i = 0;
-  while (i < n && !blank(line[i]))
-    ++i;
-  const std::string_view first = line.substr(0, i);
-  while (i < n && blank(line[i]))
-    ++i;
+  const std::string_view first = ScanValue(line, i, blank);
   if (i == n) return XyzStatus::BadLine;
 
   XyzValue* targets[3];
   ColumnTargets(layout, point, targets);
   bool outOfRange = false;
   targets[0]->SetNumber(ReadNumber(first, outOfRange));
+  // The last value runs to the end of the line.
+  auto rest = [&line, &i, &blank] {
+    while (blank(line[i]))
+      ++i;
+    return line.substr(i);
+  };
   if (!layout.HasZ()) {
-    // The second value runs to the end of the line.
-    targets[1]->SetNumber(ReadNumber(line.substr(i), outOfRange));
+    targets[1]->SetNumber(ReadNumber(rest(), outOfRange));
     return outOfRange ? XyzStatus::OutOfRange : XyzStatus::Point;
   }
-  std::size_t j = i;
-  while (j < n && !blank(line[j]))
-    ++j;
-  targets[1]->SetNumber(ReadNumber(line.substr(i, j - i), outOfRange));
-  while (j < n && blank(line[j]))
-    ++j;
-  if (j == n) return XyzStatus::BadLine;
-  targets[2]->SetNumber(ReadNumber(line.substr(j), outOfRange));
+  targets[1]->SetNumber(ReadNumber(ScanValue(line, i, blank), outOfRange));
+  if (i == n) return XyzStatus::BadLine;
+  targets[2]->SetNumber(ReadNumber(rest(), outOfRange));
   return outOfRange ? XyzStatus::OutOfRange : XyzStatus::Point;
 }
 

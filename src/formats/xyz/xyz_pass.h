@@ -11,8 +11,8 @@
 #include "core/text_writer.h"
 #include "core/ui.h"
 #include "core/xyz_layout.h"
-#include "geo/xyz_blocks.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_blocks.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 

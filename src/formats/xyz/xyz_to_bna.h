@@ -8,7 +8,7 @@
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 

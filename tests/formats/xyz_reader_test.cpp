@@ -1,4 +1,4 @@
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 
 #include <gtest/gtest.h>
 

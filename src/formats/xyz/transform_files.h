@@ -10,7 +10,7 @@
 #include "core/run_state.h"
 #include "core/ui.h"
 #include "geo/utm.h"
-#include "geo/xyz_pass.h"
+#include "formats/xyz/xyz_pass.h"
 
 namespace zolvane {
 

@@ -1,4 +1,4 @@
-#include "geo/transform_files.h"
+#include "formats/xyz/transform_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +12,8 @@
 #include "core/text_writer.h"
 #include "formats/bna/bna_exports.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/xyz_pass.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_pass.h"
+#include "formats/xyz/xyz_reader.h"
 
 namespace zolvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "geo/translate.h"
+#include "formats/xyz/translate.h"
 
 #include <gtest/gtest.h>
 

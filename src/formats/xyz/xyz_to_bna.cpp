@@ -1,4 +1,4 @@
-#include "geo/xyz_to_bna.h"
+#include "formats/xyz/xyz_to_bna.h"
 
 #include <string>
 #include <utility>
@@ -12,7 +12,7 @@
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "formats/bna/bna_reader.h"
-#include "geo/xyz_pass.h"
+#include "formats/xyz/xyz_pass.h"
 
 namespace zolvane {
 namespace {

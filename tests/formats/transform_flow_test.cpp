@@ -7,9 +7,9 @@
 
 #include "core/number_format.h"
 #include "core/services.h"
-#include "geo/transform_files.h"
+#include "formats/xyz/transform_files.h"
 #include "geo/utm.h"
-#include "geo/xyz_reader.h"
+#include "formats/xyz/xyz_reader.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
