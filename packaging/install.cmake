@@ -33,6 +33,10 @@ foreach(package zolvane-cli zolvane)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${package})
 endforeach()
 
+# The sample files every --help example reads, copied by users to a folder they can write to.
+install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zolvane/examples
+        COMPONENT zolvane-cli)
+
 # Two packages: zolvane-cli, the converters without any GUI library, and zolvane, the window
 # and plot, which depends on it.
 set(CPACK_GENERATOR DEB)

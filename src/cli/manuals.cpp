@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli/examples.h"
 
 namespace zolvane::cli {
@@ -121,12 +122,14 @@ void WriteMainPage(std::ostream& page, const CLI::App& app) {
           "the line.\n.TP\n2\nThe command line is at fault (a usage error).\n.TP\n128+N\nThe "
           "run was ended by signal N; no partial output file is left.\n"
           ".SH STANDARD STREAMS\n"
-       << Roff(app.get_footer())
+       << Roff(StandardStreamsHelp(true, true))
        << " Messages and the progress bar go to standard error.\n"
           ".SH ENVIRONMENT\n.TP\nTMPDIR\nWhere the private copy of an input that can be read "
           "only once (a pipe) is made.\n.TP\nQT_QPA_PLATFORM\nThe Qt platform of \\fBplot\\fR; "
           "offscreen when unset.\n"
-          ".SH SEE ALSO\n";
+          ".SH EXAMPLES\n"
+       << Roff(std::string(kExamplesNote)) << " Each subcommand's page shows one.\n"
+       << ".SH SEE ALSO\n";
   bool first = true;
   for (const CLI::App* command : app.get_subcommands({})) {
     page << (first ? "" : ",\n") << "\\fBzolvane\\-cli\\-" << Roff(command->get_name())

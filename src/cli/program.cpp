@@ -183,7 +183,7 @@ int RunProgram(int argc, char** argv, const CommandGroup& addCommands) {
   Action action;
   addCommands(app, action, settings);
   AddFooters(app, settings);
-  app.footer(StandardStreamsHelp(true, true));
+  app.footer(StandardStreamsHelp(true, true) + "\n\n" + std::string(kExamplesNote));
   // Lets tests see the bar without a long pass.
   if (const char* delay = std::getenv("ZOLVANE_PROGRESS_DELAY_MS")) {
     Terminal().delay = std::chrono::milliseconds(std::atol(delay));

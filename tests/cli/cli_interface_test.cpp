@@ -54,6 +54,7 @@ TEST(CliInterface, EverySubcommandHasItsExampleAndItsReadmeRow) {
         usage.find(" IN") != std::string::npos || usage.find("FILES") != std::string::npos;
     EXPECT_EQ(help.output.find("IN may be -") != std::string::npos, takesInput) << name;
     EXPECT_NE(readme.find("| `" + name + "` |"), std::string::npos) << name << " not in README";
+    EXPECT_NE(readme.find(" | `" + last.substr(9) + "` |"), std::string::npos) << last;
     // Its manual page names every option of its help, and the completion knows it.
     const std::string page =
         RunBash("zcat " + std::string(ZOLVANE_MANUALS) + "/zolvane-cli-" + name + ".1.gz").output;
