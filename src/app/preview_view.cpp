@@ -53,7 +53,13 @@ void PreviewView::paintEvent(QPaintEvent*) {
   }
   render::Scene scene = render::SceneOf(*layers_, {frame_, view_});
   scene.labels = labels_;
+  scene.note = note_.toStdString();
   render::Draw(painter, size(), scene);
+}
+
+void PreviewView::SetNote(const QString& note) {
+  note_ = note;
+  update();
 }
 
 void PreviewView::SetLabels(bool labels) {

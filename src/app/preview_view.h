@@ -29,6 +29,8 @@ class PreviewView : public QWidget {
   QRect Area() const;
   // Object names at their first vertex, as `zolvane-cli plot --labels` writes them.
   void SetLabels(bool labels);
+  // Said in the legend after the files.
+  void SetNote(const QString& note);
 
  signals:
   void viewChanged();
@@ -50,6 +52,7 @@ class PreviewView : public QWidget {
   preview::Bounds view_;
   bool moved_ = false;  // by the user since the last fit
   bool labels_ = false;
+  QString note_;
   QPoint dragFrom_;
 };
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 
+#include "app/gis_commands.h"
 #include "app/preview_view.h"
 #include "core/files.h"
 #include "crs/datum_change.h"
@@ -26,17 +27,24 @@
 #include "formats/bna/bna_to_xml.h"
 #include "formats/bna/bna_to_xyz.h"
 #include "formats/bna/xml_to_kml.h"
+#include "formats/column_extraction.h"
+#include "formats/csv_to_kingdom.h"
 #include "formats/daf.h"
+#include "formats/dxf_3d.h"
 #include "formats/gebco.h"
 #include "formats/mapgen_to_bna.h"
 #include "formats/miramon_vec.h"
+#include "formats/palettes.h"
+#include "formats/poseidon_binary.h"
 #include "formats/surfer_grids.h"
 #include "formats/xyz/transform_files.h"
 #include "formats/xyz/translate.h"
 #include "formats/xyz/xyz_to_bna.h"
+#include "survey/distance_time.h"
 #include "survey/igrf.h"
 #include "survey/plan_lines.h"
 #include "survey/swath_coverage.h"
+#include "survey/towed_vehicle.h"
 #include "survey/xyz_filters.h"
 
 namespace zolvane {
@@ -73,67 +81,105 @@ QString FrameName(const std::vector<preview::Layer>& layers,
 
 }  // namespace
 
-std::optional<preview::Format> CommandInputFormat(const MenuItem& item, const std::string& input) {
+CommandInput CommandInputFormat(const MenuItem& item, const std::string& input,
+                                const RunState& state) {
   using F = preview::Format;
+  using K = CommandInput::Kind;
+  auto drawn = [](F format) { return CommandInput{K::Drawn, format, {}}; };
+  auto notDrawn = [](std::string_view name) { return CommandInput{K::NotDrawn, F::Xyz, name}; };
   if (item.command == &IgnoringIndex<DatumChange>)
-    return DatumChangeReadsBna(input) ? F::Bna : F::Xyz;
+    return drawn(DatumChangeReadsBna(input) ? F::Bna : F::Xyz);
+  if (item.command == &ExtractColumnsOrLines) {
+    if (state.ExtractionBna) return drawn(F::Bna);
+    return state.InputXColumn > 0 ? drawn(F::Csv) : notDrawn("text lines");
+  }
+  if (item.command == &cs2ks) return state.InputXColumn > 0 ? drawn(F::Csv) : notDrawn("CSV");
   struct Reads {
     CommandFn command;
     int index;  // of the item, for commands whose items read different formats; 0 any
+    K kind;
     F format;
+    std::string_view name;  // of a format not drawn
   };
   static constexpr Reads kReads[] = {
-      {&BnaToXyz, 0, F::Bna},
-      {&IgnoringIndex<TransformBnaFile>, 0, F::Bna},
-      {&BnaToMerlin, 0, F::Bna},
-      {&BnaToGeosail, 0, F::Bna},
-      {&BnaToBridgePlan, 0, F::Bna},
-      {&BnaToVec, 0, F::Bna},
-      {&BnaToKml, 0, F::Bna},
-      {&BnaToXml, 0, F::Bna},
-      {&BnaToDaf, 0, F::Bna},
-      {&BnaToAsciiplan, 0, F::Bna},
-      {&BnaToHypack, 0, F::Bna},
-      {&RotateBna, 0, F::Bna},
-      {&FilterMenu, 2, F::Bna},
-      {&XyzToBna, 0, F::Xyz},
-      {&XyzToGmt, 0, F::Xyz},
-      {&IgnoringIndex<TransformXyzFile>, 0, F::Xyz},
-      {&TranslateXyzFile, 0, F::Xyz},
-      {&FilterMenu, 1, F::Xyz},
-      {&MagneticAnomaly, 0, F::Xyz},
-      {&BnaSwath, 0, F::Xyz},
-      {&GebcoToGmt, 0, F::GebcoNames},
-      {&GebcoToXyz, 0, F::Gebco},
-      {&GebcoToBna, 0, F::Gebco},
-      {&GebcoCentToXyz, 0, F::GebcoCentennial},
-      {&GebcoCentToBna, 0, F::GebcoCentennial},
-      {&DafToXyz, 0, F::Daf},
-      {&DafToBna, 0, F::Daf},
-      {&vec2bna, 0, F::Vec},
-      {&MapgenToBna, 0, F::Mapgen},
-      {&SurferGridToGenesis, 0, F::Grid},
-      {&XmlToKml, 0, F::Xml},
+      {&BnaToXyz, 0, K::Drawn, F::Bna, {}},
+      {&IgnoringIndex<TransformBnaFile>, 0, K::Drawn, F::Bna, {}},
+      {&BnaToMerlin, 0, K::Drawn, F::Bna, {}},
+      {&BnaToGeosail, 0, K::Drawn, F::Bna, {}},
+      {&BnaToBridgePlan, 0, K::Drawn, F::Bna, {}},
+      {&BnaToVec, 0, K::Drawn, F::Bna, {}},
+      {&BnaToKml, 0, K::Drawn, F::Bna, {}},
+      {&BnaToXml, 0, K::Drawn, F::Bna, {}},
+      {&BnaToDaf, 0, K::Drawn, F::Bna, {}},
+      {&BnaToAsciiplan, 0, K::Drawn, F::Bna, {}},
+      {&BnaToHypack, 0, K::Drawn, F::Bna, {}},
+      {&RotateBna, 0, K::Drawn, F::Bna, {}},
+      {&FilterMenu, 2, K::Drawn, F::Bna, {}},
+      {&DistanceTimeEstimate, 0, K::Drawn, F::Bna, {}},
+      {&BnaToGisFile, 0, K::Drawn, F::Bna, {}},
+      {&XyzToBna, 0, K::Drawn, F::Xyz, {}},
+      {&XyzToGmt, 0, K::Drawn, F::Xyz, {}},
+      {&IgnoringIndex<TransformXyzFile>, 0, K::Drawn, F::Xyz, {}},
+      {&TranslateXyzFile, 0, K::Drawn, F::Xyz, {}},
+      {&FilterMenu, 1, K::Drawn, F::Xyz, {}},
+      {&MagneticAnomaly, 0, K::Drawn, F::Xyz, {}},
+      {&BnaSwath, 0, K::Drawn, F::Xyz, {}},
+      {&XyzToGisFile, 0, K::Drawn, F::Xyz, {}},
+      {&GebcoToGmt, 0, K::Drawn, F::GebcoNames, {}},
+      {&GebcoToXyz, 0, K::Drawn, F::Gebco, {}},
+      {&GebcoToBna, 0, K::Drawn, F::Gebco, {}},
+      {&GebcoCentToXyz, 0, K::Drawn, F::GebcoCentennial, {}},
+      {&GebcoCentToBna, 0, K::Drawn, F::GebcoCentennial, {}},
+      {&DafToXyz, 0, K::Drawn, F::Daf, {}},
+      {&DafToBna, 0, K::Drawn, F::Daf, {}},
+      {&vec2bna, 0, K::Drawn, F::Vec, {}},
+      {&MapgenToBna, 0, K::Drawn, F::Mapgen, {}},
+      {&SurferGridToGenesis, 0, K::Drawn, F::Grid, {}},
+      {&XmlToKml, 0, K::Drawn, F::Xml, {}},
+      {&Xy2Xyz, 0, K::Drawn, F::Dxf, {}},
+      {&PoseidonToSurferGrid, 0, K::Drawn, F::Poseidon, {}},
+      {&TowedVehicle, 0, K::Drawn, F::Csv, {}},
+      {&A2BIN, 0, K::NotDrawn, F::Xyz, "binary points"},
+      {&ExtractSurferGrid, 0, K::NotDrawn, F::Xyz, "Surfer map"},
+      {&InvertSurferSpectrum, 0, K::NotDrawn, F::Xyz, "Surfer colour spectrum"},
+      {&SurferSpectrumToP25, 0, K::NotDrawn, F::Xyz, "Surfer colour spectrum"},
+      {&GisFileToBna, 0, K::NotDrawn, F::Xyz, "GIS file"},
+      // Lines and circles made from what is typed: an earlier command's input is not theirs.
+      {&CreateParallelLines, 0, K::None, F::Xyz, {}},
+      {&DrawCircleBna, 0, K::None, F::Xyz, {}},
   };
   for (const Reads& reads : kReads) {
     if (item.command == reads.command && (reads.index == 0 || reads.index == item.index))
-      return reads.format;
+      return {reads.kind, reads.format, reads.name};
   }
-  return std::nullopt;
+  return {};
 }
 
-std::vector<preview::Source> RunFiles(const RunState& state, const MenuItem* last) {
-  std::vector<preview::Source> files;
+RunPreview RunFiles(const RunState& state, const MenuItem* last) {
+  RunPreview run;
   auto add = [&](const std::string& name, int code, int lastCode,
                  std::optional<preview::Format> format) {
     if (name.empty() || name == "-") return;
-    files.push_back(
+    run.files.push_back(
         preview::Source::Of(ReadablePath(state, name), code != 0 ? code : lastCode, format));
   };
-  add(state.InputFileName, state.InputFormatCode, state.LastInputFormatCode,
-      last ? CommandInputFormat(*last, state.InputFileName) : std::nullopt);
+  if (!last) {
+    add(state.InputFileName, state.InputFormatCode, state.LastInputFormatCode, std::nullopt);
+  } else if (const CommandInput input = CommandInputFormat(*last, state.InputFileName, state);
+             input.kind == CommandInput::Kind::Drawn) {
+    add(state.InputFileName, state.InputFormatCode, state.LastInputFormatCode, input.format);
+    if (!run.files.empty() && input.format == preview::Format::Csv) {
+      // The towed-vehicle records are X, Y, layback, label, read value by value.
+      run.files.back().columns = last->command == &TowedVehicle
+                                     ? preview::Columns{1, 2, 4}
+                                     : preview::Columns{state.InputXColumn, state.InputYColumn,
+                                                        last->command == &cs2ks ? 3 : 0};
+    }
+  } else if (input.kind == CommandInput::Kind::NotDrawn && !state.InputFileName.empty()) {
+    run.note = "input not drawn: " + std::string(input.name);
+  }
   add(state.OutputFileName, state.OutputFormatCode, state.LastOutputFormatCode, std::nullopt);
-  return files;
+  return run;
 }
 
 // What a background reading hands back.
@@ -223,8 +269,9 @@ void PreviewWindow::ShowFiles(const std::vector<std::string>& paths) {
 }
 
 void PreviewWindow::ShowFiles(const std::vector<preview::Source>& sources,
-                              std::optional<double> meridian) {
+                              std::optional<double> meridian, const std::string& note) {
   sources_ = sources;
+  view_->SetNote(QString::fromStdString(note));
   meridian_ = meridian;
   frameChosen_ = false;
   frames_.clear();

@@ -24,13 +24,24 @@ namespace zolvane {
 
 class PreviewView;
 
-// The format `item`'s command reads its input file `input` in; nothing for a command that
-// reads none the Preview draws, whose input is then recognised by its contents and name.
-std::optional<preview::Format> CommandInputFormat(const MenuItem& item, const std::string& input);
+// How `item`'s command read its input file `input`: in a format the Preview draws, in one it
+// does not draw (named), or no input at all.
+struct CommandInput {
+  enum class Kind { Drawn, NotDrawn, None };
+  Kind kind = Kind::None;
+  preview::Format format = preview::Format::Xyz;  // drawn
+  std::string_view name;                          // not drawn
+};
+CommandInput CommandInputFormat(const MenuItem& item, const std::string& input,
+                                const RunState& state);
 
 // The files of the last run as the Preview reads them: the input as `last` read it, then the
-// output.
-std::vector<preview::Source> RunFiles(const RunState& state, const MenuItem* last);
+// output; and what the legend says of an input left out.
+struct RunPreview {
+  std::vector<preview::Source> files;
+  std::string note;
+};
+RunPreview RunFiles(const RunState& state, const MenuItem* last);
 
 class PreviewWindow : public QWidget {
   Q_OBJECT
@@ -41,7 +52,9 @@ class PreviewWindow : public QWidget {
 
   // Shows the files, the first in grey when there are several. With `meridian`, files in
   // degrees beside files in metres are drawn in the metres of that meridian's UTM zone.
-  void ShowFiles(const std::vector<preview::Source>& sources, std::optional<double> meridian = {});
+  // `note` goes into the legend.
+  void ShowFiles(const std::vector<preview::Source>& sources, std::optional<double> meridian = {},
+                 const std::string& note = {});
   // Files whose format and layout are guessed from their first lines.
   void ShowFiles(const std::vector<std::string>& paths);
   bool IsLoading() const { return loading_; }

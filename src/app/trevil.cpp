@@ -261,15 +261,15 @@ void Trevil::UpdatePreviewButton() {
 }
 
 void Trevil::ShowPreview() {
-  const std::vector<preview::Source> files = RunFiles(state_, lastItem_);
-  if (files.empty()) return;
+  const RunPreview run = RunFiles(state_, lastItem_);
+  if (run.files.empty()) return;
   if (!previewWindow_) previewWindow_ = new PreviewWindow(this);
   previewWindow_->show();
   previewWindow_->raise();
   // The zone the last command projected into, for its input in degrees.
   std::optional<double> meridian;
   if (state_.UtmZone >= 1 && state_.UtmZone <= 60) meridian = state_.CentralMeridian;
-  previewWindow_->ShowFiles(files, meridian);
+  previewWindow_->ShowFiles(run.files, meridian, run.note);
 }
 
 void Trevil::OpenInPreview(const std::vector<std::string>& paths) {

@@ -59,6 +59,10 @@ struct RunState {
   float TranslateDy = 0;         // north component, kept in single precision
   // Column extraction: 0 nothing chosen, 1 columns, 2 lines, 3 both (taken as columns).
   int ExtractionMode = 0;
+  bool ExtractionBna = false;  // the lines of a BNA file thinned
+  // The comma-separated columns (from 1) the last command read X and Y from, 0 when it read
+  // none: how the preview reads that input again.
+  int InputXColumn = 0, InputYColumn = 0;
   // Distance-time and filters.
   double LineSpeed = 0, TransitSpeed = 0;  // knots, 0 until the dialog is confirmed
   int FilterMode = 0;                      // 1 X-Y window, 2 Z range, 0 none or limits in error

@@ -172,6 +172,8 @@ void ExtractColumnsOrLines(int /*index*/, RunState& state, Ui& ui) {
     return;
   }
   state.ExtractionMode = (choice->Columns ? 1 : 0) + (choice->Lines ? 2 : 0);
+  state.ExtractionBna = choice->Bna;
+  state.InputXColumn = state.InputYColumn = 0;
   const int every = choice->Frequency < 1 ? 1 : choice->Frequency;
 
   if (choice->Bna) {
@@ -206,6 +208,8 @@ void ExtractColumnsOrLines(int /*index*/, RunState& state, Ui& ui) {
     if (options.xColumn == 0 || options.yColumn == 0) {
       return Inform(ui, " error, column not defined ");
     }
+    state.InputXColumn = options.xColumn;
+    state.InputYColumn = options.yColumn;
   }
   ui.SetProgressCount(0);
   // The ranges of this input, kept only when the run finishes.

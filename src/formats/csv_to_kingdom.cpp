@@ -81,6 +81,7 @@ PassResult ConvertCsvToKingdom(std::istream& in, std::ostream& out, const Kingdo
 }
 
 void cs2ks(int, RunState& state, Ui& ui) {
+  state.InputXColumn = state.InputYColumn = 0;
   ui.SetFileFilters("All files (*.*)|*.*|CSV files (*.csv)|*.csv");
   if (!AskInputFile(state, ui, 2)) return;
   ui.SetFileFilters("All files (*.*)|*.*|DAT  (*.dat)|*.dat");
@@ -99,6 +100,8 @@ void cs2ks(int, RunState& state, Ui& ui) {
     }
     if (KingdomColumnFault(options).empty()) break;
   }
+  state.InputXColumn = options.xColumn;
+  state.InputYColumn = options.yColumn;
 
   CommandFiles files(state);
   if (!files.Open(ui)) return;

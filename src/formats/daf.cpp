@@ -119,7 +119,9 @@ PassResult ConvertBnaToDaf(std::istream& in, std::ostream& out, const BnaToDafOp
   return Flushed(writer, count);
 }
 
-DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const ProgressFn& progress) {
+DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const ProgressFn& progress,
+                            DafOutside outside) {
+  const bool fixed = outside == DafOutside::Fixed;
   DafReadResult result;
   LineReader lines(in);
   std::string_view line;
@@ -141,10 +143,13 @@ DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const Pro
     const ReadStatus status = lines.Next(line);
     if (status == ReadStatus::End) break;
     if (status != ReadStatus::Ok) return fail(ReadFault(status, lines.LineNumber()));
-    if (lines.LineNumber() <= kHeaderLines) continue;
+    if (fixed && lines.LineNumber() <= kHeaderLines) continue;
     if (Begins(line, "STOP")) {
-      if (!inside) return fail(PassResult::Fail("STOP outside a block", lines.LineNumber()));
-      endBlock();
+      if (inside) {
+        endBlock();
+      } else if (fixed) {
+        return fail(PassResult::Fail("STOP outside a block", lines.LineNumber()));
+      }
     } else if (Begins(line, "START")) {
       if (inside) {
         if (result.unendedLine == 0) result.unendedLine = lines.LineNumber() - 1;
@@ -157,6 +162,7 @@ DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const Pro
     } else if (TrimBlanksAndTabs(line).empty()) {
       continue;
     } else if (!inside) {
+      if (!fixed) continue;
       return fail(PassResult::Fail("Line outside a START ... STOP block", lines.LineNumber()));
     } else {
       double x = 0, y = 0;

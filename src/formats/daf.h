@@ -37,10 +37,15 @@ struct DafReadResult {
   long long unendedLine = 0;  // a block ended here without its STOP line; it was handed over
 };
 
-// The reading pass every DAF reader shares: the first eight lines are the header, whatever
-// they hold; empty lines are ignored; any other line outside a block is a fault. Empty
-// blocks are handed over too. `progress` is called every 200 points.
-DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const ProgressFn& progress);
+// How a reader takes what lies outside the blocks. Fixed: the first eight lines are the
+// header, whatever they hold, and any other line outside a block is a fault. Free: as daf2xyz
+// reads, nothing outside a block matters, so a file without its header reads too.
+enum class DafOutside { Fixed, Free };
+
+// The reading pass every DAF reader shares; empty lines are ignored. Empty blocks are handed
+// over too. `progress` is called every 200 points.
+DafReadResult ReadDafBlocks(std::istream& in, const DafBlockFn& block, const ProgressFn& progress,
+                            DafOutside outside = DafOutside::Fixed);
 
 struct DafToBnaResult {
   PassResult pass;            // pass.count: the points written

@@ -208,6 +208,62 @@ PassResult ConvertDxfTo3d(std::istream& in, std::ostream& out, const DxfTo3dOpti
   return done;
 }
 
+PassResult ReadDxfShapes(std::istream& in, const DxfShapeReader& reader,
+                         const ProgressFn& progress) {
+  LineReader lines(in);
+  std::string_view line;
+  bool open = false;  // a shape takes the points that follow
+  // A corner as the conversion reads one: X code, X, Y code, Y.
+  auto corner = [&](ItemReader& items) {
+    std::string_view code;
+    double x = 0, y = 0;
+    if (!items.Text(code) || !items.Number(x) || !items.Text(code) || !items.Number(y)) {
+      return false;
+    }
+    reader.point(x, y);
+    return true;
+  };
+  for (;;) {
+    const ReadStatus status = lines.Next(line);
+    if (status == ReadStatus::End) break;
+    if (status != ReadStatus::Ok) return ReadFault(status, lines.LineNumber());
+    if (lines.LineNumber() % kProgressInterval == 0 && progress &&
+        !progress(lines.LineNumber(), lines.BytesRead())) {
+      return PassResult::Stop();
+    }
+    line = TrimBlanks(line);
+    if (line == "EOF") break;
+    if (line == "POLYLINE") {
+      reader.begin(false);
+      open = true;
+    } else if (line == "SOLID" || line == "3DFACE") {
+      ItemReader items(lines);
+      std::string_view text;
+      for (int i = 0; i < 4; ++i) {
+        if (!items.Text(text)) return items.fault;
+      }
+      reader.begin(true);
+      open = false;
+      for (int i = 0; i < 4; ++i) {
+        if (!corner(items)) return items.fault;
+      }
+    } else if (line == "VERTEX") {
+      ItemReader items(lines);
+      std::string_view text;
+      if (!items.Text(text) || !items.Text(text)) return items.fault;
+      if (!open) reader.begin(false);
+      open = true;
+      if (!corner(items)) return items.fault;
+    } else if (line == "SEQEND" || line == "ENDSEQ") {
+      open = false;
+    }
+  }
+  if (lines.LineNumber() == 0) return EmptyFileFault();
+  PassResult done;
+  done.count = lines.LineNumber();
+  return done;
+}
+
 void Xy2Xyz(int /*index*/, RunState& state, Ui& ui) {
   ui.SetFileFilters(kDxfFileFilters);
   if (!AskInputFile(state, ui, 2)) return;

@@ -3,6 +3,7 @@
 // by a scale factor gives Z.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -34,6 +35,15 @@ std::string DxfOptionsFault(const DxfTo3dOptions& options);
 // The conversion pass. `progress` is called every 500 lines.
 PassResult ConvertDxfTo3d(std::istream& in, std::ostream& out, const DxfTo3dOptions& options,
                           const ProgressFn& progress);
+
+// What the conversion takes of a drawing, for viewing it: each SOLID or 3DFACE begins a
+// shape of its four corners, each POLYLINE one of the points of its VERTEX entities.
+struct DxfShapeReader {
+  std::function<void(bool solid)> begin;
+  std::function<void(double x, double y)> point;
+};
+PassResult ReadDxfShapes(std::istream& in, const DxfShapeReader& reader,
+                         const ProgressFn& progress);
 
 // The menu command "Didger.dxf > Real World 3D DXF": files, the SOLID scan into the
 // statistics, the transect dialog, then the conversion.

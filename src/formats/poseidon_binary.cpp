@@ -180,8 +180,8 @@ TaggedRead ReadTagged(BinaryReader& reader, std::string& text, std::int16_t& cod
 
 }  // namespace
 
-PoseidonResult ConvertPoseidonGrid(std::istream& in, std::ostream& out,
-                                   const PoseidonOptions& options, const ProgressFn& progress) {
+PoseidonResult ReadPoseidonGrid(std::istream& in, const PoseidonReader& reader,
+                                const ProgressFn& progress) {
   PoseidonResult result;
   auto end = [&](PassResult pass) {
     result.pass = std::move(pass);
@@ -196,19 +196,12 @@ PoseidonResult ConvertPoseidonGrid(std::istream& in, std::ostream& out,
   if (std::string fault = ReadPoseidonHeader(line, h); !fault.empty()) {
     return end(PassResult::Fail(std::move(fault), 1));
   }
-
-  LineWriter writer(out);
-  writer.WriteLine("DSAA");
-  PrintLine(writer).Number(h.columns).NextZone().Number(h.rows).End();
-  PrintLine(writer).Number(h.longLowerLeft).NextZone().Number(h.longUpperRight).End();
-  PrintLine(writer).Number(h.latLowerLeft).NextZone().Number(h.latUpperRight).End();
-  PrintLine(writer).Number(h.minimum).NextZone().Number(h.maximum).End();
+  reader.header(h);
 
   const long long rows = ToInt64(RoundHalfEven(h.rows));
   const long long columns = ToInt64(RoundHalfEven(h.columns));
   ValueReader values(lines);
   std::string_view text;
-  std::string number;
   for (long long row = 1; row <= rows && columns > 0; ++row) {
     for (long long column = 1; column <= columns; ++column) {
       const ReadStatus status = values.Next(text);
@@ -226,16 +219,40 @@ PoseidonResult ConvertPoseidonGrid(std::istream& in, std::ostream& out,
       float value = ReadSingle(text, outOfRange);
       if (outOfRange) return end(NumberOutOfRange(lines.LineNumber()));
       if (value == kPoseidonNoData) value = kSurferBlank;
-      number.clear();
-      AppendPrintSingle(number, value);
-      writer.Append(number);
+      reader.node(value);
     }
-    writer.EndLine();
-    if (options.rowDone) options.rowDone(row, rows);
+    reader.rowEnd(row, rows);
     if (progress && !progress(row, lines.BytesRead())) return end(PassResult::Stop());
   }
-  if (!writer.Flush()) return end(PassResult::WriteFault());
   result.pass.count = columns > 0 && rows > 0 ? rows : 0;
+  return result;
+}
+
+PoseidonResult ConvertPoseidonGrid(std::istream& in, std::ostream& out,
+                                   const PoseidonOptions& options, const ProgressFn& progress) {
+  LineWriter writer(out);
+  std::string number;
+  PoseidonReader reader;
+  reader.header = [&](const PoseidonHeader& h) {
+    writer.WriteLine("DSAA");
+    PrintLine(writer).Number(h.columns).NextZone().Number(h.rows).End();
+    PrintLine(writer).Number(h.longLowerLeft).NextZone().Number(h.longUpperRight).End();
+    PrintLine(writer).Number(h.latLowerLeft).NextZone().Number(h.latUpperRight).End();
+    PrintLine(writer).Number(h.minimum).NextZone().Number(h.maximum).End();
+  };
+  reader.node = [&](float value) {
+    number.clear();
+    AppendPrintSingle(number, value);
+    writer.Append(number);
+  };
+  reader.rowEnd = [&](long long row, long long rows) {
+    writer.EndLine();
+    if (options.rowDone) options.rowDone(row, rows);
+  };
+  PoseidonResult result = ReadPoseidonGrid(in, reader, progress);
+  if (result.pass.status == PassStatus::Done && !writer.Flush()) {
+    result.pass = PassResult::WriteFault();
+  }
   return result;
 }
 

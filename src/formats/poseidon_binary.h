@@ -35,6 +35,17 @@ struct PoseidonResult {
   PoseidonHeader header;
 };
 
+// The reading pass the conversion makes: the header, then every node row by row from the
+// south as the Surfer grid holds it (no data as its blank), `rowEnd` after each row.
+// `progress` is called after every row.
+struct PoseidonReader {
+  std::function<void(const PoseidonHeader&)> header;
+  std::function<void(float value)> node;
+  std::function<void(long long row, long long rows)> rowEnd;
+};
+PoseidonResult ReadPoseidonGrid(std::istream& in, const PoseidonReader& reader,
+                                const ProgressFn& progress);
+
 // The conversion pass. `progress` is called after every row.
 PoseidonResult ConvertPoseidonGrid(std::istream& in, std::ostream& out,
                                    const PoseidonOptions& options, const ProgressFn& progress);

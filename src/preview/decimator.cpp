@@ -79,6 +79,12 @@ int Decimator::ColumnOf(double x) const {
 void Decimator::FlushRun() {
   if (!runActive_) return;
   runActive_ = false;
+  // A run of one vertex, as most are where vertices lie far apart.
+  if (first_.order == last_.order) {
+    layer_.held.push_back(first_.at);
+    ++layer_.shapes.back().count;
+    return;
+  }
   std::array<Kept, 4> kept = {first_, low_, high_, last_};
   std::sort(kept.begin(), kept.end(),
             [](const Kept& a, const Kept& b) { return a.order < b.order; });

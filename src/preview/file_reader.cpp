@@ -8,15 +8,18 @@
 #include "core/files.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
+#include "core/text_reader.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/bna_to_kml.h"
 #include "formats/bna/markup.h"
 #include "formats/bna/xml_to_kml.h"
 #include "formats/daf.h"
+#include "formats/dxf_3d.h"
 #include "formats/gebco.h"
 #include "formats/gmt_segments.h"
 #include "formats/mapgen_to_bna.h"
 #include "formats/miramon_vec.h"
+#include "formats/poseidon_binary.h"
 #include "formats/surfer_grids.h"
 #include "formats/xyz/xyz_reader.h"
 
@@ -49,7 +52,7 @@ bool FormatByContent(const std::string& path, Format& format) {
     format = Format::Kml;
   else if (head.find("<markers") != std::string::npos)
     format = Format::Xml;
-  else if (head.starts_with("Header\n"))
+  else if (head.starts_with("Header\n") || head.starts_with("START"))
     format = Format::Daf;
   else if (head.starts_with(">"))
     format = Format::Gmt;
@@ -114,7 +117,8 @@ PassResult ReadDaf(std::istream& in, PreviewSink& sink, const ProgressFn& progre
     for (const auto& [x, y] : points)
       sink.Vertex(x, y);
   };
-  return ReadDafBlocks(in, block, progress).pass;
+  // As daf2xyz reads: a file without its header is drawn too.
+  return ReadDafBlocks(in, block, progress, DafOutside::Free).pass;
 }
 
 PassResult ReadVec(const std::string& path, std::istream& in, PreviewSink& sink,
@@ -164,6 +168,91 @@ PassResult ReadGebco(std::istream& in, GebcoHeader header, PreviewSink& sink,
       in, header, segment, [&](double lon, double lat) { sink.Vertex(lon, lat); }, progress);
 }
 
+// Points from the X and Y columns, records as the command that was told them reads them.
+PassResult ReadCsv(std::istream& in, const Columns& columns, PreviewSink& sink,
+                   const ProgressFn& progress) {
+  const int needed = std::max(columns.x, columns.y);
+  if (columns.x < 1 || columns.y < 1 || (columns.fields > 0 && needed > columns.fields))
+    return PassResult::Fail("No X and Y columns to read", 0);
+  LineReader lines(in);
+  std::vector<std::string_view> fields;
+  long long count = 0;
+  auto point = [&](long long line) {
+    bool outOfRange = false;
+    const double x = ReadNumber(fields[columns.x - 1], outOfRange);
+    const double y = ReadNumber(fields[columns.y - 1], outOfRange);
+    if (outOfRange) return NumberOutOfRange(line);
+    sink.Sample(x, y, kNoValue);
+    ++count;
+    return PassResult();
+  };
+  if (columns.fields > 0) {
+    // Values run on across lines, a record every `fields` of them.
+    FieldReader reader(lines);
+    std::vector<Field> record(static_cast<std::size_t>(columns.fields));
+    for (;;) {
+      ReadStatus status = reader.Next(record[0]);
+      if (status == ReadStatus::End) break;
+      for (std::size_t i = 1; i < record.size() && status == ReadStatus::Ok; ++i)
+        status = reader.Next(record[i]);
+      if (status == ReadStatus::End)
+        return PassResult::Fail("The last record is not whole", record[0].line);
+      if (status != ReadStatus::Ok) return ReadFault(status, reader.LineNumber());
+      fields.clear();
+      for (const Field& field : record)
+        fields.push_back(field.text);
+      if (PassResult fault = point(record[0].line); fault.status != PassStatus::Done) return fault;
+      if (!Report(progress, count, lines.BytesRead())) return PassResult::Stop();
+    }
+  } else {
+    // A record each line that is not blank, its fields between commas.
+    std::string_view line;
+    ReadStatus status;
+    while ((status = lines.Next(line)) == ReadStatus::Ok) {
+      if (TrimBlanksAndTabs(line).empty()) continue;
+      fields.clear();
+      for (std::size_t start = 0;;) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma == line.npos ? line.npos : comma - start));
+        if (comma == line.npos) break;
+        start = comma + 1;
+      }
+      if (static_cast<int>(fields.size()) < needed) {
+        return PassResult::Fail("Only " + std::to_string(fields.size()) + " columns",
+                                lines.LineNumber());
+      }
+      if (PassResult fault = point(lines.LineNumber()); fault.status != PassStatus::Done)
+        return fault;
+      if (!Report(progress, count, lines.BytesRead())) return PassResult::Stop();
+    }
+    if (status != ReadStatus::End) return ReadFault(status, lines.LineNumber());
+  }
+  PassResult done;
+  done.count = count;
+  return done;
+}
+
+// Solids as polygons of their corners, polylines as lines.
+PassResult ReadDxf(std::istream& in, PreviewSink& sink, const ProgressFn& progress) {
+  DxfShapeReader reader;
+  reader.begin = [&](bool solid) {
+    sink.Begin({solid ? ShapeKind::Polygon : ShapeKind::Line, {}, {}, kNoValue});
+  };
+  reader.point = [&](double x, double y) { sink.Vertex(x, y); };
+  return ReadDxfShapes(in, reader, progress);
+}
+
+PassResult ReadPoseidon(std::istream& in, PreviewSink& sink, const ProgressFn& progress) {
+  PoseidonReader reader;
+  reader.header = [&](const PoseidonHeader& h) {
+    sink.BeginGrid({ToInt64(RoundHalfEven(h.columns)), ToInt64(RoundHalfEven(h.rows)),
+                    h.longLowerLeft, h.longUpperRight, h.latLowerLeft, h.latUpperRight});
+  };
+  reader.node = [&](float z) { sink.Node(z > kSurferBlankLimit ? kNoValue : z); };
+  reader.rowEnd = [](long long, long long) {};
+  return ReadPoseidonGrid(in, reader, progress).pass;
+}
+
 }  // namespace
 
 Format FormatOf(const std::string& path) {
@@ -177,6 +266,7 @@ Format FormatOf(const std::string& path) {
   if (Ends(lower, ".daf")) return Format::Daf;
   if (Ends(lower, ".vec")) return Format::Vec;
   if (Ends(lower, ".grd")) return Format::Grid;
+  if (Ends(lower, ".dxf")) return Format::Dxf;
   if (Ends(lower, ".dat") || Ends(lower, ".map")) {
     // MapGen marks its segments with short lines such as "# -b".
     InputFile file(path);
@@ -214,6 +304,12 @@ std::string_view FormatName(Format format) {
     case Format::GebcoCentennial:
     case Format::GebcoNames:
       return "GEBCO";
+    case Format::Csv:
+      return "CSV";
+    case Format::Dxf:
+      return "DXF";
+    case Format::Poseidon:
+      return "Poseidon grid";
   }
   return "";
 }
@@ -224,7 +320,7 @@ int GuessLayout(const std::string& path) {
 }
 
 PassResult ReadFile(const std::string& path, Format format, int layout, PreviewSink& sink,
-                    const ProgressFn& progress) {
+                    const ProgressFn& progress, const Columns& columns) {
   InputFile file(path);
   if (!file.IsOpen()) return PassResult::Fail("The file cannot be opened", 0);
   std::istream& in = file.Stream();
@@ -253,6 +349,12 @@ PassResult ReadFile(const std::string& path, Format format, int layout, PreviewS
       return ReadGebco(in, GebcoHeader::Centennial, sink, progress);
     case Format::GebcoNames:
       return ReadGebco(in, GebcoHeader::Names, sink, progress);
+    case Format::Csv:
+      return ReadCsv(in, columns, sink, progress);
+    case Format::Dxf:
+      return ReadDxf(in, sink, progress);
+    case Format::Poseidon:
+      return ReadPoseidon(in, sink, progress);
   }
   return PassResult::Fail("Unknown format", 0);
 }

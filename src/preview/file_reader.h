@@ -23,7 +23,17 @@ enum class Format {
   Grid,
   Gebco,
   GebcoCentennial,
-  GebcoNames
+  GebcoNames,
+  Csv,  // X and Y from the columns a command was told
+  Dxf,
+  Poseidon
+};
+
+// Where a file of comma-separated values holds X and Y (columns from 1), and what a record
+// is: `fields` values running on across lines, or each line when 0.
+struct Columns {
+  int x = 0, y = 0;
+  int fields = 0;
 };
 
 // By the first lines when they tell, else by the name's ending; XYZ when nothing does.
@@ -34,8 +44,8 @@ std::string_view FormatName(Format format);
 int GuessLayout(const std::string& path);
 
 // Hands the contents of the file to `sink` up to its end or its first fault. `layout` is the
-// XYZ layout code of a point file. Nothing is written.
+// XYZ layout code of a point file, `columns` those of a CSV file. Nothing is written.
 PassResult ReadFile(const std::string& path, Format format, int layout, PreviewSink& sink,
-                    const ProgressFn& progress);
+                    const ProgressFn& progress, const Columns& columns = {});
 
 }  // namespace zolvane::preview

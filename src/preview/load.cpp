@@ -36,30 +36,186 @@ class Projecting final : public PreviewSink {
 };
 
 PassResult Read(const Source& source, PreviewSink& sink, const ProgressFn& progress) {
-  if (!source.meridian) return ReadFile(source.path, source.format, source.layout, sink, progress);
+  if (!source.meridian) {
+    return ReadFile(source.path, source.format, source.layout, sink, progress, source.columns);
+  }
   Projecting projecting(sink, *source.meridian);
-  return ReadFile(source.path, source.format, source.layout, projecting, progress);
+  return ReadFile(source.path, source.format, source.layout, projecting, progress, source.columns);
 }
 
 }  // namespace
 
 Source Source::Of(const std::string& path, int layout, std::optional<Format> format) {
-  Source source{path, format ? *format : FormatOf(path), layout, std::nullopt};
+  Source source{path, format ? *format : FormatOf(path), layout, std::nullopt, {}};
   if (source.format == Format::Xyz && source.layout == 0) source.layout = GuessLayout(path);
   return source;
 }
 
-Layer SurveyFile(const Source& source, const ProgressFn& progress) {
+namespace {
+
+// Hands every call to two sinks.
+class Both final : public PreviewSink {
+ public:
+  Both(PreviewSink& first, PreviewSink& second) : first_(first), second_(second) {}
+  void Begin(const ShapeStart& start) override {
+    first_.Begin(start);
+    second_.Begin(start);
+  }
+  void Vertex(double x, double y) override {
+    first_.Vertex(x, y);
+    second_.Vertex(x, y);
+  }
+  void Sample(double x, double y, double z) override {
+    first_.Sample(x, y, z);
+    second_.Sample(x, y, z);
+  }
+  void BeginGrid(const GridArea& area) override {
+    first_.BeginGrid(area);
+    second_.BeginGrid(area);
+  }
+  void Node(double z) override {
+    first_.Node(z);
+    second_.Node(z);
+  }
+
+ private:
+  PreviewSink& first_;
+  PreviewSink& second_;
+};
+
+}  // namespace
+
+bool KeptReading::Add(Call call, std::initializer_list<double> numbers, std::size_t extra) {
+  if (!whole_) return false;
+  size_ += numbers.size() + extra;
+  if (size_ > most_) {
+    Drop();
+    return false;
+  }
+  constexpr std::size_t kBlock = std::size_t{1} << 16;
+  if (numbers_.empty() || numbers_.back().size() + numbers.size() > kBlock) {
+    numbers_.emplace_back();
+    numbers_.back().reserve(kBlock);
+  }
+  for (double number : numbers)
+    numbers_.back().push_back(number);
+  if (!runs_.empty() && runs_.back().call == call) {
+    ++runs_.back().count;
+  } else {
+    runs_.push_back({call, 1});
+  }
+  return true;
+}
+
+void KeptReading::Restart() {
+  Drop();
+  whole_ = true;
+}
+
+void KeptReading::Drop() {
+  runs_ = {};
+  numbers_ = {};
+  kinds_ = {};
+  labels_ = {};
+  size_ = 0;
+  whole_ = false;
+}
+
+void KeptReading::Begin(const ShapeStart& start) {
+  const std::size_t labels =
+      (2 * sizeof(std::string) + start.label1.size() + start.label2.size()) / sizeof(double) + 1;
+  if (!Add(Call::Begin, {start.value}, labels)) return;
+  kinds_.push_back(start.kind);
+  labels_.emplace_back(start.label1);
+  labels_.emplace_back(start.label2);
+}
+
+void KeptReading::Vertex(double x, double y) {
+  Add(Call::Vertex, {x, y});
+}
+
+void KeptReading::Sample(double x, double y, double z) {
+  Add(Call::Sample, {x, y, z});
+}
+
+void KeptReading::BeginGrid(const GridArea& area) {
+  Add(Call::BeginGrid, {static_cast<double>(area.nx), static_cast<double>(area.ny), area.xMin,
+                        area.xMax, area.yMin, area.yMax});
+}
+
+void KeptReading::Node(double z) {
+  Add(Call::Node, {z});
+}
+
+void KeptReading::HandTo(PreviewSink& sink) const {
+  std::size_t shape = 0;
+  auto block = numbers_.begin();
+  std::size_t at = 0;
+  // The numbers of the next call: on in its block, or at the start of the next one.
+  auto next = [&](std::size_t count) {
+    if (at + count > block->size()) {
+      ++block;
+      at = 0;
+    }
+    const double* numbers = block->data() + at;
+    at += count;
+    return numbers;
+  };
+  for (const Run& run : runs_) {
+    for (std::size_t i = 0; i < run.count; ++i) {
+      switch (run.call) {
+        case Call::Begin: {
+          const double* n = next(1);
+          sink.Begin({kinds_[shape], labels_[2 * shape], labels_[2 * shape + 1], n[0]});
+          ++shape;
+          break;
+        }
+        case Call::Vertex: {
+          const double* n = next(2);
+          sink.Vertex(n[0], n[1]);
+          break;
+        }
+        case Call::Sample: {
+          const double* n = next(3);
+          sink.Sample(n[0], n[1], n[2]);
+          break;
+        }
+        case Call::BeginGrid: {
+          const double* n = next(6);
+          sink.BeginGrid(
+              {static_cast<long long>(n[0]), static_cast<long long>(n[1]), n[2], n[3], n[4], n[5]});
+          break;
+        }
+        case Call::Node:
+          sink.Node(*next(1));
+          break;
+      }
+    }
+  }
+}
+
+Layer SurveyFile(const Source& source, const ProgressFn& progress, KeptReading* kept) {
   Layer layer;
   layer.path = source.path;
   Survey survey(layer);
-  layer.result = Read(source, survey, progress);
+  if (!kept) {
+    layer.result = Read(source, survey, progress);
+    return layer;
+  }
+  kept->Restart();
+  Both both(survey, *kept);
+  layer.result = Read(source, both, progress);
   return layer;
 }
 
-void ReduceFile(const Source& source, const Grid& grid, Layer& layer, const ProgressFn& progress) {
+void ReduceFile(const Source& source, const Grid& grid, Layer& layer, const ProgressFn& progress,
+                const KeptReading* kept) {
   Decimator decimator(layer, grid);
-  Read(source, decimator, progress);
+  if (kept && kept->Whole()) {
+    kept->HandTo(decimator);
+  } else {
+    Read(source, decimator, progress);
+  }
   decimator.Finish();
 }
 

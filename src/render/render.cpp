@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageWriter>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QSvgGenerator>
@@ -354,6 +355,14 @@ class Coverage {
                         static_cast<int>(255 * alpha + 0.5));
       clear *= 1 - qAlpha(colour_) / 255.0;
     }
+    // What is left of each channel value under each shade: a look-up rather than a product
+    // and a division per channel, as every pixel under dense rings takes one.
+    std::array<std::array<std::uint8_t, 256>, shades.size()> kept;
+    for (std::size_t n = 1; n < shades.size(); ++n) {
+      const unsigned keep = 255 - qAlpha(shades[n]);
+      for (unsigned d = 0; d < 256; ++d)
+        kept[n][d] = static_cast<std::uint8_t>((d * keep + 127) / 255);
+    }
     for (int r = low_; r <= high_; ++r) {
       std::int16_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * Stride();
       QRgb* line = canvas.Row(r);
@@ -363,13 +372,13 @@ class Coverage {
         count[c] = 0;
         const int inside = std::abs(sum);
         if (inside == 0) continue;
-        const QRgb shade =
-            shades[std::min<std::size_t>(static_cast<std::size_t>(inside), shades.size() - 1)];
-        const unsigned keep = 255 - qAlpha(shade);
+        const std::size_t n =
+            std::min<std::size_t>(static_cast<std::size_t>(inside), shades.size() - 1);
+        const QRgb shade = shades[n];
+        const std::array<std::uint8_t, 256>& left = kept[n];
         const QRgb under = line[c];
-        auto mix = [&](int s, int d) { return s + static_cast<int>((d * keep + 127) / 255); };
-        line[c] = qRgba(mix(qRed(shade), qRed(under)), mix(qGreen(shade), qGreen(under)),
-                        mix(qBlue(shade), qBlue(under)), mix(qAlpha(shade), qAlpha(under)));
+        line[c] = qRgba(qRed(shade) + left[qRed(under)], qGreen(shade) + left[qGreen(under)],
+                        qBlue(shade) + left[qBlue(under)], qAlpha(shade) + left[qAlpha(under)]);
       }
       count[width_] = 0;
     }
@@ -635,6 +644,12 @@ void DrawFiles(QPainter& painter, const QRect& area, const Scene& scene) {
     painter.drawText(QPointF(x + 17, y + 6 + metrics.ascent() / 2.0 - 1), name);
     x += 17 + metrics.horizontalAdvance(name) + 18;
   }
+  const double room = area.right() - x;
+  if (scene.note.empty() || room < 40) return;
+  painter.setPen(QPen(kInk, 0));
+  painter.drawText(QPointF(x, y + 6 + metrics.ascent() / 2.0 - 1),
+                   metrics.elidedText(QString::fromStdString(scene.note), Qt::ElideMiddle,
+                                      static_cast<int>(room)));
 }
 
 // Each object's name at its first vertex, left out where it would overlap one already
@@ -788,17 +803,24 @@ std::vector<Layer> LoadForPicture(const std::vector<std::string>& paths, int lay
                                   std::vector<Frame>& frames) {
   std::vector<preview::Source> sources;
   std::vector<Layer> layers;
-  for (const std::string& path : paths) {
-    sources.push_back(preview::Source::Of(path, layout));
-    layers.push_back(preview::SurveyFile(sources.back(), {}));
+  // What each survey read, within one bound for all, so that a file is parsed once.
+  constexpr std::size_t kMostKept = std::size_t{1} << 22;
+  std::vector<preview::KeptReading> kept(
+      paths.size(), preview::KeptReading(kMostKept / std::max<std::size_t>(paths.size(), 1)));
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    sources.push_back(preview::Source::Of(paths[i], layout));
+    layers.push_back(preview::SurveyFile(sources.back(), {}, &kept[i]));
   }
   frames.clear();
   const QRect area = PlotArea(FrameSize(size, preview::FramesOf(layers).size()));
   for (std::vector<std::size_t>& indices : preview::FramesOf(layers)) {
     Frame frame{std::move(indices), {}};
     frame.view = preview::Fit(preview::ExtentOf(layers, frame.layers), area.width(), area.height());
-    for (std::size_t i : frame.layers)
-      preview::ReduceFile(sources[i], {frame.view, area.width(), area.height()}, layers[i], {});
+    for (std::size_t i : frame.layers) {
+      preview::ReduceFile(sources[i], {frame.view, area.width(), area.height()}, layers[i], {},
+                          &kept[i]);
+      kept[i].Drop();
+    }
     frames.push_back(std::move(frame));
   }
   return layers;
@@ -849,7 +871,10 @@ QByteArray Picture(const std::vector<Scene>& scenes, QSize size, bool svg) {
       QPainter painter(&image);
       DrawSideBySide(painter, size, scenes);
     }
-    image.save(&buffer, "PNG");
+    // Deflate's fastest level: half the time of the default, for a file about 40 % larger.
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(80);
+    writer.write(image);
   }
   return bytes;
 }

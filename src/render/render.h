@@ -28,6 +28,7 @@ struct Scene {
   preview::ValueRange range;  // of the values coloured
   std::string title;          // above the data, when not empty
   bool labels = false;        // object names at their first vertex
+  std::string note;           // in the legend after the files
 };
 
 // The layers drawn in one frame, and what the frame shows.

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "preview/load.h"
 #include "support/temp_dir.h"
@@ -14,6 +16,13 @@ namespace zolvane::preview {
 namespace {
 
 using testing::TempDir;
+
+// The same values bit for bit, blanks (NaN) included.
+template <typename T>
+bool SameBits(const std::vector<T>& a, const std::vector<T>& b) {
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
 
 constexpr const char* kDafHeader = "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\n";
 
@@ -27,6 +36,7 @@ TEST(PreviewModel, ReadsEveryFormat) {
     const char* firstLabel;
     double minValue, maxValue;  // NaN: no values
     bool told = false;          // the format is the command's: the file's lines do not say it
+    Columns columns = {};       // told with a CSV file
   } cases[] = {
       {"a.bna",
        "\"a\",\"b\",-2\n1,2\n\"3\",\"4\"\n\"p\",\"q\",1,5,6\n",  // quoted as parallel writes
@@ -66,7 +76,58 @@ TEST(PreviewModel, ReadsEveryFormat) {
        "50",
        50,
        50},
+      // Without its header, as daf2xyz takes it.
+      {"b.txt",
+       "START 43, 174=50;185=12\n1 2\n3 4\nSTOP\n",
+       Format::Daf,
+       1,
+       {1, 3, 2, 4},
+       "50",
+       50,
+       50},
       {"a.vec", "A_7 2\n1 2\n3 4\nB 1\n5 6\n0 0\n", Format::Vec, 2, {1, 5, 2, 6}, "A_7", NAN, NAN},
+      // A SOLID's corners, then a polyline's vertices.
+      {"a.dxf",
+       "0\nSECTION\n2\nENTITIES\n0\nSOLID\n8\n0\n62\n1\n10\n100\n20\n0\n11\n350\n21\n-100\n12\n"
+       "600\n22\n-50\n13\n600\n23\n-50\n0\nPOLYLINE\n8\n0\n66\n1\n0\nVERTEX\n8\n0\n10\n600\n20\n"
+       "-200\n0\nVERTEX\n8\n0\n10\n700\n20\n-250\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n",
+       Format::Dxf,
+       2,
+       {100, 700, -250, 0},
+       nullptr,
+       NAN,
+       NAN},
+      {"a.pos",
+       "LAT_LL: 40.5          LONG_LL 2.25            LAT_UR: 41.5          LONG_UR 3.5   "
+       "          COLS 2 ROWS 2 SC_MIN 0 SC_MAX 255\n5 -1\n7 8\n",
+       Format::Poseidon,
+       0,
+       {2.25, 3.5, 40.5, 41.5},
+       nullptr,
+       5,
+       8,
+       true},
+      // X and Y columns a line each; values running on across lines, three a record.
+      {"a.csv",
+       "s,1,2\n\nt,3,4,u\n",
+       Format::Csv,
+       2,
+       {1, 3, 2, 4},
+       nullptr,
+       NAN,
+       NAN,
+       true,
+       {2, 3, 0}},
+      {"b.csv",
+       "9,1,2\n8\n3,4\n",
+       Format::Csv,
+       2,
+       {1, 3, 2, 4},
+       nullptr,
+       NAN,
+       NAN,
+       true,
+       {2, 3, 3}},
       {"a.dat",
        "# -b\n  2.0  41.0\n  3.0  42.0\n# -b\n  4.0  43.0\n",
        Format::Mapgen,
@@ -98,8 +159,10 @@ TEST(PreviewModel, ReadsEveryFormat) {
   for (const auto& c : cases) {
     Source source = Source::Of(dir.Write(c.name, c.text));
     if (c.told) source.format = c.format;
+    source.columns = c.columns;
     EXPECT_EQ(source.format, c.format) << c.name;
-    Layer layer = SurveyFile(source, {});
+    KeptReading kept;
+    Layer layer = SurveyFile(source, {}, &kept);
     EXPECT_EQ(layer.result.status, PassStatus::Done) << c.name << ": " << layer.result.reason;
     EXPECT_EQ(layer.objects, c.objects) << c.name;
     EXPECT_EQ(layer.bounds.xMin, c.bounds.xMin) << c.name;
@@ -112,7 +175,16 @@ TEST(PreviewModel, ReadsEveryFormat) {
       EXPECT_EQ(layer.range.min, c.minValue) << c.name;
       EXPECT_EQ(layer.range.max, c.maxValue) << c.name;
     }
-    ReduceFile(source, {Fit(layer.bounds, 400, 300), 400, 300}, layer, {});
+    // What the survey kept reduces to what the file does.
+    const Grid grid{Fit(layer.bounds, 400, 300), 400, 300};
+    Layer fromKept = layer;
+    ReduceFile(source, grid, fromKept, {}, &kept);
+    ReduceFile(source, grid, layer, {});
+    EXPECT_TRUE(kept.Whole()) << c.name;
+    EXPECT_EQ(fromKept.labels, layer.labels) << c.name;
+    EXPECT_TRUE(SameBits(fromKept.held, layer.held)) << c.name;
+    EXPECT_TRUE(SameBits(fromKept.samples.values, layer.samples.values)) << c.name;
+    EXPECT_TRUE(SameBits(fromKept.grid.values, layer.grid.values)) << c.name;
     if (c.firstLabel) {
       ASSERT_FALSE(layer.shapes.empty()) << c.name;
       EXPECT_EQ(layer.labels[layer.shapes[0].label], c.firstLabel) << c.name;
