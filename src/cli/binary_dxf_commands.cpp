@@ -85,7 +85,7 @@ int RunPoseidon(const BinaryDxfOptions& o) {
 }
 
 // Like ConvertFile, with the faults of a binary file, which concern records, not lines.
-int RunBinary(const BinaryDxfOptions& o) {
+int RunBinary(const BinaryDxfOptions& o, int threads) {
   const InputName name(o.input);
   if (SameFile(name.path, OutputPath(o.output))) {
     return Fail("the output file must not be the input file: " + o.output);
@@ -98,7 +98,9 @@ int RunBinary(const BinaryDxfOptions& o) {
   BinaryPointResult result;
   {
     ProgressReader progress(input.Stream(), input.Size());
-    result = ConvertBinaryPoints(input.Stream(), output.Stream(), {o.outLayout}, {});
+    BinaryPointOptions options{o.outLayout, {}};
+    options.blocks.threads = threads;
+    result = ConvertBinaryPoints(input.Stream(), output.Stream(), options, {});
   }
   if (result.pass.status != PassStatus::Done && !result.pass.outputFault) {
     return Fail(BinaryFaultText(result.pass, name.name));
@@ -109,7 +111,7 @@ int RunBinary(const BinaryDxfOptions& o) {
 
 }  // namespace
 
-void AddBinaryDxfCommands(CLI::App& app, Action& action) {
+void AddBinaryDxfCommands(CLI::App& app, Action& action, const Settings& settings) {
   auto options = std::make_shared<BinaryDxfOptions>();
 
   CLI::App* dxf = app.add_subcommand(
@@ -146,7 +148,9 @@ void AddBinaryDxfCommands(CLI::App& app, Action& action) {
       ->check(LayoutCode())
       ->capture_default_str();
   AddFiles(binary, *options, "Binary point file to read", "XYZ file to write");
-  binary->callback([&action, options] { action = [options] { return RunBinary(*options); }; });
+  binary->callback([&action, &settings, options] {
+    action = [&settings, options] { return RunBinary(*options, settings.threads); };
+  });
 }
 
 }  // namespace zolvane::cli

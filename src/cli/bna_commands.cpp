@@ -29,20 +29,22 @@ int RunCheck(const BnaOptions& options) {
   return 0;
 }
 
-int RunBnaToXyz(const BnaOptions& options) {
+int RunBnaToXyz(const BnaOptions& options, int threads) {
   const auto input = TwoPassInput(options.input);
   if (!input) return 1;
   BnaCheckResult check;
   Statistics statistics;
   if (!CheckBnaInput(*input, check, statistics)) return 1;
   return ConvertFile(*input, options.output, [&](InputFile& in, std::ostream& out) {
-    return ConvertBnaToXyz(in.Stream(), out, {options.label, options.layout}, {}).pass;
+    BnaToXyzOptions convert{options.label, options.layout, {}};
+    convert.blocks.threads = threads;
+    return ConvertBnaToXyz(in.Stream(), out, convert, {}).pass;
   });
 }
 
 }  // namespace
 
-void AddBnaCommands(CLI::App& app, Action& action) {
+void AddBnaCommands(CLI::App& app, Action& action, const Settings& settings) {
   auto options = std::make_shared<BnaOptions>();
 
   CLI::App* check =
@@ -62,7 +64,9 @@ void AddBnaCommands(CLI::App& app, Action& action) {
       ->capture_default_str();
   toXyz->add_option("IN", options->input, "BNA file")->required();
   toXyz->add_option("OUT", options->output, "Point file to write")->required();
-  toXyz->callback([&action, options] { action = [options] { return RunBnaToXyz(*options); }; });
+  toXyz->callback([&action, &settings, options] {
+    action = [&settings, options] { return RunBnaToXyz(*options, settings.threads); };
+  });
 }
 
 }  // namespace zolvane::cli

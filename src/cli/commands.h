@@ -27,7 +27,7 @@ struct Settings {
   int threads = 1;  // for the point conversions that run on every core
 };
 
-void AddBnaCommands(CLI::App& app, Action& action);
+void AddBnaCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddGeoCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddCrsCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddKmlCommands(CLI::App& app, Action& action);
@@ -35,7 +35,7 @@ void AddPlanCommands(CLI::App& app, Action& action);
 void AddVectorCommands(CLI::App& app, Action& action);
 void AddGisCommands(CLI::App& app, Action& action);
 void AddSurferCommands(CLI::App& app, Action& action);
-void AddBinaryDxfCommands(CLI::App& app, Action& action);
+void AddBinaryDxfCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddPlanningCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddGeophysicsCommands(CLI::App& app, Action& action, const Settings& settings);
 // GIS vector files through GDAL.

@@ -6,14 +6,14 @@
 int main(int argc, char** argv) {
   using namespace zolvane::cli;
   return RunProgram(argc, argv, [argv](CLI::App& app, Action& action, const Settings& settings) {
-    AddBnaCommands(app, action);
+    AddBnaCommands(app, action, settings);
     AddGeoCommands(app, action, settings);
     AddKmlCommands(app, action);
     AddPlanCommands(app, action);
     AddVectorCommands(app, action);
     AddGisCommands(app, action);
     AddSurferCommands(app, action);
-    AddBinaryDxfCommands(app, action);
+    AddBinaryDxfCommands(app, action, settings);
     AddPlanningCommands(app, action, settings);
     AddGeophysicsCommands(app, action, settings);
     AddHelperCommands(app, action, argv);

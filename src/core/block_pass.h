@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace zolvane {
@@ -40,6 +41,7 @@ struct TextBlock {
 // reader of that block reports it.
 class BlockCutter {
  public:
+  using Block = TextBlock;
   BlockCutter(std::istream& in, std::size_t blockSize, std::size_t maxLine);
   // False when the input is spent.
   bool Next(TextBlock& block);
@@ -69,21 +71,22 @@ class TextStream : public std::istream {
   Buffer buffer_;
 };
 
-// Runs the blocks of `in` through workers and hands each one's result to `take` in input
-// order. `makeWorker()` is called once per worker thread and gives a callable
-// `worker(const TextBlock&, Result&)`; `take(const TextBlock&, Result&)` runs on the calling
-// thread and returns false to end the pass, blocks after it being dropped unread.
-template <typename Result, typename MakeWorker, typename Take>
-void RunBlocks(std::istream& in, const BlockPassOptions& options, std::size_t maxLine,
-               MakeWorker&& makeWorker, Take&& take) {
+// Runs the blocks a cutter gives through workers and hands each one's result to `take` in
+// input order. `cutter.Next(Block&)` (Block being `Cutter::Block`, a TextBlock or one that
+// carries more) runs on the calling thread and returns false when the input is spent.
+// `makeWorker()` is called once per worker thread and gives a callable
+// `worker(const Block&, Result&)`; `take(const Block&, Result&)` runs on the calling thread
+// and returns false to end the pass, blocks after it being dropped unread.
+template <typename Result, typename Cutter, typename MakeWorker, typename Take>
+void RunCutBlocks(Cutter& cutter, int threadCount, MakeWorker&& makeWorker, Take&& take) {
+  using Block = typename Cutter::Block;
   struct Job {
-    TextBlock block;
+    Block block;
     Result result{};
     bool done = false;
   };
-  const int threads = std::max(1, options.threads);
+  const int threads = std::max(1, threadCount);
   const std::size_t inFlight = static_cast<std::size_t>(threads) * 2;
-  BlockCutter cutter(in, options.blockSize, maxLine);
   // An input of one block is converted here: starting threads would cost more than it.
   auto first = std::make_unique<Job>();
   if (!cutter.Next(first->block)) return;
@@ -163,6 +166,15 @@ void RunBlocks(std::istream& in, const BlockPassOptions& options, std::size_t ma
   workReady.notify_all();
   for (std::thread& worker : workers)
     worker.join();
+}
+
+// The blocks of `in` cut at line ends, as RunCutBlocks runs them.
+template <typename Result, typename MakeWorker, typename Take>
+void RunBlocks(std::istream& in, const BlockPassOptions& options, std::size_t maxLine,
+               MakeWorker&& makeWorker, Take&& take) {
+  BlockCutter cutter(in, options.blockSize, maxLine);
+  RunCutBlocks<Result>(cutter, options.threads, std::forward<MakeWorker>(makeWorker),
+                       std::forward<Take>(take));
 }
 
 }  // namespace zolvane

@@ -1,10 +1,13 @@
 #include "formats/poseidon_binary.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "core/block_pass.h"
 #include "core/files.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
@@ -287,30 +290,32 @@ std::string BinaryFaultText(const PassResult& result, std::string_view fileName)
   return result.reason + ": " + std::string(fileName);
 }
 
-BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
-                                      const BinaryPointOptions& options,
-                                      const ProgressFn& progress) {
-  BinaryPointResult result;
-  auto end = [&](PassResult pass) {
-    result.pass = std::move(pass);
-    return result;
-  };
-  BinaryReader reader(in);
-  std::int16_t columns = 0;
-  std::int32_t records = 0;
-  if (!reader.Int16(columns) || !reader.Int32(records)) {
-    return end(PassResult::Fail("The file ends before its record count", 0));
+namespace {
+
+// The bytes of a tagged value with the type code `code`, the code included; 0 for a code no
+// value has.
+std::size_t TaggedSize(std::int16_t code) {
+  switch (code) {
+    case 2:
+      return 4;
+    case 3:
+    case 4:
+      return 6;
+    case 5:
+      return 10;
+    default:
+      return 0;
   }
-  result.records = records;
-  if (records < 0) {
-    return end(
-        PassResult::Fail("The record count is negative (" + std::to_string(records) + ")", 0));
-  }
-  const XyzLayout layout = XyzLayout::FromCode(options.outputFormatCode);
-  LineWriter writer(out);
+}
+
+// Converts records `first` to `last` of the `total` the file declares, the reader standing
+// at `first`. `stopAsked(record, reader)` is asked after every record.
+template <typename StopAsked>
+PassResult ConvertRecords(BinaryReader& reader, int columns, const XyzLayout& layout,
+                          long long first, long long last, long long total, LineWriter& writer,
+                          StopAsked&& stopAsked) {
   std::string x, y, z;
-  const std::string total = std::to_string(records);
-  for (long long record = 1; record <= records; ++record) {
+  for (long long record = first; record <= last; ++record) {
     x.clear();
     y.clear();
     z.clear();
@@ -326,17 +331,18 @@ BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
       }
     }
     if (read == TaggedRead::Short) {
-      return end(PassResult::Fail(
-          "The file ends after record " + std::to_string(record - 1) + " of " + total, record));
+      return PassResult::Fail("The file ends after record " + std::to_string(record - 1) + " of " +
+                                  std::to_string(total),
+                              record);
     }
     if (read == TaggedRead::BadCode) {
-      return end(PassResult::Fail("Record " + std::to_string(record) + " holds a value of type " +
-                                      std::to_string(code) + ", not 2, 3, 4 or 5",
-                                  record));
+      return PassResult::Fail("Record " + std::to_string(record) + " holds a value of type " +
+                                  std::to_string(code) + ", not 2, 3, 4 or 5",
+                              record);
     }
     if (read == TaggedRead::NotFinite) {
-      return end(PassResult::Fail(
-          "Record " + std::to_string(record) + " holds an infinite or undefined value", record));
+      return PassResult::Fail(
+          "Record " + std::to_string(record) + " holds an infinite or undefined value", record);
     }
     if (layout.valid) {
       AppendSingle(z, zValue);
@@ -349,12 +355,183 @@ BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
       }
       writer.EndLine();
     }
-    if (record % kBinaryProgressInterval == 0 && progress &&
-        !progress(record, reader.BytesRead())) {
-      return end(PassResult::Stop());
-    }
+    if (stopAsked(record, reader)) return PassResult::Stop();
   }
-  if (!writer.Flush()) return end(PassResult::WriteFault());
+  return {};
+}
+
+constexpr std::uint64_t kBinaryHeaderSize = 6;
+
+// Whole records of a binary point file, for passes on every core.
+struct RecordBlock : TextBlock {
+  long long first = 1;    // the number of its first record
+  long long records = 0;  // to convert; the last block's reader stops at the file's fault
+};
+
+// Cuts after the last whole record a block holds, reading the type codes on its way. A code
+// no value has, or the end of the file inside a record, ends the cutting: that block's
+// reader reports it.
+class RecordCutter {
+ public:
+  using Block = RecordBlock;
+  RecordCutter(std::istream& in, std::size_t blockSize, int columns, long long total)
+      : in_(in),
+        blockSize_(std::max<std::size_t>(blockSize, 64)),
+        columns_(columns),
+        total_(total) {}
+
+  bool Next(RecordBlock& block) {
+    if (done_) return false;
+    // Small inputs stay small: the first blocks grow to the full size, a doubling at a time.
+    const std::size_t size = std::min(blockSize_, firstSize_);
+    firstSize_ = std::min(blockSize_, firstSize_ * 2);
+    std::string text = std::move(block.text);
+    text.assign(carry_);
+    carry_.clear();
+    const std::size_t have = text.size();
+    text.resize(have + size);
+    in_.read(text.data() + have, static_cast<std::streamsize>(size));
+    text.resize(have + static_cast<std::size_t>(in_.gcount()));
+    const bool end = !in_.good();
+    std::size_t at = 0;
+    long long whole = 0;
+    bool stuck = false;  // a code no value has
+    while (next_ + whole <= total_) {
+      const std::size_t length = RecordSize(text, at);
+      stuck = length == kNoRecord;
+      if (length == 0 || stuck) break;
+      at += length;
+      ++whole;
+    }
+    block.first = next_;
+    block.last = end || stuck || next_ + whole > total_;
+    block.readFailed = false;
+    if (block.last) {
+      done_ = true;
+      block.records = total_ - next_ + 1;
+    } else {
+      carry_.assign(text, at);
+      text.resize(at);
+      block.records = whole;
+    }
+    next_ += whole;
+    offset_ += text.size();
+    block.endOffset = offset_;
+    block.text = std::move(text);
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t kNoRecord = ~std::size_t{0};
+
+  // The bytes of the record at `at`: 0 when the text holds only part of it, kNoRecord when
+  // it holds a code no value has.
+  std::size_t RecordSize(const std::string& text, std::size_t at) const {
+    std::size_t length = 0;
+    for (int value = 0; value < 2; ++value) {
+      if (text.size() < at + length + 2) return 0;
+      std::int16_t code = 0;
+      const auto* b = reinterpret_cast<const unsigned char*>(text.data() + at + length);
+      code = static_cast<std::int16_t>(static_cast<std::uint16_t>(b[0] | (b[1] << 8)));
+      const std::size_t size = TaggedSize(code);
+      if (size == 0) return kNoRecord;
+      length += size;
+    }
+    if (columns_ == 3) length += 4;
+    return text.size() < at + length ? 0 : length;
+  }
+
+  std::istream& in_;
+  std::size_t blockSize_;
+  int columns_;
+  long long total_;
+  std::string carry_;
+  std::uint64_t offset_ = kBinaryHeaderSize;
+  std::size_t firstSize_ = std::size_t{1} << 16;
+  long long next_ = 1;
+  bool done_ = false;
+};
+
+struct RecordBlockResult {
+  std::string text;
+  PassResult pass;
+};
+
+}  // namespace
+
+BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
+                                      const BinaryPointOptions& options,
+                                      const ProgressFn& progress) {
+  BinaryPointResult result;
+  auto end = [&](PassResult pass) {
+    result.pass = std::move(pass);
+    return result;
+  };
+  // The header alone, so that the records after it are the stream's next bytes.
+  char headerBytes[kBinaryHeaderSize];
+  in.read(headerBytes, sizeof headerBytes);
+  TextStream headerStream(std::string_view(headerBytes, static_cast<std::size_t>(in.gcount())));
+  BinaryReader header(headerStream);
+  std::int16_t columns = 0;
+  std::int32_t records = 0;
+  if (!header.Int16(columns) || !header.Int32(records)) {
+    return end(PassResult::Fail("The file ends before its record count", 0));
+  }
+  result.records = records;
+  if (records < 0) {
+    return end(
+        PassResult::Fail("The record count is negative (" + std::to_string(records) + ")", 0));
+  }
+  const XyzLayout layout = XyzLayout::FromCode(options.outputFormatCode);
+  if (options.blocks.threads <= 1) {
+    BinaryReader reader(in);
+    LineWriter writer(out);
+    PassResult pass = ConvertRecords(reader, columns, layout, 1, records, records, writer,
+                                     [&progress](long long record, const BinaryReader& r) {
+                                       return record % kBinaryProgressInterval == 0 && progress &&
+                                              !progress(record, kBinaryHeaderSize + r.BytesRead());
+                                     });
+    if (pass.status != PassStatus::Done) return end(std::move(pass));
+    if (!writer.Flush()) return end(PassResult::WriteFault());
+    result.pass.count = records;
+    return result;
+  }
+
+  const std::string_view lineEnd = LineEndOf(out);
+  bool stopped = false;
+  RecordCutter cutter(in, options.blocks.blockSize, columns, records);
+  auto convert = [&, lineEnd](const RecordBlock& block, RecordBlockResult& r) {
+    r.text.clear();  // its room is used again
+    TextStream stream(block.text);
+    BinaryReader reader(stream);
+    LineWriter writer(r.text, lineEnd);
+    const long long last = std::min<long long>(records, block.first + block.records - 1);
+    r.pass = ConvertRecords(reader, columns, layout, block.first, last, records, writer,
+                            [](long long, const BinaryReader&) { return false; });
+    writer.Flush();
+  };
+  auto take = [&](const RecordBlock& block, RecordBlockResult& r) {
+    if (!r.text.empty()) {
+      // A refusal leaves its reason in errno; an older one must not pass for it.
+      if (out.good()) errno = 0;
+      out.write(r.text.data(), static_cast<std::streamsize>(r.text.size()));
+    }
+    if (r.pass.status != PassStatus::Done) {
+      result.pass = r.pass;
+      return false;
+    }
+    if (progress && !progress(block.first + block.records - 1, block.endOffset)) {
+      stopped = true;
+      return false;
+    }
+    return true;
+  };
+  RunCutBlocks<RecordBlockResult>(
+      cutter, options.blocks.threads, [&] { return convert; }, take);
+  if (stopped) result.pass = PassResult::Stop();
+  if (result.pass.status != PassStatus::Done) return result;
+  out.flush();
+  if (!out.good()) return end(PassResult::WriteFault());
   result.pass.count = records;
   return result;
 }
@@ -370,9 +547,10 @@ void A2BIN(int /*index*/, RunState& state, Ui& ui) {
   CommandFiles files(state);
   if (!files.Open(ui)) return;
   ui.SetProgressCount(0);
-  const BinaryPointResult result =
-      ConvertBinaryPoints(files.input.Stream(), files.output.Stream(), {state.OutputFormatCode},
-                          WindowProgress(ui, files.input.Size()));
+  BinaryPointOptions options{state.OutputFormatCode, {}};
+  options.blocks.threads = state.Threads;
+  const BinaryPointResult result = ConvertBinaryPoints(
+      files.input.Stream(), files.output.Stream(), options, WindowProgress(ui, files.input.Size()));
   if (result.pass.status == PassStatus::Stopped || result.pass.outputFault) {
     return ReportPassEnd(result.pass, state.InputFileName, state, ui);
   }

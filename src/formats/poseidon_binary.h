@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
@@ -55,6 +56,7 @@ void PoseidonToSurferGrid(int index, RunState& state, Ui& ui);
 
 struct BinaryPointOptions {
   int outputFormatCode = 11;  // XYZ layout; an invalid code writes no lines
+  BlockPassOptions blocks;    // several threads: the same bytes and faults as one
 };
 
 struct BinaryPointResult {
@@ -65,7 +67,8 @@ struct BinaryPointResult {
 // The fault of a failed pass, naming the file.
 std::string BinaryFaultText(const PassResult& result, std::string_view fileName);
 
-// The conversion pass. `progress` is called every 200 records.
+// The conversion pass. `progress` is called every 200 records, or after every block when the
+// pass runs on several threads.
 BinaryPointResult ConvertBinaryPoints(std::istream& in, std::ostream& out,
                                       const BinaryPointOptions& options,
                                       const ProgressFn& progress);

@@ -12,7 +12,7 @@ const char* const kContours = "\"-100\",\"depth\",2\r\n2.5,41.3\r\n2.75,41.25\r\
 std::string Convert(const std::string& bna, int label, int code, PassResult* pass = nullptr) {
   std::istringstream in(bna);
   std::ostringstream out;
-  const auto result = ConvertBnaToXyz(in, out, {label, code}, {});
+  const auto result = ConvertBnaToXyz(in, out, {label, code, {}}, {});
   if (pass) *pass = result.pass;
   return out.str();
 }
@@ -75,7 +75,7 @@ TEST(BnaToXyz, ProgressEveryTwoHundredPointsAndStop) {
   std::vector<long long> counts;
   std::istringstream in(bna);
   std::ostringstream out;
-  ConvertBnaToXyz(in, out, {1, 11}, [&](long long count, std::uint64_t) {
+  ConvertBnaToXyz(in, out, {1, 11, {}}, [&](long long count, std::uint64_t) {
     counts.push_back(count);
     return true;
   });
@@ -84,7 +84,7 @@ TEST(BnaToXyz, ProgressEveryTwoHundredPointsAndStop) {
   std::istringstream again(bna);
   std::ostringstream ignored;
   const auto stopped =
-      ConvertBnaToXyz(again, ignored, {1, 11}, [](long long, std::uint64_t) { return false; });
+      ConvertBnaToXyz(again, ignored, {1, 11, {}}, [](long long, std::uint64_t) { return false; });
   EXPECT_EQ(stopped.pass.status, PassStatus::Stopped);
 }
 

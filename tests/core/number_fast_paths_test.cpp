@@ -1,7 +1,9 @@
 // The short cuts for plain decimals give what the full conversions give.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -52,13 +54,31 @@ TEST(ReadNumberPlainDecimals, ReadsOnlyInsideTheText) {
   }
 }
 
-// The sign-position form takes the full road; it differs from the general form only in its
-// leading blank and the zero it leaves out before the point.
+// The C library's `digits` significant digits of `value` (correctly rounded), written as
+// plain decimals: the general forms for magnitudes from 1e-15 to 1e15.
+std::string PlainDigits(double value, int digits) {
+  if (value == 0) return "0";
+  char text[48];
+  std::snprintf(text, sizeof text, "%.*e", digits - 1, std::fabs(value));
+  std::string mantissa(1, text[0]);
+  mantissa.append(text + 2, static_cast<std::size_t>(digits - 1));
+  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  while (mantissa.size() > 1 && mantissa.back() == '0')
+    mantissa.pop_back();
+  std::string plain = value < 0 ? "-" : "";
+  if (exponent < 0) {
+    plain.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0');
+    return plain.append(mantissa);
+  }
+  const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+  if (mantissa.size() <= integerDigits) {
+    return plain.append(mantissa).append(integerDigits - mantissa.size(), '0');
+  }
+  return plain.append(mantissa, 0, integerDigits).append(".").append(mantissa, integerDigits);
+}
+
 std::string GeneralByTheFullRoad(double value) {
-  const std::string text(TrimBlanks(FormatSigned(value)));
-  if (text.rfind(".", 0) == 0) return "0" + text;
-  if (text.rfind("-.", 0) == 0) return "-0" + text.substr(1);
-  return text;
+  return PlainDigits(value, 15);
 }
 
 TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
@@ -73,16 +93,35 @@ TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
       value /= 10;
     if (random() % 2) value = -value;
     if (random() % 7 == 0) value = std::nextafter(value, 1e300);  // not a short decimal
+    // The exponent forms have their own table.
+    if (std::fabs(value) >= 1e15 || (value != 0 && std::fabs(value) < 1e-15)) continue;
     ASSERT_EQ(FormatGeneral(value), GeneralByTheFullRoad(value)) << value;
   }
-  // Computed values with all their digits, from 1 to 10^15, and the halves between them.
+  // Computed values with all their digits, from 10^-5 to 10^15, and the halves between them.
   for (int i = 0; i < 300000; ++i) {
     double value = std::ldexp(static_cast<double>(random() >> 11), -53) * 10;  // [0, 10)
-    value = std::max(1.0, value) * std::pow(10.0, static_cast<int>(random() % 15));
+    value = std::max(1.0, value) * std::pow(10.0, static_cast<int>(random() % 20) - 5);
     if (i % 5 == 0) value = std::floor(value * 1e3) / 1e3 + 0.0005;  // near a half
     if (random() % 2) value = -value;
     ASSERT_EQ(FormatGeneral(value), GeneralByTheFullRoad(value)) << value;
     ASSERT_EQ(FormatPrintItem(value), FormatSigned(value) + " ") << value;
+    const std::string general = GeneralByTheFullRoad(value);
+    const bool below1 = std::fabs(value) < 1;
+    ASSERT_EQ(FormatSigned(value),
+              std::string(value < 0 ? "-" : " ")
+                  .append(general, (value < 0 ? 1 : 0) + (below1 ? 1 : 0), std::string::npos))
+        << value;
+  }
+  // Single-precision values against the C library's seven digits, written plainly.
+  for (int i = 0; i < 300000; ++i) {
+    const auto value =
+        static_cast<float>((0.1 + 0.9 * std::ldexp(static_cast<double>(random() >> 11), -53)) *
+                           std::pow(10.0, static_cast<int>(random() % 15) - 7));
+    const std::string plain = PlainDigits(value, 7);
+    ASSERT_EQ(FormatSingle(value), plain) << plain;
+    ASSERT_EQ(FormatSignedSingle(-value),
+              std::string("-").append(plain, value < 1 ? 1 : 0, std::string::npos))
+        << plain;
   }
   EXPECT_EQ(FormatGeneral(999999.99999999999), "1000000");
   EXPECT_EQ(FormatGeneral(400023.907618899123), "400023.907618899");

@@ -69,6 +69,15 @@ TEST(GeneralForm, PlainDecimalsFrom1e15DownTo1eMinus15) {
       {SignedSingle, -0.001234567, "-.001234567"},
       {SignedSingle, -9.9999999e-16, "-.000000000000001"},
       {SignedSingle, 1.70141e38, " 1.70141E+38"},
+      {Single, 0.01, "0.01"},  // the float rounds up into an eighth digit
+      {SignedSingle, -0.01, "-.01"},
+      {Single, 999999.94, "999999.9"},
+      {Single, 1234.5675, "1234.568"},
+      {SignedSingle, 0.000123456789, " .0001234568"},
+      {Single, 1.5e-6, "0.0000015"},
+      {Single, -0.0, "0"},
+      {SignedSingle, 9999999, " 9999999"},
+      {Single, 1e7, "10000000"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.form(c.value), c.expected) << c.value;
@@ -95,6 +104,50 @@ TEST(PicturePatterns, CompulsoryAndOptionalDigits) {
   EXPECT_EQ(FormatPicture(2.0, "+000.000000"), "+002.000000");
   EXPECT_EQ(FormatPicture(-2.0, "+000.000000"), "-+002.000000");
   EXPECT_EQ(FormatPicture(41.2, "00"), "41");
+}
+
+// A pattern read once writes what the pattern read at each call writes, at the edges of its
+// short cut: carries into a new digit, halves, the last place's 10^15, negative zero.
+TEST(PicturePatterns, ReadOnceOrAtEachCall) {
+  const struct {
+    FixedPicture picture;
+    std::string_view pattern;
+    double value;
+    const char* expected;
+  } cases[] = {
+      {"00.0000", "00.0000", 9.99995, "10.0000"},
+      {"00.0000", "00.0000", 99.99995, "100.0000"},
+      {"00.0000", "00.0000", 0.00005, "00.0001"},
+      {"00.0000", "00.0000", 0.000049999, "00.0000"},
+      {"00.0000", "00.0000", -0.0, "00.0000"},
+      {"00.0000", "00.0000", -0.00000005, "-00.0000"},
+      {"00.0000", "00.0000", 41.999999995, "42.0000"},
+      {"00.0000", "00.0000", 4539238.4999999, "4539238.5000"},
+      {"00.0000", "00.0000", 1e7 - 5e-4, "9999999.9995"},
+      {"00.0000", "00.0000", 9.9999e14, "999990000000000.0000"},
+      {" 000 ", " 000 ", -3.5, "- 004 "},
+      {" 000 ", " 000 ", 1234567.0005, " 1234567 "},
+      {"###.00000000", "###.00000000", 0.000049999, ".00005000"},
+      {"###.00000000", "###.00000000", 999.9999999, "999.99999990"},
+      {"###.00000000", "###.00000000", 1e15, "1000000000000000.00000000"},
+      {"000.0000000", "000.0000000", 2.99382716049383, "002.9938272"},
+      {"000.0000000", "000.0000000", -0.00000005, "-000.0000001"},
+      {"000.0000000", "000.0000000", 4539238.4999999, "4539238.4999999"},
+      {"0000000.000", "0000000.000", 1234567.0005, "1234567.001"},
+      {"0000000.000", "0000000.000", 1e7 - 5e-4, "10000000.000"},
+      {"+000.0#", "+000.0#", -2.0 / 3, "-+000.67"},
+      {"+000.0#", "+000.0#", 4539238.4999999, "+4539238.5"},
+      {"#.#", "#.#", 0.00005, "."},
+      {"#.#", "#.#", -0.00000005, "-."},
+      {"00", "00", -2.0 / 3, "-01"},
+      {"N 00.00 E", "N 00.00 E", 99.99995, "N 100.00 E"},
+  };
+  for (const auto& c : cases) {
+    std::string fixed;
+    AppendFixedPicture(fixed, c.value, c.picture);
+    EXPECT_EQ(fixed, c.expected) << c.pattern << " " << c.value;
+    EXPECT_EQ(FormatPicture(c.value, c.pattern), c.expected) << c.pattern << " " << c.value;
+  }
 }
 
 }  // namespace

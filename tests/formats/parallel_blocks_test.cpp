@@ -2,11 +2,16 @@
 // stops at the same fault, on inputs cut into many small blocks.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <sstream>
 #include <string>
 
 #include "crs/reproject.h"
+#include "formats/bna/bna_to_xyz.h"
+#include "formats/poseidon_binary.h"
 #include "formats/xyz/transform_files.h"
 #include "formats/xyz/translate.h"
 #include "survey/igrf.h"
@@ -111,6 +116,77 @@ std::string Utm(int i, const char* separator, const char* end) {
   return text.str();
 }
 
+Pass Bna2Xyz(int label, int layout) {
+  return [label, layout](std::istream& in, std::ostream& out, const BlockPassOptions& blocks) {
+    const BnaToXyzOptions options{label, layout, blocks};
+    const BnaToXyzResult result = ConvertBnaToXyz(in, out, options, {});
+    out << "form " << result.singlePointForm << " count " << result.pointCount;
+    return XyzPassResult{result.pass};
+  };
+}
+
+// Objects of 1 to 40 vertices (object `i` has i % 40 + 1, a negative count for odd ones),
+// a single point every seventh; `vertex(i, k)` may replace vertex k of object i.
+std::string Objects(int n, const char* end,
+                    const std::function<std::string(int, int)>& vertex = nullptr) {
+  std::string text;
+  for (int i = 0; i < n; ++i) {
+    const std::string labels = "\"z" + std::to_string(i) + "\", depth " + std::to_string(i % 9);
+    if (i % 7 == 3) {
+      text += labels + ",1," + std::to_string(2 + i * 0.001) + "," + std::to_string(41 - i * 0.01);
+      text += end;
+      continue;
+    }
+    const int vertices = i % 40 + 1;
+    text += labels + "," + std::to_string(i % 2 ? -vertices : vertices) + end;
+    for (int k = 0; k < vertices; ++k) {
+      const std::string own = vertex ? vertex(i, k) : std::string();
+      text += own.empty() ? std::to_string(430000 + i * 1.25 + k) + "," +
+                                std::to_string(4.5e6 - k * 0.375) + end
+                          : own;
+    }
+  }
+  return text;
+}
+
+// A binary point file: columns, the record count, then records of tagged x and y (the types
+// turn through 2, 3, 4 and 5) and a float z when there are three columns; `record(i)` may
+// replace record i's bytes.
+std::string Records(int columns, int count, int written,
+                    const std::function<std::string(int)>& record = nullptr) {
+  std::string data;
+  auto raw = [&data](const auto& v) {
+    data.append(reinterpret_cast<const char*>(&v), sizeof v);  // little-endian test machines
+  };
+  raw(static_cast<std::int16_t>(columns));
+  raw(static_cast<std::int32_t>(count));
+  for (int i = 0; i < written; ++i) {
+    if (record) {
+      if (const std::string own = record(i); !own.empty()) {
+        data += own;
+        continue;
+      }
+    }
+    for (int value = 0; value < 2; ++value) {
+      const int type = (i + value) % 4 + 2;
+      raw(static_cast<std::int16_t>(type));
+      if (type == 2) raw(static_cast<std::int16_t>(i - 300));
+      if (type == 3) raw(static_cast<std::int32_t>(i * 1000 + 7));
+      if (type == 4) raw(static_cast<float>(i * 0.1f));
+      if (type == 5) raw(430000 + i * 0.125);
+    }
+    if (columns == 3) raw(static_cast<float>(-i * 0.5f));
+  }
+  return data;
+}
+
+Pass Bin2Xyz(int layout) {
+  return [layout](std::istream& in, std::ostream& out, const BlockPassOptions& blocks) {
+    const BinaryPointResult result = ConvertBinaryPoints(in, out, {layout, blocks}, {});
+    return XyzPassResult{result.pass};
+  };
+}
+
 TEST(ParallelBlocks, SameBytesFaultsAndLinesAsOneThread) {
   struct Row {
     const char* name;
@@ -151,6 +227,33 @@ TEST(ParallelBlocks, SameBytesFaultsAndLinesAsOneThread) {
       {"reproject out of range number", Reproject(11),
        Points(600, [](int i) { return i == 444 ? "1e999,2,3\n" : Utm(i, ",", "\n"); })},
       {"empty", Geo2Utm(11), ""},
+      {"bna2xyz objects and single points", Bna2Xyz(1, 11), Objects(120, "\r\n")},
+      {"bna2xyz lone CR ends, z from label 2", Bna2Xyz(2, 32), Objects(90, "\r")},
+      {"bna2xyz object longer than a block", Bna2Xyz(1, 21),
+       "a,b,300\n" + Points(300, [](int i) { return Utm(i, ",", "\n"); }) + Objects(20, "\n")},
+      {"bna2xyz coordinate fault in a middle block", Bna2Xyz(1, 11),
+       Objects(120, "\n",
+               [](int i, int k) { return i == 70 && k == 5 ? "431000 4500000\n" : ""; })},
+      {"bna2xyz header fault in a middle block", Bna2Xyz(1, 11),
+       Objects(60, "\n") + "a,b,0\n" + Objects(60, "\n")},
+      {"bna2xyz ends inside an object", Bna2Xyz(1, 11), Objects(61, "\n") + "a,b,5\n1,2\n"},
+      {"bna2xyz NUL byte in a middle block", Bna2Xyz(2, 11),
+       Objects(60, "\n") + std::string("a,b,1,2\0,4\n", 11) + Objects(60, "\n")},
+      {"bin2xyz three columns", Bin2Xyz(11), Records(3, 700, 700)},
+      {"bin2xyz two columns, bytes after the records", Bin2Xyz(22), Records(2, 500, 520)},
+      {"bin2xyz unknown type in a middle record", Bin2Xyz(11),
+       Records(3, 700, 700, [](int i) { return i == 433 ? std::string("\x09\0\0\0", 4) : ""; })},
+      {"bin2xyz infinite value in a middle record", Bin2Xyz(11),
+       Records(2, 700, 700,
+               [](int i) {
+                 if (i != 517) return std::string();
+                 const double inf = HUGE_VAL;
+                 std::string own("\x05\0", 2);
+                 own.append(reinterpret_cast<const char*>(&inf), sizeof inf);
+                 return own + std::string("\x02\0\x01\0", 4);
+               })},
+      {"bin2xyz ends inside a record", Bin2Xyz(13),
+       Records(3, 700, 650) + std::string("\x05\0\x01", 3)},
   };
   for (const Row& row : rows) {
     for (const std::size_t blockSize : {std::size_t{97}, std::size_t{1000}}) {

@@ -115,7 +115,7 @@ struct Bytes {
 BinaryPointResult Binary(const std::string& input, int code, std::string& output) {
   std::istringstream in(input);
   std::ostringstream out;
-  BinaryPointResult result = ConvertBinaryPoints(in, out, {code}, {});
+  BinaryPointResult result = ConvertBinaryPoints(in, out, {code, {}}, {});
   output = out.str();
   return result;
 }

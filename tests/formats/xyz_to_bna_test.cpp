@@ -80,7 +80,7 @@ TEST(XyzToBna, LinesRoundTripThroughTheBnaReader) {
   EXPECT_EQ(check.objectCount, 10001);
   std::istringstream in(bna);
   std::ostringstream back;
-  ASSERT_EQ(ConvertBnaToXyz(in, back, {1, 11}, {}).pass.status, PassStatus::Done);
+  ASSERT_EQ(ConvertBnaToXyz(in, back, {1, 11, {}}, {}).pass.status, PassStatus::Done);
   std::string expected;
   for (int i = 0; i < 250000; ++i)
     expected += std::to_string(i) + ".5," + std::to_string(i % 1000) + ",\"" + label(i) + "\"\r\n";

@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
@@ -13,6 +14,7 @@ namespace zolvane {
 struct BnaToXyzOptions {
   int label = 1;              // 1: z from label 1, otherwise label 2
   int outputFormatCode = 11;  // XYZ layout; codes outside 11..34 or orders beyond 4 write nothing
+  BlockPassOptions blocks;    // several threads: the same bytes, faults and lines as one
 };
 
 struct BnaToXyzResult {
@@ -21,7 +23,8 @@ struct BnaToXyzResult {
   long long pointCount = 0;  // count of the last header read
 };
 
-// The conversion pass over a checked file. `progress` is called every 200 points.
+// The conversion pass over a checked file. `progress` is called every 200 points, or after
+// every block when the pass runs on several threads.
 BnaToXyzResult ConvertBnaToXyz(std::istream& in, std::ostream& out, const BnaToXyzOptions& options,
                                const ProgressFn& progress);
 

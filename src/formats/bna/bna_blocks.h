@@ -1,0 +1,39 @@
+// BNA files in blocks for passes on every core: the cutter follows the objects, so each
+// block knows the object it starts inside and the number of its first line.
+#pragma once
+
+#include <istream>
+
+#include "core/block_pass.h"
+#include "formats/bna/bna_reader.h"
+
+namespace zolvane {
+
+// Whole lines of a BNA file, and where in the file's objects they begin.
+struct BnaBlock : TextBlock {
+  long long lineBase = 0;  // lines before the block
+  long long lines = 0;     // lines in the block, the last one possibly without its end
+  // The block starts with `openPoints` coordinate lines of the object `openHeader` heads.
+  long long openPoints = 0;
+  BnaHeader openHeader;
+};
+
+// Cuts at line ends as BlockCutter does, reading the headers on its way (without their
+// coordinates) to follow the objects. A header the readers refuse stops nothing here: the
+// block that holds it fails there, and no block after it is taken.
+class BnaBlockCutter {
+ public:
+  using Block = BnaBlock;
+  BnaBlockCutter(std::istream& in, std::size_t blockSize);
+  bool Next(BnaBlock& block);
+
+ private:
+  void Header(std::string_view line);
+
+  BlockCutter lines_;
+  long long lineBase_ = 0;
+  long long open_ = 0;
+  BnaHeader header_;
+};
+
+}  // namespace zolvane
