@@ -20,7 +20,7 @@
 #include "app/preview_window.h"
 #include "app/qt_ui.h"
 #include "core/block_pass.h"
-#include "dialogs/singlecoord_dialog.h"
+#include "dialogs/single_coordinate_dialog.h"
 
 namespace zolvane {
 namespace {

@@ -13,11 +13,11 @@
 
 #include "app/trevil.h"
 #include "core/ui.h"
-#include "dialogs/fusform_dialog.h"
-#include "dialogs/singlecoord_dialog.h"
+#include "dialogs/zone_dialog.h"
+#include "dialogs/single_coordinate_dialog.h"
 #include "dialogs/translate_dialog.h"
-#include "dialogs/xyzi_dialog.h"
-#include "dialogs/xyzo_dialog.h"
+#include "dialogs/input_options_dialog.h"
+#include "dialogs/output_options_dialog.h"
 #include "modal_answers.h"
 #include "widgets.h"
 

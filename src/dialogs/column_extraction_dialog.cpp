@@ -1,4 +1,4 @@
-#include "dialogs/xyzc_dialog.h"
+#include "dialogs/column_extraction_dialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "dialogs/shapo_dialog.h"
+#include "dialogs/swath_dialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

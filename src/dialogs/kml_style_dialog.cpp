@@ -1,4 +1,4 @@
-#include "dialogs/fbna2kml_dialog.h"
+#include "dialogs/kml_style_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "dialogs/fbna2vec_dialog.h"
+#include "dialogs/vec_layer_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>

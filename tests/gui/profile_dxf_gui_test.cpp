@@ -10,7 +10,7 @@
 
 #include "app/trevil.h"
 #include "core/ui.h"
-#include "dialogs/xy2dxf_dialog.h"
+#include "dialogs/profile_dxf_dialog.h"
 #include "modal_answers.h"
 #include "widgets.h"
 
@@ -81,4 +81,4 @@ class Xy2dxfGuiTest : public QObject {
 };
 
 QTEST_MAIN(Xy2dxfGuiTest)
-#include "xy2dxf_gui_test.moc"
+#include "profile_dxf_gui_test.moc"

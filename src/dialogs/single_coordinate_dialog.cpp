@@ -1,4 +1,4 @@
-#include "dialogs/singlecoord_dialog.h"
+#include "dialogs/single_coordinate_dialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

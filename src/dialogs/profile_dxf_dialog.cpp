@@ -1,4 +1,4 @@
-#include "dialogs/xy2dxf_dialog.h"
+#include "dialogs/profile_dxf_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "dialogs/xyzi_dialog.h"
+#include "dialogs/input_options_dialog.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "dialogs/fusform_dialog.h"
+#include "dialogs/zone_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>

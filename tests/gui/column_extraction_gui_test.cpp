@@ -70,4 +70,4 @@ class XyzcGuiTest : public QObject {
 };
 
 QTEST_MAIN(XyzcGuiTest)
-#include "xyzc_gui_test.moc"
+#include "column_extraction_gui_test.moc"

@@ -1,4 +1,4 @@
-#include "dialogs/xyzo_dialog.h"
+#include "dialogs/output_options_dialog.h"
 
 #include <QCheckBox>
 #include <QPushButton>

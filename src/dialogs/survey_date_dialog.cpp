@@ -1,4 +1,4 @@
-#include "dialogs/igrfdata_dialog.h"
+#include "dialogs/survey_date_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "dialogs/filtros_dialog.h"
+#include "dialogs/filter_dialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "dialogs/calculdist_dialog.h"
+#include "dialogs/distance_time_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>

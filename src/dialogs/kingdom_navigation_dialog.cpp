@@ -1,4 +1,4 @@
-#include "dialogs/cs2ks_dialog.h"
+#include "dialogs/kingdom_navigation_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>

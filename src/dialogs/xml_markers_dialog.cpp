@@ -1,4 +1,4 @@
-#include "dialogs/fbna2xml_dialog.h"
+#include "dialogs/xml_markers_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
