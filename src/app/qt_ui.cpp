@@ -10,26 +10,26 @@
 #include "app/trevil.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
-#include "dialogs/kingdom_navigation_dialog.h"
-#include "dialogs/vec_layer_dialog.h"
+#include "dialogs/column_extraction_dialog.h"
+#include "dialogs/crs_dialog.h"
 #include "dialogs/distance_time_dialog.h"
 #include "dialogs/filter_dialog.h"
-#include "dialogs/kml_style_dialog.h"
-#include "dialogs/xml_markers_dialog.h"
-#include "dialogs/zone_dialog.h"
-#include "dialogs/interpolation_dialog.h"
-#include "dialogs/parallel_dialog.h"
-#include "dialogs/crs_dialog.h"
 #include "dialogs/gis_dialog.h"
+#include "dialogs/input_options_dialog.h"
+#include "dialogs/interpolation_dialog.h"
+#include "dialogs/kingdom_navigation_dialog.h"
+#include "dialogs/kml_style_dialog.h"
+#include "dialogs/layback_dialog.h"
+#include "dialogs/output_options_dialog.h"
+#include "dialogs/parallel_dialog.h"
+#include "dialogs/profile_dxf_dialog.h"
 #include "dialogs/rotate_dialog.h"
 #include "dialogs/survey_date_dialog.h"
-#include "dialogs/layback_dialog.h"
 #include "dialogs/swath_dialog.h"
 #include "dialogs/translate_dialog.h"
-#include "dialogs/column_extraction_dialog.h"
-#include "dialogs/profile_dxf_dialog.h"
-#include "dialogs/input_options_dialog.h"
-#include "dialogs/output_options_dialog.h"
+#include "dialogs/vec_layer_dialog.h"
+#include "dialogs/xml_markers_dialog.h"
+#include "dialogs/zone_dialog.h"
 #include "survey/graphic_interpolator.h"
 
 namespace zolvane {
@@ -223,19 +223,19 @@ void QtUi::StartCommand() {
 }
 
 std::optional<XyzoChoice> QtUi::Xyzo() {
-  XyzoDialog* dialog = Created(xyzo_, &window_);
+  OutputOptionsDialog* dialog = Created(outputOptions_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return XyzoChoice{dialog->OutputFormatCode(), dialog->Distances()};
 }
 
 std::optional<XyziChoice> QtUi::Xyzi() {
-  XyziDialog* dialog = Created(xyzi_, &window_);
+  InputOptionsDialog* dialog = Created(inputOptions_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return XyziChoice{dialog->InputFormatCode(), dialog->CheckStatistics()};
 }
 
 std::optional<ZoneChoice> QtUi::ChooseZone() {
-  FusformDialog* dialog = Created(fusform_, &window_);
+  ZoneDialog* dialog = Created(zone_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return ZoneChoice{dialog->UtmZone(), dialog->CentralMeridian()};
 }
@@ -250,15 +250,15 @@ std::optional<TranslateChoice> QtUi::Translate() {
 // Miramon VEC and Kingdom Suite dialogs.
 std::optional<VecChoice> QtUi::Fbna2vec() {
   // Each run starts from the initial settings.
-  Fbna2vecDialog dialog(&window_);
+  VecLayerDialog dialog(&window_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return VecChoice{dialog.Identifier(), dialog.Ed50(), dialog.Degrees(), dialog.South(),
                    dialog.ZoneText().toStdString()};
 }
 
 std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
-  if (cs2ks_ && !keepValues) delete cs2ks_;
-  Cs2ksDialog* dialog = Created(cs2ks_, &window_);
+  if (kingdomNavigation_ && !keepValues) delete kingdomNavigation_;
+  KingdomNavigationDialog* dialog = Created(kingdomNavigation_, &window_);
   // Not modal: the window stays usable while the dialog waits for GO.
   dialog->setModal(false);
   QEventLoop wait;
@@ -267,7 +267,7 @@ std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
   dialog->show();
   dialog->raise();
   wait.exec();
-  if (!cs2ks_) return std::nullopt;
+  if (!kingdomNavigation_) return std::nullopt;
   QObject::disconnect(finished);
   QObject::disconnect(destroyed);
   if (dialog->result() != QDialog::Accepted) return std::nullopt;
@@ -277,7 +277,7 @@ std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
 
 // Column extraction.
 std::optional<XyzcChoice> QtUi::Xyzc() {
-  XyzcDialog* dialog = Created(xyzc_, &window_);
+  ColumnExtractionDialog* dialog = Created(columnExtraction_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   XyzcChoice choice;
   choice.Columns = dialog->Columns();
@@ -292,14 +292,14 @@ std::optional<XyzcChoice> QtUi::Xyzc() {
 
 // Didger.dxf > Real World 3D DXF.
 std::optional<Xy2dxfChoice> QtUi::Xy2dxf() {
-  Xy2dxfDialog* dialog = Created(xy2dxf_, &window_);
+  ProfileDxfDialog* dialog = Created(profileDxf_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return dialog->Choice();
 }
 
 // Distance-time, parallel lines, rotation, interpolator and filters.
 std::optional<NavParametersChoice> QtUi::CalculDist() {
-  CalculDistDialog* dialog = Created(calculDist_, &window_);
+  DistanceTimeDialog* dialog = Created(distanceTime_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return NavParametersChoice{dialog->LineSpeed(), dialog->TransitSpeed(), dialog->Ed50()};
 }
@@ -367,7 +367,7 @@ void QtUi::Interpolation() {
 }
 
 std::optional<FilterChoice> QtUi::Filtros(bool clipping) {
-  FiltrosDialog* dialog = Created(filtros_, &window_);
+  FilterDialog* dialog = Created(filter_, &window_);
   dialog->SetClipping(clipping);
   const bool accepted = dialog->exec() == QDialog::Accepted;
   dialog->SetClipping(false);
@@ -387,7 +387,7 @@ std::optional<FilterChoice> QtUi::Filtros(bool clipping) {
 
 // Swath coverage, towed vehicle and IGRF anomaly.
 std::optional<SwathChoice> QtUi::Shapo() {
-  ShapoDialog* dialog = Created(shapo_, &window_);
+  SwathDialog* dialog = Created(swath_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return SwathChoice{dialog->Coefficient(), dialog->Degrees(),
                      ReadNumber(dialog->ValueText().toStdString())};
@@ -404,7 +404,7 @@ std::optional<LaybackChoice> QtUi::Layback() {
 }
 
 std::optional<IgrfDateChoice> QtUi::Igrfdata() {
-  IgrfdataDialog* dialog = Created(igrfdata_, &window_);
+  SurveyDateDialog* dialog = Created(surveyDate_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return IgrfDateChoice{dialog->Year(), dialog->Month()};
 }
@@ -412,27 +412,28 @@ std::optional<IgrfDateChoice> QtUi::Igrfdata() {
 // BNA => KML and BNA => XML: CANCEL and the frame only hide the dialog; a completed run
 // deletes it, so the next one starts from the initial values.
 std::optional<KmlChoice> QtUi::Fbna2kml() {
-  if (!fbna2kml_) {
-    fbna2kml_ = new Fbna2kmlDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
+  if (!kmlStyle_) {
+    kmlStyle_ = new KmlStyleDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
   }
-  if (fbna2kml_->exec() != QDialog::Accepted) return std::nullopt;
-  return fbna2kml_->Choice();
+  if (kmlStyle_->exec() != QDialog::Accepted) return std::nullopt;
+  return kmlStyle_->Choice();
 }
 
 void QtUi::ForgetFbna2kml() {
-  delete fbna2kml_;
+  delete kmlStyle_;
 }
 
 std::optional<XmlChoice> QtUi::Fbna2xml() {
-  if (!fbna2xml_) {
-    fbna2xml_ = new Fbna2xmlDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
+  if (!xmlMarkers_) {
+    xmlMarkers_ =
+        new XmlMarkersDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
   }
-  if (fbna2xml_->exec() != QDialog::Accepted) return std::nullopt;
-  return fbna2xml_->Choice();
+  if (xmlMarkers_->exec() != QDialog::Accepted) return std::nullopt;
+  return xmlMarkers_->Choice();
 }
 
 void QtUi::ForgetFbna2xml() {
-  delete fbna2xml_;
+  delete xmlMarkers_;
 }
 
 }  // namespace zolvane

@@ -12,25 +12,25 @@ class QWidget;
 
 namespace zolvane {
 
-class Fbna2kmlDialog;
-class Fbna2xmlDialog;
-class FusformDialog;
-class IgrfdataDialog;
+class KmlStyleDialog;
+class XmlMarkersDialog;
+class ZoneDialog;
+class SurveyDateDialog;
 class LaybackDialog;
-class ShapoDialog;
+class SwathDialog;
 class Trevil;
 class TranslateDialog;
-class XyziDialog;
-class XyzoDialog;
-class Cs2ksDialog;
-class XyzcDialog;
-class Xy2dxfDialog;
-class CalculDistDialog;
+class InputOptionsDialog;
+class OutputOptionsDialog;
+class KingdomNavigationDialog;
+class ColumnExtractionDialog;
+class ProfileDxfDialog;
+class DistanceTimeDialog;
 class ParallelDialog;
 class RotateDialog;
 class CrsDialog;
 class InterpolationDialog;
-class FiltrosDialog;
+class FilterDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
@@ -95,32 +95,33 @@ class QtUi : public Ui {
   bool outputCompleted_ = false;
   QStringList nameFilters_;
   QString lastDirectory_;  // where the file dialogs open
-  QPointer<XyzoDialog> xyzo_;
-  QPointer<XyziDialog> xyzi_;
-  QPointer<FusformDialog> fusform_;
+  QPointer<OutputOptionsDialog> outputOptions_;
+  QPointer<InputOptionsDialog> inputOptions_;
+  QPointer<ZoneDialog> zone_;
   QPointer<TranslateDialog> translate_;
-  QPointer<Xy2dxfDialog> xy2dxf_;  // Didger.dxf > Real World 3D DXF
+  QPointer<ProfileDxfDialog> profileDxf_;  // Didger.dxf > Real World 3D DXF
   // Swath coverage, towed vehicle and IGRF anomaly.
-  QPointer<ShapoDialog> shapo_;
+  QPointer<SwathDialog> swath_;
   QPointer<LaybackDialog> layback_;
-  QPointer<IgrfdataDialog> igrfdata_;
+  QPointer<SurveyDateDialog> surveyDate_;
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
-  QPointer<Cs2ksDialog> cs2ks_;  // Kingdom Suite: kept between GO presses of one command
+  // Kingdom Suite: kept between GO presses of one command.
+  QPointer<KingdomNavigationDialog> kingdomNavigation_;
 
  public:
   // Column extraction.
   std::optional<XyzcChoice> Xyzc() override;
 
  private:
-  QPointer<XyzcDialog> xyzc_;
+  QPointer<ColumnExtractionDialog> columnExtraction_;
   // Distance-time, parallel lines, rotation, interpolator and filters.
-  QPointer<CalculDistDialog> calculDist_;
+  QPointer<DistanceTimeDialog> distanceTime_;
   QPointer<ParallelDialog> parallel_;
   QPointer<RotateDialog> rotate_;
   QPointer<CrsDialog> crs_;
   QPointer<InterpolationDialog> interpolation_;
-  QPointer<FiltrosDialog> filtros_;
+  QPointer<FilterDialog> filter_;
 
   // BNA => KML and BNA => XML.
  public:
@@ -130,8 +131,8 @@ class QtUi : public Ui {
   void ForgetFbna2xml() override;
 
  private:
-  QPointer<Fbna2kmlDialog> fbna2kml_;
-  QPointer<Fbna2xmlDialog> fbna2xml_;
+  QPointer<KmlStyleDialog> kmlStyle_;
+  QPointer<XmlMarkersDialog> xmlMarkers_;
 };
 
 }  // namespace zolvane

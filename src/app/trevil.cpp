@@ -292,7 +292,7 @@ void Trevil::ShowHelp() {
 }
 
 void Trevil::ShowCalculator() {
-  if (!calculator_) calculator_ = new SinglecoordDialog(state_, this);
+  if (!calculator_) calculator_ = new SingleCoordinateDialog(state_, this);
   calculator_->show();
   calculator_->raise();
   calculator_->activateWindow();

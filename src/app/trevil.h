@@ -21,7 +21,7 @@ namespace zolvane {
 class HelpWindow;
 class PreviewWindow;
 class QtUi;
-class SinglecoordDialog;
+class SingleCoordinateDialog;
 class Ui;
 
 class Trevil : public QMainWindow {
@@ -74,7 +74,7 @@ class Trevil : public QMainWindow {
   QPointer<HelpWindow> help_;
   QPointer<PreviewWindow> previewWindow_;
   const MenuItem* lastItem_ = nullptr;  // of the last command run, for its input's format
-  QPointer<SinglecoordDialog> calculator_;
+  QPointer<SingleCoordinateDialog> calculator_;
   bool running_ = false;
   bool exitConfirmed_ = false;
   bool closeAfterRun_ = false;

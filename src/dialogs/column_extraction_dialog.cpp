@@ -31,7 +31,7 @@ QString WholeNumberText(const QString& text) {
 
 }  // namespace
 
-XyzcDialog::XyzcDialog(QWidget* parent) : QDialog(parent) {
+ColumnExtractionDialog::ColumnExtractionDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("xyzc");
   setWindowTitle(" Zolvane - Extract");
 
@@ -108,19 +108,19 @@ XyzcDialog::XyzcDialog(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool XyzcDialog::Bna() const {
+bool ColumnExtractionDialog::Bna() const {
   return bna_->isChecked();
 }
-bool XyzcDialog::Columns() const {
+bool ColumnExtractionDialog::Columns() const {
   return columns_->isChecked();
 }
-bool XyzcDialog::Lines() const {
+bool ColumnExtractionDialog::Lines() const {
   return lines_->isChecked();
 }
-QString XyzcDialog::FrequencyText() const {
+QString ColumnExtractionDialog::FrequencyText() const {
   return frequency_->text();
 }
-QString XyzcDialog::ColumnText(int which) const {
+QString ColumnExtractionDialog::ColumnText(int which) const {
   return columnBoxes_[which]->text();
 }
 

@@ -9,11 +9,11 @@ class QLineEdit;
 
 namespace zolvane {
 
-class XyzcDialog : public QDialog {
+class ColumnExtractionDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit XyzcDialog(QWidget* parent = nullptr);
+  explicit ColumnExtractionDialog(QWidget* parent = nullptr);
 
   bool Bna() const;
   bool Columns() const;

@@ -9,7 +9,7 @@
 
 namespace zolvane {
 
-CalculDistDialog::CalculDistDialog(QWidget* parent) : QDialog(parent) {
+DistanceTimeDialog::DistanceTimeDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("CalculDist");
   setWindowTitle("Zolvane - Nav. Parameters");
   velocitat_ = NamedBox(this, "velocitat", "5");
@@ -38,13 +38,13 @@ CalculDistDialog::CalculDistDialog(QWidget* parent) : QDialog(parent) {
   });
 }
 
-double CalculDistDialog::LineSpeed() const {
+double DistanceTimeDialog::LineSpeed() const {
   return BoxNumber(velocitat_);
 }
-double CalculDistDialog::TransitSpeed() const {
+double DistanceTimeDialog::TransitSpeed() const {
   return BoxNumber(vel2_);
 }
-bool CalculDistDialog::Ed50() const {
+bool DistanceTimeDialog::Ed50() const {
   return ellipsoid_.Selected() == 2;
 }
 

@@ -10,11 +10,11 @@ class QLineEdit;
 
 namespace zolvane {
 
-class CalculDistDialog : public QDialog {
+class DistanceTimeDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CalculDistDialog(QWidget* parent = nullptr);
+  explicit DistanceTimeDialog(QWidget* parent = nullptr);
 
   // Knots; a box that reads as 0 has been set to ".1" by "Calculate".
   double LineSpeed() const;

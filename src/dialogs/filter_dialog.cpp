@@ -12,7 +12,7 @@
 
 namespace zolvane {
 
-FiltrosDialog::FiltrosDialog(QWidget* parent) : QDialog(parent) {
+FilterDialog::FilterDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("filtros");
   setWindowTitle("Zolvane - Filters");
   filters_ = MakeOptionFrame(this, "Frame3", "filters", {{"fil_xy", "X-Y"}, {"fil_Z", "Z"}});
@@ -61,50 +61,50 @@ FiltrosDialog::FiltrosDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(cancel, 3, 1);
 
   for (QRadioButton* option : filters_.options)
-    connect(option, &QRadioButton::toggled, this, &FiltrosDialog::EnableLimits);
+    connect(option, &QRadioButton::toggled, this, &FilterDialog::EnableLimits);
   connect(next, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   EnableLimits();
 }
 
-void FiltrosDialog::EnableLimits() {
+void FilterDialog::EnableLimits() {
   const bool z = ZRange();
   xyFrame_->setEnabled(!z);
   zFrame_->setEnabled(z);
 }
 
-void FiltrosDialog::SetClipping(bool clipping) {
+void FilterDialog::SetClipping(bool clipping) {
   clipping_ = clipping;
   filters_.frame->setEnabled(!clipping);
   action_.frame->setEnabled(!clipping);
   EnableLimits();
 }
 
-bool FiltrosDialog::ZRange() const {
+bool FilterDialog::ZRange() const {
   return !clipping_ && filters_.Selected() == 2;
 }
-double FiltrosDialog::XMax() const {
+double FilterDialog::XMax() const {
   return BoxNumber(xMax_);
 }
-double FiltrosDialog::XMin() const {
+double FilterDialog::XMin() const {
   return BoxNumber(xMin_);
 }
-double FiltrosDialog::YMax() const {
+double FilterDialog::YMax() const {
   return BoxNumber(yMax_);
 }
-double FiltrosDialog::YMin() const {
+double FilterDialog::YMin() const {
   return BoxNumber(yMin_);
 }
-double FiltrosDialog::ZMax() const {
+double FilterDialog::ZMax() const {
   return BoxNumber(zMax_);
 }
-double FiltrosDialog::ZMin() const {
+double FilterDialog::ZMin() const {
   return BoxNumber(zMin_);
 }
-bool FiltrosDialog::DeleteWindow() const {
+bool FilterDialog::DeleteWindow() const {
   return !clipping_ && action_.Selected() == 2;
 }
-bool FiltrosDialog::Statistics() const {
+bool FilterDialog::Statistics() const {
   return statistics_->isChecked();
 }
 

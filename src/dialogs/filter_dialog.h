@@ -12,11 +12,11 @@ class QLineEdit;
 
 namespace zolvane {
 
-class FiltrosDialog : public QDialog {
+class FilterDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit FiltrosDialog(QWidget* parent = nullptr);
+  explicit FilterDialog(QWidget* parent = nullptr);
 
   // The BNA clip takes only an X-Y window to extract: the other choices are locked.
   void SetClipping(bool clipping);

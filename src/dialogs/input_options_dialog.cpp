@@ -5,7 +5,7 @@
 
 namespace zolvane {
 
-XyziDialog::XyziDialog(QWidget* parent) : QDialog(parent) {
+InputOptionsDialog::InputOptionsDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("xyzi");
   setWindowTitle("Zolvane - Options input xyz ");
   delimiters_ = MakeOptionFrame(this, "Frame1", "Delimiters",
@@ -20,7 +20,7 @@ XyziDialog::XyziDialog(QWidget* parent) : QDialog(parent) {
   LayOutLayoutDialog(*this, delimiters_.frame, order_.frame, statistics_, next);
 }
 
-bool XyziDialog::CheckStatistics() const {
+bool InputOptionsDialog::CheckStatistics() const {
   return statistics_->isChecked();
 }
 

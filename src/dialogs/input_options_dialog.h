@@ -10,11 +10,11 @@ class QCheckBox;
 
 namespace zolvane {
 
-class XyziDialog : public QDialog {
+class InputOptionsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit XyziDialog(QWidget* parent = nullptr);
+  explicit InputOptionsDialog(QWidget* parent = nullptr);
 
   // Delimiter code (10, 20, 30) plus order code (1..4).
   int InputFormatCode() const { return LayoutCode(delimiters_, order_); }

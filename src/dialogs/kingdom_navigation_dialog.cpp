@@ -29,7 +29,7 @@ void KeepWholeNumber(QLineEdit* box) {
 
 }  // namespace
 
-Cs2ksDialog::Cs2ksDialog(QWidget* parent) : QDialog(parent) {
+KingdomNavigationDialog::KingdomNavigationDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("cs2ks");
   setWindowTitle("CSV => KS Navigation");
   auto box = [this](const char* name, const char* text) {
@@ -68,16 +68,16 @@ Cs2ksDialog::Cs2ksDialog(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int Cs2ksDialog::ShotColumn() const {
+int KingdomNavigationDialog::ShotColumn() const {
   return ColumnOf(shot_);
 }
-int Cs2ksDialog::XColumn() const {
+int KingdomNavigationDialog::XColumn() const {
   return ColumnOf(x_);
 }
-int Cs2ksDialog::YColumn() const {
+int KingdomNavigationDialog::YColumn() const {
   return ColumnOf(y_);
 }
-QString Cs2ksDialog::LineName() const {
+QString KingdomNavigationDialog::LineName() const {
   return lineName_->text();
 }
 

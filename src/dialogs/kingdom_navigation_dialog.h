@@ -8,11 +8,11 @@ class QLineEdit;
 
 namespace zolvane {
 
-class Cs2ksDialog : public QDialog {
+class KingdomNavigationDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Cs2ksDialog(QWidget* parent = nullptr);
+  explicit KingdomNavigationDialog(QWidget* parent = nullptr);
 
   int ShotColumn() const;
   int XColumn() const;

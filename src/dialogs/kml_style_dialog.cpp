@@ -16,7 +16,7 @@
 
 namespace zolvane {
 
-Fbna2kmlDialog::Fbna2kmlDialog(ColourChooser chooser, QWidget* parent)
+KmlStyleDialog::KmlStyleDialog(ColourChooser chooser, QWidget* parent)
     : QDialog(parent), chooser_(std::move(chooser)) {
   setObjectName("Fbna2kml");
   setWindowTitle("BNA => GOOGLE EARTH  KML");
@@ -95,8 +95,8 @@ Fbna2kmlDialog::Fbna2kmlDialog(ColourChooser chooser, QWidget* parent)
           [this, chooseOpaque] { chooseOpaque(pointColour_, pointButton_); });
   connect(lineButton_, &QPushButton::clicked, this,
           [this, chooseOpaque] { chooseOpaque(lineColour_, lineButton_); });
-  connect(polygonButton_, &QPushButton::clicked, this, &Fbna2kmlDialog::ChoosePolygonColour);
-  connect(random_, &QCheckBox::toggled, this, &Fbna2kmlDialog::RandomToggled);
+  connect(polygonButton_, &QPushButton::clicked, this, &KmlStyleDialog::ChoosePolygonColour);
+  connect(random_, &QCheckBox::toggled, this, &KmlStyleDialog::RandomToggled);
   connect(transparency_, &QLineEdit::textChanged, this, [this](const QString& text) {
     const double value = ReadNumber(text.toStdString());
     if (value > 100) transparency_->setText("100");
@@ -106,12 +106,12 @@ Fbna2kmlDialog::Fbna2kmlDialog(ColourChooser chooser, QWidget* parent)
           [this](int value) { transparency_->setText(QString::number(value)); });
 }
 
-void Fbna2kmlDialog::ChoosePolygonColour() {
+void KmlStyleDialog::ChoosePolygonColour() {
   if (!ChooseColour(chooser_, polygonColour_, polygonButton_)) return;
   polygonButton_->setText(random_->isChecked() ? "random" : "normal");
 }
 
-void Fbna2kmlDialog::RandomToggled(bool on) {
+void KmlStyleDialog::RandomToggled(bool on) {
   transparency_->setEnabled(!on);
   scroll_->setEnabled(!on);
   if (on) {
@@ -123,7 +123,7 @@ void Fbna2kmlDialog::RandomToggled(bool on) {
   polygonButton_->setText(QString::fromStdString(KmlPolygonColour(Choice())));
 }
 
-KmlChoice Fbna2kmlDialog::Choice() const {
+KmlChoice KmlStyleDialog::Choice() const {
   KmlChoice choice;
   choice.LabelChoice = second_->isChecked() ? 2 : 1;
   choice.PointColour = pointColour_;

@@ -17,11 +17,11 @@ class QScrollBar;
 
 namespace zolvane {
 
-class Fbna2kmlDialog : public QDialog {
+class KmlStyleDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Fbna2kmlDialog(ColourChooser chooser, QWidget* parent = nullptr);
+  explicit KmlStyleDialog(ColourChooser chooser, QWidget* parent = nullptr);
 
   KmlChoice Choice() const;
 

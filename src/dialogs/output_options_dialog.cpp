@@ -5,7 +5,7 @@
 
 namespace zolvane {
 
-XyzoDialog::XyzoDialog(QWidget* parent) : QDialog(parent) {
+OutputOptionsDialog::OutputOptionsDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("xyzo");
   setWindowTitle("Zolvane - Options output xyz");
   order_ = MakeOptionFrame(this, "Frame2", "Order",
@@ -20,7 +20,7 @@ XyzoDialog::XyzoDialog(QWidget* parent) : QDialog(parent) {
   LayOutLayoutDialog(*this, order_.frame, delimiters_.frame, distances_, next);
 }
 
-bool XyzoDialog::Distances() const {
+bool OutputOptionsDialog::Distances() const {
   return distances_->isChecked();
 }
 

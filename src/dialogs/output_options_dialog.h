@@ -9,11 +9,11 @@ class QCheckBox;
 
 namespace zolvane {
 
-class XyzoDialog : public QDialog {
+class OutputOptionsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit XyzoDialog(QWidget* parent = nullptr);
+  explicit OutputOptionsDialog(QWidget* parent = nullptr);
 
   // Order code (1..4) plus delimiter code (10, 20, 30).
   int OutputFormatCode() const { return LayoutCode(delimiters_, order_); }

@@ -11,7 +11,7 @@
 
 namespace zolvane {
 
-Xy2dxfDialog::Xy2dxfDialog(QWidget* parent) : QDialog(parent) {
+ProfileDxfDialog::ProfileDxfDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("xy2dxf");
   setWindowTitle("2D > 3D DXF");
 
@@ -60,7 +60,7 @@ Xy2dxfDialog::Xy2dxfDialog(QWidget* parent) : QDialog(parent) {
   connect(convert, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-Xy2dxfChoice Xy2dxfDialog::Choice() const {
+Xy2dxfChoice ProfileDxfDialog::Choice() const {
   auto text = [](const QLineEdit* edit) { return edit->text().toStdString(); };
   return {text(positions_[0]), text(positions_[1]), text(positions_[2]),
           text(positions_[3]), text(factor_),       text(profile_)};

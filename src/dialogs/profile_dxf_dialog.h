@@ -10,11 +10,11 @@ class QLineEdit;
 
 namespace zolvane {
 
-class Xy2dxfDialog : public QDialog {
+class ProfileDxfDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Xy2dxfDialog(QWidget* parent = nullptr);
+  explicit ProfileDxfDialog(QWidget* parent = nullptr);
 
   // The six boxes as they stand.
   Xy2dxfChoice Choice() const;

@@ -42,7 +42,7 @@ QToolButton* PictureButton(QWidget* parent, const char* name, QStyle::StandardPi
 
 }  // namespace
 
-SinglecoordDialog::SinglecoordDialog(RunState& state, QWidget* parent)
+SingleCoordinateDialog::SingleCoordinateDialog(RunState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setObjectName("Singlecoord");
   setWindowTitle("Single Coordinate Transform");
@@ -102,18 +102,18 @@ SinglecoordDialog::SinglecoordDialog(RunState& state, QWidget* parent)
       box->setText(QString::fromStdString(NormalizeNumberText(box->text().toStdString())));
     });
   }
-  connect(toUtm, &QToolButton::clicked, this, &SinglecoordDialog::GeoToUtm);
-  connect(toGeo, &QToolButton::clicked, this, &SinglecoordDialog::UtmToGeo);
+  connect(toUtm, &QToolButton::clicked, this, &SingleCoordinateDialog::GeoToUtm);
+  connect(toGeo, &QToolButton::clicked, this, &SingleCoordinateDialog::UtmToGeo);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void SinglecoordDialog::UseChosenEllipsoid() {
+void SingleCoordinateDialog::UseChosenEllipsoid() {
   const Ellipsoid& ellipsoid = ed50_->isChecked() ? kEd50 : kWgs84;
   state_.SemiMajorAxis = ellipsoid.SemiMajorAxis;
   state_.SemiMinorAxis = ellipsoid.SemiMinorAxis;
 }
 
-void SinglecoordDialog::GeoToUtm() {
+void SingleCoordinateDialog::GeoToUtm() {
   state_.UtmZone = 0;
   state_.CentralMeridian = 0;
   UseChosenEllipsoid();
@@ -131,7 +131,7 @@ void SinglecoordDialog::GeoToUtm() {
   state_.CentralMeridian = 0;
 }
 
-void SinglecoordDialog::UtmToGeo() {
+void SingleCoordinateDialog::UtmToGeo() {
   UseChosenEllipsoid();
   const CalculatorGeoResult result =
       CalculatorUtmToGeo(TextOf(zone_), TextOf(easting_), TextOf(northing_),

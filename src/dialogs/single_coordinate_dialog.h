@@ -11,12 +11,12 @@ class QRadioButton;
 
 namespace zolvane {
 
-class SinglecoordDialog : public QDialog {
+class SingleCoordinateDialog : public QDialog {
   Q_OBJECT
 
  public:
   // The chosen ellipsoid stays in force in `state` after each conversion.
-  explicit SinglecoordDialog(RunState& state, QWidget* parent = nullptr);
+  explicit SingleCoordinateDialog(RunState& state, QWidget* parent = nullptr);
 
   void GeoToUtm();
   void UtmToGeo();

@@ -22,7 +22,7 @@ void KeepWholeNumber(QLineEdit* box) {
 
 }  // namespace
 
-IgrfdataDialog::IgrfdataDialog(QWidget* parent) : QDialog(parent) {
+SurveyDateDialog::SurveyDateDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("igrfdata");
   setWindowTitle("Zolvane - IGRF 2005");
 
@@ -49,10 +49,10 @@ IgrfdataDialog::IgrfdataDialog(QWidget* parent) : QDialog(parent) {
   connect(next, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-double IgrfdataDialog::Year() const {
+double SurveyDateDialog::Year() const {
   return ReadNumber(year_->text().toStdString());
 }
-double IgrfdataDialog::Month() const {
+double SurveyDateDialog::Month() const {
   return ReadNumber(month_->text().toStdString());
 }
 

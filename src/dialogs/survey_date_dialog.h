@@ -7,11 +7,11 @@ class QLineEdit;
 
 namespace zolvane {
 
-class IgrfdataDialog : public QDialog {
+class SurveyDateDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit IgrfdataDialog(QWidget* parent = nullptr);
+  explicit SurveyDateDialog(QWidget* parent = nullptr);
 
   // The boxes hold whole numbers: every change is cut to the integer part of its number.
   double Year() const;

@@ -10,7 +10,7 @@
 
 namespace zolvane {
 
-ShapoDialog::ShapoDialog(QWidget* parent) : QDialog(parent) {
+SwathDialog::SwathDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("shapo");
   setWindowTitle("Zolvane - Swath utility");
 
@@ -63,13 +63,13 @@ ShapoDialog::ShapoDialog(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool ShapoDialog::Coefficient() const {
+bool SwathDialog::Coefficient() const {
   return coefficient_->isChecked();
 }
-bool ShapoDialog::Degrees() const {
+bool SwathDialog::Degrees() const {
   return degrees_->isChecked();
 }
-QString ShapoDialog::ValueText() const {
+QString SwathDialog::ValueText() const {
   return value_->text();
 }
 

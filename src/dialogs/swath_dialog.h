@@ -8,11 +8,11 @@ class QRadioButton;
 
 namespace zolvane {
 
-class ShapoDialog : public QDialog {
+class SwathDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit ShapoDialog(QWidget* parent = nullptr);
+  explicit SwathDialog(QWidget* parent = nullptr);
 
   bool Coefficient() const;  // "Coeficient"; otherwise "Constant"
   bool Degrees() const;      // "Degrees"; otherwise "meters"

@@ -7,7 +7,7 @@
 
 namespace zolvane {
 
-Fbna2vecDialog::Fbna2vecDialog(QWidget* parent) : QDialog(parent) {
+VecLayerDialog::VecLayerDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("Fbna2vec");
   setWindowTitle("bna > vec");
   labels_ = MakeOptionFrame(this, "Frame1", "Objects label",
@@ -41,16 +41,16 @@ Fbna2vecDialog::Fbna2vecDialog(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool Fbna2vecDialog::Ed50() const {
+bool VecLayerDialog::Ed50() const {
   return datum_.Selected() == 2;
 }
-bool Fbna2vecDialog::Degrees() const {
+bool VecLayerDialog::Degrees() const {
   return units_.Selected() == 1;
 }
-bool Fbna2vecDialog::South() const {
+bool VecLayerDialog::South() const {
   return hemisphere_.Selected() == 2;
 }
-QString Fbna2vecDialog::ZoneText() const {
+QString VecLayerDialog::ZoneText() const {
   return zone_->text();
 }
 

@@ -9,11 +9,11 @@ class QLineEdit;
 
 namespace zolvane {
 
-class Fbna2vecDialog : public QDialog {
+class VecLayerDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Fbna2vecDialog(QWidget* parent = nullptr);
+  explicit VecLayerDialog(QWidget* parent = nullptr);
 
   int Identifier() const { return labels_.Selected(); }  // 1 label 1, 2 label 2, 3 both
   bool Ed50() const;

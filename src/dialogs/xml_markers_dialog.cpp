@@ -16,7 +16,7 @@
 
 namespace zolvane {
 
-Fbna2xmlDialog::Fbna2xmlDialog(ColourChooser chooser, QWidget* parent)
+XmlMarkersDialog::XmlMarkersDialog(ColourChooser chooser, QWidget* parent)
     : QDialog(parent), chooser_(std::move(chooser)) {
   setObjectName("Fbna2xml");
   setWindowTitle("BNA => XML");
@@ -85,7 +85,7 @@ Fbna2xmlDialog::Fbna2xmlDialog(ColourChooser chooser, QWidget* parent)
   connect(combine_, &QCheckBox::toggled, csvFile_, &QLineEdit::setEnabled);
 }
 
-bool Fbna2xmlDialog::eventFilter(QObject* watched, QEvent* event) {
+bool XmlMarkersDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == csvFile_ && event->type() == QEvent::MouseButtonPress && csvFile_->isEnabled()) {
     ChooseCsvFile();
     return true;
@@ -93,7 +93,7 @@ bool Fbna2xmlDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void Fbna2xmlDialog::ChooseCsvFile() {
+void XmlMarkersDialog::ChooseCsvFile() {
   QFileDialog dialog(this);
   dialog.setObjectName("CommonDialog1");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -106,7 +106,7 @@ void Fbna2xmlDialog::ChooseCsvFile() {
   csvFile_->setText(dialog.selectedFiles().front());
 }
 
-XmlChoice Fbna2xmlDialog::Choice() const {
+XmlChoice XmlMarkersDialog::Choice() const {
   XmlChoice choice;
   choice.LabelChoice = second_->isChecked() ? 2 : 1;
   choice.LineColour = lineColour_;

@@ -15,11 +15,11 @@ class QRadioButton;
 
 namespace zolvane {
 
-class Fbna2xmlDialog : public QDialog {
+class XmlMarkersDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Fbna2xmlDialog(ColourChooser chooser, QWidget* parent = nullptr);
+  explicit XmlMarkersDialog(ColourChooser chooser, QWidget* parent = nullptr);
 
   XmlChoice Choice() const;
 

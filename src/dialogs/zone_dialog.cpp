@@ -30,7 +30,7 @@ QString WholeText(double value) {
 
 }  // namespace
 
-FusformDialog::FusformDialog(QWidget* parent) : QDialog(parent) {
+ZoneDialog::ZoneDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("fusform");
   setWindowTitle("Zolvane - UTM Zone");
 
@@ -68,14 +68,14 @@ FusformDialog::FusformDialog(QWidget* parent) : QDialog(parent) {
 
   connect(scroll_, &QScrollBar::valueChanged, this,
           [this](int value) { zone_->setText(QString::number(value)); });
-  connect(zone_, &QLineEdit::textChanged, this, &FusformDialog::ZoneChanged);
-  connect(zone_, &QLineEdit::editingFinished, this, &FusformDialog::ZoneChanged);
-  connect(centralMeridian_, &QLineEdit::textChanged, this, &FusformDialog::CentralMeridianChanged);
+  connect(zone_, &QLineEdit::textChanged, this, &ZoneDialog::ZoneChanged);
+  connect(zone_, &QLineEdit::editingFinished, this, &ZoneDialog::ZoneChanged);
+  connect(centralMeridian_, &QLineEdit::textChanged, this, &ZoneDialog::CentralMeridianChanged);
   OnLeaving(centralMeridian_, [this] { CentralMeridianLeft(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void FusformDialog::ZoneChanged() {
+void ZoneDialog::ZoneChanged() {
   const double zone = ValueOf(zone_);
   if (zone == 0) return;
   // The scroll bar follows a typed zone, so that scrolling goes on from there.
@@ -86,7 +86,7 @@ void FusformDialog::ZoneChanged() {
   centralMeridian_->setText(WholeText(6 * zone - 183));
 }
 
-void FusformDialog::CentralMeridianChanged() {
+void ZoneDialog::CentralMeridianChanged() {
   if (ValueOf(centralMeridian_) == 0) return;
   zone_->setText(QString::number(ZoneOfCentralMeridian(ValueOf(centralMeridian_))));
   // Setting the zone has snapped the meridian to the zone's own; the range follows that.
@@ -95,7 +95,7 @@ void FusformDialog::CentralMeridianChanged() {
   east_->setText(Text(range.east));
 }
 
-void FusformDialog::CentralMeridianLeft() {
+void ZoneDialog::CentralMeridianLeft() {
   const double centralMeridian = ValueOf(centralMeridian_);
   if (centralMeridian == 0) return;
   const int zone = ZoneOfCentralMeridian(centralMeridian);
@@ -104,11 +104,11 @@ void FusformDialog::CentralMeridianLeft() {
   centralMeridian_->setText(WholeText(6 * zone - 183));
 }
 
-int FusformDialog::UtmZone() const {
+int ZoneDialog::UtmZone() const {
   return ToInt32(RoundHalfEven(ValueOf(zone_)));
 }
 
-int FusformDialog::CentralMeridian() const {
+int ZoneDialog::CentralMeridian() const {
   return ToInt32(RoundHalfEven(ValueOf(centralMeridian_)));
 }
 

@@ -9,11 +9,11 @@ class QScrollBar;
 
 namespace zolvane {
 
-class FusformDialog : public QDialog {
+class ZoneDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit FusformDialog(QWidget* parent = nullptr);
+  explicit ZoneDialog(QWidget* parent = nullptr);
 
   // The boxes' values rounded to whole numbers.
   int UtmZone() const;

@@ -14,7 +14,7 @@
 
 using zolvane::testing::ModalAnswers;
 
-class XyzcGuiTest : public QObject {
+class ColumnExtractionGuiTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -69,5 +69,5 @@ class XyzcGuiTest : public QObject {
   }
 };
 
-QTEST_MAIN(XyzcGuiTest)
+QTEST_MAIN(ColumnExtractionGuiTest)
 #include "column_extraction_gui_test.moc"

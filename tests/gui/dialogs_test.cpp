@@ -13,11 +13,11 @@
 
 #include "app/trevil.h"
 #include "core/ui.h"
-#include "dialogs/zone_dialog.h"
-#include "dialogs/single_coordinate_dialog.h"
-#include "dialogs/translate_dialog.h"
 #include "dialogs/input_options_dialog.h"
 #include "dialogs/output_options_dialog.h"
+#include "dialogs/single_coordinate_dialog.h"
+#include "dialogs/translate_dialog.h"
+#include "dialogs/zone_dialog.h"
 #include "modal_answers.h"
 #include "widgets.h"
 
@@ -56,7 +56,7 @@ class DialogsTest : public QObject {
   }
 
   void XyzoCodes() {
-    zolvane::XyzoDialog dialog;
+    zolvane::OutputOptionsDialog dialog;
     QCOMPARE(dialog.OutputFormatCode(), 11);
     const char* const orders[] = {"xyz", "yxz", "XY", "YX"};
     const char* const delimiters[] = {"Option1", "Option2", "Option3"};
@@ -70,7 +70,7 @@ class DialogsTest : public QObject {
   }
 
   void XyziCodesAndStatistics() {
-    zolvane::XyziDialog dialog;
+    zolvane::InputOptionsDialog dialog;
     QCOMPARE(dialog.InputFormatCode(), 11);
     QVERIFY(!dialog.CheckStatistics());
     const char* const delimiters[] = {"Option1", "Option2", "Option3"};
@@ -87,7 +87,7 @@ class DialogsTest : public QObject {
   }
 
   void FusformKeepsZoneMeridianAndRangeTogether() {
-    zolvane::FusformDialog dialog;
+    zolvane::ZoneDialog dialog;
     dialog.show();
     QCOMPARE(Text(&dialog, "fustext"), QString("1"));
     QCOMPARE(Text(&dialog, "cmtext"), QString("-177"));

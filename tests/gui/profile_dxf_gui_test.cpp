@@ -16,12 +16,12 @@
 
 using zolvane::testing::ModalAnswers;
 
-class Xy2dxfGuiTest : public QObject {
+class ProfileDxfGuiTest : public QObject {
   Q_OBJECT
 
  private slots:
   void PositionBoxesShowTheirNumberOnLeaving() {
-    zolvane::Xy2dxfDialog dialog;
+    zolvane::ProfileDxfDialog dialog;
     const struct {
       const char* box;
       QString typed, shown;
@@ -80,5 +80,5 @@ class Xy2dxfGuiTest : public QObject {
   }
 };
 
-QTEST_MAIN(Xy2dxfGuiTest)
+QTEST_MAIN(ProfileDxfGuiTest)
 #include "profile_dxf_gui_test.moc"
