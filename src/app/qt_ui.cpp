@@ -222,16 +222,16 @@ void QtUi::StartCommand() {
   sinceEvents_.invalidate();
 }
 
-std::optional<XyzoChoice> QtUi::Xyzo() {
+std::optional<OutputOptionsChoice> QtUi::OutputOptions() {
   OutputOptionsDialog* dialog = Created(outputOptions_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return XyzoChoice{dialog->OutputFormatCode(), dialog->Distances()};
+  return OutputOptionsChoice{dialog->OutputFormatCode(), dialog->Distances()};
 }
 
-std::optional<XyziChoice> QtUi::Xyzi() {
+std::optional<InputOptionsChoice> QtUi::InputOptions() {
   InputOptionsDialog* dialog = Created(inputOptions_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return XyziChoice{dialog->InputFormatCode(), dialog->CheckStatistics()};
+  return InputOptionsChoice{dialog->InputFormatCode(), dialog->CheckStatistics()};
 }
 
 std::optional<ZoneChoice> QtUi::ChooseZone() {
@@ -248,15 +248,15 @@ std::optional<TranslateChoice> QtUi::Translate() {
 }
 
 // Miramon VEC and Kingdom Suite dialogs.
-std::optional<VecChoice> QtUi::Fbna2vec() {
+std::optional<VecLayerChoice> QtUi::VecLayer() {
   // Each run starts from the initial settings.
   VecLayerDialog dialog(&window_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return VecChoice{dialog.Identifier(), dialog.Ed50(), dialog.Degrees(), dialog.South(),
-                   dialog.ZoneText().toStdString()};
+  return VecLayerChoice{dialog.Identifier(), dialog.Ed50(), dialog.Degrees(), dialog.South(),
+                        dialog.ZoneText().toStdString()};
 }
 
-std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
+std::optional<KingdomNavigationChoice> QtUi::KingdomNavigation(bool keepValues) {
   if (kingdomNavigation_ && !keepValues) delete kingdomNavigation_;
   KingdomNavigationDialog* dialog = Created(kingdomNavigation_, &window_);
   // Not modal: the window stays usable while the dialog waits for GO.
@@ -271,15 +271,15 @@ std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
   QObject::disconnect(finished);
   QObject::disconnect(destroyed);
   if (dialog->result() != QDialog::Accepted) return std::nullopt;
-  return KingdomChoice{dialog->ShotColumn(), dialog->XColumn(), dialog->YColumn(),
-                       dialog->LineName().toStdString()};
+  return KingdomNavigationChoice{dialog->ShotColumn(), dialog->XColumn(), dialog->YColumn(),
+                                 dialog->LineName().toStdString()};
 }
 
 // Column extraction.
-std::optional<XyzcChoice> QtUi::Xyzc() {
+std::optional<ColumnExtractionChoice> QtUi::ColumnExtraction() {
   ColumnExtractionDialog* dialog = Created(columnExtraction_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  XyzcChoice choice;
+  ColumnExtractionChoice choice;
   choice.Columns = dialog->Columns();
   choice.Lines = dialog->Lines();
   choice.Frequency = static_cast<int>(ReadNumber(dialog->FrequencyText().toStdString()));
@@ -291,17 +291,17 @@ std::optional<XyzcChoice> QtUi::Xyzc() {
 }
 
 // Didger.dxf > Real World 3D DXF.
-std::optional<Xy2dxfChoice> QtUi::Xy2dxf() {
+std::optional<ProfileDxfChoice> QtUi::ProfileDxf() {
   ProfileDxfDialog* dialog = Created(profileDxf_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return dialog->Choice();
 }
 
 // Distance-time, parallel lines, rotation, interpolator and filters.
-std::optional<NavParametersChoice> QtUi::CalculDist() {
+std::optional<DistanceTimeChoice> QtUi::DistanceTime() {
   DistanceTimeDialog* dialog = Created(distanceTime_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return NavParametersChoice{dialog->LineSpeed(), dialog->TransitSpeed(), dialog->Ed50()};
+  return DistanceTimeChoice{dialog->LineSpeed(), dialog->TransitSpeed(), dialog->Ed50()};
 }
 
 std::optional<ParallelChoice> QtUi::Parallel() {
@@ -366,7 +366,7 @@ void QtUi::Interpolation() {
   interpolation_->activateWindow();
 }
 
-std::optional<FilterChoice> QtUi::Filtros(bool clipping) {
+std::optional<FilterChoice> QtUi::Filter(bool clipping) {
   FilterDialog* dialog = Created(filter_, &window_);
   dialog->SetClipping(clipping);
   const bool accepted = dialog->exec() == QDialog::Accepted;
@@ -386,7 +386,7 @@ std::optional<FilterChoice> QtUi::Filtros(bool clipping) {
 }
 
 // Swath coverage, towed vehicle and IGRF anomaly.
-std::optional<SwathChoice> QtUi::Shapo() {
+std::optional<SwathChoice> QtUi::Swath() {
   SwathDialog* dialog = Created(swath_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return SwathChoice{dialog->Coefficient(), dialog->Degrees(),
@@ -403,15 +403,15 @@ std::optional<LaybackChoice> QtUi::Layback() {
                        ReadNumber(dialog->MaximumText().toStdString())};
 }
 
-std::optional<IgrfDateChoice> QtUi::Igrfdata() {
+std::optional<SurveyDateChoice> QtUi::SurveyDate() {
   SurveyDateDialog* dialog = Created(surveyDate_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return IgrfDateChoice{dialog->Year(), dialog->Month()};
+  return SurveyDateChoice{dialog->Year(), dialog->Month()};
 }
 
 // BNA => KML and BNA => XML: CANCEL and the frame only hide the dialog; a completed run
 // deletes it, so the next one starts from the initial values.
-std::optional<KmlChoice> QtUi::Fbna2kml() {
+std::optional<KmlStyleChoice> QtUi::KmlStyle() {
   if (!kmlStyle_) {
     kmlStyle_ = new KmlStyleDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
   }
@@ -419,11 +419,11 @@ std::optional<KmlChoice> QtUi::Fbna2kml() {
   return kmlStyle_->Choice();
 }
 
-void QtUi::ForgetFbna2kml() {
+void QtUi::ForgetKmlStyle() {
   delete kmlStyle_;
 }
 
-std::optional<XmlChoice> QtUi::Fbna2xml() {
+std::optional<XmlMarkersChoice> QtUi::XmlMarkers() {
   if (!xmlMarkers_) {
     xmlMarkers_ =
         new XmlMarkersDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
@@ -432,7 +432,7 @@ std::optional<XmlChoice> QtUi::Fbna2xml() {
   return xmlMarkers_->Choice();
 }
 
-void QtUi::ForgetFbna2xml() {
+void QtUi::ForgetXmlMarkers() {
   delete xmlMarkers_;
 }
 

@@ -81,7 +81,7 @@ Trevil::Trevil(RunState& state, QWidget* parent)
 
 Trevil::~Trevil() = default;
 
-Ui& Trevil::ui() {
+QtUi& Trevil::ui() {
   return *ui_;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/menu_tree.h"
+#include "app/qt_ui.h"
 #include "core/run_state.h"
 
 class QLabel;
@@ -20,7 +21,6 @@ namespace zolvane {
 
 class HelpWindow;
 class PreviewWindow;
-class QtUi;
 class SingleCoordinateDialog;
 class Ui;
 
@@ -31,7 +31,7 @@ class Trevil : public QMainWindow {
   explicit Trevil(RunState& state, QWidget* parent = nullptr);
   ~Trevil() override;
 
-  Ui& ui();
+  QtUi& ui();
 
   // What a click on a command item does; refused while another command runs.
   void Run(const MenuItem& item);

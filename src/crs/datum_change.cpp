@@ -7,8 +7,10 @@
 #include "core/files.h"
 #include "core/services.h"
 #include "crs/crs.h"
+#include "crs/crs_questions.h"
 #include "crs/reproject.h"
 #include "formats/bna/bna_reader.h"
+#include "formats/xyz_questions.h"
 #include "geo/xyz_pass.h"
 #include "geo/xyz_reader.h"
 
@@ -42,7 +44,7 @@ void DatumChange(RunState& state, Ui& ui) {
   } else if (!AskInputFormat(state, ui)) {
     return;
   }
-  const auto choice = ui.ChooseCrs();
+  const auto choice = Ask(ui, &CrsQuestions::ChooseCrs);
   if (!choice) return;
   CrsFault fault = CrsFault::None;
   std::string message;

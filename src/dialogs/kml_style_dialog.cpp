@@ -123,8 +123,8 @@ void KmlStyleDialog::RandomToggled(bool on) {
   polygonButton_->setText(QString::fromStdString(KmlPolygonColour(Choice())));
 }
 
-KmlChoice KmlStyleDialog::Choice() const {
-  KmlChoice choice;
+KmlStyleChoice KmlStyleDialog::Choice() const {
+  KmlStyleChoice choice;
   choice.LabelChoice = second_->isChecked() ? 2 : 1;
   choice.PointColour = pointColour_;
   choice.Symbol = symbol_->currentText().toStdString();

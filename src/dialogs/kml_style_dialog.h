@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <cstdint>
 
-#include "core/ui.h"
 #include "dialogs/markup_controls.h"
+#include "formats/bna/bna_questions.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,7 +23,7 @@ class KmlStyleDialog : public QDialog {
  public:
   explicit KmlStyleDialog(ColourChooser chooser, QWidget* parent = nullptr);
 
-  KmlChoice Choice() const;
+  KmlStyleChoice Choice() const;
 
  private:
   void ChoosePolygonColour();

@@ -60,7 +60,7 @@ ProfileDxfDialog::ProfileDxfDialog(QWidget* parent) : QDialog(parent) {
   connect(convert, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-Xy2dxfChoice ProfileDxfDialog::Choice() const {
+ProfileDxfChoice ProfileDxfDialog::Choice() const {
   auto text = [](const QLineEdit* edit) { return edit->text().toStdString(); };
   return {text(positions_[0]), text(positions_[1]), text(positions_[2]),
           text(positions_[3]), text(factor_),       text(profile_)};

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "core/ui.h"
+#include "formats/format_questions.h"
 
 class QLineEdit;
 
@@ -17,7 +17,7 @@ class ProfileDxfDialog : public QDialog {
   explicit ProfileDxfDialog(QWidget* parent = nullptr);
 
   // The six boxes as they stand.
-  Xy2dxfChoice Choice() const;
+  ProfileDxfChoice Choice() const;
 
  private:
   QLineEdit* positions_[4];  // Text1 .. Text4

@@ -106,8 +106,8 @@ void XmlMarkersDialog::ChooseCsvFile() {
   csvFile_->setText(dialog.selectedFiles().front());
 }
 
-XmlChoice XmlMarkersDialog::Choice() const {
-  XmlChoice choice;
+XmlMarkersChoice XmlMarkersDialog::Choice() const {
+  XmlMarkersChoice choice;
   choice.LabelChoice = second_->isChecked() ? 2 : 1;
   choice.LineColour = lineColour_;
   choice.LineWidth = lineWidth_->text().toStdString();

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <cstdint>
 
-#include "core/ui.h"
 #include "dialogs/markup_controls.h"
+#include "formats/bna/bna_questions.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,7 +21,7 @@ class XmlMarkersDialog : public QDialog {
  public:
   explicit XmlMarkersDialog(ColourChooser chooser, QWidget* parent = nullptr);
 
-  XmlChoice Choice() const;
+  XmlMarkersChoice Choice() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

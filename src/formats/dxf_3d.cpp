@@ -8,6 +8,7 @@
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "formats/format_questions.h"
 
 namespace zolvane {
 namespace {
@@ -258,7 +259,7 @@ void Xy2Xyz(int /*index*/, RunState& state, Ui& ui) {
   }
   ShowStatistics(state, ui);
 
-  const auto choice = ui.Xy2dxf();
+  const auto choice = Ask(ui, &FormatQuestions::ProfileDxf);
   if (!choice) return;
   DxfTo3dOptions options;
   options.x1 = ReadNumber(choice->StartX);

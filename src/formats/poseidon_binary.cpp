@@ -13,6 +13,7 @@
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "formats/value_tokens.h"
+#include "formats/xyz_questions.h"
 #include "geo/xyz_reader.h"
 
 namespace zolvane {

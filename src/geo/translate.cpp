@@ -4,6 +4,7 @@
 
 #include "core/files.h"
 #include "core/services.h"
+#include "geo/geo_questions.h"
 #include "geo/transform_files.h"
 #include "geo/xyz_reader.h"
 
@@ -58,7 +59,7 @@ void TranslateXyzFile(int index, RunState& state, Ui& ui) {
   state.CheckStatistics = 0;
   state.TranslateDistance = 0;
   state.UtmZone = 0;
-  if (const auto choice = ui.Translate()) {
+  if (const auto choice = Ask(ui, &GeoQuestions::Translate)) {
     const Displacement d = DisplacementOf(*choice);
     state.TranslateDistance = d.distance;
     state.TranslateAngle = d.angle;

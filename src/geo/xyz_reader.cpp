@@ -7,6 +7,7 @@
 #include "core/number_format.h"
 #include "core/numbers.h"
 #include "core/services.h"
+#include "formats/xyz_questions.h"
 
 namespace zolvane {
 namespace {
@@ -258,7 +259,7 @@ void AppendXyzPoint(LineWriter& writer, const XyzLayout& layout, const XyzPoint&
 }
 
 bool AskInputFormat(RunState& state, Ui& ui) {
-  const auto choice = ui.Xyzi();
+  const auto choice = Ask(ui, &XyzQuestions::InputOptions);
   if (!choice || choice->InputFormatCode < 1) return false;
   state.InputFormatCode = choice->InputFormatCode;
   state.CheckStatistics = choice->CheckStatistics ? 1 : 0;

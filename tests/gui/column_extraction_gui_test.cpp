@@ -49,7 +49,7 @@ class ColumnExtractionGuiTest : public QObject {
         })
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command1")->click(); })
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command2")->click(); });
-    const auto first = window.ui().Xyzc();
+    const auto first = window.ui().ColumnExtraction();
     QVERIFY(defaults);
     QVERIFY(framesOffWithBna);
     QVERIFY(framesBackOn);
@@ -60,11 +60,11 @@ class ColumnExtractionGuiTest : public QObject {
     QCOMPARE(first->XColumn, 2.0);
     QCOMPARE(first->YColumn, 1.0);
 
-    const auto again = window.ui().Xyzc();  // remembered
+    const auto again = window.ui().ColumnExtraction();  // remembered
     QVERIFY(again);
     QCOMPARE(again->Frequency, 2);
     QCOMPARE(again->XColumn, 2.0);
-    QVERIFY(!window.ui().Xyzc());  // Cancel
+    QVERIFY(!window.ui().ColumnExtraction());  // Cancel
     QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
   }
 };

@@ -27,7 +27,7 @@ class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void XyzoGivesOrderPlusDelimiterAndRemembersIt() {
+  void OutputOptionsGivesOrderPlusDelimiterAndRemembersIt() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
@@ -43,19 +43,19 @@ class DialogsTest : public QObject {
         })
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command1")->click(); })
         .Reject();
-    const auto first = window.ui().Xyzo();
+    const auto first = window.ui().OutputOptions();
     QVERIFY(first);
     QCOMPARE(first->OutputFormatCode, 24);
     QVERIFY(first->Distances);
-    const auto second = window.ui().Xyzo();
+    const auto second = window.ui().OutputOptions();
     QVERIFY(second);
     QCOMPARE(second->OutputFormatCode, 24);
     QVERIFY(second->Distances);
-    QVERIFY(!window.ui().Xyzo());  // closed through its frame
+    QVERIFY(!window.ui().OutputOptions());  // closed through its frame
     QVERIFY(answers.unexpected.isEmpty());
   }
 
-  void XyzoCodes() {
+  void OutputOptionsCodes() {
     zolvane::OutputOptionsDialog dialog;
     QCOMPARE(dialog.OutputFormatCode(), 11);
     const char* const orders[] = {"xyz", "yxz", "XY", "YX"};
@@ -69,7 +69,7 @@ class DialogsTest : public QObject {
     }
   }
 
-  void XyziCodesAndStatistics() {
+  void InputOptionsCodesAndStatistics() {
     zolvane::InputOptionsDialog dialog;
     QCOMPARE(dialog.InputFormatCode(), 11);
     QVERIFY(!dialog.CheckStatistics());
@@ -86,7 +86,7 @@ class DialogsTest : public QObject {
     QVERIFY(dialog.CheckStatistics());
   }
 
-  void FusformKeepsZoneMeridianAndRangeTogether() {
+  void ZoneKeepsZoneMeridianAndRangeTogether() {
     zolvane::ZoneDialog dialog;
     dialog.show();
     QCOMPARE(Text(&dialog, "fustext"), QString("1"));

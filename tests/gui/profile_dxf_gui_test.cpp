@@ -35,7 +35,7 @@ class ProfileDxfGuiTest : public QObject {
       Leave(&dialog, c.box);
       QCOMPARE(Text(&dialog, c.box), c.shown);
     }
-    const zolvane::Xy2dxfChoice choice = dialog.Choice();
+    const zolvane::ProfileDxfChoice choice = dialog.Choice();
     QCOMPARE(QString::fromStdString(choice.EndX), QString("-3.5"));
     QCOMPARE(QString::fromStdString(choice.Factor), QString("1e3x"));
     QCOMPARE(QString::fromStdString(choice.Profile), QString(" Line 2 "));

@@ -6,6 +6,7 @@
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "formats/bna/bna_reader.h"
+#include "formats/xyz_questions.h"
 
 namespace zolvane {
 namespace {
