@@ -1,9 +1,11 @@
 #include "app/app_commands.h"
 
+#include "geo/geo_questions.h"
+
 namespace zolvane {
 
 void ZonesUtm(int, RunState& state, Ui& ui) {
-  const auto zone = ui.ChooseZone();
+  const auto zone = Ask(ui, &GeoQuestions::ChooseZone);
   if (!zone) return;
   state.UtmZone = zone->UtmZone;
   state.CentralMeridian = zone->CentralMeridian;

@@ -8,6 +8,7 @@
 #include "formats/bna/bna_reader.h"
 #include "formats/xyz/xyz_pass.h"
 #include "gis/gis_files.h"
+#include "gis/gis_questions.h"
 
 namespace zolvane {
 namespace {
@@ -39,7 +40,7 @@ GisRequest ExportRequest() {
 // The format and system of an export, then the output file offered in that format. False
 // when the command ends there.
 bool AskGisOutput(RunState& state, Ui& ui, GisOutputOptions& options) {
-  const auto choice = ui.ChooseGis(ExportRequest());
+  const auto choice = Ask(ui, &GisQuestions::ChooseGis, ExportRequest());
   if (!choice) return false;
   const int format =
       choice->format >= 0 && choice->format < static_cast<int>(std::size(kGisFormats))
@@ -126,7 +127,7 @@ void GisFileToBna(int, RunState& state, Ui& ui) {
   request.import = true;
   for (const GisLayerInfo& layer : layers)
     request.layers.push_back({layer.name, layer.fields});
-  const auto choice = ui.ChooseGis(request);
+  const auto choice = Ask(ui, &GisQuestions::ChooseGis, request);
   if (!choice) return;
   ui.SetFileFilters(kBnaFilters);
   if (!AskOutputFile(state, ui, 1)) return;

@@ -10,26 +10,26 @@
 #include "app/trevil.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
-#include "dialogs/cs2ks_dialog.h"
-#include "dialogs/fbna2vec_dialog.h"
-#include "dialogs/calculdist_dialog.h"
-#include "dialogs/filtros_dialog.h"
-#include "dialogs/fbna2kml_dialog.h"
-#include "dialogs/fbna2xml_dialog.h"
-#include "dialogs/fusform_dialog.h"
-#include "dialogs/interpolation_dialog.h"
-#include "dialogs/parallel_dialog.h"
+#include "dialogs/column_extraction_dialog.h"
 #include "dialogs/crs_dialog.h"
+#include "dialogs/distance_time_dialog.h"
+#include "dialogs/filter_dialog.h"
 #include "dialogs/gis_dialog.h"
-#include "dialogs/rotate_dialog.h"
-#include "dialogs/igrfdata_dialog.h"
+#include "dialogs/input_options_dialog.h"
+#include "dialogs/interpolation_dialog.h"
+#include "dialogs/kingdom_navigation_dialog.h"
+#include "dialogs/kml_style_dialog.h"
 #include "dialogs/layback_dialog.h"
-#include "dialogs/shapo_dialog.h"
+#include "dialogs/output_options_dialog.h"
+#include "dialogs/parallel_dialog.h"
+#include "dialogs/profile_dxf_dialog.h"
+#include "dialogs/rotate_dialog.h"
+#include "dialogs/survey_date_dialog.h"
+#include "dialogs/swath_dialog.h"
 #include "dialogs/translate_dialog.h"
-#include "dialogs/xyzc_dialog.h"
-#include "dialogs/xy2dxf_dialog.h"
-#include "dialogs/xyzi_dialog.h"
-#include "dialogs/xyzo_dialog.h"
+#include "dialogs/vec_layer_dialog.h"
+#include "dialogs/xml_markers_dialog.h"
+#include "dialogs/zone_dialog.h"
 #include "survey/graphic_interpolator.h"
 
 namespace zolvane {
@@ -222,20 +222,20 @@ void QtUi::StartCommand() {
   sinceEvents_.invalidate();
 }
 
-std::optional<XyzoChoice> QtUi::Xyzo() {
-  XyzoDialog* dialog = Created(xyzo_, &window_);
+std::optional<OutputOptionsChoice> QtUi::OutputOptions() {
+  OutputOptionsDialog* dialog = Created(outputOptions_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return XyzoChoice{dialog->OutputFormatCode(), dialog->Distances()};
+  return OutputOptionsChoice{dialog->OutputFormatCode(), dialog->Distances()};
 }
 
-std::optional<XyziChoice> QtUi::Xyzi() {
-  XyziDialog* dialog = Created(xyzi_, &window_);
+std::optional<InputOptionsChoice> QtUi::InputOptions() {
+  InputOptionsDialog* dialog = Created(inputOptions_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return XyziChoice{dialog->InputFormatCode(), dialog->CheckStatistics()};
+  return InputOptionsChoice{dialog->InputFormatCode(), dialog->CheckStatistics()};
 }
 
 std::optional<ZoneChoice> QtUi::ChooseZone() {
-  FusformDialog* dialog = Created(fusform_, &window_);
+  ZoneDialog* dialog = Created(zone_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return ZoneChoice{dialog->UtmZone(), dialog->CentralMeridian()};
 }
@@ -248,17 +248,17 @@ std::optional<TranslateChoice> QtUi::Translate() {
 }
 
 // Miramon VEC and Kingdom Suite dialogs.
-std::optional<VecChoice> QtUi::Fbna2vec() {
+std::optional<VecLayerChoice> QtUi::VecLayer() {
   // Each run starts from the initial settings.
-  Fbna2vecDialog dialog(&window_);
+  VecLayerDialog dialog(&window_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return VecChoice{dialog.Identifier(), dialog.Ed50(), dialog.Degrees(), dialog.South(),
-                   dialog.ZoneText().toStdString()};
+  return VecLayerChoice{dialog.Identifier(), dialog.Ed50(), dialog.Degrees(), dialog.South(),
+                        dialog.ZoneText().toStdString()};
 }
 
-std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
-  if (cs2ks_ && !keepValues) delete cs2ks_;
-  Cs2ksDialog* dialog = Created(cs2ks_, &window_);
+std::optional<KingdomNavigationChoice> QtUi::KingdomNavigation(bool keepValues) {
+  if (kingdomNavigation_ && !keepValues) delete kingdomNavigation_;
+  KingdomNavigationDialog* dialog = Created(kingdomNavigation_, &window_);
   // Not modal: the window stays usable while the dialog waits for GO.
   dialog->setModal(false);
   QEventLoop wait;
@@ -267,19 +267,19 @@ std::optional<KingdomChoice> QtUi::Cs2ks(bool keepValues) {
   dialog->show();
   dialog->raise();
   wait.exec();
-  if (!cs2ks_) return std::nullopt;
+  if (!kingdomNavigation_) return std::nullopt;
   QObject::disconnect(finished);
   QObject::disconnect(destroyed);
   if (dialog->result() != QDialog::Accepted) return std::nullopt;
-  return KingdomChoice{dialog->ShotColumn(), dialog->XColumn(), dialog->YColumn(),
-                       dialog->LineName().toStdString()};
+  return KingdomNavigationChoice{dialog->ShotColumn(), dialog->XColumn(), dialog->YColumn(),
+                                 dialog->LineName().toStdString()};
 }
 
 // Column extraction.
-std::optional<XyzcChoice> QtUi::Xyzc() {
-  XyzcDialog* dialog = Created(xyzc_, &window_);
+std::optional<ColumnExtractionChoice> QtUi::ColumnExtraction() {
+  ColumnExtractionDialog* dialog = Created(columnExtraction_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  XyzcChoice choice;
+  ColumnExtractionChoice choice;
   choice.Columns = dialog->Columns();
   choice.Lines = dialog->Lines();
   choice.Frequency = static_cast<int>(ReadNumber(dialog->FrequencyText().toStdString()));
@@ -291,17 +291,17 @@ std::optional<XyzcChoice> QtUi::Xyzc() {
 }
 
 // Didger.dxf > Real World 3D DXF.
-std::optional<Xy2dxfChoice> QtUi::Xy2dxf() {
-  Xy2dxfDialog* dialog = Created(xy2dxf_, &window_);
+std::optional<ProfileDxfChoice> QtUi::ProfileDxf() {
+  ProfileDxfDialog* dialog = Created(profileDxf_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return dialog->Choice();
 }
 
 // Distance-time, parallel lines, rotation, interpolator and filters.
-std::optional<NavParametersChoice> QtUi::CalculDist() {
-  CalculDistDialog* dialog = Created(calculDist_, &window_);
+std::optional<DistanceTimeChoice> QtUi::DistanceTime() {
+  DistanceTimeDialog* dialog = Created(distanceTime_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return NavParametersChoice{dialog->LineSpeed(), dialog->TransitSpeed(), dialog->Ed50()};
+  return DistanceTimeChoice{dialog->LineSpeed(), dialog->TransitSpeed(), dialog->Ed50()};
 }
 
 std::optional<ParallelChoice> QtUi::Parallel() {
@@ -366,8 +366,8 @@ void QtUi::Interpolation() {
   interpolation_->activateWindow();
 }
 
-std::optional<FilterChoice> QtUi::Filtros(bool clipping) {
-  FiltrosDialog* dialog = Created(filtros_, &window_);
+std::optional<FilterChoice> QtUi::Filter(bool clipping) {
+  FilterDialog* dialog = Created(filter_, &window_);
   dialog->SetClipping(clipping);
   const bool accepted = dialog->exec() == QDialog::Accepted;
   dialog->SetClipping(false);
@@ -386,8 +386,8 @@ std::optional<FilterChoice> QtUi::Filtros(bool clipping) {
 }
 
 // Swath coverage, towed vehicle and IGRF anomaly.
-std::optional<SwathChoice> QtUi::Shapo() {
-  ShapoDialog* dialog = Created(shapo_, &window_);
+std::optional<SwathChoice> QtUi::Swath() {
+  SwathDialog* dialog = Created(swath_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return SwathChoice{dialog->Coefficient(), dialog->Degrees(),
                      ReadNumber(dialog->ValueText().toStdString())};
@@ -403,36 +403,37 @@ std::optional<LaybackChoice> QtUi::Layback() {
                        ReadNumber(dialog->MaximumText().toStdString())};
 }
 
-std::optional<IgrfDateChoice> QtUi::Igrfdata() {
-  IgrfdataDialog* dialog = Created(igrfdata_, &window_);
+std::optional<SurveyDateChoice> QtUi::SurveyDate() {
+  SurveyDateDialog* dialog = Created(surveyDate_, &window_);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return IgrfDateChoice{dialog->Year(), dialog->Month()};
+  return SurveyDateChoice{dialog->Year(), dialog->Month()};
 }
 
 // BNA => KML and BNA => XML: CANCEL and the frame only hide the dialog; a completed run
 // deletes it, so the next one starts from the initial values.
-std::optional<KmlChoice> QtUi::Fbna2kml() {
-  if (!fbna2kml_) {
-    fbna2kml_ = new Fbna2kmlDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
+std::optional<KmlStyleChoice> QtUi::KmlStyle() {
+  if (!kmlStyle_) {
+    kmlStyle_ = new KmlStyleDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
   }
-  if (fbna2kml_->exec() != QDialog::Accepted) return std::nullopt;
-  return fbna2kml_->Choice();
+  if (kmlStyle_->exec() != QDialog::Accepted) return std::nullopt;
+  return kmlStyle_->Choice();
 }
 
-void QtUi::ForgetFbna2kml() {
-  delete fbna2kml_;
+void QtUi::ForgetKmlStyle() {
+  delete kmlStyle_;
 }
 
-std::optional<XmlChoice> QtUi::Fbna2xml() {
-  if (!fbna2xml_) {
-    fbna2xml_ = new Fbna2xmlDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
+std::optional<XmlMarkersChoice> QtUi::XmlMarkers() {
+  if (!xmlMarkers_) {
+    xmlMarkers_ =
+        new XmlMarkersDialog([this](std::uint32_t c) { return ChooseColour(c); }, &window_);
   }
-  if (fbna2xml_->exec() != QDialog::Accepted) return std::nullopt;
-  return fbna2xml_->Choice();
+  if (xmlMarkers_->exec() != QDialog::Accepted) return std::nullopt;
+  return xmlMarkers_->Choice();
 }
 
-void QtUi::ForgetFbna2xml() {
-  delete fbna2xml_;
+void QtUi::ForgetXmlMarkers() {
+  delete xmlMarkers_;
 }
 
 }  // namespace zolvane

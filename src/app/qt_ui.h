@@ -7,35 +7,49 @@
 #include <QStringList>
 
 #include "core/ui.h"
+#include "crs/crs_questions.h"
+#include "formats/bna/bna_questions.h"
+#include "formats/format_questions.h"
+#include "formats/xyz_questions.h"
+#include "geo/geo_questions.h"
+#include "gis/gis_questions.h"
+#include "survey/survey_questions.h"
 
 class QWidget;
 
 namespace zolvane {
 
-class Fbna2kmlDialog;
-class Fbna2xmlDialog;
-class FusformDialog;
-class IgrfdataDialog;
-class LaybackDialog;
-class ShapoDialog;
-class Trevil;
-class TranslateDialog;
-class XyziDialog;
-class XyzoDialog;
-class Cs2ksDialog;
-class XyzcDialog;
-class Xy2dxfDialog;
-class CalculDistDialog;
-class ParallelDialog;
-class RotateDialog;
+class ColumnExtractionDialog;
 class CrsDialog;
+class DistanceTimeDialog;
+class FilterDialog;
+class InputOptionsDialog;
 class InterpolationDialog;
-class FiltrosDialog;
+class KingdomNavigationDialog;
+class KmlStyleDialog;
+class LaybackDialog;
+class OutputOptionsDialog;
+class ParallelDialog;
+class ProfileDxfDialog;
+class RotateDialog;
+class SurveyDateDialog;
+class SwathDialog;
+class TranslateDialog;
+class Trevil;
+class XmlMarkersDialog;
+class ZoneDialog;
 
 // "desc|pattern|desc|pattern" as Qt name filters ("BNA (*.bna)").
 QStringList NameFilters(std::string_view filters);
 
-class QtUi : public Ui {
+class QtUi : public Ui,
+             public XyzQuestions,
+             public GeoQuestions,
+             public FormatQuestions,
+             public BnaQuestions,
+             public SurveyQuestions,
+             public CrsQuestions,
+             public GisQuestions {
  public:
   explicit QtUi(Trevil& window);
   ~QtUi() override;
@@ -59,28 +73,33 @@ class QtUi : public Ui {
   // Whether the command since StartCommand() put its output in place.
   bool OutputWasCompleted() const { return outputCompleted_; }
 
-  std::optional<XyzoChoice> Xyzo() override;
-  std::optional<XyziChoice> Xyzi() override;
+  std::optional<OutputOptionsChoice> OutputOptions() override;
+  std::optional<InputOptionsChoice> InputOptions() override;
+
   std::optional<ZoneChoice> ChooseZone() override;
   std::optional<TranslateChoice> Translate() override;
 
-  // Miramon VEC and Kingdom Suite dialogs.
-  std::optional<VecChoice> Fbna2vec() override;
-  std::optional<KingdomChoice> Cs2ks(bool keepValues) override;
-  // Didger.dxf > Real World 3D DXF.
-  std::optional<Xy2dxfChoice> Xy2dxf() override;
-  // Distance-time, parallel lines, rotation, interpolator and filters.
-  std::optional<NavParametersChoice> CalculDist() override;
+  std::optional<VecLayerChoice> VecLayer() override;
+  std::optional<KingdomNavigationChoice> KingdomNavigation(bool keepValues) override;
+  std::optional<ColumnExtractionChoice> ColumnExtraction() override;
+  std::optional<ProfileDxfChoice> ProfileDxf() override;
+
+  std::optional<KmlStyleChoice> KmlStyle() override;
+  void ForgetKmlStyle() override;
+  std::optional<XmlMarkersChoice> XmlMarkers() override;
+  void ForgetXmlMarkers() override;
+
+  std::optional<DistanceTimeChoice> DistanceTime() override;
   std::optional<ParallelChoice> Parallel() override;
   std::optional<RotateChoice> Rotate() override;
+  void Interpolation() override;
+  std::optional<FilterChoice> Filter(bool clipping) override;
+  std::optional<SwathChoice> Swath() override;
+  std::optional<LaybackChoice> Layback() override;
+  std::optional<SurveyDateChoice> SurveyDate() override;
+
   std::optional<CrsChoice> ChooseCrs() override;
   std::optional<GisChoice> ChooseGis(const GisRequest& request) override;
-  void Interpolation() override;
-  std::optional<FilterChoice> Filtros(bool clipping) override;
-  // Swath coverage, towed vehicle and IGRF anomaly.
-  std::optional<SwathChoice> Shapo() override;
-  std::optional<LaybackChoice> Layback() override;
-  std::optional<IgrfDateChoice> Igrfdata() override;
 
   // The Stop button and Esc: the running pass ends at its next progress report.
   void RequestStop() { stopRequested_ = true; }
@@ -90,48 +109,32 @@ class QtUi : public Ui {
  private:
   std::optional<std::string> ChooseFile(int filterIndex, bool forSaving, std::string_view title);
 
-
   Trevil& window_;
   bool outputCompleted_ = false;
   QStringList nameFilters_;
   QString lastDirectory_;  // where the file dialogs open
-  QPointer<XyzoDialog> xyzo_;
-  QPointer<XyziDialog> xyzi_;
-  QPointer<FusformDialog> fusform_;
-  QPointer<TranslateDialog> translate_;
-  QPointer<Xy2dxfDialog> xy2dxf_;  // Didger.dxf > Real World 3D DXF
-  // Swath coverage, towed vehicle and IGRF anomaly.
-  QPointer<ShapoDialog> shapo_;
-  QPointer<LaybackDialog> layback_;
-  QPointer<IgrfdataDialog> igrfdata_;
   bool stopRequested_ = false;
   QElapsedTimer sinceEvents_;
-  QPointer<Cs2ksDialog> cs2ks_;  // Kingdom Suite: kept between GO presses of one command
 
- public:
-  // Column extraction.
-  std::optional<XyzcChoice> Xyzc() override;
-
- private:
-  QPointer<XyzcDialog> xyzc_;
-  // Distance-time, parallel lines, rotation, interpolator and filters.
-  QPointer<CalculDistDialog> calculDist_;
+  QPointer<OutputOptionsDialog> outputOptions_;
+  QPointer<InputOptionsDialog> inputOptions_;
+  QPointer<ZoneDialog> zone_;
+  QPointer<TranslateDialog> translate_;
+  // Kingdom Suite: kept between GO presses of one command.
+  QPointer<KingdomNavigationDialog> kingdomNavigation_;
+  QPointer<ColumnExtractionDialog> columnExtraction_;
+  QPointer<ProfileDxfDialog> profileDxf_;
+  QPointer<KmlStyleDialog> kmlStyle_;
+  QPointer<XmlMarkersDialog> xmlMarkers_;
+  QPointer<DistanceTimeDialog> distanceTime_;
   QPointer<ParallelDialog> parallel_;
   QPointer<RotateDialog> rotate_;
-  QPointer<CrsDialog> crs_;
   QPointer<InterpolationDialog> interpolation_;
-  QPointer<FiltrosDialog> filtros_;
-
-  // BNA => KML and BNA => XML.
- public:
-  std::optional<KmlChoice> Fbna2kml() override;
-  void ForgetFbna2kml() override;
-  std::optional<XmlChoice> Fbna2xml() override;
-  void ForgetFbna2xml() override;
-
- private:
-  QPointer<Fbna2kmlDialog> fbna2kml_;
-  QPointer<Fbna2xmlDialog> fbna2xml_;
+  QPointer<FilterDialog> filter_;
+  QPointer<SwathDialog> swath_;
+  QPointer<LaybackDialog> layback_;
+  QPointer<SurveyDateDialog> surveyDate_;
+  QPointer<CrsDialog> crs_;
 };
 
 }  // namespace zolvane

@@ -20,7 +20,7 @@
 #include "app/preview_window.h"
 #include "app/qt_ui.h"
 #include "core/block_pass.h"
-#include "dialogs/singlecoord_dialog.h"
+#include "dialogs/single_coordinate_dialog.h"
 
 namespace zolvane {
 namespace {
@@ -81,7 +81,7 @@ Trevil::Trevil(RunState& state, QWidget* parent)
 
 Trevil::~Trevil() = default;
 
-Ui& Trevil::ui() {
+QtUi& Trevil::ui() {
   return *ui_;
 }
 
@@ -292,7 +292,7 @@ void Trevil::ShowHelp() {
 }
 
 void Trevil::ShowCalculator() {
-  if (!calculator_) calculator_ = new SinglecoordDialog(state_, this);
+  if (!calculator_) calculator_ = new SingleCoordinateDialog(state_, this);
   calculator_->show();
   calculator_->raise();
   calculator_->activateWindow();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/menu_tree.h"
+#include "app/qt_ui.h"
 #include "core/run_state.h"
 
 class QLabel;
@@ -20,8 +21,7 @@ namespace zolvane {
 
 class HelpWindow;
 class PreviewWindow;
-class QtUi;
-class SinglecoordDialog;
+class SingleCoordinateDialog;
 class Ui;
 
 class Trevil : public QMainWindow {
@@ -31,7 +31,7 @@ class Trevil : public QMainWindow {
   explicit Trevil(RunState& state, QWidget* parent = nullptr);
   ~Trevil() override;
 
-  Ui& ui();
+  QtUi& ui();
 
   // What a click on a command item does; refused while another command runs.
   void Run(const MenuItem& item);
@@ -74,7 +74,7 @@ class Trevil : public QMainWindow {
   QPointer<HelpWindow> help_;
   QPointer<PreviewWindow> previewWindow_;
   const MenuItem* lastItem_ = nullptr;  // of the last command run, for its input's format
-  QPointer<SinglecoordDialog> calculator_;
+  QPointer<SingleCoordinateDialog> calculator_;
   bool running_ = false;
   bool exitConfirmed_ = false;
   bool closeAfterRun_ = false;

@@ -38,7 +38,7 @@ int RunBnaToVec(const GisOptions& options) {
   if (SameFile(dvcPath, options.output) || SameFile(dvcPath, options.input)) {
     return Fail("the VEC file needs a name of its own beside its DVC file: " + dvcPath);
   }
-  VecChoice choice;
+  VecLayerChoice choice;
   choice.Identifier = options.id == "label1" ? 1 : options.id == "label2" ? 2 : 3;
   choice.Ed50 = options.datum == "ed50";
   choice.Degrees = options.utmZone < 1;

@@ -56,7 +56,7 @@ int RunBnaToKml(const KmlOptions& o) {
   if (!twoPass) return 1;
   if (!CheckBnaInput(*twoPass, check, statistics)) return 1;
   BnaToKmlOptions options;
-  KmlChoice& style = options.style;
+  KmlStyleChoice& style = options.style;
   style.LabelChoice = o.label;
   style.Symbol = o.symbol;
   style.SymbolScale = o.symbolScale;

@@ -35,15 +35,6 @@ bool AskOutputFile(RunState& state, Ui& ui, int filterIndex, std::string_view ti
   return true;
 }
 
-bool EnsureOutputFormat(RunState& state, Ui& ui) {
-  if (state.OutputFormatCode >= 1) return true;
-  const auto choice = ui.Xyzo();
-  if (!choice) return false;
-  state.OutputFormatCode = choice->OutputFormatCode;
-  state.XyzoDistances = choice->Distances;
-  return true;
-}
-
 void ClearFileNames(RunState& state, Ui& ui) {
   state.InputFileName.clear();
   state.OutputFileName.clear();

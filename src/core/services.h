@@ -1,5 +1,5 @@
-// The steps every command takes the same way: choosing its files, waiting for the output
-// options, reporting faults and progress.
+// The steps every command takes the same way: choosing its files, reporting faults and
+// progress.
 #pragma once
 
 #include <cstdint>
@@ -25,10 +25,6 @@ bool AskInputFile(RunState& state, Ui& ui, int filterIndex, std::string_view tit
 // Asks for the output file. False on Cancel, and also when the name is the input file's:
 // writing there would destroy the data being read, so that is refused with a message.
 bool AskOutputFile(RunState& state, Ui& ui, int filterIndex, std::string_view title = {});
-
-// Shows the output-options dialog unless a layout is already chosen. False when the user
-// closed the dialog without confirming it.
-bool EnsureOutputFormat(RunState& state, Ui& ui);
 
 // Empties both file names, in the run state and in the window.
 void ClearFileNames(RunState& state, Ui& ui);

@@ -7,10 +7,12 @@
 #include "core/files.h"
 #include "core/services.h"
 #include "crs/crs.h"
+#include "crs/crs_questions.h"
 #include "crs/reproject.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/xyz/xyz_pass.h"
 #include "formats/xyz/xyz_reader.h"
+#include "formats/xyz_questions.h"
 
 namespace zolvane {
 namespace {
@@ -42,7 +44,7 @@ void DatumChange(RunState& state, Ui& ui) {
   } else if (!AskInputFormat(state, ui)) {
     return;
   }
-  const auto choice = ui.ChooseCrs();
+  const auto choice = Ask(ui, &CrsQuestions::ChooseCrs);
   if (!choice) return;
   CrsFault fault = CrsFault::None;
   std::string message;

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "core/ui.h"
+#include "gis/gis_questions.h"
 
 class QComboBox;
 class QLineEdit;

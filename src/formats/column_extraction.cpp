@@ -11,6 +11,7 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
+#include "formats/format_questions.h"
 
 namespace zolvane {
 namespace {
@@ -165,7 +166,7 @@ bool CopyExistingFile(const std::string& path, std::ostream& out) {
 }
 
 void ExtractColumnsOrLines(int /*index*/, RunState& state, Ui& ui) {
-  const std::optional<XyzcChoice> choice = ui.Xyzc();
+  const std::optional<ColumnExtractionChoice> choice = Ask(ui, &FormatQuestions::ColumnExtraction);
   if (!choice) {
     // Cancel ends the command.
     state.ExtractionMode = 0;

@@ -7,6 +7,7 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "formats/bna/markup.h"
+#include "formats/format_questions.h"
 
 namespace zolvane {
 namespace {
@@ -89,7 +90,8 @@ void cs2ks(int, RunState& state, Ui& ui) {
 
   KingdomOptions options;
   for (bool again = false;; again = true) {
-    const std::optional<KingdomChoice> choice = ui.Cs2ks(again);
+    const std::optional<KingdomNavigationChoice> choice =
+        Ask(ui, &FormatQuestions::KingdomNavigation, again);
     if (!choice) return;
     options = {choice->ShotColumn, choice->XColumn, choice->YColumn, choice->LineName};
     // Equal columns keep the dialog open for another try, as they always did; columns that

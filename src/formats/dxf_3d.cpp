@@ -7,6 +7,7 @@
 #include "core/text_reader.h"
 #include "core/text_writer.h"
 #include "core/value_tokens.h"
+#include "formats/format_questions.h"
 
 namespace zolvane {
 namespace {
@@ -283,7 +284,7 @@ void Xy2Xyz(int /*index*/, RunState& state, Ui& ui) {
   }
   ShowStatistics(state, ui);
 
-  const auto choice = ui.Xy2dxf();
+  const auto choice = Ask(ui, &FormatQuestions::ProfileDxf);
   if (!choice) return;
   DxfTo3dOptions options;
   options.x1 = ReadNumber(choice->StartX);

@@ -12,6 +12,8 @@
 #include "core/xyz_layout.h"
 #include "formats/xyz/transform_files.h"
 #include "formats/xyz/xyz_reader.h"
+#include "formats/xyz_questions.h"
+#include "geo/geo_questions.h"
 
 namespace zolvane {
 namespace {
@@ -283,7 +285,7 @@ void RunGebco(const GebcoCommand& command, RunState& state, Ui& ui) {
                    MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No);
     if (answer == MessageAnswer::Yes) {
       SetEllipsoid(state, kWgs84);
-      const auto zone = ui.ChooseZone();
+      const auto zone = Ask(ui, &GeoQuestions::ChooseZone);
       if (!zone || zone->UtmZone < 1) return;
       state.UtmZone = zone->UtmZone;
       state.CentralMeridian = zone->CentralMeridian;

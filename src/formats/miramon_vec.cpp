@@ -90,7 +90,7 @@ BnaToVecResult ConvertBnaToVec(std::istream& in, std::ostream& out, const BnaToV
   return result;
 }
 
-DvcDescription DvcOf(const VecChoice& choice) {
+DvcDescription DvcOf(const VecLayerChoice& choice) {
   DvcDescription dvc;
   const std::string_view datum = choice.Ed50 ? "ED50" : "WGS84";
   std::string& system = dvc.referenceSystem;
@@ -265,7 +265,7 @@ void BnaToVec(int, RunState& state, Ui& ui) {
          " Output file ");
     return;
   }
-  const std::optional<VecChoice> choice = ui.Fbna2vec();
+  const std::optional<VecLayerChoice> choice = Ask(ui, &FormatQuestions::VecLayer);
   if (!choice) return;
   state.LabelChoice = choice->Identifier;
 

@@ -12,6 +12,7 @@
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
+#include "formats/format_questions.h"
 
 namespace zolvane {
 
@@ -40,7 +41,7 @@ struct DvcDescription {
   Statistics bounds;            // X and Y ranges of the BNA
   std::string source;           // the BNA it was made from
 };
-DvcDescription DvcOf(const VecChoice& choice);
+DvcDescription DvcOf(const VecLayerChoice& choice);
 // The fifteen lines; false when the stream could not take them.
 bool WriteDvc(std::ostream& out, const DvcDescription& dvc);
 // The VEC path with its last three characters replaced by "dvc".

@@ -17,6 +17,7 @@
 #include "core/value_tokens.h"
 #include "core/xyz_layout.h"
 #include "formats/xyz/xyz_reader.h"
+#include "formats/xyz_questions.h"
 
 namespace zolvane {
 namespace {

@@ -11,6 +11,7 @@
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/xyz/transform_files.h"
+#include "survey/survey_questions.h"
 
 namespace zolvane {
 namespace {
@@ -191,7 +192,7 @@ void DistanceTimeEstimate(int, RunState& state, Ui& ui) {
   CheckBnaFile(state.InputFileName, state, ui);
   if (state.InputError == 1) return;
   if (!AskOutputFile(state, ui, 1)) return;
-  const auto choice = ui.CalculDist();
+  const auto choice = Ask(ui, &SurveyQuestions::DistanceTime);
   if (!choice) return;
   SetEllipsoid(state, choice->Ed50 ? kEd50 : kWgs84);
   state.LineSpeed = UsableSpeed(choice->LineSpeed);

@@ -4,6 +4,7 @@
 
 #include "core/number_format.h"
 #include "core/numbers.h"
+#include "survey/survey_questions.h"
 
 namespace zolvane {
 
@@ -25,7 +26,7 @@ std::optional<int> SliderOfDistances(double along, double total) {
 
 void GraphicInterpolator(int, RunState&, Ui& ui) {
   ui.SetStatus("");
-  ui.Interpolation();
+  if (auto* questions = QuestionsOf<SurveyQuestions>(ui)) questions->Interpolation();
 }
 
 }  // namespace zolvane

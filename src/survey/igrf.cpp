@@ -15,7 +15,9 @@
 #include "core/xyz_layout.h"
 #include "formats/xyz/xyz_blocks.h"
 #include "formats/xyz/xyz_reader.h"
+#include "formats/xyz_questions.h"
 #include "survey/point_input.h"
+#include "survey/survey_questions.h"
 
 namespace zolvane {
 
@@ -447,7 +449,7 @@ PassResult ComputeAnomalies(std::istream& in, std::ostream& out, const AnomalyOp
 
 void MagneticAnomaly(int, RunState& state, Ui& ui) {
   FormatCodeReset reset(state);
-  const auto date = ui.Igrfdata();
+  const auto date = Ask(ui, &SurveyQuestions::SurveyDate);
   if (!date) return;
   state.IgrfDate = SurveyDate(date->year, date->month);
 

@@ -11,6 +11,7 @@
 #include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/xyz/transform_files.h"
+#include "survey/survey_questions.h"
 
 namespace zolvane {
 namespace {
@@ -182,7 +183,7 @@ PassResult WriteCircle(std::ostream& out, double centreX, double centreY, double
 void CreateParallelLines(int, RunState& state, Ui& ui) {
   ui.SetStatus("");
   // Cancel ends the command here rather than drawing from the dialog's first values.
-  const auto choice = ui.Parallel();
+  const auto choice = Ask(ui, &SurveyQuestions::Parallel);
   if (!choice) return;
   if (choice->Count > kMaxParallelLines) {
     Warn(ui, "At most " + std::to_string(kMaxParallelLines) + " lines on each side",
@@ -214,7 +215,7 @@ void CreateParallelLines(int, RunState& state, Ui& ui) {
 void RotateBna(int, RunState& state, Ui& ui) {
   ui.SetStatus("");
   // Cancel ends the command rather than copying the file unrotated.
-  const auto choice = ui.Rotate();
+  const auto choice = Ask(ui, &SurveyQuestions::Rotate);
   if (!choice) return;
   ui.SetFileFilters(kBnaFilter);
   if (!AskInputFile(state, ui, 1)) return;

@@ -11,6 +11,7 @@
 #include "formats/xyz/xyz_reader.h"
 #include "survey/course.h"
 #include "survey/point_input.h"
+#include "survey/survey_questions.h"
 
 namespace zolvane {
 namespace {
@@ -151,7 +152,7 @@ PassResult CoverSwath(std::istream& in, std::ostream& out, const SwathOptions& o
 
 void BnaSwath(int, RunState& state, Ui& ui) {
   state.SwathMethod = 0;
-  const auto choice = ui.Shapo();
+  const auto choice = Ask(ui, &SurveyQuestions::Swath);
   if (!choice) {
     state.SwathMethod = 3;
     return;

@@ -12,6 +12,7 @@
 #include "core/value_tokens.h"
 #include "survey/course.h"
 #include "survey/point_input.h"
+#include "survey/survey_questions.h"
 
 namespace zolvane {
 namespace {
@@ -142,7 +143,7 @@ PassResult CorrectTowedPositions(std::istream& in, std::ostream& out, const Towe
 
 void TowedVehicle(int, RunState& state, Ui& ui) {
   state.LaybackValue = -2;
-  const auto choice = ui.Layback();
+  const auto choice = Ask(ui, &SurveyQuestions::Layback);
   if (!choice) {
     state.LaybackValue = -1;
     return;

@@ -37,7 +37,7 @@ void StoreChoice(const FilterChoice& choice, RunState& state) {
 // passing any point.
 bool AskLimits(bool clipping, RunState& state, Ui& ui) {
   state.FilterMode = 0;
-  const auto choice = ui.Filtros(clipping);
+  const auto choice = Ask(ui, &SurveyQuestions::Filter, clipping);
   if (!choice) return false;
   StoreChoice(*choice, state);
   FilterChoice asked = *choice;

@@ -10,6 +10,7 @@
 #include "core/run_state.h"
 #include "core/ui.h"
 #include "formats/xyz/xyz_reader.h"
+#include "survey/survey_questions.h"
 
 namespace zolvane {
 

@@ -21,7 +21,7 @@ struct Output {
   std::vector<std::string> notes;
 };
 
-Output Kml(const std::string& bna, KmlChoice style = {}) {
+Output Kml(const std::string& bna, KmlStyleChoice style = {}) {
   Output run;
   std::istringstream in(bna);
   std::ostringstream out;
@@ -152,7 +152,7 @@ TEST(BnaToKml, DocumentWithEachKind) {
 }
 
 TEST(BnaToKml, StyleChoicesAndLabels) {
-  KmlChoice style;
+  KmlStyleChoice style;
   style.LabelChoice = 2;
   style.Symbol = "Star";
   style.PointColour = 10;  // red 10

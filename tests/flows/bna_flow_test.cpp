@@ -31,7 +31,7 @@ class BnaFlow : public ::testing::Test {
 TEST_F(BnaFlow, ConvertsEndToEnd) {
   ui.inputFiles = {Bna("\"-100\",\"depth\",2\r\n2.5,41.3\r\n2.75,41.25\r\n")};
   ui.outputFiles = {dir.File("out.dat")};
-  ui.xyzoAnswers = {XyzoChoice{24, false}};
+  ui.outputOptionsAnswers = {OutputOptionsChoice{24, false}};
   BnaToXyz(1, state, ui);
 
   EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "41.3 2.5\r\n41.25 2.75\r\n");
@@ -59,7 +59,7 @@ TEST_F(BnaFlow, APipedInputIsReadTwiceThroughAPrivateCopy) {
   std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "a,\"-5\",2\r1,2\r3,4\r"; });
   ui.inputFiles = {fifo};
   ui.outputFiles = {dir.File("out.dat")};
-  ui.xyzoAnswers = {XyzoChoice{11, false}};
+  ui.outputOptionsAnswers = {OutputOptionsChoice{11, false}};
   Dispatch(*FindMenuItem("bnaxyz_2"), state, ui);
   writer.join();
   EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "1,2,\"-5\"\r\n3,4,\"-5\"\r\n");
@@ -76,11 +76,11 @@ TEST_F(BnaFlow, CancelAtEachDialogEndsSilentlyWithoutOutput) {
   ui.inputFiles = {in};
   ui.outputFiles = {std::nullopt};
   BnaToXyz(1, state, ui);
-  EXPECT_EQ(ui.xyzoShown, 0);
+  EXPECT_EQ(ui.outputOptionsShown, 0);
 
   ui.inputFiles = {in};
   ui.outputFiles = {dir.File("out.dat")};
-  ui.xyzoAnswers = {std::nullopt};
+  ui.outputOptionsAnswers = {std::nullopt};
   BnaToXyz(1, state, ui);
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.dat")));
   EXPECT_TRUE(ui.messages.empty());
@@ -91,7 +91,7 @@ TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
   ui.inputFiles = {Bna("a,b,1\r\n1,2\r\n")};
   ui.outputFiles = {dir.File("out.dat")};
   BnaToXyz(2, state, ui);
-  EXPECT_EQ(ui.xyzoShown, 0);
+  EXPECT_EQ(ui.outputOptionsShown, 0);
   EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "1,2\r\n");
 }
 
@@ -103,7 +103,7 @@ TEST_F(BnaFlow, RefusesToWriteOverTheInput) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find(in), std::string::npos);
   EXPECT_EQ(TempDir::Read(in), "a,b,1\r\n1,2\r\n");
-  EXPECT_EQ(ui.xyzoShown, 0);
+  EXPECT_EQ(ui.outputOptionsShown, 0);
 }
 
 TEST_F(BnaFlow, AMissingInputIsNamedInAMessage) {
@@ -122,7 +122,7 @@ TEST_F(BnaFlow, StoppingTheConversionKeepsTheOldOutput) {
   const std::string out = dir.Write("out.dat", "previous");
   ui.inputFiles = {Bna(text)};
   ui.outputFiles = {out};
-  ui.xyzoAnswers = {XyzoChoice{}};
+  ui.outputOptionsAnswers = {OutputOptionsChoice{}};
   ui.stopAtProgressCall = 13;  // the check reports 12 times, then the conversion starts
   BnaToXyz(1, state, ui);
   EXPECT_EQ(ui.status, "Stopped");

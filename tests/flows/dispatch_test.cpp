@@ -335,16 +335,29 @@ TEST(BuiltCommands, BnaToXyzRunsFromItsMenuItem) {
   ScriptedUi ui;
   ui.inputFiles = {input};
   ui.outputFiles = {output};
-  ui.xyzoAnswers = {XyzoChoice{21, false}};
+  ui.outputOptionsAnswers = {OutputOptionsChoice{21, false}};
   OpenMenu(Item("transformar"), state, ui);
   OpenMenu(Item("fil2fil_1"), state, ui);
   Dispatch(Item("bnaxyz_1"), state, ui);
   EXPECT_EQ(ui.status, " Finished  BNA > XYZ ");
-  EXPECT_EQ(ui.xyzoShown, 1) << "the reset cleared the output layout";
+  EXPECT_EQ(ui.outputOptionsShown, 1) << "the reset cleared the output layout";
   EXPECT_EQ(testing::TempDir::Read(output), "1.5 2.5 \"10\"\r\n3 4 \"10\"\r\n");
   EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
   EXPECT_EQ(ui.filters, kPointFileFilters);
   EXPECT_TRUE(ui.unanswered.empty());
+}
+
+// A window that cannot ask a family's questions runs none of its commands: the status line
+// says so, and nothing else is asked or changed.
+TEST(BuiltCommands, AWindowWithoutAFamilysQuestionsRunsNoneOfItsCommands) {
+  for (const char* name : {"swath", "trasla_1", "utils_6", "utils_11"}) {
+    RunState state = UsedState();
+    testing::ScriptedServices ui;
+    Dispatch(Item(name), state, ui);
+    EXPECT_EQ(ui.status, " Error: this window cannot ask what the command needs ") << name;
+    EXPECT_TRUE(ui.messages.empty()) << name;
+    EXPECT_TRUE(ui.unanswered.empty()) << name;
+  }
 }
 
 }  // namespace

@@ -34,9 +34,9 @@ class KmlFlow : public ::testing::Test {
 
 TEST_F(KmlFlow, BnaToKmlWritesTheChosenStyleAndForgetsIt) {
   Files("A,B,1,-3.5,41.25\n", "in.bna", "out.kml");
-  KmlChoice choice;
+  KmlStyleChoice choice;
   choice.LabelChoice = 2;
-  ui.kmlAnswers.push_back(choice);
+  ui.kmlStyleAnswers.push_back(choice);
   BnaToKml(0, state, ui);
   EXPECT_EQ(ui.filters,
             "All files (*.*)|*.*|BNA (*.bna)|*.bna|GEBCO (*.asc)|*.asc|GOOGLE EARTH KML "
@@ -58,10 +58,10 @@ TEST_F(KmlFlow, CancelInEitherDialogKeepsTheOldFileAndItsSettings) {
     Files("A,B,1,1,2\n", "in.bna", kml ? "old.kml" : "old.xml");
     dir.Write(kml ? "old.kml" : "old.xml", "keep me");
     if (kml) {
-      ui.kmlAnswers.push_back(std::nullopt);
+      ui.kmlStyleAnswers.push_back(std::nullopt);
       BnaToKml(0, state, ui);
     } else {
-      ui.xmlAnswers.push_back(std::nullopt);
+      ui.xmlMarkersAnswers.push_back(std::nullopt);
       BnaToXml(0, state, ui);
     }
     EXPECT_EQ(Output(), "keep me");
@@ -88,7 +88,7 @@ TEST_F(KmlFlow, FaultyBnaEndsBeforeTheOutputAndTheDialog) {
 TEST_F(KmlFlow, BnaToXmlCombinesTheCsvTable) {
   const std::string csv = dir.Write("t.csv", "Line_Id,Survey\nL1,S1\n");
   Files("L1,x,1,1,2\nL2,y,-2\n1,2\n3,4\n", "in.bna", "out.xml");
-  ui.xmlAnswers.push_back(XmlChoice{1, "#ff8000", "2", true, csv, 1});
+  ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "#ff8000", "2", true, csv, 1});
   ui.messageAnswers.push_back(MessageAnswer::Ok);  // "L2" is not in the table
   BnaToXml(0, state, ui);
   EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{3});
@@ -102,7 +102,7 @@ TEST_F(KmlFlow, BnaToXmlCombinesTheCsvTable) {
 
   // Cancel stops the command; the file already there stays.
   Files("L2,y,1,1,2\n", "in.bna", "out.xml");
-  ui.xmlAnswers.push_back(XmlChoice{1, "", "", true, csv, 1});
+  ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "", "", true, csv, 1});
   ui.messageAnswers.push_back(MessageAnswer::Cancel);
   BnaToXml(0, state, ui);
   EXPECT_EQ(ui.status, "Stopped");
@@ -123,7 +123,7 @@ TEST_F(KmlFlow, CsvTablesThatCannotBeUsedAreRefusedWithAMessage) {
   for (const auto& c : cases) {
     ui.messages.clear();
     Files("A,B,1,1,2\n", "in.bna", "none.xml");
-    ui.xmlAnswers.push_back(XmlChoice{1, "", "", true, c.csvPath, c.sync});
+    ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "", "", true, c.csvPath, c.sync});
     BnaToXml(0, state, ui);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find(c.words), std::string::npos) << ui.messages[0].text;

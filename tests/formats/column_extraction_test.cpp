@@ -93,10 +93,10 @@ TEST(ThinBna, KeepsEveryNthPointAsOpenLines) {
 
 class ExtractFlow : public ::testing::Test {
  protected:
-  void RunWith(const std::string& input, const XyzcChoice& choice,
+  void RunWith(const std::string& input, const ColumnExtractionChoice& choice,
                const std::string& name = "in.dat") {
     inputPath = dir.Write(name, input);
-    ui.xyzcAnswers.push_back(choice);
+    ui.columnExtractionAnswers.push_back(choice);
     ui.inputFiles.push_back(inputPath);
     ui.outputFiles.push_back(outputPath);
     ExtractColumnsOrLines(0, state, ui);
@@ -110,7 +110,7 @@ class ExtractFlow : public ::testing::Test {
 };
 
 TEST_F(ExtractFlow, AppendsEachRunAndShowsTheRanges) {
-  const XyzcChoice columns{true, false, 1, 2, 1, 0, false};
+  const ColumnExtractionChoice columns{true, false, 1, 2, 1, 0, false};
   RunWith("10.5,20.25,abc\n", columns);
   RunWith("1.5,-3,x\n", columns);
   EXPECT_EQ(Output(), "20.25,10.5\r\n-3,1.5\r\n");
@@ -134,7 +134,7 @@ TEST_F(ExtractFlow, AppendsEachRunAndShowsTheRanges) {
 
 TEST_F(ExtractFlow, OptionFaultsEndBeforeAnyOutput) {
   const struct {
-    XyzcChoice choice;
+    ColumnExtractionChoice choice;
     const char* text;
     bool filesAsked;
   } cases[] = {
@@ -145,7 +145,7 @@ TEST_F(ExtractFlow, OptionFaultsEndBeforeAnyOutput) {
   };
   for (const auto& c : cases) {
     ui = {};
-    ui.xyzcAnswers.push_back(c.choice);
+    ui.columnExtractionAnswers.push_back(c.choice);
     if (c.filesAsked) {
       ui.inputFiles.push_back(dir.Write("in.dat", "1,2\n"));
       ui.outputFiles.push_back(outputPath);
@@ -160,7 +160,7 @@ TEST_F(ExtractFlow, OptionFaultsEndBeforeAnyOutput) {
   }
   // Cancel ends the command.
   ui = {};
-  ui.xyzcAnswers.push_back(std::nullopt);
+  ui.columnExtractionAnswers.push_back(std::nullopt);
   ExtractColumnsOrLines(0, state, ui);
   EXPECT_TRUE(ui.inputFilterIndices.empty());
   EXPECT_EQ(state.ExtractionMode, 0);

@@ -162,14 +162,14 @@ class Dxf3dFlow : public ::testing::Test {
 
 TEST_F(Dxf3dFlow, ScanShowsTheRangeThenConvertWritesTheDrawing) {
   Files(kDrawing);
-  ui.xy2dxfAnswers.push_back(Xy2dxfChoice{"0", "0", "1000abc", "", "1000", "Line1"});
+  ui.profileDxfAnswers.push_back(ProfileDxfChoice{"0", "0", "1000abc", "", "1000", "Line1"});
   Xy2Xyz(0, state, ui);
   EXPECT_EQ(ui.filters, kDxfFileFilters);
   EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
   EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
-  ASSERT_TRUE(ui.statisticsAtXy2dxf);
-  EXPECT_EQ(ui.statisticsAtXy2dxf->XMin, 100);
-  EXPECT_EQ(ui.statisticsAtXy2dxf->XMax, 600);
+  ASSERT_TRUE(ui.statisticsAtProfileDxf);
+  EXPECT_EQ(ui.statisticsAtProfileDxf->XMin, 100);
+  EXPECT_EQ(ui.statisticsAtProfileDxf->XMax, 600);
   EXPECT_EQ(TempDir::Read(outputPath), kEastWest);
   EXPECT_EQ(ui.status, " Real World 3D dxf ready ");
 
@@ -177,7 +177,7 @@ TEST_F(Dxf3dFlow, ScanShowsTheRangeThenConvertWritesTheDrawing) {
   state.Stats.UpdateXRange(-400);
   state.Stats.UpdateXRange(500105);
   Files(kDrawing);
-  ui.xy2dxfAnswers.push_back(Xy2dxfChoice{"0", "0", "1000", "0", "1000", "Line1"});
+  ui.profileDxfAnswers.push_back(ProfileDxfChoice{"0", "0", "1000", "0", "1000", "Line1"});
   Xy2Xyz(0, state, ui);
   EXPECT_EQ(TempDir::Read(outputPath), kEastWest);
 }
@@ -185,22 +185,22 @@ TEST_F(Dxf3dFlow, ScanShowsTheRangeThenConvertWritesTheDrawing) {
 TEST_F(Dxf3dFlow, RefusalsLeaveNoOutput) {
   struct Case {
     std::string input;
-    std::optional<Xy2dxfChoice> choice;
+    std::optional<ProfileDxfChoice> choice;
     std::string status;
     std::size_t messages;
   } cases[] = {
       {kDrawing, std::nullopt, "STATUS", 0},  // closed without Convert
-      {kDrawing, Xy2dxfChoice{"0", "0", "1000", "0", "0", "L"}, "STATUS", 1},  // factor 0
-      {"SOLID\n8\n0\n62\n1\n10\n5\n20\n7\n0\nENTITIES\n0\nEOF\n", Xy2dxfChoice{}, "STATUS",
+      {kDrawing, ProfileDxfChoice{"0", "0", "1000", "0", "0", "L"}, "STATUS", 1},  // factor 0
+      {"SOLID\n8\n0\n62\n1\n10\n5\n20\n7\n0\nENTITIES\n0\nEOF\n", ProfileDxfChoice{}, "STATUS",
        1},  // W = 0
-      {kDrawing.substr(0, kDrawing.find("EOF")), Xy2dxfChoice{},
+      {kDrawing.substr(0, kDrawing.find("EOF")), ProfileDxfChoice{},
        "The file ends before its EOF line: line 51 of ", 0},
   };
   for (const Case& c : cases) {
     ui = {};
     state = {};
     Files(c.input);
-    ui.xy2dxfAnswers.push_back(c.choice);
+    ui.profileDxfAnswers.push_back(c.choice);
     Xy2Xyz(0, state, ui);
     EXPECT_FALSE(OutputExists()) << c.status;
     EXPECT_EQ(ui.status, c.status == "STATUS" ? c.status : c.status + inputPath);

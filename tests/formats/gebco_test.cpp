@@ -123,7 +123,7 @@ class GebcoFlow : public ::testing::Test {
 
 TEST_F(GebcoFlow, LatLonOrUtmAndTheOutputLayout) {
   Files(kOnePoint);
-  ui.xyzoAnswers.push_back(XyzoChoice{24, false});
+  ui.outputOptionsAnswers.push_back(OutputOptionsChoice{24, false});
   GebcoToXyz(5, state, ui);
   EXPECT_EQ(Output(), "41.5 2.25\r\n");
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -164,7 +164,7 @@ TEST_F(GebcoFlow, RefusedOrFailedFilesLeaveNoOutput) {
 
   // The centennial commands run no check; the conversion finds the truncation.
   ui.outputFiles.clear();
-  ui.xyzoAnswers.push_back(XyzoChoice{11, false});
+  ui.outputOptionsAnswers.push_back(OutputOptionsChoice{11, false});
   Files(">   -200 2\n41.5  2.25\n");
   GebcoCentToXyz(7, state, ui);
   EXPECT_EQ(ui.status, "The file ends inside a segment: line 2 of " + dir.File("in.asc"));

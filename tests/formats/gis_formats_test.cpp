@@ -53,7 +53,7 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST_F(GisFlow, BnaToVecWritesTheVecAndItsDvc) {
   Files("\"A\",\"7\",3\r\n2.5,41.25\r\n3,41\r\n2.5,41.25\r\n\"B\",\"x y\",1,4,40\r\n", "in.bna",
         "out.vec");
-  ui.vecAnswers.push_back(VecChoice{3, true, false, true, " 31 "});
+  ui.vecLayerAnswers.push_back(VecLayerChoice{3, true, false, true, " 31 "});
   BnaToVec(15, state, ui);
   EXPECT_EQ(ui.status, "VEC Created");
   EXPECT_EQ(ui.filters, kVecFileFilters);
@@ -178,7 +178,7 @@ TEST_F(GisFlow, BnaToVecToBnaKeepsEveryObjectVertexAndLabel) {
   };
   for (const auto& c : cases) {
     Files(bna, "in.bna", "mid.vec");
-    ui.vecAnswers.push_back(VecChoice{c.identifier, false, true, false, "31"});
+    ui.vecLayerAnswers.push_back(VecLayerChoice{c.identifier, false, true, false, "31"});
     BnaToVec(15, state, ui);
     ASSERT_EQ(ui.status, "VEC Created");
     ui.inputFiles.push_back(outputPath);
@@ -233,7 +233,7 @@ TEST_F(GisFlow, VecFaultsLeaveNoBna) {
 
   // Cancel in the option dialog writes neither file.
   Files("a,b,1,2,3\n", "in.bna", "out.vec");
-  ui.vecAnswers.push_back(std::nullopt);
+  ui.vecLayerAnswers.push_back(std::nullopt);
   BnaToVec(15, state, ui);
   EXPECT_FALSE(OutputExists());
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.dvc")));
@@ -325,8 +325,9 @@ TEST(Kingdom, RecordsBecomePaddedLines) {
 TEST_F(GisFlow, KingdomDialogRetriesUntilItsColumnsCanBeUsed) {
   dir.Write("out.dat", "kept");
   Files("101,523456.7,4712345.25\n", "in.csv", "out.dat");
-  ui.kingdomAnswers = {KingdomChoice{1, 1, 3, "L-0"}, KingdomChoice{1, 2, 5, "L-0"},
-                       KingdomChoice{1, 2, 3, " L-9 "}};
+  ui.kingdomNavigationAnswers = {KingdomNavigationChoice{1, 1, 3, "L-0"},
+                                 KingdomNavigationChoice{1, 2, 5, "L-0"},
+                                 KingdomNavigationChoice{1, 2, 3, " L-9 "}};
   cs2ks(0, state, ui);
   EXPECT_EQ(ui.kingdomKeptValues, (std::vector<bool>{false, true, true}));
   ASSERT_EQ(ui.messages.size(), 1u);  // only the columns outside 1-3 are said
@@ -338,13 +339,13 @@ TEST_F(GisFlow, KingdomDialogRetriesUntilItsColumnsCanBeUsed) {
   // Cancel after equal columns leaves the file as it was.
   dir.Write("out.dat", "kept");
   Files("1,2,3\n", "in.csv", "out.dat");
-  ui.kingdomAnswers = {KingdomChoice{2, 2, 3, "L-0"}, std::nullopt};
+  ui.kingdomNavigationAnswers = {KingdomNavigationChoice{2, 2, 3, "L-0"}, std::nullopt};
   cs2ks(0, state, ui);
   EXPECT_EQ(Output(), "kept");
 
   // A short last record keeps no output.
   Files("1,2,3\n4,5\n", "short.csv", "short.dat");
-  ui.kingdomAnswers = {KingdomChoice{}};
+  ui.kingdomNavigationAnswers = {KingdomNavigationChoice{}};
   cs2ks(0, state, ui);
   EXPECT_EQ(ui.status, FaultText("The last record has fewer than three values", 2, inputPath));
   EXPECT_FALSE(OutputExists());

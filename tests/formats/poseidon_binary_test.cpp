@@ -203,7 +203,7 @@ TEST_F(PoseidonBinaryFlow, BinaryCommand) {
   state.InputFormatCode = 21;
   state.OutputFormatCode = 13;  // left by an earlier command: the dialog is asked anyway
   Files(Bytes().I16(2).I32(1).I16(5).F64(2.25).I16(5).F64(41.5).data);
-  ui.xyzoAnswers.push_back(XyzoChoice{24, false});
+  ui.outputOptionsAnswers.push_back(OutputOptionsChoice{24, false});
   A2BIN(-1, state, ui);
   EXPECT_EQ(ui.filters, kPointFileFilters);
   EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{1});
@@ -218,7 +218,7 @@ TEST_F(PoseidonBinaryFlow, BinaryCommand) {
 
   // A short file keeps no output, and the file it would replace stays as it was.
   Files(Bytes().I16(2).I32(3).I16(2).I16(1).I16(2).I16(2).data);
-  ui.xyzoAnswers.push_back(XyzoChoice{11, false});
+  ui.outputOptionsAnswers.push_back(OutputOptionsChoice{11, false});
   A2BIN(-1, state, ui);
   EXPECT_EQ(TempDir::Read(outputPath), "41.5 2.25\r\n");
   EXPECT_EQ(ui.status, "The file ends after record 1 of 3: " + inputPath);
@@ -230,7 +230,7 @@ TEST_F(PoseidonBinaryFlow, BinaryCommand) {
   Files(Bytes().I16(2).I32(0).data);
   A2BIN(-1, state, ui);
   EXPECT_FALSE(OutputExists());
-  EXPECT_EQ(ui.xyzoShown, 3);
+  EXPECT_EQ(ui.outputOptionsShown, 3);
 }
 
 }  // namespace

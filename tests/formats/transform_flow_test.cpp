@@ -24,8 +24,8 @@ class TransformFlow : public ::testing::Test {
   void Script(const std::string& input, int inCode, int outCode, bool distances = false,
               bool statistics = false) {
     Files(input, "in.dat");
-    ui.xyziAnswers.push_back(XyziChoice{inCode, statistics});
-    ui.xyzoAnswers.push_back(XyzoChoice{outCode, distances});
+    ui.inputOptionsAnswers.push_back(InputOptionsChoice{inCode, statistics});
+    ui.outputOptionsAnswers.push_back(OutputOptionsChoice{outCode, distances});
   }
   void Files(const std::string& input, const std::string& name) {
     inputPath = dir.Write(name, input);
@@ -136,19 +136,19 @@ TEST_F(TransformFlow, DistanceColumns) {
 TEST_F(TransformFlow, CancelledDialogsEndSilently) {
   ui.inputFiles.push_back(std::nullopt);
   TransformXyzFile(state, ui);
-  EXPECT_EQ(ui.xyziShown, 0);
+  EXPECT_EQ(ui.inputOptionsShown, 0);
 
   inputPath = dir.Write("in.dat", "1,2,3\n");
   ui.inputFiles.push_back(inputPath);
-  ui.xyziAnswers.push_back(std::nullopt);
+  ui.inputOptionsAnswers.push_back(std::nullopt);
   TransformXyzFile(state, ui);
   EXPECT_TRUE(ui.outputFilterIndices.empty());
 
   ui.inputFiles.push_back(inputPath);
-  ui.xyziAnswers.push_back(XyziChoice{11, false});
+  ui.inputOptionsAnswers.push_back(InputOptionsChoice{11, false});
   ui.outputFiles.push_back(std::nullopt);
   TransformXyzFile(state, ui);
-  EXPECT_EQ(ui.xyzoShown, 0);
+  EXPECT_EQ(ui.outputOptionsShown, 0);
   EXPECT_EQ(state.InputFormatCode, 0);
 
   state.GeoToUtmMode = 1;
@@ -165,7 +165,7 @@ TEST_F(TransformFlow, OutputOverTheInputIsRefused) {
   inputPath = dir.Write("in.dat", "2,41,100\n");
   ui.inputFiles.push_back(inputPath);
   ui.outputFiles.push_back(inputPath);
-  ui.xyziAnswers.push_back(XyziChoice{11, false});
+  ui.inputOptionsAnswers.push_back(InputOptionsChoice{11, false});
   TransformXyzFile(state, ui);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);

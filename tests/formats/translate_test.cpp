@@ -35,8 +35,8 @@ class TranslateFlow : public ::testing::Test {
     ui.translateAnswers.push_back(choice);
     ui.inputFiles.push_back(inputPath);
     ui.outputFiles.push_back(outputPath);
-    ui.xyziAnswers.push_back(XyziChoice{inCode, false});
-    ui.xyzoAnswers.push_back(XyzoChoice{outCode, false});
+    ui.inputOptionsAnswers.push_back(InputOptionsChoice{inCode, false});
+    ui.outputOptionsAnswers.push_back(OutputOptionsChoice{outCode, false});
   }
   std::string Output() const { return testing::TempDir::Read(outputPath); }
 

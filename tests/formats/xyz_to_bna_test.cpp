@@ -111,7 +111,7 @@ class XyzExportFlow : public ::testing::Test {
  protected:
   void Script(const std::string& input, int code, bool statistics = false) {
     ui.inputFiles.push_back(dir.Write("in.dat", input));
-    ui.xyziAnswers.push_back(XyziChoice{code, statistics});
+    ui.inputOptionsAnswers.push_back(InputOptionsChoice{code, statistics});
     ui.outputFiles.push_back(dir.File("out"));
   }
   std::string Output() const { return TempDir::Read(dir.File("out")); }

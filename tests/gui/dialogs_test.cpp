@@ -13,11 +13,11 @@
 
 #include "app/trevil.h"
 #include "core/ui.h"
-#include "dialogs/fusform_dialog.h"
-#include "dialogs/singlecoord_dialog.h"
+#include "dialogs/input_options_dialog.h"
+#include "dialogs/output_options_dialog.h"
+#include "dialogs/single_coordinate_dialog.h"
 #include "dialogs/translate_dialog.h"
-#include "dialogs/xyzi_dialog.h"
-#include "dialogs/xyzo_dialog.h"
+#include "dialogs/zone_dialog.h"
 #include "modal_answers.h"
 #include "widgets.h"
 
@@ -27,7 +27,7 @@ class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void XyzoGivesOrderPlusDelimiterAndRemembersIt() {
+  void OutputOptionsGivesOrderPlusDelimiterAndRemembersIt() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
@@ -43,20 +43,20 @@ class DialogsTest : public QObject {
         })
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command1")->click(); })
         .Reject();
-    const auto first = window.ui().Xyzo();
+    const auto first = window.ui().OutputOptions();
     QVERIFY(first);
     QCOMPARE(first->OutputFormatCode, 24);
     QVERIFY(first->Distances);
-    const auto second = window.ui().Xyzo();
+    const auto second = window.ui().OutputOptions();
     QVERIFY(second);
     QCOMPARE(second->OutputFormatCode, 24);
     QVERIFY(second->Distances);
-    QVERIFY(!window.ui().Xyzo());  // closed through its frame
+    QVERIFY(!window.ui().OutputOptions());  // closed through its frame
     QVERIFY(answers.unexpected.isEmpty());
   }
 
-  void XyzoCodes() {
-    zolvane::XyzoDialog dialog;
+  void OutputOptionsCodes() {
+    zolvane::OutputOptionsDialog dialog;
     QCOMPARE(dialog.OutputFormatCode(), 11);
     const char* const orders[] = {"xyz", "yxz", "XY", "YX"};
     const char* const delimiters[] = {"Option1", "Option2", "Option3"};
@@ -69,8 +69,8 @@ class DialogsTest : public QObject {
     }
   }
 
-  void XyziCodesAndStatistics() {
-    zolvane::XyziDialog dialog;
+  void InputOptionsCodesAndStatistics() {
+    zolvane::InputOptionsDialog dialog;
     QCOMPARE(dialog.InputFormatCode(), 11);
     QVERIFY(!dialog.CheckStatistics());
     const char* const delimiters[] = {"Option1", "Option2", "Option3"};
@@ -86,8 +86,8 @@ class DialogsTest : public QObject {
     QVERIFY(dialog.CheckStatistics());
   }
 
-  void FusformKeepsZoneMeridianAndRangeTogether() {
-    zolvane::FusformDialog dialog;
+  void ZoneKeepsZoneMeridianAndRangeTogether() {
+    zolvane::ZoneDialog dialog;
     dialog.show();
     QCOMPARE(Text(&dialog, "fustext"), QString("1"));
     QCOMPARE(Text(&dialog, "cmtext"), QString("-177"));

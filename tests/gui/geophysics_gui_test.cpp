@@ -15,7 +15,7 @@ class GeophysicsGuiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void ShapoDefaultsChoicesAndCancel() {
+  void SwathDefaultsChoicesAndCancel() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
@@ -34,11 +34,11 @@ class GeophysicsGuiTest : public QObject {
           Child<QPushButton>(dialog, "shapo_go")->click();
         })
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command1")->click(); });
-    const auto first = window.ui().Shapo();
+    const auto first = window.ui().Swath();
     QVERIFY(first && first->coefficient && first->degrees && first->value == 1);
-    const auto second = window.ui().Shapo();
+    const auto second = window.ui().Swath();
     QVERIFY(second && !second->coefficient && !second->degrees && second->value == 50);
-    QVERIFY(!window.ui().Shapo());
+    QVERIFY(!window.ui().Swath());
     QVERIFY(answers.Done());
   }
 
@@ -91,7 +91,7 @@ class GeophysicsGuiTest : public QObject {
       Type(dialog, "Mes", "6");
       Child<QPushButton>(dialog, "Command1")->click();
     });
-    const auto date = window.ui().Igrfdata();
+    const auto date = window.ui().SurveyDate();
     QVERIFY(date);
     QCOMPARE(date->year, 2008.0);
     QCOMPARE(date->month, 6.0);

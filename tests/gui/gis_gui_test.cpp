@@ -16,7 +16,7 @@ class GisGuiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void Fbna2vecStartsFromItsDefaultsEachRun() {
+  void VecLayerStartsFromItsDefaultsEachRun() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     ModalAnswers answers;
@@ -40,23 +40,23 @@ class GisGuiTest : public QObject {
           Child<QPushButton>(dialog, "Command1")->click();
         })
         .Then([](QWidget* dialog) { Child<QPushButton>(dialog, "Command2")->click(); });
-    const auto first = window.ui().Fbna2vec();
+    const auto first = window.ui().VecLayer();
     QVERIFY(first);
     QCOMPARE(first->Identifier, 1);
     QVERIFY(first->Ed50);
     QVERIFY(!first->Degrees);
     QVERIFY(first->South);
     QCOMPARE(first->ZoneText, std::string(" 30 "));
-    const auto second = window.ui().Fbna2vec();
+    const auto second = window.ui().VecLayer();
     QVERIFY(second);
     QCOMPARE(second->Identifier, 2);
     QVERIFY(!second->Ed50 && second->Degrees && !second->South);
-    QVERIFY(!window.ui().Fbna2vec());
+    QVERIFY(!window.ui().VecLayer());
     QVERIFY(answers.Done());
     QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
   }
 
-  void Cs2ksColumnsHoldWholeNumbers() {
+  void KingdomNavigationColumnsHoldWholeNumbers() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     WhenShows("cs2ks", [](QWidget* dialog) {
@@ -75,7 +75,7 @@ class GisGuiTest : public QObject {
       Child<QLineEdit>(dialog, "Text4")->setText(" L-5 ");
       Child<QPushButton>(dialog, "Command1")->click();
     });
-    const auto first = window.ui().Cs2ks(false);
+    const auto first = window.ui().KingdomNavigation(false);
     QVERIFY(first);
     QCOMPARE(first->ShotColumn, 2);
     QCOMPARE(first->XColumn, 3);
@@ -87,12 +87,12 @@ class GisGuiTest : public QObject {
       QCOMPARE(Text(dialog, "Text1"), QString("2"));
       Child<QPushButton>(dialog, "Command2")->click();
     });
-    QVERIFY(!window.ui().Cs2ks(true));
+    QVERIFY(!window.ui().KingdomNavigation(true));
     WhenShows("cs2ks", [](QWidget* dialog) {
       QCOMPARE(Text(dialog, "Text1"), QString("1"));
       qobject_cast<QDialog*>(dialog)->close();
     });
-    QVERIFY(!window.ui().Cs2ks(false));
+    QVERIFY(!window.ui().KingdomNavigation(false));
   }
 };
 

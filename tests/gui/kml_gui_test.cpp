@@ -38,7 +38,7 @@ class KmlGuiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void Fbna2kmlRemembersAfterCancelAndStartsAfreshAfterARun() {
+  void KmlStyleRemembersAfterCancelAndStartsAfreshAfterARun() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
@@ -83,9 +83,9 @@ class KmlGuiTest : public QObject {
           QCOMPARE(Text(dialog, "Text2"), QString());
           qobject_cast<QDialog*>(dialog)->reject();  // closed through its frame
         });
-    zolvane::Ui& ui = window.ui();
-    QVERIFY(!ui.Fbna2kml());
-    const auto choice = ui.Fbna2kml();
+    zolvane::QtUi& ui = window.ui();
+    QVERIFY(!ui.KmlStyle());
+    const auto choice = ui.KmlStyle();
     QVERIFY(choice);
     QCOMPARE(choice->LabelChoice, 2);
     QCOMPARE(choice->Symbol, std::string("Star"));
@@ -94,13 +94,13 @@ class KmlGuiTest : public QObject {
     QCOMPARE(choice->PolygonColour, 255u | 128u << 8);
     QCOMPARE(choice->Transparency, 20.0);
     QCOMPARE(choice->FolderName, std::string("Folder"));
-    ui.ForgetFbna2kml();
-    QVERIFY(!ui.Fbna2kml());
+    ui.ForgetKmlStyle();
+    QVERIFY(!ui.KmlStyle());
     QVERIFY(answers.Done());
     QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join("; ")));
   }
 
-  void Fbna2xmlLineColourAndCsv() {
+  void XmlMarkersLineColourAndCsv() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
@@ -124,16 +124,16 @@ class KmlGuiTest : public QObject {
           QVERIFY(!Child<QCheckBox>(dialog, "csvcheck")->isChecked());
           Click(dialog, "Command5");
         });
-    zolvane::Ui& ui = window.ui();
-    const auto choice = ui.Fbna2xml();
+    zolvane::QtUi& ui = window.ui();
+    const auto choice = ui.XmlMarkers();
     QVERIFY(choice);
     QCOMPARE(choice->LineColour, std::string("#ff8000"));
     QCOMPARE(choice->LineWidth, std::string("3"));
     QVERIFY(choice->CombineCsv);
     QCOMPARE(choice->CsvFile, std::string("t.csv"));
     QCOMPARE(choice->SyncColumn, 2);
-    ui.ForgetFbna2xml();
-    QVERIFY(!ui.Fbna2xml());
+    ui.ForgetXmlMarkers();
+    QVERIFY(!ui.XmlMarkers());
     QVERIFY(answers.Done());
     QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join("; ")));
   }
@@ -148,7 +148,7 @@ class KmlGuiTest : public QObject {
     std::istringstream csv("Line_Id,Survey\n\"Bay & \",\"S<1>\"\n");
     QCOMPARE(zolvane::LoadCsvTable(csv, 1, table).fault, zolvane::CsvFault::None);
     for (int label = 1; label <= 2; ++label) {
-      zolvane::KmlChoice style;
+      zolvane::KmlStyleChoice style;
       style.LabelChoice = label;
       style.FolderName = "A & <B>";
       style.Description = "\"d\"";

@@ -23,7 +23,7 @@ class PlanningGuiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void CalculDistTurnsAZeroSpeedIntoATenth() {
+  void DistanceTimeTurnsAZeroSpeedIntoATenth() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
@@ -41,12 +41,12 @@ class PlanningGuiTest : public QObject {
           QCOMPARE(Text(dialog, "velocitat"), QString(".1"));  // kept for the next time
           qobject_cast<QDialog*>(dialog)->reject();
         });
-    const auto choice = window.ui().CalculDist();
+    const auto choice = window.ui().DistanceTime();
     QVERIFY(choice);
     QCOMPARE(choice->LineSpeed, 0.1);
     QCOMPARE(choice->TransitSpeed, 7.5);
     QVERIFY(choice->Ed50);
-    QVERIFY(!window.ui().CalculDist());  // closed through its frame
+    QVERIFY(!window.ui().DistanceTime());  // closed through its frame
     QVERIFY(answers.unexpected.isEmpty());
   }
 
@@ -141,7 +141,7 @@ class PlanningGuiTest : public QObject {
     QVERIFY(!dialog->isVisible());
   }
 
-  void FiltrosFramesAndClipping() {
+  void FilterFramesAndClipping() {
     zolvane::RunState state;
     zolvane::Trevil window(state);
     window.show();
@@ -168,18 +168,18 @@ class PlanningGuiTest : public QObject {
           Click(dialog, "Command1");
         })
         .Then([](QWidget* dialog) { Click(dialog, "Command2"); });
-    const auto filter = window.ui().Filtros(false);
+    const auto filter = window.ui().Filter(false);
     QVERIFY(filter);
     QVERIFY(filter->ZRange);
     QCOMPARE(filter->ZMax, 50.0);
     QVERIFY(filter->DeleteWindow);
     QVERIFY(filter->CheckStatistics);
-    const auto clip = window.ui().Filtros(true);
+    const auto clip = window.ui().Filter(true);
     QVERIFY(clip);
     QVERIFY(!clip->ZRange);
     QVERIFY(!clip->DeleteWindow);
     QCOMPARE(clip->XMax, 10.0);
-    QVERIFY(!window.ui().Filtros(false));  // Cancel
+    QVERIFY(!window.ui().Filter(false));  // Cancel
     QVERIFY(answers.unexpected.isEmpty());
   }
 };

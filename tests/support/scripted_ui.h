@@ -1,5 +1,6 @@
 // A Ui that answers every dialog from a script and records what the window would show, so
-// command flows run without a window.
+// command flows run without a window. ScriptedServices has only the services every command
+// shares; ScriptedUi asks every family's questions too.
 #pragma once
 
 #include <deque>
@@ -8,6 +9,13 @@
 #include <vector>
 
 #include "core/ui.h"
+#include "crs/crs_questions.h"
+#include "formats/bna/bna_questions.h"
+#include "formats/format_questions.h"
+#include "formats/xyz_questions.h"
+#include "geo/geo_questions.h"
+#include "gis/gis_questions.h"
+#include "survey/survey_questions.h"
 
 namespace zolvane::testing {
 
@@ -18,7 +26,19 @@ struct ShownMessage {
   MessageButtons buttons;
 };
 
-class ScriptedUi : public Ui {
+template <typename T>
+std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what,
+                      std::vector<std::string>& unanswered) {
+  if (answers.empty()) {
+    unanswered.emplace_back(what);
+    return std::nullopt;
+  }
+  std::optional<T> answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+class ScriptedServices : public Ui {
  public:
   // Answers, taken in order; an empty optional is Cancel. A dialog asked for with no
   // answer left is answered with Cancel and noted in `unanswered`.
@@ -26,13 +46,6 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<std::string>> outputFiles;
   std::deque<MessageAnswer> messageAnswers;  // default answer when empty
   std::deque<std::string> inputBoxAnswers;
-  std::deque<std::optional<XyzoChoice>> xyzoAnswers;
-  std::deque<std::optional<XyziChoice>> xyziAnswers;
-  std::deque<std::optional<ZoneChoice>> zoneAnswers;
-  std::deque<std::optional<TranslateChoice>> translateAnswers;
-  std::deque<std::optional<SwathChoice>> shapoAnswers;
-  std::deque<std::optional<LaybackChoice>> laybackAnswers;
-  std::deque<std::optional<IgrfDateChoice>> igrfdataAnswers;
   int stopAtProgressCall = 0;  // the progress call that asks to stop; 0: never
 
   // What the window shows.
@@ -46,19 +59,18 @@ class ScriptedUi : public Ui {
   std::optional<Statistics> shownStatistics;
   long long progressCount = -1;
   int progressCalls = 0;
-  int xyzoShown = 0, xyziShown = 0, zoneShown = 0, translateShown = 0;
   std::vector<std::string> unanswered;
 
   void SetFileFilters(std::string_view f) override { filters = f; }
   std::optional<std::string> ChooseInputFile(int index, std::string_view title) override {
     inputFilterIndices.push_back(index);
     fileDialogTitles.emplace_back(title);
-    return Take(inputFiles, "input file");
+    return Take(inputFiles, "input file", unanswered);
   }
   std::optional<std::string> ChooseOutputFile(int index, std::string_view title) override {
     outputFilterIndices.push_back(index);
     fileDialogTitles.emplace_back(title);
-    return Take(outputFiles, "output file");
+    return Take(outputFiles, "output file", unanswered);
   }
   MessageAnswer Message(std::string_view text, std::string_view title, MessageIcon icon,
                         MessageButtons buttons, MessageAnswer defaultAnswer) override {
@@ -87,106 +99,125 @@ class ScriptedUi : public Ui {
     ++progressCalls;
     return stopAtProgressCall == 0 || progressCalls < stopAtProgressCall;
   }
-  std::optional<XyzoChoice> Xyzo() override {
-    ++xyzoShown;
-    return Take(xyzoAnswers, "xyzo");
+};
+
+class ScriptedUi : public ScriptedServices,
+                   public XyzQuestions,
+                   public GeoQuestions,
+                   public FormatQuestions,
+                   public BnaQuestions,
+                   public SurveyQuestions,
+                   public CrsQuestions,
+                   public GisQuestions {
+ public:
+  // XYZ layouts.
+  std::deque<std::optional<OutputOptionsChoice>> outputOptionsAnswers;
+  std::deque<std::optional<InputOptionsChoice>> inputOptionsAnswers;
+  int outputOptionsShown = 0, inputOptionsShown = 0;
+  std::optional<OutputOptionsChoice> OutputOptions() override {
+    ++outputOptionsShown;
+    return Take(outputOptionsAnswers, "output options", unanswered);
   }
-  std::optional<XyziChoice> Xyzi() override {
-    ++xyziShown;
-    return Take(xyziAnswers, "xyzi");
+  std::optional<InputOptionsChoice> InputOptions() override {
+    ++inputOptionsShown;
+    return Take(inputOptionsAnswers, "input options", unanswered);
   }
+
+  // Zone and translation.
+  std::deque<std::optional<ZoneChoice>> zoneAnswers;
+  std::deque<std::optional<TranslateChoice>> translateAnswers;
+  int zoneShown = 0, translateShown = 0;
   std::optional<ZoneChoice> ChooseZone() override {
     ++zoneShown;
-    return Take(zoneAnswers, "zone");
+    return Take(zoneAnswers, "zone", unanswered);
   }
   std::optional<TranslateChoice> Translate() override {
     ++translateShown;
-    return Take(translateAnswers, "translate");
+    return Take(translateAnswers, "translate", unanswered);
   }
 
-  // Miramon VEC and Kingdom Suite dialogs.
-  std::deque<std::optional<VecChoice>> vecAnswers;
-  std::deque<std::optional<KingdomChoice>> kingdomAnswers;
+  // Miramon VEC, Kingdom Suite, column extraction and Didger.dxf > Real World 3D DXF.
+  std::deque<std::optional<VecLayerChoice>> vecLayerAnswers;
+  std::deque<std::optional<KingdomNavigationChoice>> kingdomNavigationAnswers;
   std::vector<bool> kingdomKeptValues;
-  std::optional<VecChoice> Fbna2vec() override { return Take(vecAnswers, "Fbna2vec"); }
-  std::optional<KingdomChoice> Cs2ks(bool keepValues) override {
+  std::deque<std::optional<ColumnExtractionChoice>> columnExtractionAnswers;
+  int columnExtractionShown = 0;
+  std::deque<std::optional<ProfileDxfChoice>> profileDxfAnswers;
+  int profileDxfShown = 0;
+  std::optional<Statistics> statisticsAtProfileDxf;  // what the panel showed when it opened
+  std::optional<VecLayerChoice> VecLayer() override {
+    return Take(vecLayerAnswers, "vec layer", unanswered);
+  }
+  std::optional<KingdomNavigationChoice> KingdomNavigation(bool keepValues) override {
     kingdomKeptValues.push_back(keepValues);
-    return Take(kingdomAnswers, "cs2ks");
+    return Take(kingdomNavigationAnswers, "kingdom navigation", unanswered);
   }
-
-  // Column extraction.
-  std::deque<std::optional<XyzcChoice>> xyzcAnswers;
-  int xyzcShown = 0;
-  std::optional<XyzcChoice> Xyzc() override {
-    ++xyzcShown;
-    return Take(xyzcAnswers, "xyzc");
+  std::optional<ColumnExtractionChoice> ColumnExtraction() override {
+    ++columnExtractionShown;
+    return Take(columnExtractionAnswers, "column extraction", unanswered);
   }
-
-  // Didger.dxf > Real World 3D DXF.
-  std::deque<std::optional<Xy2dxfChoice>> xy2dxfAnswers;
-  int xy2dxfShown = 0;
-  std::optional<Statistics> statisticsAtXy2dxf;  // what the panel showed when it opened
-  std::optional<Xy2dxfChoice> Xy2dxf() override {
-    ++xy2dxfShown;
-    statisticsAtXy2dxf = shownStatistics;
-    return Take(xy2dxfAnswers, "xy2dxf");
-  }
-
-  // Distance-time, parallel lines, rotation, interpolator and filters.
-  std::deque<std::optional<NavParametersChoice>> calculDistAnswers;
-  std::deque<std::optional<ParallelChoice>> parallelAnswers;
-  std::deque<std::optional<RotateChoice>> rotateAnswers;
-  std::deque<std::optional<FilterChoice>> filtrosAnswers;
-  int interpolationShown = 0;
-  std::vector<bool> filtrosClipping;
-  std::optional<NavParametersChoice> CalculDist() override {
-    return Take(calculDistAnswers, "CalculDist");
-  }
-  std::optional<ParallelChoice> Parallel() override { return Take(parallelAnswers, "parallel"); }
-  std::optional<RotateChoice> Rotate() override { return Take(rotateAnswers, "rotate"); }
-  std::deque<std::optional<CrsChoice>> crsAnswers;
-  std::optional<CrsChoice> ChooseCrs() override { return Take(crsAnswers, "crs"); }
-  std::deque<std::optional<GisChoice>> gisAnswers;
-  std::vector<GisRequest> gisRequests;
-  std::optional<GisChoice> ChooseGis(const GisRequest& request) override {
-    gisRequests.push_back(request);
-    return Take(gisAnswers, "gis");
-  }
-  void Interpolation() override { ++interpolationShown; }
-  std::optional<FilterChoice> Filtros(bool clipping) override {
-    filtrosClipping.push_back(clipping);
-    return Take(filtrosAnswers, "filtros");
-  }
-  // Swath coverage, towed vehicle and IGRF anomaly.
-  std::optional<SwathChoice> Shapo() override { return Take(shapoAnswers, "shapo"); }
-  std::optional<LaybackChoice> Layback() override { return Take(laybackAnswers, "layback"); }
-  std::optional<IgrfDateChoice> Igrfdata() override { return Take(igrfdataAnswers, "igrfdata"); }
-
-  template <typename T>
-  std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what) {
-    if (answers.empty()) {
-      unanswered.emplace_back(what);
-      return std::nullopt;
-    }
-    std::optional<T> answer = answers.front();
-    answers.pop_front();
-    return answer;
+  std::optional<ProfileDxfChoice> ProfileDxf() override {
+    ++profileDxfShown;
+    statisticsAtProfileDxf = shownStatistics;
+    return Take(profileDxfAnswers, "profile dxf", unanswered);
   }
 
   // BNA => KML and BNA => XML.
-  std::deque<std::optional<KmlChoice>> kmlAnswers;
-  std::deque<std::optional<XmlChoice>> xmlAnswers;
+  std::deque<std::optional<KmlStyleChoice>> kmlStyleAnswers;
+  std::deque<std::optional<XmlMarkersChoice>> xmlMarkersAnswers;
   int kmlShown = 0, xmlShown = 0, kmlForgotten = 0, xmlForgotten = 0;
-  std::optional<KmlChoice> Fbna2kml() override {
+  std::optional<KmlStyleChoice> KmlStyle() override {
     ++kmlShown;
-    return Take(kmlAnswers, "fbna2kml");
+    return Take(kmlStyleAnswers, "kml style", unanswered);
   }
-  void ForgetFbna2kml() override { ++kmlForgotten; }
-  std::optional<XmlChoice> Fbna2xml() override {
+  void ForgetKmlStyle() override { ++kmlForgotten; }
+  std::optional<XmlMarkersChoice> XmlMarkers() override {
     ++xmlShown;
-    return Take(xmlAnswers, "fbna2xml");
+    return Take(xmlMarkersAnswers, "xml markers", unanswered);
   }
-  void ForgetFbna2xml() override { ++xmlForgotten; }
+  void ForgetXmlMarkers() override { ++xmlForgotten; }
+
+  // Survey planning and geophysics.
+  std::deque<std::optional<DistanceTimeChoice>> distanceTimeAnswers;
+  std::deque<std::optional<ParallelChoice>> parallelAnswers;
+  std::deque<std::optional<RotateChoice>> rotateAnswers;
+  std::deque<std::optional<FilterChoice>> filterAnswers;
+  std::deque<std::optional<SwathChoice>> swathAnswers;
+  std::deque<std::optional<LaybackChoice>> laybackAnswers;
+  std::deque<std::optional<SurveyDateChoice>> surveyDateAnswers;
+  int interpolationShown = 0;
+  std::vector<bool> filterClipping;
+  std::optional<DistanceTimeChoice> DistanceTime() override {
+    return Take(distanceTimeAnswers, "distance time", unanswered);
+  }
+  std::optional<ParallelChoice> Parallel() override {
+    return Take(parallelAnswers, "parallel", unanswered);
+  }
+  std::optional<RotateChoice> Rotate() override {
+    return Take(rotateAnswers, "rotate", unanswered);
+  }
+  void Interpolation() override { ++interpolationShown; }
+  std::optional<FilterChoice> Filter(bool clipping) override {
+    filterClipping.push_back(clipping);
+    return Take(filterAnswers, "filter", unanswered);
+  }
+  std::optional<SwathChoice> Swath() override { return Take(swathAnswers, "swath", unanswered); }
+  std::optional<LaybackChoice> Layback() override {
+    return Take(laybackAnswers, "layback", unanswered);
+  }
+  std::optional<SurveyDateChoice> SurveyDate() override {
+    return Take(surveyDateAnswers, "survey date", unanswered);
+  }
+
+  // Datum change and the GIS menu.
+  std::deque<std::optional<CrsChoice>> crsAnswers;
+  std::deque<std::optional<GisChoice>> gisAnswers;
+  std::vector<GisRequest> gisRequests;
+  std::optional<CrsChoice> ChooseCrs() override { return Take(crsAnswers, "crs", unanswered); }
+  std::optional<GisChoice> ChooseGis(const GisRequest& request) override {
+    gisRequests.push_back(request);
+    return Take(gisAnswers, "gis", unanswered);
+  }
 };
 
 }  // namespace zolvane::testing

@@ -165,9 +165,9 @@ TEST(Igrf, MenuFlowKeepsTheDateRefusesLayoutsWithoutZAndResetsTheCodes) {
   const std::string input = dir.Write("in.dat", "2 41 " + Text17(IgrfTotalField(41, 2, 2006)));
   const std::string output = dir.File("out.dat");
 
-  ui.igrfdataAnswers.push_back(IgrfDateChoice{2005, 12});
+  ui.surveyDateAnswers.push_back(SurveyDateChoice{2005, 12});
   ui.inputFiles.push_back(input);
-  ui.xyziAnswers.push_back(XyziChoice{23, false});
+  ui.inputOptionsAnswers.push_back(InputOptionsChoice{23, false});
   MagneticAnomaly(0, state, ui);
   EXPECT_EQ(state.IgrfDate, 2006.0);
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -175,11 +175,11 @@ TEST(Igrf, MenuFlowKeepsTheDateRefusesLayoutsWithoutZAndResetsTheCodes) {
   EXPECT_TRUE(ui.outputFilterIndices.empty());
   EXPECT_EQ(state.InputFormatCode, 0);
 
-  ui.igrfdataAnswers.push_back(IgrfDateChoice{2005, 12});
+  ui.surveyDateAnswers.push_back(SurveyDateChoice{2005, 12});
   ui.inputFiles.push_back(input);
-  ui.xyziAnswers.push_back(XyziChoice{21, false});
+  ui.inputOptionsAnswers.push_back(InputOptionsChoice{21, false});
   ui.outputFiles.push_back(output);
-  ui.xyzoAnswers.push_back(XyzoChoice{11, false});
+  ui.outputOptionsAnswers.push_back(OutputOptionsChoice{11, false});
   MagneticAnomaly(0, state, ui);
   EXPECT_EQ(ui.filters, kPointFileFilters);
   EXPECT_EQ(ui.inputFilterIndices, (std::vector<int>{4, 4}));
@@ -194,11 +194,11 @@ TEST(Igrf, MenuFlowKeepsTheDateRefusesLayoutsWithoutZAndResetsTheCodes) {
 
   // A value that is not a number stops the pass at its line.
   const std::string bad = dir.Write("bad.dat", "2,41,45000\n3,41,4x\n");
-  ui.igrfdataAnswers.push_back(IgrfDateChoice{2005, 1});
+  ui.surveyDateAnswers.push_back(SurveyDateChoice{2005, 1});
   ui.inputFiles.push_back(bad);
-  ui.xyziAnswers.push_back(XyziChoice{11, false});
+  ui.inputOptionsAnswers.push_back(InputOptionsChoice{11, false});
   ui.outputFiles.push_back(dir.File("bad-out.dat"));
-  ui.xyzoAnswers.push_back(XyzoChoice{11, false});
+  ui.outputOptionsAnswers.push_back(OutputOptionsChoice{11, false});
   MagneticAnomaly(0, state, ui);
   EXPECT_EQ(ui.status, "Unreadable number: line 2 of " + bad);
   EXPECT_FALSE(std::filesystem::exists(dir.File("bad-out.dat")));

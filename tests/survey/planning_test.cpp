@@ -62,7 +62,7 @@ TEST_F(PlanningFlow, DistanceTimeReport) {
   const double line = Miles(0, 0.5), transit = Miles(0.5, 1);
   const double lineSpeed = line * 60 / 65.5, transitSpeed = transit * 60 / 65.25;
   Input("plan.bna", "\"A\",\"B\",2\n0,0\n0,0.5\n\"C\",\"D\",1,0,1\n");
-  ui.calculDistAnswers.push_back(NavParametersChoice{lineSpeed, transitSpeed, false});
+  ui.distanceTimeAnswers.push_back(DistanceTimeChoice{lineSpeed, transitSpeed, false});
   DistanceTimeEstimate(1, state, ui);
   const std::vector<std::string> expected = {
       "Sailing speed in the line: " + FormatPrintItem(lineSpeed) +
@@ -98,7 +98,7 @@ TEST_F(PlanningFlow, DistanceTimeSpeedsMeridianAndEllipsoid) {
   const std::string plan = "\"A\",\"B\",-2\n-3.5,-41\n-3.5,-43\n";
   // A speed read as 0 becomes .1; a meridian already chosen is kept; ED50 measures otherwise.
   Input("a.bna", plan);
-  ui.calculDistAnswers.push_back(NavParametersChoice{0, 0, false});
+  ui.distanceTimeAnswers.push_back(DistanceTimeChoice{0, 0, false});
   DistanceTimeEstimate(1, state, ui);
   const std::string wgs = Output();
   EXPECT_EQ(Lines(wgs)[0], "Sailing speed in the line:  .1  Kn., Between lines:  .1  Kn. ");
@@ -107,7 +107,7 @@ TEST_F(PlanningFlow, DistanceTimeSpeedsMeridianAndEllipsoid) {
   EXPECT_EQ(state.LineSpeed, 0.1);
 
   Input("b.bna", plan);
-  ui.calculDistAnswers.push_back(NavParametersChoice{5, 5, true});
+  ui.distanceTimeAnswers.push_back(DistanceTimeChoice{5, 5, true});
   DistanceTimeEstimate(1, state, ui);
   EXPECT_EQ(state.SemiMajorAxis, kEd50.SemiMajorAxis);
   EXPECT_NE(Lines(Output())[4], Lines(wgs)[4]);
@@ -148,7 +148,7 @@ TEST_F(PlanningFlow, FaultsStopWithTheFileAndLineAndNoOutput) {
   }
   // Through the window: the checked file still holds a number it cannot read.
   Input("bad.bna", cases[0].text);
-  ui.calculDistAnswers.push_back(NavParametersChoice{});
+  ui.distanceTimeAnswers.push_back(DistanceTimeChoice{});
   DistanceTimeEstimate(1, state, ui);
   EXPECT_EQ(ui.status, "Unreadable number: line 3 of " + inputPath);
   EXPECT_FALSE(OutputExists());
@@ -340,8 +340,8 @@ TEST_F(PlanningFlow, FilterXyzWindowsAndRanges) {
   };
   for (const auto& c : cases) {
     Input("f.dat", c.input);
-    ui.filtrosAnswers.push_back(c.choice);
-    ui.xyziAnswers.push_back(XyziChoice{c.layout, false});
+    ui.filterAnswers.push_back(c.choice);
+    ui.inputOptionsAnswers.push_back(InputOptionsChoice{c.layout, false});
     FilterMenu(1, state, ui);
     EXPECT_EQ(Output(), c.expected) << c.input;
     EXPECT_EQ(ui.status, c.status) << c.input;
@@ -352,9 +352,9 @@ TEST_F(PlanningFlow, FilterXyzWindowsAndRanges) {
   EXPECT_EQ(ui.messages[0].text, " Minims > maxims ");
   EXPECT_EQ(ui.messages[0].title, " error filters ");
   EXPECT_EQ(ui.outputFilterIndices.back(), 4);
-  EXPECT_EQ(ui.xyzoShown, 0);  // the output keeps the input layout
+  EXPECT_EQ(ui.outputOptionsShown, 0);  // the output keeps the input layout
 
-  ui.filtrosAnswers.push_back(std::nullopt);  // Cancel
+  ui.filterAnswers.push_back(std::nullopt);  // Cancel
   const std::size_t asked = ui.inputFilterIndices.size();
   FilterMenu(1, state, ui);
   EXPECT_EQ(ui.inputFilterIndices.size(), asked);
@@ -364,7 +364,7 @@ TEST_F(PlanningFlow, ClipBnaRunsAndWarning) {
   Input("c.bna",
         "\"A\",\"B\",5\n1,1\n2,2\n20,20\n3,3\n4,4\n\"C\",\"D\",-3\n20,20\n5,5\n30,30\n"
         "\"E\",\"F\",2\n0,5\n10,5\n");
-  ui.filtrosAnswers.push_back(FilterChoice{false, 10, 0, 10, 0});
+  ui.filterAnswers.push_back(FilterChoice{false, 10, 0, 10, 0});
   FilterMenu(2, state, ui);
   EXPECT_EQ(Output(),
             "\"A\",\"B\",-2 \r\n1,1\r\n2,2\r\n\"A\",\"B\",-2 \r\n3,3\r\n4,4\r\n"
@@ -375,17 +375,17 @@ TEST_F(PlanningFlow, ClipBnaRunsAndWarning) {
             "BNA file shoud be multiline format \n Cliping will convert areas to curves");
   EXPECT_EQ(ui.messages[0].title, " Atencion ");
   EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
-  EXPECT_EQ(ui.filtrosClipping, std::vector<bool>{true});
+  EXPECT_EQ(ui.filterClipping, std::vector<bool>{true});
 
   // Nothing inside; then Cancel in the warning asks for nothing more.
   Input("d.bna", "\"A\",\"B\",1,50,50\n");
-  ui.filtrosAnswers.push_back(FilterChoice{false, 10, 0, 10, 0});
+  ui.filterAnswers.push_back(FilterChoice{false, 10, 0, 10, 0});
   FilterMenu(2, state, ui);
   EXPECT_EQ(Output(), "");
   EXPECT_EQ(ui.status, " 0 acceted points  / filter bna finished");
   ui.messageAnswers.push_back(MessageAnswer::Cancel);
   FilterMenu(2, state, ui);
-  EXPECT_EQ(ui.filtrosClipping.size(), 2u);
+  EXPECT_EQ(ui.filterClipping.size(), 2u);
 
   // A run longer than any fixed store.
   std::string big = "\"L\",\"M\",-300000\n";

@@ -194,9 +194,9 @@ class SurveyFlow : public ::testing::Test {
 };
 
 TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
-  ui.shapoAnswers.push_back(SwathChoice{false, false, 20});
+  ui.swathAnswers.push_back(SwathChoice{false, false, 20});
   Files("10,10\n100,10\n");
-  ui.xyziAnswers.push_back(XyziChoice{13, false});
+  ui.inputOptionsAnswers.push_back(InputOptionsChoice{13, false});
   BnaSwath(0, state, ui);
   EXPECT_EQ(state.SwathMethod, 2);
   EXPECT_EQ(state.SwathFactor, 10);
@@ -210,7 +210,7 @@ TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
   EXPECT_EQ(Polygons(Output()).size(), 1u);
 
   // Cancel ends at once.
-  ui.shapoAnswers.push_back(std::nullopt);
+  ui.swathAnswers.push_back(std::nullopt);
   BnaSwath(0, state, ui);
   EXPECT_EQ(state.SwathMethod, 3);
 }
@@ -218,9 +218,9 @@ TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
 TEST_F(SurveyFlow, SwathCoefficientWithoutZWarnsAndCancelEnds) {
   for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
     ui = {};
-    ui.shapoAnswers.push_back(SwathChoice{true, false, 1});
+    ui.swathAnswers.push_back(SwathChoice{true, false, 1});
     Files("10,10\n100,10\n");
-    ui.xyziAnswers.push_back(XyziChoice{13, false});
+    ui.inputOptionsAnswers.push_back(InputOptionsChoice{13, false});
     ui.messageAnswers.push_back(answer);
     std::filesystem::remove(outputPath);
     BnaSwath(0, state, ui);
@@ -234,9 +234,9 @@ TEST_F(SurveyFlow, SwathCoefficientWithoutZWarnsAndCancelEnds) {
 }
 
 TEST_F(SurveyFlow, FaultsNameTheFileAndLineAndLeaveNoOutput) {
-  ui.shapoAnswers.push_back(SwathChoice{false, false, 20});
+  ui.swathAnswers.push_back(SwathChoice{false, false, 20});
   Files("0,0,1\n1,abc,1\n");
-  ui.xyziAnswers.push_back(XyziChoice{11, false});
+  ui.inputOptionsAnswers.push_back(InputOptionsChoice{11, false});
   BnaSwath(0, state, ui);
   EXPECT_EQ(ui.status, "Unreadable number: line 2 of " + inputPath);
   EXPECT_FALSE(OutputExists());

@@ -36,7 +36,7 @@ void Element(LineWriter& writer, std::string_view indent, std::string_view tag,
 }
 
 void WriteHeader(LineWriter& writer, const BnaToKmlOptions& options) {
-  const KmlChoice& style = options.style;
+  const KmlStyleChoice& style = options.style;
   writer.WriteLine(R"(<?xml version="1.0" encoding="UTF-8"?>)");
   writer.WriteLine("<kml xmlns=\"" + std::string(kKml21Namespace) + "\">");
   Element(writer, "<Document>", "name", TrimBlanks(options.documentName));
@@ -142,12 +142,12 @@ std::string_view KmlIconPath(std::string_view symbol) {
   return "pal4/icon24.png";
 }
 
-std::string KmlPolygonColour(const KmlChoice& style) {
+std::string KmlPolygonColour(const KmlStyleChoice& style) {
   return KmlColour(TransparencyAlpha(style.Transparency),
                    style.RandomPolygons ? 0xFFFFFF : style.PolygonColour);
 }
 
-std::string_view KmlPolygonColourMode(const KmlChoice& style) {
+std::string_view KmlPolygonColourMode(const KmlStyleChoice& style) {
   return style.RandomPolygons ? "random" : "normal";
 }
 
@@ -268,9 +268,10 @@ PassResult ReadKmlPlacemarks(std::istream& in, ShapeSink& sink, const ProgressFn
 
 void BnaToKml(int /*index*/, RunState& state, Ui& ui) {
   std::optional<CommandFiles> opened;
-  std::optional<KmlChoice> choice;
-  if (!StartMarkupCommand(state, ui, {kKmlFilters, " checking bna file ", 4}, opened,
-                          [&] { return (choice = ui.Fbna2kml()).has_value(); })) {
+  std::optional<KmlStyleChoice> choice;
+  if (!StartMarkupCommand(state, ui, {kKmlFilters, " checking bna file ", 4}, opened, [&] {
+        return (choice = Ask(ui, &BnaQuestions::KmlStyle)).has_value();
+      })) {
     return;
   }
   CommandFiles& files = *opened;
@@ -287,7 +288,7 @@ void BnaToKml(int /*index*/, RunState& state, Ui& ui) {
   }
   if (!files.Commit(ui)) return;
   ui.SetStatus("kml ready");
-  ui.ForgetFbna2kml();
+  if (auto* questions = QuestionsOf<BnaQuestions>(ui)) questions->ForgetKmlStyle();
 }
 
 }  // namespace zolvane

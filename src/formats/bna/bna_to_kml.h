@@ -12,6 +12,7 @@
 #include "core/run_state.h"
 #include "core/shape_sink.h"
 #include "core/ui.h"
+#include "formats/bna/bna_questions.h"
 #include "formats/bna/markup.h"
 
 namespace zolvane {
@@ -20,7 +21,7 @@ inline constexpr std::string_view kKml21Namespace = "http://earth.google.com/kml
 inline constexpr std::string_view kKmlIconBase = "http://maps.google.com/mapfiles/kml/";
 
 struct BnaToKmlOptions {
-  KmlChoice style;
+  KmlStyleChoice style;
   std::string documentName;  // the output file's name
   std::string styleName;     // "<seconds since midnight>_map"
 };
@@ -32,8 +33,8 @@ std::vector<std::string> KmlSymbolNames();
 
 // The polygon colour and colour mode: with random colours the transparency's alpha on
 // white, "random"; otherwise the chosen colour with that alpha, "normal".
-std::string KmlPolygonColour(const KmlChoice& style);
-std::string_view KmlPolygonColourMode(const KmlChoice& style);
+std::string KmlPolygonColour(const KmlStyleChoice& style);
+std::string_view KmlPolygonColourMode(const KmlStyleChoice& style);
 
 // "<seconds since midnight, local time>_map".
 std::string KmlStyleNameNow();

@@ -8,6 +8,7 @@
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "formats/bna/bna_questions.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/markup.h"
 #include "formats/bna/markup_command.h"
@@ -41,7 +42,7 @@ void WritePoint(LineWriter& writer, double x, double y) {
 
 // Reads the CSV table named in the choice; false, with a message naming the file, when it
 // cannot be used.
-bool LoadCsvFile(const XmlChoice& choice, CsvTable& table, Ui& ui) {
+bool LoadCsvFile(const XmlMarkersChoice& choice, CsvTable& table, Ui& ui) {
   InputFile file(choice.CsvFile);
   if (!file.IsOpen()) {
     ReportOpenFailure(ui, choice.CsvFile, false, file.Fault());
@@ -227,9 +228,10 @@ PassResult ConvertBnaToXml(std::istream& in, std::ostream& out, const BnaToXmlOp
 
 void BnaToXml(int /*index*/, RunState& state, Ui& ui) {
   std::optional<CommandFiles> opened;
-  std::optional<XmlChoice> choice;
-  if (!StartMarkupCommand(state, ui, {kXmlFilters, " Checking bna file ", 3}, opened,
-                          [&] { return (choice = ui.Fbna2xml()).has_value(); })) {
+  std::optional<XmlMarkersChoice> choice;
+  if (!StartMarkupCommand(state, ui, {kXmlFilters, " Checking bna file ", 3}, opened, [&] {
+        return (choice = Ask(ui, &BnaQuestions::XmlMarkers)).has_value();
+      })) {
     return;
   }
   CommandFiles& files = *opened;
@@ -252,7 +254,7 @@ void BnaToXml(int /*index*/, RunState& state, Ui& ui) {
   }
   if (!files.Commit(ui)) return;
   ui.SetStatus("XML ready");
-  ui.ForgetFbna2xml();
+  if (auto* questions = QuestionsOf<BnaQuestions>(ui)) questions->ForgetXmlMarkers();
 }
 
 }  // namespace zolvane

@@ -14,6 +14,7 @@
 #include "formats/bna/bna_reader.h"
 #include "formats/xyz/xyz_pass.h"
 #include "formats/xyz/xyz_reader.h"
+#include "geo/geo_questions.h"
 
 namespace zolvane {
 namespace {
@@ -55,7 +56,7 @@ void SetEllipsoid(RunState& state, const Ellipsoid& ellipsoid) {
 
 bool EnsureZone(RunState& state, Ui& ui) {
   if (state.UtmZone >= 1) return true;
-  const auto choice = ui.ChooseZone();
+  const auto choice = Ask(ui, &GeoQuestions::ChooseZone);
   if (!choice || choice->UtmZone < 1) return false;
   state.UtmZone = choice->UtmZone;
   state.CentralMeridian = choice->CentralMeridian;

@@ -6,6 +6,7 @@
 #include "core/services.h"
 #include "formats/xyz/transform_files.h"
 #include "formats/xyz/xyz_reader.h"
+#include "geo/geo_questions.h"
 
 namespace zolvane {
 namespace {
@@ -58,7 +59,7 @@ void TranslateXyzFile(int index, RunState& state, Ui& ui) {
   state.CheckStatistics = 0;
   state.TranslateDistance = 0;
   state.UtmZone = 0;
-  if (const auto choice = ui.Translate()) {
+  if (const auto choice = Ask(ui, &GeoQuestions::Translate)) {
     const Displacement d = DisplacementOf(*choice);
     state.TranslateDistance = d.distance;
     state.TranslateAngle = d.angle;

@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 #include "core/services.h"
 #include "core/value_tokens.h"
+#include "formats/xyz_questions.h"
 
 namespace zolvane {
 namespace {
@@ -223,7 +224,7 @@ void AppendXyzPoint(LineWriter& writer, const XyzLayout& layout, const XyzPoint&
 }
 
 bool AskInputFormat(RunState& state, Ui& ui) {
-  const auto choice = ui.Xyzi();
+  const auto choice = Ask(ui, &XyzQuestions::InputOptions);
   if (!choice || choice->InputFormatCode < 1) return false;
   state.InputFormatCode = choice->InputFormatCode;
   state.CheckStatistics = choice->CheckStatistics ? 1 : 0;
