@@ -1,6 +1,6 @@
 #include "app/app_commands.h"
 
-#include "geo/geo_questions.h"
+#include "formats/xyz/transform_questions.h"
 
 namespace zolvane {
 

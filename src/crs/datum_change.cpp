@@ -11,8 +11,8 @@
 #include "crs/reproject.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/xyz/xyz_pass.h"
+#include "formats/xyz/xyz_questions.h"
 #include "formats/xyz/xyz_reader.h"
-#include "formats/xyz_questions.h"
 
 namespace zolvane {
 namespace {

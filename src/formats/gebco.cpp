@@ -11,9 +11,9 @@
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "formats/xyz/transform_files.h"
+#include "formats/xyz/transform_questions.h"
+#include "formats/xyz/xyz_questions.h"
 #include "formats/xyz/xyz_reader.h"
-#include "formats/xyz_questions.h"
-#include "geo/geo_questions.h"
 
 namespace zolvane {
 namespace {

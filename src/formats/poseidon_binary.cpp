@@ -16,8 +16,8 @@
 #include "core/text_writer.h"
 #include "core/value_tokens.h"
 #include "core/xyz_layout.h"
+#include "formats/xyz/xyz_questions.h"
 #include "formats/xyz/xyz_reader.h"
-#include "formats/xyz_questions.h"
 
 namespace zolvane {
 namespace {

@@ -14,8 +14,8 @@
 #include "core/text_writer.h"
 #include "core/xyz_layout.h"
 #include "formats/xyz/xyz_blocks.h"
+#include "formats/xyz/xyz_questions.h"
 #include "formats/xyz/xyz_reader.h"
-#include "formats/xyz_questions.h"
 #include "survey/point_input.h"
 #include "survey/survey_questions.h"
 

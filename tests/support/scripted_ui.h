@@ -12,8 +12,8 @@
 #include "crs/crs_questions.h"
 #include "formats/bna/bna_questions.h"
 #include "formats/format_questions.h"
-#include "formats/xyz_questions.h"
-#include "geo/geo_questions.h"
+#include "formats/xyz/transform_questions.h"
+#include "formats/xyz/xyz_questions.h"
 #include "gis/gis_questions.h"
 #include "survey/survey_questions.h"
 

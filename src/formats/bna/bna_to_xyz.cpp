@@ -10,7 +10,7 @@
 #include "core/xyz_layout.h"
 #include "formats/bna/bna_blocks.h"
 #include "formats/bna/bna_reader.h"
-#include "formats/xyz_questions.h"
+#include "formats/xyz/xyz_questions.h"
 
 namespace zolvane {
 namespace {

@@ -12,9 +12,9 @@
 #include "core/text_writer.h"
 #include "formats/bna/bna_exports.h"
 #include "formats/bna/bna_reader.h"
+#include "formats/xyz/transform_questions.h"
 #include "formats/xyz/xyz_pass.h"
 #include "formats/xyz/xyz_reader.h"
-#include "geo/geo_questions.h"
 
 namespace zolvane {
 namespace {

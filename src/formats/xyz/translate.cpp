@@ -5,8 +5,8 @@
 #include "core/files.h"
 #include "core/services.h"
 #include "formats/xyz/transform_files.h"
+#include "formats/xyz/transform_questions.h"
 #include "formats/xyz/xyz_reader.h"
-#include "geo/geo_questions.h"
 
 namespace zolvane {
 namespace {

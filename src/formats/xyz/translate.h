@@ -8,9 +8,9 @@
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/ui.h"
-#include "geo/geo_questions.h"
-#include "geo/utm.h"
+#include "formats/xyz/transform_questions.h"
 #include "formats/xyz/xyz_pass.h"
+#include "geo/utm.h"
 
 namespace zolvane {
 

@@ -8,7 +8,7 @@
 #include "core/numbers.h"
 #include "core/services.h"
 #include "core/value_tokens.h"
-#include "formats/xyz_questions.h"
+#include "formats/xyz/xyz_questions.h"
 
 namespace zolvane {
 namespace {
