@@ -260,6 +260,17 @@ void AppendScaled(std::string& out, bool negative, unsigned long long whole, int
   out.append(p, end);
 }
 
+// AppendScaled after dropping the decimals' trailing zeros, for digits counted to a fixed
+// number of significant places.
+void AppendWithoutTrailingZeros(std::string& out, bool negative, unsigned long long digits,
+                                int k, bool leadingZero) {
+  while (k > 0 && digits % 10 == 0) {
+    digits /= 10;
+    --k;
+  }
+  AppendScaled(out, negative, digits, k, leadingZero);
+}
+
 // Values that are a whole number of 10^-k for some k up to 8, below 10^15 in those units,
 // such as depths, projected metres or coordinates typed with a few decimals. The smallest k
 // whose quotient reads back as the value gives the shortest text that does, which is the
@@ -326,11 +337,7 @@ bool AppendFifteenDigits(std::string& out, double value, bool leadingZero) {
     digits = kLow;
     --k;
   }
-  while (k > 0 && digits % 10 == 0) {
-    digits /= 10;
-    --k;
-  }
-  AppendScaled(out, value < 0, digits, k, leadingZero);
+  AppendWithoutTrailingZeros(out, value < 0, digits, k, leadingZero);
   return true;
 }
 
@@ -381,11 +388,7 @@ bool AppendSevenDigits(std::string& out, float value, bool leadingZero) {
     digits /= 10;
     --k;
   }
-  while (k > 0 && digits % 10 == 0) {
-    digits /= 10;
-    --k;
-  }
-  AppendScaled(out, value < 0, digits, k, leadingZero);
+  AppendWithoutTrailingZeros(out, value < 0, digits, k, leadingZero);
   return true;
 }
 
