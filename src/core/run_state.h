@@ -43,8 +43,8 @@ struct RunState {
   // The layouts of the last command's point files, kept for the preview after the two above
   // are put back to 0.
   int LastInputFormatCode = 0, LastOutputFormatCode = 0;
-  int CheckStatistics = 0;     // 1: run the XYZ pre-scan before converting
-  bool XyzoDistances = false;  // the "Distances" box of the output-options dialog
+  int CheckStatistics = 0;       // 1: run the XYZ pre-scan before converting
+  bool OutputDistances = false;  // the "Distances" box of the output-options dialog
   std::string CurrentLine;
   int UtmZone = 0;  // 1..60, 0 until chosen
   int CentralMeridian = 0;

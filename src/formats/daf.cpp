@@ -19,15 +19,6 @@ namespace {
 constexpr long long kProgressInterval = 200;
 constexpr int kHeaderLines = 8;
 
-// A BNA label as typed, without its blanks and quotes.
-std::string_view LabelText(std::string_view label) {
-  label = TrimBlanks(label);
-  if (label.size() >= 2 && label.front() == '"' && label.back() == '"') {
-    label = label.substr(1, label.size() - 2);
-  }
-  return label;
-}
-
 bool Begins(std::string_view line, std::string_view word) {
   return line.substr(0, word.size()) == word;
 }
@@ -97,7 +88,7 @@ PassResult ConvertBnaToDaf(std::istream& in, std::ostream& out, const BnaToDafOp
     const ReadStatus status = reader.NextHeader(header);
     if (status == ReadStatus::End) break;
     if (status != ReadStatus::Ok) return reader.Fault();
-    double depth = ReadNumber(LabelText(options.label == 1 ? header.label1 : header.label2));
+    double depth = ReadNumber(UnquotedBnaLabel(options.label == 1 ? header.label1 : header.label2));
     if (depth < 0) depth = -depth;
     if (depthShown) depthShown(depth);
     writer.Append("START 43, 174=");

@@ -229,7 +229,7 @@ void TransformXyzFile(RunState& state, Ui& ui) {
   options.projection = projection;
   options.ellipsoid = EllipsoidInForce(state);
   options.centralMeridian = state.CentralMeridian;
-  options.distances = state.XyzoDistances;
+  options.distances = state.OutputDistances;
   options.blocks.threads = state.Threads;
   const XyzTransformResult result = TransformXyz(files.input.Stream(), files.output.Stream(),
                                                  options, WindowProgress(ui, files.input.Size()));

@@ -36,7 +36,7 @@ inline bool EnsureOutputFormat(RunState& state, Ui& ui) {
   const auto choice = Ask(ui, &XyzQuestions::OutputOptions);
   if (!choice) return false;
   state.OutputFormatCode = choice->OutputFormatCode;
-  state.XyzoDistances = choice->Distances;
+  state.OutputDistances = choice->Distances;
   return true;
 }
 
