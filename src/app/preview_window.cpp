@@ -81,104 +81,129 @@ QString FrameName(const std::vector<preview::Layer>& layers,
 
 }  // namespace
 
-CommandInput CommandInputFormat(const MenuItem& item, const std::string& input,
-                                const RunState& state) {
+CommandFormats CommandFileFormats(const MenuItem& item, const std::string& input,
+                                  const RunState& state) {
   using F = preview::Format;
-  using K = CommandInput::Kind;
-  auto drawn = [](F format) { return CommandInput{K::Drawn, format, {}}; };
-  auto notDrawn = [](std::string_view name) { return CommandInput{K::NotDrawn, F::Xyz, name}; };
-  if (item.command == &IgnoringIndex<DatumChange>)
-    return drawn(DatumChangeReadsBna(input) ? F::Bna : F::Xyz);
-  if (item.command == &ExtractColumnsOrLines) {
-    if (state.ExtractionBna) return drawn(F::Bna);
-    return state.InputXColumn > 0 ? drawn(F::Csv) : notDrawn("text lines");
+  using K = CommandFile::Kind;
+  using Columns = preview::Columns;
+  constexpr auto drawn = [](F format, Columns columns = {}) {
+    return CommandFile{K::Drawn, format, {}, columns};
+  };
+  constexpr auto notDrawn = [](std::string_view name) {
+    return CommandFile{K::NotDrawn, F::Xyz, name, {}};
+  };
+  constexpr CommandFile none{}, guessed{K::Guessed};
+  if (item.command == &IgnoringIndex<DatumChange>) {
+    const CommandFile points = drawn(DatumChangeReadsBna(input) ? F::Bna : F::Xyz);
+    return {points, points};
   }
-  if (item.command == &cs2ks) return state.InputXColumn > 0 ? drawn(F::Csv) : notDrawn("CSV");
-  struct Reads {
+  if (item.command == &ExtractColumnsOrLines) {
+    if (state.ExtractionBna) return {drawn(F::Bna), drawn(F::Bna)};
+    // Columns are written "x,y[,z]"; lines as they were read.
+    if (state.InputXColumn > 0)
+      return {drawn(F::Csv, {state.InputXColumn, state.InputYColumn}), drawn(F::Csv, {1, 2})};
+    return {notDrawn("text lines"), notDrawn("text lines")};
+  }
+  if (item.command == &cs2ks) {
+    const CommandFile navigation = notDrawn("Kingdom Suite navigation");
+    if (state.InputXColumn <= 0) return {notDrawn("CSV"), navigation};
+    return {drawn(F::Csv, {state.InputXColumn, state.InputYColumn, 3}), navigation};
+  }
+  struct Formats {
     CommandFn command;
     int index;  // of the item, for commands whose items read different formats; 0 any
-    K kind;
-    F format;
-    std::string_view name;  // of a format not drawn
+    CommandFile input, output;
   };
-  static constexpr Reads kReads[] = {
-      {&BnaToXyz, 0, K::Drawn, F::Bna, {}},
-      {&IgnoringIndex<TransformBnaFile>, 0, K::Drawn, F::Bna, {}},
-      {&BnaToMerlin, 0, K::Drawn, F::Bna, {}},
-      {&BnaToGeosail, 0, K::Drawn, F::Bna, {}},
-      {&BnaToBridgePlan, 0, K::Drawn, F::Bna, {}},
-      {&BnaToVec, 0, K::Drawn, F::Bna, {}},
-      {&BnaToKml, 0, K::Drawn, F::Bna, {}},
-      {&BnaToXml, 0, K::Drawn, F::Bna, {}},
-      {&BnaToDaf, 0, K::Drawn, F::Bna, {}},
-      {&BnaToAsciiplan, 0, K::Drawn, F::Bna, {}},
-      {&BnaToHypack, 0, K::Drawn, F::Bna, {}},
-      {&RotateBna, 0, K::Drawn, F::Bna, {}},
-      {&FilterMenu, 2, K::Drawn, F::Bna, {}},
-      {&DistanceTimeEstimate, 0, K::Drawn, F::Bna, {}},
-      {&BnaToGisFile, 0, K::Drawn, F::Bna, {}},
-      {&XyzToBna, 0, K::Drawn, F::Xyz, {}},
-      {&XyzToGmt, 0, K::Drawn, F::Xyz, {}},
-      {&IgnoringIndex<TransformXyzFile>, 0, K::Drawn, F::Xyz, {}},
-      {&TranslateXyzFile, 0, K::Drawn, F::Xyz, {}},
-      {&FilterMenu, 1, K::Drawn, F::Xyz, {}},
-      {&MagneticAnomaly, 0, K::Drawn, F::Xyz, {}},
-      {&BnaSwath, 0, K::Drawn, F::Xyz, {}},
-      {&XyzToGisFile, 0, K::Drawn, F::Xyz, {}},
-      {&GebcoToGmt, 0, K::Drawn, F::GebcoNames, {}},
-      {&GebcoToXyz, 0, K::Drawn, F::Gebco, {}},
-      {&GebcoToBna, 0, K::Drawn, F::Gebco, {}},
-      {&GebcoCentToXyz, 0, K::Drawn, F::GebcoCentennial, {}},
-      {&GebcoCentToBna, 0, K::Drawn, F::GebcoCentennial, {}},
-      {&DafToXyz, 0, K::Drawn, F::Daf, {}},
-      {&DafToBna, 0, K::Drawn, F::Daf, {}},
-      {&vec2bna, 0, K::Drawn, F::Vec, {}},
-      {&MapgenToBna, 0, K::Drawn, F::Mapgen, {}},
-      {&SurferGridToGenesis, 0, K::Drawn, F::Grid, {}},
-      {&XmlToKml, 0, K::Drawn, F::Xml, {}},
-      {&Xy2Xyz, 0, K::Drawn, F::Dxf, {}},
-      {&PoseidonToSurferGrid, 0, K::Drawn, F::Poseidon, {}},
-      {&TowedVehicle, 0, K::Drawn, F::Csv, {}},
-      {&A2BIN, 0, K::NotDrawn, F::Xyz, "binary points"},
-      {&ExtractSurferGrid, 0, K::NotDrawn, F::Xyz, "Surfer map"},
-      {&InvertSurferSpectrum, 0, K::NotDrawn, F::Xyz, "Surfer colour spectrum"},
-      {&SurferSpectrumToP25, 0, K::NotDrawn, F::Xyz, "Surfer colour spectrum"},
-      {&GisFileToBna, 0, K::NotDrawn, F::Xyz, "GIS file"},
+  const CommandFile bna = drawn(F::Bna), xyz = drawn(F::Xyz), gmt = drawn(F::Gmt),
+                    kml = drawn(F::Kml);
+  const CommandFile spectrum = notDrawn("Surfer colour spectrum"), gis = notDrawn("GIS file");
+  const Formats kFormats[] = {
+      {&BnaToXyz, 0, bna, xyz},
+      {&IgnoringIndex<TransformBnaFile>, 0, bna, bna},
+      {&BnaToMerlin, 0, bna, notDrawn("Merlin plan")},
+      {&BnaToGeosail, 0, bna, notDrawn("Geosail plan")},
+      {&BnaToBridgePlan, 0, bna, notDrawn("Bridge plan")},
+      {&BnaToVec, 0, bna, drawn(F::Vec)},
+      {&BnaToKml, 0, bna, kml},
+      {&BnaToXml, 0, bna, drawn(F::Xml)},
+      {&BnaToDaf, 0, bna, drawn(F::Daf)},
+      {&BnaToAsciiplan, 0, bna, notDrawn("SIS asciiplan")},
+      {&BnaToHypack, 0, bna, notDrawn("HYPACK plan")},
+      {&RotateBna, 0, bna, bna},
+      {&FilterMenu, 2, bna, bna},
+      {&DistanceTimeEstimate, 0, bna, notDrawn("distance-time estimate")},
+      {&BnaToGisFile, 0, bna, gis},
+      {&XyzToBna, 0, xyz, bna},
+      {&XyzToGmt, 0, xyz, gmt},
+      {&IgnoringIndex<TransformXyzFile>, 0, xyz, xyz},
+      {&TranslateXyzFile, 0, xyz, xyz},
+      {&FilterMenu, 1, xyz, xyz},
+      {&MagneticAnomaly, 0, xyz, xyz},
+      {&BnaSwath, 0, xyz, bna},
+      {&XyzToGisFile, 0, xyz, gis},
+      {&GebcoToGmt, 0, drawn(F::GebcoNames), gmt},
+      {&GebcoToXyz, 0, drawn(F::Gebco), xyz},
+      {&GebcoToBna, 0, drawn(F::Gebco), bna},
+      {&GebcoCentToXyz, 0, drawn(F::GebcoCentennial), xyz},
+      {&GebcoCentToBna, 0, drawn(F::GebcoCentennial), bna},
+      {&DafToXyz, 0, drawn(F::Daf), xyz},
+      {&DafToBna, 0, drawn(F::Daf), bna},
+      {&vec2bna, 0, drawn(F::Vec), bna},
+      {&MapgenToBna, 0, drawn(F::Mapgen), bna},
+      {&SurferGridToGenesis, 0, drawn(F::Grid), notDrawn("Genesis II text")},
+      {&XmlToKml, 0, drawn(F::Xml), kml},
+      {&Xy2Xyz, 0, drawn(F::Dxf), drawn(F::Dxf)},
+      {&PoseidonToSurferGrid, 0, drawn(F::Poseidon), drawn(F::Grid)},
+      // Records "X, Y, layback, label" in; a header line, then the ship's and the vehicle's
+      // positions out.
+      {&TowedVehicle, 0, drawn(F::Csv, {1, 2, 4}), drawn(F::Csv, {3, 4, 0, 1})},
+      {&A2BIN, 0, notDrawn("binary points"), xyz},
+      // Saved by Surfer in one of four formats the user picks.
+      {&ExtractSurferGrid, 0, notDrawn("Surfer map"), guessed},
+      {&InvertSurferSpectrum, 0, spectrum, spectrum},
+      {&SurferSpectrumToP25, 0, spectrum, notDrawn("Miramon palette")},
+      {&GisFileToBna, 0, gis, bna},
       // Lines and circles made from what is typed: an earlier command's input is not theirs.
-      {&CreateParallelLines, 0, K::None, F::Xyz, {}},
-      {&DrawCircleBna, 0, K::None, F::Xyz, {}},
+      {&CreateParallelLines, 0, none, bna},
+      {&DrawCircleBna, 0, none, bna},
   };
-  for (const Reads& reads : kReads) {
-    if (item.command == reads.command && (reads.index == 0 || reads.index == item.index))
-      return {reads.kind, reads.format, reads.name};
+  for (const Formats& formats : kFormats) {
+    if (item.command == formats.command && (formats.index == 0 || formats.index == item.index))
+      return {formats.input, formats.output};
   }
-  return {};
+  // No files of its own: what an earlier command wrote, as its contents tell.
+  return {none, guessed};
 }
 
 RunPreview RunFiles(const RunState& state, const MenuItem* last) {
   RunPreview run;
-  auto add = [&](const std::string& name, int code, int lastCode,
-                 std::optional<preview::Format> format) {
+  const CommandFormats formats =
+      last ? CommandFileFormats(*last, state.InputFileName, state)
+           : CommandFormats{{CommandFile::Kind::Guessed}, {CommandFile::Kind::Guessed}};
+  auto add = [&](const std::string& name, int code, int lastCode, const CommandFile& file,
+                 std::string_view role) {
     if (name.empty() || name == "-") return;
-    run.files.push_back(
-        preview::Source::Of(ReadablePath(state, name), code != 0 ? code : lastCode, format));
-  };
-  if (!last) {
-    add(state.InputFileName, state.InputFormatCode, state.LastInputFormatCode, std::nullopt);
-  } else if (const CommandInput input = CommandInputFormat(*last, state.InputFileName, state);
-             input.kind == CommandInput::Kind::Drawn) {
-    add(state.InputFileName, state.InputFormatCode, state.LastInputFormatCode, input.format);
-    if (!run.files.empty() && input.format == preview::Format::Csv) {
-      // The towed-vehicle records are X, Y, layback, label, read value by value.
-      run.files.back().columns = last->command == &TowedVehicle
-                                     ? preview::Columns{1, 2, 4}
-                                     : preview::Columns{state.InputXColumn, state.InputYColumn,
-                                                        last->command == &cs2ks ? 3 : 0};
+    const int layout = code != 0 ? code : lastCode;
+    switch (file.kind) {
+      case CommandFile::Kind::Drawn:
+        run.files.push_back(preview::Source::Of(ReadablePath(state, name), layout, file.format));
+        run.files.back().columns = file.columns;
+        break;
+      case CommandFile::Kind::Guessed:
+        run.files.push_back(preview::Source::Of(ReadablePath(state, name), layout));
+        break;
+      case CommandFile::Kind::NotDrawn:
+        if (!run.note.empty()) run.note += "; ";
+        run.note += std::string(role) + " not drawn: " + std::string(file.name);
+        break;
+      case CommandFile::Kind::None:
+        break;
     }
-  } else if (input.kind == CommandInput::Kind::NotDrawn && !state.InputFileName.empty()) {
-    run.note = "input not drawn: " + std::string(input.name);
-  }
-  add(state.OutputFileName, state.OutputFormatCode, state.LastOutputFormatCode, std::nullopt);
+  };
+  add(state.InputFileName, state.InputFormatCode, state.LastInputFormatCode, formats.input,
+      "input");
+  add(state.OutputFileName, state.OutputFormatCode, state.LastOutputFormatCode, formats.output,
+      "output");
   return run;
 }
 

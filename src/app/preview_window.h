@@ -24,19 +24,25 @@ namespace zolvane {
 
 class PreviewView;
 
-// How `item`'s command read its input file `input`: in a format the Preview draws, in one it
-// does not draw (named), or no input at all.
-struct CommandInput {
-  enum class Kind { Drawn, NotDrawn, None };
+// How the last command read or wrote one of its files: in a format the Preview draws, in one
+// it does not draw (named), not at all, or in one only the file's contents tell.
+struct CommandFile {
+  enum class Kind { Drawn, NotDrawn, None, Guessed };
   Kind kind = Kind::None;
   preview::Format format = preview::Format::Xyz;  // drawn
-  std::string_view name;                          // not drawn
+  std::string_view name = {};                     // not drawn
+  preview::Columns columns = {};                  // of a drawn CSV file
 };
-CommandInput CommandInputFormat(const MenuItem& item, const std::string& input,
-                                const RunState& state);
+struct CommandFormats {
+  CommandFile input;
+  CommandFile output{CommandFile::Kind::Guessed};
+};
+// The formats `item`'s command read its input file `input` in and wrote its output in.
+CommandFormats CommandFileFormats(const MenuItem& item, const std::string& input,
+                                  const RunState& state);
 
 // The files of the last run as the Preview reads them: the input as `last` read it, then the
-// output; and what the legend says of an input left out.
+// output as it wrote it; and what the legend says of a file left out.
 struct RunPreview {
   std::vector<preview::Source> files;
   std::string note;

@@ -262,7 +262,8 @@ void Trevil::UpdatePreviewButton() {
 
 void Trevil::ShowPreview() {
   const RunPreview run = RunFiles(state_, lastItem_);
-  if (run.files.empty()) return;
+  // Files it cannot draw are still named in its legend.
+  if (run.files.empty() && run.note.empty()) return;
   if (!previewWindow_) previewWindow_ = new PreviewWindow(this);
   previewWindow_->show();
   previewWindow_->raise();

@@ -175,6 +175,11 @@ PassResult ReadCsv(std::istream& in, const Columns& columns, PreviewSink& sink,
   if (columns.x < 1 || columns.y < 1 || (columns.fields > 0 && needed > columns.fields))
     return PassResult::Fail("No X and Y columns to read", 0);
   LineReader lines(in);
+  std::string_view line;
+  for (int i = 0; i < columns.header; ++i) {
+    if (const ReadStatus status = lines.Next(line); status != ReadStatus::Ok)
+      return status == ReadStatus::End ? PassResult() : ReadFault(status, lines.LineNumber());
+  }
   std::vector<std::string_view> fields;
   long long count = 0;
   auto point = [&](long long line) {
@@ -206,7 +211,6 @@ PassResult ReadCsv(std::istream& in, const Columns& columns, PreviewSink& sink,
     }
   } else {
     // A record each line that is not blank, its fields between commas.
-    std::string_view line;
     ReadStatus status;
     while ((status = lines.Next(line)) == ReadStatus::Ok) {
       if (TrimBlanksAndTabs(line).empty()) continue;

@@ -30,10 +30,11 @@ enum class Format {
 };
 
 // Where a file of comma-separated values holds X and Y (columns from 1), and what a record
-// is: `fields` values running on across lines, or each line when 0.
+// is: `fields` values running on across lines, or each line when 0, after `header` lines.
 struct Columns {
   int x = 0, y = 0;
   int fields = 0;
+  int header = 0;
 };
 
 // By the first lines when they tell, else by the name's ending; XYZ when nothing does.

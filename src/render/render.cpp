@@ -197,7 +197,8 @@ class Strokes {
 
   // The pixels nearest the line between its end pixels, one per step along the longer axis.
   // Fixed-point steps rather than an error term keep the loop free of branches, which
-  // matters when a million long segments cross the picture.
+  // matters when a million long segments cross the picture; unrolled, so that the loop's own
+  // count and jump are not paid at every pixel.
   void Line(QPointF a, QPointF b, QRgb colour) {
     double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
     if (!Clip(x0, y0, x1, y1)) return;
@@ -217,12 +218,14 @@ class Strokes {
       const int sx = dx > 0 ? 1 : -1;
       const std::int64_t step = (static_cast<std::int64_t>(dy) << kShift) / steps;
       std::int64_t y = half;
+#pragma GCC unroll 4
       for (int i = 0; i <= steps; ++i, y += step)
         pixel[(y >> kShift) * width_ + i * sx] = 1;
     } else {
       const qsizetype sy = dy > 0 ? width_ : -width_;
       const std::int64_t step = (static_cast<std::int64_t>(dx) << kShift) / steps;
       std::int64_t x = half;
+#pragma GCC unroll 4
       for (int i = 0; i <= steps; ++i, x += step)
         pixel[i * sy + (x >> kShift)] = 1;
     }
@@ -255,6 +258,9 @@ class Strokes {
         if (q[i] < 0) return false;
         continue;
       }
+      // Inside this edge of the box all along: t would be at most 0 or at least 1 and change
+      // nothing. Most segments are, and the division is the dearest step of a clip.
+      if (p[i] < 0 ? q[i] >= 0 : q[i] >= p[i]) continue;
       const double t = q[i] / p[i];
       if (p[i] < 0)
         t0 = std::max(t0, t);
@@ -332,6 +338,7 @@ class Coverage {
       constexpr int kShift = 32;
       std::int64_t x = static_cast<std::int64_t>(x0 * 4294967296.0);
       const std::int64_t step = static_cast<std::int64_t>(slope * 4294967296.0);
+#pragma GCC unroll 4
       for (int r = r0; r <= r1; ++r, x += step, count += Stride())
         count[x >> kShift] = static_cast<std::int16_t>(count[x >> kShift] + add);
     } else {
@@ -375,8 +382,13 @@ class Coverage {
         const std::size_t n =
             std::min<std::size_t>(static_cast<std::size_t>(inside), shades.size() - 1);
         const QRgb shade = shades[n];
-        const std::array<std::uint8_t, 256>& left = kept[n];
         const QRgb under = line[c];
+        // Nothing shows through an opaque shade, nor is there anything under a clear pixel.
+        if (under == 0 || qAlpha(shade) == 255) {
+          line[c] = shade;
+          continue;
+        }
+        const std::array<std::uint8_t, 256>& left = kept[n];
         line[c] = qRgba(qRed(shade) + left[qRed(under)], qGreen(shade) + left[qGreen(under)],
                         qBlue(shade) + left[qBlue(under)], qAlpha(shade) + left[qAlpha(under)]);
       }
@@ -395,8 +407,12 @@ class Coverage {
 
   std::size_t Stride() const { return static_cast<std::size_t>(width_) + 1; }
   // Pixel indices of positions far outside, which a deep zoom gives, kept at the edges.
-  int Row(double y) const { return static_cast<int>(std::clamp(y, top_ - 1.0, bottom_ + 1.0)); }
-  int Column(double x) const { return static_cast<int>(std::clamp(x, 0.0, width_ * 1.0)); }
+  int Row(double y) const {
+    return static_cast<int>(std::clamp(y, top_ - 1.0, bottom_ + 1.0));
+  }
+  int Column(double x) const {
+    return static_cast<int>(std::clamp(x, 0.0, width_ * 1.0));
+  }
 
   int width_;
   int top_, bottom_;

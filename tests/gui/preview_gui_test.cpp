@@ -43,100 +43,67 @@ class PreviewTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void PlotDrawsLineAndPointWhereTheyLie() {
-    QTemporaryDir dir;
-    const QString bna = Write(dir, "l.bna", kLineAndPoint);
-    const QString png = dir.filePath("l.png");
-    const auto run =
-        RunCli("plot --width 800 --height 600 " + bna.toStdString() + " " + png.toStdString());
-    QCOMPARE(run.status, 0);
-    QCOMPARE(QString::fromStdString(run.output), QString());
-    const QImage image(png);
-    QCOMPARE(image.size(), QSize(800, 600));
-
-    const QRect area = zolvane::render::PlotArea(image.size());
-    const zolvane::preview::Bounds view =
-        zolvane::preview::Fit({0, 100, 0, 40}, area.width(), area.height());
-    const QRgb colour = zolvane::render::OutputColour(0).rgb();
-    const QRgb background = QColor(Qt::white).rgb();
-    auto pixel = [&](double x, double y) {
-      const QPointF p = zolvane::render::ToPixel(area, view, x, y);
-      return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
-    };
-    const int row = pixel(0, 0).y();
-    for (double x : {5.0, 30.0, 70.0, 95.0}) {
-      const int column = pixel(x, 0).x();
-      int coloured = 0;
-      for (int y = area.top(); y <= area.bottom(); ++y) {
-        if (image.pixel(column, y) != colour) continue;
-        ++coloured;
-        QVERIFY2(std::abs(y - row) <= 1,
-                 qPrintable(QString("row %1, expected %2").arg(y).arg(row)));
-      }
-      QCOMPARE(coloured, 1);
-    }
-    QCOMPARE(image.pixel(pixel(50, 40)), colour);
-    for (auto [x, y] : {std::pair{25.0, 20.0}, {75.0, 30.0}, {50.0, 10.0}})
-      QCOMPARE(image.pixel(pixel(x, y)), background);
-  }
-
-  // Polygons are filled translucent, a second ring over the first darker; a ring that
-  // crosses itself fills both its lobes.
-  void PlotFillsPolygons() {
-    QTemporaryDir dir;
-    const QString bna = Write(dir, "p.bna",
-                              "\"sq\",\"a\",4\n0,0\n100,0\n100,100\n0,100\n"
-                              "\"tri\",\"b\",3\n50,50\n150,50\n100,150\n"
-                              "\"bow\",\"c\",4\n150,-100\n250,0\n250,-100\n150,0\n");
-    const QString png = dir.filePath("p.png");
-    QCOMPARE(RunCli("plot --width 800 --height 600 " + bna.toStdString() + " " + png.toStdString())
-                 .status,
-             0);
-    const QImage image(png);
-    const QRect area = zolvane::render::PlotArea(image.size());
-    const zolvane::preview::Bounds view =
-        zolvane::preview::Fit({0, 250, -100, 150}, area.width(), area.height());
-    auto shade = [&](double x, double y) {
-      const QPointF p = zolvane::render::ToPixel(area, view, x, y);
-      return qGray(image.pixel(static_cast<int>(p.x()), static_cast<int>(p.y())));
-    };
-    const int white = 255;
+  // Lines one pixel wide and points where they lie; polygons filled translucent, a second
+  // ring over the first darker, a ring that crosses itself filled in both its lobes.
+  void PlotDrawsShapesWhereTheyLie() {
+    enum Seen { Line, Point, Blank, OneRing, TwoRings };
     const struct {
-      double x, y;
-      int rings;  // 0 background, 1 one ring, 2 two rings
-    } cases[] = {{20, 20, 1},   {75, 75, 2},   {120, 60, 1},  {20, 120, 0},
-                 {170, 100, 0}, {165, -50, 1}, {235, -50, 1}, {200, -20, 0}};
+      const char* text;
+      zolvane::preview::Bounds extent;
+      std::vector<int> probes;  // x, y and what is seen there, in turn
+    } cases[] = {
+        {kLineAndPoint, {0, 100, 0, 40}, {5,    0,     Line, 30,   0,     Line, 70,    0,
+                                          Line, 95,    0,    Line, 50,    40,   Point, 25,
+                                          20,   Blank, 75,   30,   Blank, 50,   10,    Blank}},
+        {"\"sq\",\"a\",4\n0,0\n100,0\n100,100\n0,100\n\"tri\",\"b\",3\n50,50\n150,50\n100,150\n"
+         "\"bow\",\"c\",4\n150,-100\n250,0\n250,-100\n150,0\n",
+         {0, 250, -100, 150},
+         {20,  20,  OneRing, 75,  75,  TwoRings, 120, 60,  OneRing, 20,  120, Blank,
+          170, 100, Blank,   165, -50, OneRing,  235, -50, OneRing, 200, -20, Blank}},
+    };
     for (const auto& c : cases) {
-      const int seen = shade(c.x, c.y);
-      const int one = shade(20, 20);
-      const int expected = c.rings == 0 ? white : c.rings == 1 ? one : -1;
-      if (expected >= 0) {
-        QVERIFY2(seen == expected, qPrintable(QString("%1 %2: %3").arg(c.x).arg(c.y).arg(seen)));
-      } else {
-        QVERIFY2(seen < one, qPrintable(QString("%1 %2: %3").arg(c.x).arg(c.y).arg(seen)));
+      QTemporaryDir dir;
+      const QString bna = Write(dir, "p.bna", c.text);
+      const QString png = dir.filePath("p.png");
+      const auto run =
+          RunCli("plot --width 800 --height 600 " + bna.toStdString() + " " + png.toStdString());
+      QCOMPARE(run.status, 0);
+      QCOMPARE(QString::fromStdString(run.output), QString());
+      const QImage image(png);
+      QCOMPARE(image.size(), QSize(800, 600));
+      const QRect area = zolvane::render::PlotArea(image.size());
+      const zolvane::preview::Bounds view =
+          zolvane::preview::Fit(c.extent, area.width(), area.height());
+      const QRgb colour = zolvane::render::OutputColour(0).rgb();
+      const QRgb white = QColor(Qt::white).rgb();
+      int one = 255;  // the shade of one ring
+      for (std::size_t i = 0; i + 2 < c.probes.size(); i += 3) {
+        const int x = c.probes[i], y = c.probes[i + 1], seen = c.probes[i + 2];
+        const QPointF at = zolvane::render::ToPixel(area, view, x, y);
+        const QPoint p(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+        const QString where = QString("%1 %2").arg(x).arg(y);
+        if (seen == Line) {
+          // One pixel of the column, on the line's row or next to it.
+          int coloured = 0;
+          for (int row = area.top(); row <= area.bottom(); ++row) {
+            if (image.pixel(p.x(), row) != colour) continue;
+            ++coloured;
+            QVERIFY2(std::abs(row - p.y()) <= 1, qPrintable(where));
+          }
+          QCOMPARE(coloured, 1);
+        } else if (seen == Point || seen == Blank) {
+          QVERIFY2(image.pixel(p) == (seen == Point ? colour : white), qPrintable(where));
+        } else {
+          const int shade = qGray(image.pixel(p));
+          if (one == 255) one = shade;
+          QVERIFY2(seen == OneRing ? shade == one && shade < 255 : shade < one, qPrintable(where));
+        }
       }
     }
-    QVERIFY(shade(20, 20) < white);
   }
 
-  void PlotWritesValidSvg() {
-    QTemporaryDir dir;
-    const QString bna = Write(dir, "l.bna", kLineAndPoint);
-    const QString xyz = Write(dir, "p.xyz", "10 5 -3\n60 20 -9\n");
-    const std::string inputs = bna.toStdString() + " " + xyz.toStdString();
-    const std::string svg = dir.filePath("l.svg").toStdString();
-    // By OUT's ending, and on standard output by --format.
-    for (const std::string& command : {"\"$CLI\" plot " + inputs + " " + svg,
-                                       "\"$CLI\" plot --format SVG " + inputs + " - > " + svg}) {
-      QCOMPARE(RunBash(command).status, 0);
-      const auto lint = RunBash("xmllint --noout " + svg);
-      QVERIFY2(lint.status == 0, lint.output.c_str());
-    }
-    const auto png = RunBash("\"$CLI\" plot " + inputs + " - | head -c 4 | tail -c 3");
-    QCOMPARE(QString::fromStdString(png.output), QString("PNG"));
-  }
-
-  // What a picture's texts say: the legend of the files, the title, the labels, the axes.
+  // What a picture holds: valid SVG by OUT's ending or by --format, PNG by default; the legend
+  // of the files, the title, the labels, the axes.
   void PlotTexts() {
     constexpr const char* kAcrossZero =
         "\"n1\",\"\",-2\n-500,-500\n500,500\n\"n2\",\"\",-2\n-500,-500\n0,500\n";
@@ -145,28 +112,44 @@ class PreviewTest : public QObject {
     const struct {
       std::vector<std::pair<const char*, const char*>> files;
       const char* options;
+      const char* out;  // "-": standard output
       std::vector<const char*> present, absent;
     } cases[] = {
         // No "-0" on the axes; one name per first vertex.
-        {{{"z.bna", kAcrossZero}}, "--labels", {">0<", ">n1<", "z.bna"}, {">-0<", ">n2<"}},
-        {{{"z.bna", kAcrossZero}}, "--title 'Survey 7'", {"Survey 7"}, {">n1<"}},
+        {{{"z.bna", kAcrossZero}},
+         "--format SVG --labels",
+         "-",
+         {">0<", ">n1<", "z.bna"},
+         {">-0<", ">n2<"}},
+        {{{"z.bna", kAcrossZero}}, "--title 'Survey 7'", "z.svg", {"Survey 7"}, {">n1<"}},
         {{{"in.xyz", kDegrees}, {"out.xyz", kMetres}},
-         "",
+         "--format svg",
+         "-",
          {"in.xyz (input)", "out.xyz", "\u00b0", "km"},
          {}},
+        {{{"z.bna", kAcrossZero}, {"out.xyz", kMetres}}, "", "-", {"\x89PNG"}, {"<svg"}},
     };
     for (const auto& c : cases) {
       QTemporaryDir dir;
       std::string inputs;
       for (const auto& [name, text] : c.files)
         inputs += Write(dir, name, text).toStdString() + " ";
-      const auto run =
-          RunBash("\"$CLI\" plot --format svg " + std::string(c.options) + " " + inputs + "-");
-      QCOMPARE(run.status, 0);
+      const std::string out =
+          dir.filePath(c.out == std::string("-") ? "picture" : c.out).toStdString();
+      const std::string redirect = c.out == std::string("-") ? "- > " : "";
+      QCOMPARE(
+          RunBash("\"$CLI\" plot " + std::string(c.options) + " " + inputs + redirect + out).status,
+          0);
+      QFile file(QString::fromStdString(out));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      const std::string picture = file.readAll().toStdString();
       for (const char* text : c.present)
-        QVERIFY2(run.output.find(text) != std::string::npos, text);
+        QVERIFY2(picture.find(text) != std::string::npos, text);
       for (const char* text : c.absent)
-        QVERIFY2(run.output.find(text) == std::string::npos, text);
+        QVERIFY2(picture.find(text) == std::string::npos, text);
+      if (picture.find("<svg") == std::string::npos) continue;
+      const auto lint = RunBash("xmllint --noout " + out);
+      QVERIFY2(lint.status == 0, lint.output.c_str());
     }
   }
 
@@ -243,61 +226,103 @@ class PreviewTest : public QObject {
     QCOMPARE(opened->Layers()[0].vertices, 3LL);
   }
 
-  // The Preview reads the last command's input as the command did, whatever its name and
-  // first lines would suggest; a point file with the layout the command was given, a CSV file
-  // with the columns it was told; an input it cannot draw is named in the legend instead.
-  void PreviewReadsTheInputAsTheCommandDid() {
+  // The Preview reads the last command's files as the command read and wrote them, whatever
+  // their names and first lines would suggest: a point file with the layout the command was
+  // given, a CSV file with the columns it was told; a file it cannot draw is named in the
+  // legend instead.
+  void PreviewReadsTheFilesAsTheCommandDid() {
+    struct File {
+      const char* name = nullptr;  // none
+      const char* text = "";
+      long long objects = -1, vertices = 0;  // -1: not drawn
+    };
+    constexpr const char* kDxf =
+        "0\nSECTION\n2\nENTITIES\n0\nSOLID\n8\n0\n62\n1\n10\n100\n20\n0\n11\n350\n21\n-100\n"
+        "12\n600\n22\n-50\n13\n600\n23\n-50\n0\nPOLYLINE\n8\n0\n66\n1\n0\nVERTEX\n8\n0\n10\n"
+        "600\n20\n-200\n0\nVERTEX\n8\n0\n10\n700\n20\n-250\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n";
+    constexpr const char* kBna = "\"A\",\"B\",-2\n1,2\n3,4\n";
     const struct {
       const char* item;
-      const char* name;
-      const char* text;
-      long long objects, vertices;
-      int xColumn = 0, yColumn = 0;
+      File input, output = {};
       const char* note = "";
+      int xColumn = 0, yColumn = 0;
     } cases[] = {
-        {"bna2kml_0", "in.txt", "\"A\",\"B\",-2\n1,2\n3,4\n", 1, 2},
-        {"x2bna_1", "in.bna", "1,2,3\n4,5,6\n7,8,9\n", 3, 3},
-        {"fil2fil_5", "atlas.asc", "  -200    2\n41.50000  2.25000\n41.25000  2.50000\n", 1, 2},
-        {"daf2bna", "in.txt",
-         "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\nSTART 43, 174=200;185=12\n2.25 41.5\n"
-         "2.5 41.25\nSTOP\n",
-         1, 2},
-        {"fil2fil_18", "in.vec", "A_7 2\n1 2\n3 4\n0 0\n", 1, 2},
-        {"mapgenbna", "shore.txt", "# -b\n  2.0  41.0\n  3.0  42.0\n", 1, 2},
-        {"genesisi", "grid.txt", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 4\n", 0, 4},
-        {"utils_7", "in.dat", "3.0 41.0 -5\n3.1 41.1 -9\n", 2, 2},
+        {"bna2kml_0", {"in.txt", kBna, 1, 2}},
+        {"x2bna_1", {"in.bna", "1,2,3\n4,5,6\n7,8,9\n", 3, 3}},
+        {"fil2fil_5",
+         {"atlas.asc", "  -200    2\n41.50000  2.25000\n41.25000  2.50000\n", 1, 2},
+         {"out.bna", "500000 4538000 -200\n", 1, 1}},
+        {"daf2bna",
+         {"in.txt",
+          "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\nSTART 43, 174=200;185=12\n2.25 41.5\n"
+          "2.5 41.25\nSTOP\n",
+          1, 2}},
+        {"fil2fil_18", {"in.vec", "A_7 2\n1 2\n3 4\n0 0\n", 1, 2}},
+        {"mapgenbna", {"shore.txt", "# -b\n  2.0  41.0\n  3.0  42.0\n", 1, 2}},
+        {"genesisi",
+         {"grid.txt", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 4\n", 0, 4},
+         {"out.dat", "0\n1\n2\n3\n"},
+         "output not drawn: Genesis II text"},
+        {"utils_7", {"in.dat", "3.0 41.0 -5\n3.1 41.1 -9\n", 2, 2}},
         // Without its header, as daf2xyz reads it.
-        {"daf2xyz", "in.daf", "START 43, 174=200;185=12\n2.25 41.5\n2.5 41.25\nSTOP\n", 1, 2},
-        {"towed", "fixes.txt", "500000,4500000,25,\"A 1\"\n500010\n4500010,25,B\n", 2, 2},
-        {"cs2ks", "shots.txt", "101,500000,4500000\n102,500010,4500010\n", 2, 2, 2, 3},
-        {"excols_0", "cols.txt", "a,1,500000,4500000\n\nb,2,500010,4500010,x\n", 2, 2, 3, 4},
-        {"xy2xyz", "profile.txt",
-         "0\nSECTION\n2\nENTITIES\n0\nSOLID\n8\n0\n62\n1\n10\n100\n20\n0\n11\n350\n21\n-100\n"
-         "12\n600\n22\n-50\n13\n600\n23\n-50\n0\nPOLYLINE\n8\n0\n66\n1\n0\nVERTEX\n8\n0\n10\n"
-         "600\n20\n-200\n0\nVERTEX\n8\n0\n10\n700\n20\n-250\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n",
-         2, 6},
-        {"fil2fil_17", "side.txt",
-         "LAT_LL: 40.5          LONG_LL 2.25            LAT_UR: 41.5          LONG_UR 3.5   "
-         "          COLS 2 ROWS 2 SC_MIN 0 SC_MAX 255\n5 6\n7 8\n",
-         0, 4},
-        {"binas", "points.txt", "1 2 3\n", 0, 0, 0, 0, "input not drawn: binary points"},
+        {"daf2xyz", {"in.daf", "START 43, 174=200;185=12\n2.25 41.5\n2.5 41.25\nSTOP\n", 1, 2}},
+        // The vehicle's positions after a header line.
+        {"towed",
+         {"fixes.txt", "500000,4500000,25,\"A 1\"\n500010\n4500010,25,B\n", 2, 2},
+         {"towed.txt",
+          "X_ship - Y_ship - X_sonar - Y_sonar - layback - label \n"
+          "500000,4500000,499990,4499990,25,A 1\n500010,4500010,500000,4500000,25,B\n",
+          2, 2}},
+        {"cs2ks", {"shots.txt", "101,500000,4500000\n102,500010,4500010\n", 2, 2}, {}, "", 2, 3},
+        {"excols_0",
+         {"cols.txt", "a,1,500000,4500000\n\nb,2,500010,4500010,x\n", 2, 2},
+         {"out.txt", "500000,4500000,\"a\"\n500010,4500010,\"b\"\n", 2, 2},
+         "",
+         3,
+         4},
+        {"xy2xyz", {"profile.txt", kDxf, 2, 6}, {"real.txt", kDxf, 2, 6}},
+        {"fil2fil_17",
+         {"side.txt",
+          "LAT_LL: 40.5          LONG_LL 2.25            LAT_UR: 41.5          LONG_UR 3.5   "
+          "          COLS 2 ROWS 2 SC_MIN 0 SC_MAX 255\n5 6\n7 8\n",
+          0, 4}},
+        {"binas", {"points.txt", "1 2 3\n"}, {}, "input not drawn: binary points"},
+        {"bnakon",
+         {"in.bna", kBna, 1, 2},
+         {"plan.txt", "1 2 3\n"},
+         "output not drawn: SIS asciiplan"},
+        // A colour spectrum's numbers would be taken for points.
+        {"iclr_1",
+         {"in.clr", "ColorMap 1 1\n0 255 0 0\n"},
+         {"out.clr", "ColorMap 1 1\n0 0 0 255\n"},
+         "input not drawn: Surfer colour spectrum; output not drawn: Surfer colour spectrum"},
     };
     for (const auto& c : cases) {
       QTemporaryDir dir;
       zolvane::RunState state;
-      state.InputFileName = Write(dir, c.name, c.text).toStdString();
-      state.LastInputFormatCode = std::string(c.text).find(',') != std::string::npos ? 11 : 21;
+      std::vector<const File*> drawn;
+      for (auto [file, name, code] :
+           {std::tuple{&c.input, &state.InputFileName, &state.LastInputFormatCode},
+            {&c.output, &state.OutputFileName, &state.LastOutputFormatCode}}) {
+        if (!file->name) continue;
+        *name = Write(dir, file->name, file->text).toStdString();
+        *code = std::string(file->text).find(',') != std::string::npos ? 11 : 21;
+        if (file->objects >= 0) drawn.push_back(file);
+      }
       state.InputXColumn = c.xColumn;
       state.InputYColumn = c.yColumn;
-      const auto run = zolvane::RunFiles(state, zolvane::FindMenuItem(c.item));
-      const auto& files = run.files;
+      const zolvane::MenuItem* item = zolvane::FindMenuItem(c.item);
+      QVERIFY2(item, c.item);
+      const auto run = zolvane::RunFiles(state, item);
       QCOMPARE(QString::fromStdString(run.note), QString(c.note));
-      QCOMPARE(files.size(), std::size_t{*c.note ? 0u : 1u});
-      if (files.empty()) continue;
-      const zolvane::preview::Layer layer = zolvane::preview::SurveyFile(files[0], {});
-      QVERIFY2(layer.result.status == zolvane::PassStatus::Done,
-               qPrintable(QString(c.item) + ": " + QString::fromStdString(layer.result.reason)));
-      QVERIFY2(layer.objects == c.objects && layer.vertices == c.vertices, c.item);
+      QCOMPARE(run.files.size(), drawn.size());
+      for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const zolvane::preview::Layer layer = zolvane::preview::SurveyFile(run.files[i], {});
+        QVERIFY2(layer.result.status == zolvane::PassStatus::Done,
+                 qPrintable(QString(c.item) + ": " + QString::fromStdString(layer.result.reason)));
+        QVERIFY2(layer.objects == drawn[i]->objects && layer.vertices == drawn[i]->vertices,
+                 c.item);
+      }
     }
   }
 

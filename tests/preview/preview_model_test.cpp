@@ -27,133 +27,62 @@ bool SameBits(const std::vector<T>& a, const std::vector<T>& b) {
 constexpr const char* kDafHeader = "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\n";
 
 TEST(PreviewModel, ReadsEveryFormat) {
+  // CSV columns: X and Y a line each; values running on across lines, three a record; a
+  // record a line after a header line.
+  constexpr Columns kNone, kLines{2, 3, 0}, kRunOn{2, 3, 3}, kHeaded{1, 2, 0, 1};
+  // Row 0 is the north: the file's second row.
+  const std::vector<float> kGridNodes = {4, NAN, 5, 1, 2, 3};
   const struct {
     const char* name;
-    std::string text;
     Format format;
     long long objects;
-    Bounds bounds;
+    double xMin, xMax, yMin, yMax;
     const char* firstLabel;
     double minValue, maxValue;  // NaN: no values
-    bool told = false;          // the format is the command's: the file's lines do not say it
-    Columns columns = {};       // told with a CSV file
+    bool told;                  // the format is the command's: the file's lines do not say it
+    Columns columns;            // told with a CSV file
+    std::string text;
+    std::vector<float> nodes = {};  // of a grid, from the north-west
   } cases[] = {
-      {"a.bna",
-       "\"a\",\"b\",-2\n1,2\n\"3\",\"4\"\n\"p\",\"q\",1,5,6\n",  // quoted as parallel writes
-       Format::Bna,
-       2,
-       {1, 5, 2, 6},
-       "a b",
-       NAN,
-       NAN},
-      {"a.xyz", "1 2 10\n3 4 -20\n", Format::Xyz, 2, {1, 3, 2, 4}, nullptr, -20, 10},
-      {"a.gmt", "> 7\n1 2\n3 4\n> -5\n0 9\n>\n", Format::Gmt, 2, {0, 3, 2, 9}, "7", -5, 7},
-      {"a.kml",
+      // Quoted as parallel writes.
+      {"a.bna", Format::Bna, 2, 1, 5, 2, 6, "a b", NAN, NAN, false, kNone,
+       "\"a\",\"b\",-2\n1,2\n\"3\",\"4\"\n\"p\",\"q\",1,5,6\n"},
+      {"a.xyz", Format::Xyz, 2, 1, 3, 2, 4, nullptr, -20, 10, false, kNone, "1 2 10\n3 4 -20\n"},
+      {"a.gmt", Format::Gmt, 2, 0, 3, 2, 9, "7", -5, 7, false, kNone,
+       "> 7\n1 2\n3 4\n> -5\n0 9\n>\n"},
+      {"a.kml", Format::Kml, 2, 2, 4, 40, 42, "L & 1", NAN, NAN, false, kNone,
        "<kml>\n<Placemark>\n<name>L &amp; 1</name>\n<LineString>\n<coordinates>\n+002.0,+41.0,0\n"
        "3,42,0\n</coordinates>\n</LineString>\n</Placemark>\n<Placemark>\n<name>P</name>\n"
-       "<Point><coordinates>4,40,0</coordinates></Point>\n</Placemark>\n</kml>\n",
-       Format::Kml,
-       2,
-       {2, 4, 40, 42},
-       "L & 1",
-       NAN,
-       NAN},
-      {"a.xml",
+       "<Point><coordinates>4,40,0</coordinates></Point>\n</Placemark>\n</kml>\n"},
+      {"a.xml", Format::Xml, 2, 2, 3, 41, 42, "L", NAN, NAN, false, kNone,
        "<?xml version=\"1.0\"?>\n<markers>\n<line colour=\"\" label=\"L\" >\n"
        "<point lat=\"41\" lng=\"2\" />\n<point lat=\"42\" lng=\"3\" />\n</line>\n"
-       "<marker lat=\"41\" lng=\"2\" label=\"M\" />\n</markers>\n",
-       Format::Xml,
-       2,
-       {2, 3, 41, 42},
-       "L",
-       NAN,
-       NAN},
-      {"a.daf",
-       std::string(kDafHeader) + "START 43, 174=50;185=12\n1 2\n3 4\nSTOP\n",
-       Format::Daf,
-       1,
-       {1, 3, 2, 4},
-       "50",
-       50,
-       50},
+       "<marker lat=\"41\" lng=\"2\" label=\"M\" />\n</markers>\n"},
+      {"a.daf", Format::Daf, 1, 1, 3, 2, 4, "50", 50, 50, false, kNone,
+       std::string(kDafHeader) + "START 43, 174=50;185=12\n1 2\n3 4\nSTOP\n"},
       // Without its header, as daf2xyz takes it.
-      {"b.txt",
-       "START 43, 174=50;185=12\n1 2\n3 4\nSTOP\n",
-       Format::Daf,
-       1,
-       {1, 3, 2, 4},
-       "50",
-       50,
-       50},
-      {"a.vec", "A_7 2\n1 2\n3 4\nB 1\n5 6\n0 0\n", Format::Vec, 2, {1, 5, 2, 6}, "A_7", NAN, NAN},
+      {"b.txt", Format::Daf, 1, 1, 3, 2, 4, "50", 50, 50, false, kNone,
+       "START 43, 174=50;185=12\n1 2\n3 4\nSTOP\n"},
+      {"a.vec", Format::Vec, 2, 1, 5, 2, 6, "A_7", NAN, NAN, false, kNone,
+       "A_7 2\n1 2\n3 4\nB 1\n5 6\n0 0\n"},
       // A SOLID's corners, then a polyline's vertices.
-      {"a.dxf",
+      {"a.dxf", Format::Dxf, 2, 100, 700, -250, 0, nullptr, NAN, NAN, false, kNone,
        "0\nSECTION\n2\nENTITIES\n0\nSOLID\n8\n0\n62\n1\n10\n100\n20\n0\n11\n350\n21\n-100\n12\n"
        "600\n22\n-50\n13\n600\n23\n-50\n0\nPOLYLINE\n8\n0\n66\n1\n0\nVERTEX\n8\n0\n10\n600\n20\n"
-       "-200\n0\nVERTEX\n8\n0\n10\n700\n20\n-250\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n",
-       Format::Dxf,
-       2,
-       {100, 700, -250, 0},
-       nullptr,
-       NAN,
-       NAN},
-      {"a.pos",
+       "-200\n0\nVERTEX\n8\n0\n10\n700\n20\n-250\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n"},
+      {"a.pos", Format::Poseidon, 0, 2.25, 3.5, 40.5, 41.5, nullptr, 5, 8, true, kNone,
        "LAT_LL: 40.5          LONG_LL 2.25            LAT_UR: 41.5          LONG_UR 3.5   "
-       "          COLS 2 ROWS 2 SC_MIN 0 SC_MAX 255\n5 -1\n7 8\n",
-       Format::Poseidon,
-       0,
-       {2.25, 3.5, 40.5, 41.5},
-       nullptr,
-       5,
-       8,
-       true},
-      // X and Y columns a line each; values running on across lines, three a record.
-      {"a.csv",
-       "s,1,2\n\nt,3,4,u\n",
-       Format::Csv,
-       2,
-       {1, 3, 2, 4},
-       nullptr,
-       NAN,
-       NAN,
-       true,
-       {2, 3, 0}},
-      {"b.csv",
-       "9,1,2\n8\n3,4\n",
-       Format::Csv,
-       2,
-       {1, 3, 2, 4},
-       nullptr,
-       NAN,
-       NAN,
-       true,
-       {2, 3, 3}},
-      {"a.dat",
-       "# -b\n  2.0  41.0\n  3.0  42.0\n# -b\n  4.0  43.0\n",
-       Format::Mapgen,
-       2,
-       {2, 4, 41, 43},
-       "shore",
-       NAN,
-       NAN},
-      {"a.grd",
-       "DSAA\n3 2\n0 2\n0 1\n1 5\n1 2 3\n4 1.70141e38 5\n",
-       Format::Grid,
-       0,
-       {0, 2, 0, 1},
-       nullptr,
-       1,
-       5},
+       "          COLS 2 ROWS 2 SC_MIN 0 SC_MAX 255\n5 -1\n7 8\n"},
+      {"a.csv", Format::Csv, 2, 1, 3, 2, 4, nullptr, NAN, NAN, true, kLines, "s,1,2\n\nt,3,4,u\n"},
+      {"b.csv", Format::Csv, 2, 1, 3, 2, 4, nullptr, NAN, NAN, true, kRunOn, "9,1,2\n8\n3,4\n"},
+      {"c.csv", Format::Csv, 2, 1, 3, 2, 4, nullptr, NAN, NAN, true, kHeaded, "X - Y\n1,2\n3,4\n"},
+      {"a.dat", Format::Mapgen, 2, 2, 4, 41, 43, "shore", NAN, NAN, false, kNone,
+       "# -b\n  2.0  41.0\n  3.0  42.0\n# -b\n  4.0  43.0\n"},
+      {"a.grd", Format::Grid, 0, 0, 2, 0, 1, nullptr, 1, 5, false, kNone,
+       "DSAA\n3 2\n0 2\n0 1\n1 5\n1 2 3\n4 1.70141e38 5\n", kGridNodes},
       // A GEBCO atlas export, which the first lines would take for points.
-      {"a.asc",
-       "   -50     2\n41.000000 2.000000\n42.000000 3.000000\n  -100     1\n40.000000 4.000000\n",
-       Format::Gebco,
-       2,
-       {2, 4, 40, 42},
-       "-50",
-       -100,
-       -50,
-       true},
+      {"a.asc", Format::Gebco, 2, 2, 4, 40, 42, "-50", -100, -50, true, kNone,
+       "   -50     2\n41.000000 2.000000\n42.000000 3.000000\n  -100     1\n40.000000 4.000000\n"},
   };
   TempDir dir;
   for (const auto& c : cases) {
@@ -165,10 +94,10 @@ TEST(PreviewModel, ReadsEveryFormat) {
     Layer layer = SurveyFile(source, {}, &kept);
     EXPECT_EQ(layer.result.status, PassStatus::Done) << c.name << ": " << layer.result.reason;
     EXPECT_EQ(layer.objects, c.objects) << c.name;
-    EXPECT_EQ(layer.bounds.xMin, c.bounds.xMin) << c.name;
-    EXPECT_EQ(layer.bounds.xMax, c.bounds.xMax) << c.name;
-    EXPECT_EQ(layer.bounds.yMin, c.bounds.yMin) << c.name;
-    EXPECT_EQ(layer.bounds.yMax, c.bounds.yMax) << c.name;
+    EXPECT_EQ(layer.bounds.xMin, c.xMin) << c.name;
+    EXPECT_EQ(layer.bounds.xMax, c.xMax) << c.name;
+    EXPECT_EQ(layer.bounds.yMin, c.yMin) << c.name;
+    EXPECT_EQ(layer.bounds.yMax, c.yMax) << c.name;
     if (std::isnan(c.minValue)) {
       EXPECT_TRUE(layer.range.Empty()) << c.name;
     } else {
@@ -185,26 +114,16 @@ TEST(PreviewModel, ReadsEveryFormat) {
     EXPECT_TRUE(SameBits(fromKept.held, layer.held)) << c.name;
     EXPECT_TRUE(SameBits(fromKept.samples.values, layer.samples.values)) << c.name;
     EXPECT_TRUE(SameBits(fromKept.grid.values, layer.grid.values)) << c.name;
+    if (!c.nodes.empty()) {
+      ASSERT_EQ(layer.grid.width * layer.grid.height, static_cast<int>(c.nodes.size())) << c.name;
+      EXPECT_TRUE(SameBits(layer.grid.values, c.nodes)) << c.name;
+    }
     if (c.firstLabel) {
       ASSERT_FALSE(layer.shapes.empty()) << c.name;
       EXPECT_EQ(layer.labels[layer.shapes[0].label], c.firstLabel) << c.name;
       EXPECT_EQ(layer.shapes[0].count, 2u) << c.name;
     }
   }
-}
-
-TEST(PreviewModel, GridKeepsBlankNodesEmpty) {
-  TempDir dir;
-  const Source source = Source::Of(dir.Write("g.grd", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 2e38\n"));
-  Layer layer = SurveyFile(source, {});
-  ReduceFile(source, {Fit(layer.bounds, 100, 100), 100, 100}, layer, {});
-  const Raster& grid = layer.grid;
-  ASSERT_EQ(grid.width, 2);
-  ASSERT_EQ(grid.height, 2);
-  // Row 0 is the north: the file's second row.
-  EXPECT_EQ(grid.At(0, 0), 3);
-  EXPECT_TRUE(std::isnan(grid.At(1, 0)));
-  EXPECT_EQ(grid.At(1, 1), 2);
 }
 
 TEST(PreviewModel, FaultyFileKeepsWhatCameBefore) {
