@@ -1,16 +1,10 @@
 // The option dialogs: their defaults, their consistency rules, what they give and remember.
-#include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QToolButton>
 #include <QtTest>
 
 #include "app/menu_tree.h"
@@ -118,7 +112,11 @@ class DialogsTest : public QObject {
 
   void ZonesUtmStoresTheConfirmedZone() {
     Session s;
-    s.answers.Play(Setting("VScroll1", "31"), Pressing("fuscm"))
+    s.answers
+        .Then([](QWidget* dialog) {
+          QCOMPARE(dialog->objectName(), QString("fusform"));
+          Play(dialog, Setting("VScroll1", "31"), Pressing("fuscm"));
+        })
         .Play(Shows("fustext", "31"), Closing());  // shown with the last zone chosen
     s.Trigger("utils_6");
     QCOMPARE(s.state.UtmZone, 31);

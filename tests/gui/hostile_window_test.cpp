@@ -3,12 +3,8 @@
 // desktop would start it: QApplication takes the C library's locale from the environment.
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>

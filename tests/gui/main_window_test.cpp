@@ -1,10 +1,8 @@
 // The main window as the user meets it: the menu bar, the panel, the window-level items.
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QtTest>

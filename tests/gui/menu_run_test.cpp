@@ -1,10 +1,8 @@
 // Commands run from the menu bar of the real window, their dialogs answered as a user would.
 #include <QAbstractItemModel>
-#include <QAction>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -14,8 +12,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -224,6 +220,23 @@ class MenuRunTest : public QObject {
          },
          "2.25,41.5,-200\r\n2.5,41.25,-200\r\n", " Finished , GEBCO > XYZ ",
          "Coordinates System |Default is Lat-Lon, do you like to change to UTM ?"},
+        // A BNA file asks no layouts: the same bytes as zolvane-cli reproject --from EPSG:4326
+        // --to EPSG:32734 --bna.
+        {"utils_7", "in.bna", "\"A\",\"B\",2\n20.5,-33.9\n18.4,-33.9\n\"P\",\"Q\",1,20.5,-33.9\n",
+         [](ModalAnswers& a, const QString& in, const QString& out, QString& seen) {
+           a.File(in)
+               .Then([&seen](QWidget* dialog) {
+                 Type(dialog, "from", "EPSG:4326");
+                 Type(dialog, "to", "EPSG:32734 - WGS 84 / UTM zone 34S");
+                 QMetaObject::invokeMethod(Child<QLineEdit>(dialog, "to"), "editingFinished");
+                 seen = Child<QLabel>(dialog, "operation")->text();
+                 Click(dialog, "ok");
+               })
+               .File(out);
+         },
+         "\"A\",\"B\",2\r\n453771.824,6248819.230\r\n259583.222,6245888.045\r\n"
+         "\"P\",\"Q\",1,453771.824,6248819.230\r\n",
+         " Finished   Datum change ", "Operation: UTM zone 34S, accuracy 0 m"},
         // Points through the input-options dialog, the target among the completions of
         // "ETRS89 30N": the same bytes as zolvane-cli reproject --from EPSG:4326
         // --to EPSG:25830 --in-layout 21 --out-layout 11.
