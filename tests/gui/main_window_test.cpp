@@ -1,10 +1,8 @@
 // The main window as the user meets it: the menu bar, the panel, the window-level items.
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QtTest>
@@ -14,7 +12,7 @@
 #include "modal_answers.h"
 #include "widgets.h"
 
-using zolvane::testing::ModalAnswers;
+using zolvane::testing::Session;
 
 namespace {
 
@@ -58,21 +56,18 @@ class MainWindowTest : public QObject {
                  qPrintable(action->objectName()));
       }
     }
-    QVERIFY(window.findChild<QAction*>("utils_7")->isEnabled());
-    QVERIFY(window.findChild<QAction*>("bnaxyz_1")->isEnabled());
-    QVERIFY(window.findChild<QAction*>("utils_6")->isEnabled());
-    QVERIFY(window.findChild<QAction*>("sortir")->isEnabled());
+    for (const char* name : {"utils_7", "bnaxyz_1", "utils_6", "sortir"}) {
+      QVERIFY2(window.findChild<QAction*>(name)->isEnabled(), name);
+    }
   }
 
   void PanelStartsIdleWithItsMapSketch() {
-    zolvane::RunState state;
-    zolvane::Trevil window(state);
-    window.show();
-    QVERIFY(!window.findChild<QPushButton*>("stop")->isEnabled());
+    Session s;
+    QVERIFY(!s.window.findChild<QPushButton*>("stop")->isEnabled());
     // The map sketch: Y Max above Y min, X Max left of X min, the count at the bottom.
-    const auto at = [&window](const char* name) {
-      QWidget* w = window.findChild<QWidget*>(name);
-      return w->mapTo(&window, QPoint(0, 0));
+    const auto at = [&s](const char* name) {
+      QWidget* w = s.window.findChild<QWidget*>(name);
+      return w->mapTo(&s.window, QPoint(0, 0));
     };
     QVERIFY(at("Label1_11").y() < at("Label1_10").y());
     QVERIFY(at("Label1_10").y() < at("Label1_13").y());
@@ -83,26 +78,22 @@ class MainWindowTest : public QObject {
   }
 
   void OpeningTransformBlanksTheFileNames() {
-    zolvane::RunState state;
-    state.InputFileName = "a.bna";
-    zolvane::Trevil window(state);
-    window.show();
-    window.ui().SetInputFileName("a.bna");
-    window.ui().SetOutputFileName("b.dat");
-    auto* transform = window.findChild<QMenu*>("transformar");
+    Session s;
+    s.state.InputFileName = "a.bna";
+    s.window.ui().SetInputFileName("a.bna");
+    s.window.ui().SetOutputFileName("b.dat");
+    auto* transform = s.window.findChild<QMenu*>("transformar");
     transform->popup(QPoint(0, 0));
     transform->hide();
-    QCOMPARE(Label(window, "Label1_0"), QString());
-    QCOMPARE(Label(window, "Label1_1"), QString());
-    QVERIFY(state.InputFileName.empty());
+    QCOMPARE(Label(s.window, "Label1_0"), QString());
+    QCOMPARE(Label(s.window, "Label1_1"), QString());
+    QVERIFY(s.state.InputFileName.empty());
   }
 
   void HelpShowsTheDocumentBesideTheWindow() {
-    zolvane::RunState state;
-    zolvane::Trevil window(state);
-    window.show();
-    window.findChild<QAction*>("ajuda")->trigger();
-    auto* text = window.findChild<QTextBrowser*>("RichTextBox1");
+    Session s;
+    s.Trigger("ajuda");
+    auto* text = s.window.findChild<QTextBrowser*>("RichTextBox1");
     QVERIFY(text);
     QWidget* help = text->window();
     QVERIFY(help->isVisible());
@@ -112,12 +103,9 @@ class MainWindowTest : public QObject {
   }
 
   void ExitAsksFirstAndCancelKeepsTheWindow() {
-    zolvane::RunState state;
-    zolvane::Trevil window(state);
-    window.show();
+    Session s;
     bool cancelIsDefault = false;
-    ModalAnswers answers;
-    answers
+    s.answers
         .Then([&](QWidget* widget) {
           auto* box = qobject_cast<QMessageBox*>(widget);
           QVERIFY(box);
@@ -125,31 +113,27 @@ class MainWindowTest : public QObject {
           box->button(QMessageBox::Cancel)->click();
         })
         .Message(QMessageBox::Ok);
-    window.findChild<QAction*>("sortir")->trigger();
-    QVERIFY(window.isVisible());
+    s.Trigger("sortir");
+    QVERIFY(s.window.isVisible());
     QVERIFY(cancelIsDefault);
     // Closing through the frame asks the same.
-    window.close();
-    QVERIFY(!window.isVisible());
-    QVERIFY(answers.Done());
-    QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(", ")));
+    s.window.close();
+    QVERIFY(!s.window.isVisible());
+    QCOMPARE(s.answers.Problems(), QString());
   }
 
   void AboutBoxesUseTheExclamationIcon() {
-    zolvane::RunState state;
-    zolvane::Trevil window(state);
-    window.show();
+    Session s;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    ModalAnswers answers;
-    answers.Then([&](QWidget* widget) {
+    s.answers.Then([&](QWidget* widget) {
       auto* box = qobject_cast<QMessageBox*>(widget);
       QVERIFY(box);
       title = box->windowTitle();
       icon = box->icon();
       box->accept();
     });
-    window.findChild<QAction*>("about_3")->trigger();
+    s.Trigger("about_3");
     QCOMPARE(title, QString(" About GEBCO "));
     QCOMPARE(icon, QMessageBox::Warning);
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -12,6 +13,9 @@
 #include <deque>
 #include <functional>
 #include <utility>
+
+#include "app/trevil.h"
+#include "widgets.h"
 
 namespace zolvane::testing {
 
@@ -38,6 +42,13 @@ class ModalAnswers {
       dialog->selectFile(path);
       static_cast<QDialog*>(dialog)->accept();  // reaches the file dialog's own check
     });
+  }
+
+  // A dialog used through `steps`.
+  template <typename... Steps>
+  ModalAnswers& Play(const Step& first, const Steps&... rest) {
+    return Then(
+        [steps = std::vector<Step>{first, rest...}](QWidget* dialog) { ::Play(dialog, steps); });
   }
 
   // A message box closed with `button`; its text and title noted in `seen` ("title|text").
@@ -69,6 +80,12 @@ class ModalAnswers {
   // kind of dialog.
   QStringList unexpected;
   bool Done() const { return answers_.empty(); }
+  // Empty once every answer was used and nothing came unexpected.
+  QString Problems() const {
+    QStringList problems = unexpected;
+    if (!Done()) problems << QString("%1 answers unused").arg(answers_.size());
+    return problems.join(", ");
+  }
 
  private:
   void Poll() {
@@ -96,6 +113,18 @@ class ModalAnswers {
   static inline ModalAnswers* current_ = nullptr;
   std::deque<Answer> answers_;
   QTimer timer_;
+};
+
+// The main window on a fresh state, its dialogs answered from `answers`.
+struct Session {
+  zolvane::RunState state;
+  zolvane::Trevil window{state};
+  ModalAnswers answers;
+
+  Session() { window.show(); }
+  zolvane::QtUi& ui() { return window.ui(); }
+  // A click on the menu item.
+  void Trigger(const char* item) { window.findChild<QAction*>(item)->trigger(); }
 };
 
 // Answers a dialog that is not modal once the one named `name` shows.

@@ -2,12 +2,16 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
+#include <vector>
 
 template <typename T>
 T* Child(QWidget* parent, const char* name) {
@@ -45,6 +49,85 @@ inline void Enter(QWidget* parent, const char* name, const QString& text) {
   Leave(parent, name);
 }
 
+// What a control shows: a box, label or button its text, a tick or option "on" or "off", a
+// list its choice, a scroll bar its value.
+inline QString Shown(QWidget* parent, const char* name) {
+  QWidget* control = Child<QWidget>(parent, name);
+  if (auto* box = qobject_cast<QLineEdit*>(control)) return box->text();
+  if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+  if (auto* list = qobject_cast<QComboBox*>(control)) return list->currentText();
+  if (auto* bar = qobject_cast<QAbstractSlider*>(control)) return QString::number(bar->value());
+  auto* button = qobject_cast<QAbstractButton*>(control);
+  if (button && button->isCheckable()) return button->isChecked() ? "on" : "off";
+  return button ? button->text() : QString();
+}
+
+// One thing a user does at a dialog, or reads off it: types into a box (and leaves it), sets a
+// box, list or
+// scroll bar at once (as a paste would), clicks, finds what a control shows or whether it is
+// enabled ("yes" or "no"), or closes the dialog through its frame.
+enum StepKind { kType, kEnter, kSet, kClick, kShows, kEnabled, kClose };
+struct Step {
+  StepKind kind;
+  const char* name;
+  QString value = {};
+};
+
+inline Step Typing(const char* name, const QString& text) {
+  return {kType, name, text};
+}
+// Typed, then the box left.
+inline Step Entering(const char* name, const QString& text) {
+  return {kEnter, name, text};
+}
+inline Step Setting(const char* name, const QString& value) {
+  return {kSet, name, value};
+}
+inline Step Pressing(const char* name) {
+  return {kClick, name};
+}
+inline Step Shows(const char* name, const QString& value) {
+  return {kShows, name, value};
+}
+inline Step IsEnabled(const char* name, bool enabled) {
+  return {kEnabled, name, enabled ? "yes" : "no"};
+}
+inline Step Closing() {
+  return {kClose, ""};
+}
+
+inline void Play(QWidget* dialog, const std::vector<Step>& steps) {
+  for (const Step& step : steps) {
+    if (step.kind == kClose) {
+      qobject_cast<QDialog*>(dialog)->reject();
+      continue;
+    }
+    QWidget* control = Child<QWidget>(dialog, step.name);
+    QString found = step.value;
+    if (step.kind == kType) {
+      Type(dialog, step.name, step.value);
+    } else if (step.kind == kEnter) {
+      Enter(dialog, step.name, step.value);
+    } else if (step.kind == kClick) {
+      Click(dialog, step.name);
+    } else if (step.kind == kShows) {
+      found = Shown(dialog, step.name);
+    } else if (step.kind == kEnabled) {
+      found = control->isEnabled() ? "yes" : "no";
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+      list->setCurrentText(step.value);
+    } else if (auto* bar = qobject_cast<QAbstractSlider*>(control)) {
+      bar->setValue(step.value.toInt());
+    } else {
+      Child<QLineEdit>(dialog, step.name)->setText(step.value);
+    }
+    QVERIFY2(
+        found == step.value,
+        qPrintable(
+            QString("%1 %2: %3, not %4").arg(dialog->objectName(), step.name, found, step.value)));
+  }
+}
+
 // The text of a label of the main window, such as "status".
 inline QString Label(const QWidget& window, const char* name) {
   return Child<QLabel>(const_cast<QWidget*>(&window), name)->text();
@@ -67,4 +150,9 @@ inline void SaveScreenshot(QWidget& window, const QString& name) {
   if (folder.isEmpty()) return;
   QApplication::processEvents();
   QVERIFY2(window.grab().save(folder + "/" + name + ".png"), qPrintable(folder));
+}
+
+template <typename... Steps>
+void Play(QWidget* dialog, const Step& first, const Steps&... rest) {
+  Play(dialog, std::vector<Step>{first, rest...});
 }
