@@ -4,7 +4,6 @@
 // a row here proves the wiring. Where a tool of GDAL is the judge, the row runs it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,8 +14,10 @@
 namespace zolvane {
 namespace {
 
+using testing::Parts;
 using testing::RunBash;
 using testing::ShellWord;
+using testing::Split;
 using testing::TempDir;
 
 enum class Is { Exact, Starts, Has };
@@ -30,22 +31,6 @@ struct Row {
   Is is = Is::Exact;
   std::string otherName = "", other = "";  // one more file in the folder
 };
-
-// Several parts of one text, each found on its own.
-template <typename... Part>
-std::string Parts(const Part&... parts) {
-  return ((std::string(parts) + '\x1f') + ...);
-}
-
-std::vector<std::string> Split(const std::string& parts) {
-  std::vector<std::string> split;
-  for (std::size_t at = 0; at < parts.size();) {
-    const std::size_t end = std::min(parts.find('\x1f', at), parts.size());
-    split.push_back(parts.substr(at, end - at));
-    at = end + 1;
-  }
-  return split;
-}
 
 const std::string kLine = "\"S1\",\"two\",-2\r\n-3.25,41.5\r\n10.5,-33.75\r\n";
 const std::string kObjects =
