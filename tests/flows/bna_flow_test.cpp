@@ -67,25 +67,6 @@ TEST_F(BnaFlow, APipedInputIsReadTwiceThroughAPrivateCopy) {
   EXPECT_FALSE(state.InputCopyFile);  // removed with its command
 }
 
-TEST_F(BnaFlow, CancelAtEachDialogEndsSilentlyWithoutOutput) {
-  const std::string in = Bna("a,b,1\r\n1,2\r\n");
-  ui.inputFiles = {std::nullopt};
-  BnaToXyz(1, state, ui);
-  EXPECT_EQ(ui.outputFilterIndices.size(), 0u);
-
-  ui.inputFiles = {in};
-  ui.outputFiles = {std::nullopt};
-  BnaToXyz(1, state, ui);
-  EXPECT_EQ(ui.outputOptionsShown, 0);
-
-  ui.inputFiles = {in};
-  ui.outputFiles = {dir.File("out.dat")};
-  ui.outputOptionsAnswers = {std::nullopt};
-  BnaToXyz(1, state, ui);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out.dat")));
-  EXPECT_TRUE(ui.messages.empty());
-}
-
 TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
   state.OutputFormatCode = 13;
   ui.inputFiles = {Bna("a,b,1\r\n1,2\r\n")};
@@ -95,40 +76,58 @@ TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
   EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "1,2\r\n");
 }
 
-TEST_F(BnaFlow, RefusesToWriteOverTheInput) {
-  const std::string in = Bna("a,b,1\r\n1,2\r\n");
-  ui.inputFiles = {in};
-  ui.outputFiles = {in};
-  BnaToXyz(1, state, ui);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].text.find(in), std::string::npos);
-  EXPECT_EQ(TempDir::Read(in), "a,b,1\r\n1,2\r\n");
-  EXPECT_EQ(ui.outputOptionsShown, 0);
-}
-
-TEST_F(BnaFlow, AMissingInputIsNamedInAMessage) {
-  ui.inputFiles = {dir.File("missing.bna")};
-  BnaToXyz(1, state, ui);
-  EXPECT_EQ(state.InputError, 1);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].text.find("missing.bna"), std::string::npos);
-  EXPECT_TRUE(ui.outputFilterIndices.empty());
-}
-
-TEST_F(BnaFlow, StoppingTheConversionKeepsTheOldOutput) {
+// A Cancel at any dialog, a refused output, a missing input or a stop: the old output stays,
+// nothing else is written, and the dialogs after it are not asked.
+TEST_F(BnaFlow, RunsThatEndEarlyKeepTheOldOutput) {
   std::string text = "a,b,1000\r\n";
   for (int i = 0; i < 1000; ++i)
     text += "1,2\r\n";
-  const std::string out = dir.Write("out.dat", "previous");
-  ui.inputFiles = {Bna(text)};
-  ui.outputFiles = {out};
-  ui.outputOptionsAnswers = {OutputOptionsChoice{}};
-  ui.stopAtProgressCall = 13;  // the check reports 12 times, then the conversion starts
-  BnaToXyz(1, state, ui);
-  EXPECT_EQ(ui.status, "Stopped");
-  EXPECT_EQ(ui.progressCalls, 13);
-  EXPECT_EQ(TempDir::Read(out), "previous");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+  const std::string in = Bna(text), out = dir.File("out.dat");
+  const std::optional<OutputOptionsChoice> layout = OutputOptionsChoice{};
+  const struct {
+    const char* what;
+    std::optional<std::string> input, output;
+    std::optional<std::optional<OutputOptionsChoice>> layoutAnswer;  // none: not asked
+    int stopAt;
+    std::string message;  // a part of the one message shown; empty: none
+    std::size_t outputDialogs;
+    int layoutsShown;
+  } cases[] = {
+      {"cancel input", std::nullopt, {}, {}, 0, "", 0, 0},
+      {"cancel output", in, std::nullopt, {}, 0, "", 1, 0},
+      {"cancel layout", in, out, std::optional<OutputOptionsChoice>(), 0, "", 1, 1},
+      {"output is input", in, in, {}, 0, in, 1, 0},
+      {"missing input", dir.File("missing.bna"), {}, {}, 0, "missing.bna", 0, 0},
+      // The check reports 12 times, then the conversion starts.
+      {"stopped", in, out, layout, 13, "", 1, 1},
+  };
+  for (const auto& c : cases) {
+    RunState state;
+    ScriptedUi ui;
+    dir.Write("out.dat", "previous");
+    ui.inputFiles = {c.input};
+    ui.outputFiles = {c.output};
+    if (c.layoutAnswer) ui.outputOptionsAnswers = {*c.layoutAnswer};
+    ui.stopAtProgressCall = c.stopAt;
+    BnaToXyz(1, state, ui);
+    EXPECT_EQ(TempDir::Read(out), "previous") << c.what;
+    EXPECT_EQ(TempDir::Read(in), text) << c.what;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << c.what;
+    EXPECT_EQ(ui.outputFilterIndices.size(), c.outputDialogs) << c.what;
+    EXPECT_EQ(ui.outputOptionsShown, c.layoutsShown) << c.what;
+    EXPECT_EQ(ui.messages.size(), c.message.empty() ? 0u : 1u) << c.what;
+    if (!c.message.empty() && !ui.messages.empty()) {
+      EXPECT_NE(ui.messages[0].text.find(c.message), std::string::npos) << c.what;
+    }
+    EXPECT_EQ(state.InputError, c.what == std::string("missing input") || c.stopAt) << c.what;
+    if (c.stopAt == 0) {
+      EXPECT_EQ(state.OutputFormatCode, 0) << c.what;  // a cancel leaves the run state alone
+      EXPECT_EQ(state.BnaPointCount, 0) << c.what;
+    } else {
+      EXPECT_EQ(ui.status, "Stopped");
+      EXPECT_EQ(ui.progressCalls, c.stopAt);
+    }
+  }
 }
 
 struct CheckCase {

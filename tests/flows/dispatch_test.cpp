@@ -72,52 +72,72 @@ void ExpectFileToFileReset(const RunState& state) {
   EXPECT_EQ(state.GeoToUtmMode, 0);
 }
 
-TEST(FileToFileDispatch, ResetsBeforeTheCommandAndClearsTheErrorAfter) {
-  RunState state = UsedState();
-  ScriptedUi ui;
-  ui.filters = "old";
-  Dispatch(With("fil2fil_4", &ReportState), state, ui);
-  ExpectFileToFileReset(state);
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  ASSERT_EQ(ui.statusHistory.size(), 3u);
-  EXPECT_EQ(ui.statusHistory[0], "");
-  EXPECT_EQ(ui.statusHistory[1], "");
-  EXPECT_EQ(ui.status, "ran 4 points 0 g2u 0 u2g 0 zone 31 cm 3 error 0 out 0");
-  // The file names and the zone are not part of the reset.
-  EXPECT_EQ(state.InputFileName, "in.bna");
-  EXPECT_EQ(state.UtmZone, 31);
+// What each item's dispatch changes around its command, from a state a previous command left.
+TEST(Dispatch, ResetsAndModesAroundTheCommand) {
+  const struct {
+    const char* name;
+    const char* report;  // a part of what the command saw
+    bool reset;          // the file-to-file reset ran first
+    int zone, centralMeridian, geoToUtmAfter;
+  } cases[] = {
+      {"fil2fil_4", "ran 4 points 0 g2u 0 u2g 0 zone 31 cm 3 error 0 out 0", true, 31, 3, 0},
+      {"fil2fil_2", "ran 2 points 1 g2u 0", true, 31, 3, 0},  // lines to points
+      {"fil2fil_10", "ran 10 points 0 g2u 0", true, 31, 3, 0},
+      // Items under File to File start after the reset.
+      {"bnaxyz_1", "ran 1 points 0 g2u 0 u2g 0 zone 31 cm 3 error 0 out 0", true, 31, 3, 0},
+      {"x2bna_2", "ran 2 points 0 g2u 0 u2g 0 zone 31", true, 31, 3, 0},
+      {"id_2", "ran 2 points 0 g2u 0 u2g 0 zone 31", true, 31, 3, 0},
+      // Geo to UTM clears the zone around the command and raises its mode; no reset here.
+      {"G2U_1", "ran 1 points 0 g2u 1 u2g 0 zone 0 cm 0 error 1 out 24", false, 0, 0, 0},
+      {"G2U_2", "ran 2 points 0 g2u 1 u2g 0 zone 0 cm 0", false, 0, 0, 0},
+      // UTM to geo raises its own mode and keeps the zone.
+      {"U2G_2", "ran 2 points 0 g2u 1 u2g 1 zone 31 cm 3 error 1 out 24", false, 31, 3, 1},
+  };
+  for (const auto& c : cases) {
+    RunState state = UsedState();
+    ScriptedUi ui;
+    ui.filters = "old";
+    Dispatch(With(c.name, &ReportState), state, ui);
+    EXPECT_NE(ui.status.find(c.report), std::string::npos) << c.name << ": " << ui.status;
+    if (c.reset) {
+      ExpectFileToFileReset(state);
+      EXPECT_EQ(ui.filters, kPointFileFilters) << c.name;
+      ASSERT_EQ(ui.statusHistory.size(), 3u) << c.name;  // cleared twice, then the command's
+      EXPECT_EQ(ui.statusHistory[0] + ui.statusHistory[1], "") << c.name;
+    } else {
+      EXPECT_EQ(state.InputFormatCode, 21) << c.name;
+      EXPECT_EQ(ui.filters, "old") << c.name;
+    }
+    EXPECT_EQ(state.ToPointsMode, 0) << c.name;
+    EXPECT_EQ(state.UtmToGeoMode, 0) << c.name;
+    EXPECT_EQ(state.GeoToUtmMode, c.geoToUtmAfter) << c.name;
+    EXPECT_EQ(state.UtmZone, c.zone) << c.name;
+    EXPECT_EQ(state.CentralMeridian, c.centralMeridian) << c.name;
+    EXPECT_EQ(state.InputFileName, "in.bna") << c.name;  // the names are not part of the reset
+  }
 }
 
-TEST(FileToFileDispatch, LinesToPointsRaisesTheToPointsModeFirst) {
-  RunState state;
-  ScriptedUi ui;
-  Dispatch(With("fil2fil_2", &ReportState), state, ui);
-  EXPECT_EQ(ui.status.substr(0, 16), "ran 2 points 1 g");
-  EXPECT_EQ(state.ToPointsMode, 0);
-  state.ToPointsMode = 0;
-  Dispatch(With("fil2fil_10", &ReportState), state, ui);
-  EXPECT_EQ(ui.status.substr(0, 17), "ran 10 points 0 g");
-}
-
-TEST(FileToFileDispatch, AFailingCommandEndsSilentlyAndTheErrorFlagIsCleared) {
-  RunState state;
-  ScriptedUi ui;
-  Dispatch(With("fil2fil_5", &FailsAfterRaisingTheError), state, ui);
-  EXPECT_EQ(ui.status, "half way");
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(state.InputError, 0);
-  Dispatch(With("fil2fil_6", &FailsWithoutReason), state, ui);
-  EXPECT_EQ(ui.status, "");
-}
-
-TEST(OtherDispatch, AFailureBecomesAStatusMessage) {
-  RunState state;
-  ScriptedUi ui;
-  Dispatch(With("swath", &FailsAfterRaisingTheError), state, ui);
-  EXPECT_EQ(ui.status, " Error: broken input ");
-  EXPECT_TRUE(ui.messages.empty());
-  Dispatch(With("bnaxyz_2", &FailsWithoutReason), state, ui);
-  EXPECT_EQ(ui.status, " Error: the command failed ");
+// File to File ends a failing command silently and clears the error; other items say why.
+TEST(Dispatch, AFailingCommand) {
+  const struct {
+    const char* name;
+    CommandFn command;
+    const char* status;
+    int errorAfter;
+  } cases[] = {
+      {"fil2fil_5", &FailsAfterRaisingTheError, "half way", 0},
+      {"fil2fil_6", &FailsWithoutReason, "", 0},
+      {"swath", &FailsAfterRaisingTheError, " Error: broken input ", 1},
+      {"bnaxyz_2", &FailsWithoutReason, " Error: the command failed ", 0},
+  };
+  for (const auto& c : cases) {
+    RunState state;
+    ScriptedUi ui;
+    Dispatch(With(c.name, c.command), state, ui);
+    EXPECT_EQ(ui.status, c.status) << c.name;
+    EXPECT_TRUE(ui.messages.empty()) << c.name;
+    EXPECT_EQ(state.InputError, c.errorAfter) << c.name;
+  }
 }
 
 // The codes stay as the previous command left them; what it gathered and showed does not.
@@ -136,18 +156,6 @@ TEST(OtherDispatch, KeepsTheCodesButNotTheStatisticsNorTheStatus) {
   EXPECT_EQ(state.InputError, 1);
   EXPECT_EQ(ui.statusHistory, (std::vector<std::string>{"", ui.statusHistory[1], "", ui.status}));
   EXPECT_TRUE(ui.filters.empty());
-}
-
-TEST(SubmenuDispatch, ItemsUnderFileToFileStartAfterTheReset) {
-  for (const char* name : {"bnaxyz_1", "x2bna_2", "id_2"}) {
-    RunState state = UsedState();
-    ScriptedUi ui;
-    Dispatch(With(name, &ReportState), state, ui);
-    ExpectFileToFileReset(state);
-    EXPECT_EQ(ui.filters, kPointFileFilters) << name;
-    EXPECT_EQ(ui.statusHistory.front(), "") << name;
-    EXPECT_EQ(ui.status.substr(0, 4), "ran ") << name;
-  }
 }
 
 TEST(SubmenuDispatch, OpeningAFileToFileSubmenuResetsAndOpeningTransformClearsTheNames) {
@@ -208,30 +216,6 @@ TEST(SubmenuDispatch, GeosailAndBridgeRunOnlyAfterTheirBoxIsAccepted) {
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
   }
-}
-
-TEST(UtmDispatch, GeoToUtmClearsTheZoneAroundTheCommandAndRaisesItsMode) {
-  for (const char* name : {"G2U_1", "G2U_2"}) {
-    RunState state = UsedState();
-    ScriptedUi ui;
-    Dispatch(With(name, &ReportState), state, ui);
-    EXPECT_NE(ui.status.find("g2u 1 u2g 0 zone 0 cm 0"), std::string::npos) << ui.status;
-    EXPECT_EQ(state.GeoToUtmMode, 0);
-    EXPECT_EQ(state.UtmZone, 0);
-    EXPECT_EQ(state.CentralMeridian, 0);
-    EXPECT_EQ(state.InputFormatCode, 21);  // no fil2fil reset here
-  }
-}
-
-TEST(UtmDispatch, UtmToGeoRaisesItsModeAndKeepsTheZone) {
-  RunState state = UsedState();
-  state.GeoToUtmMode = 0;
-  ScriptedUi ui;
-  Dispatch(With("U2G_2", &ReportState), state, ui);
-  EXPECT_NE(ui.status.find("g2u 0 u2g 1 zone 31 cm 3"), std::string::npos) << ui.status;
-  EXPECT_EQ(state.UtmToGeoMode, 0);
-  EXPECT_EQ(state.UtmZone, 31);
-  EXPECT_EQ(state.CentralMeridian, 3);
 }
 
 TEST(WindowItems, AboutBoxes) {

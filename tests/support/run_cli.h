@@ -3,8 +3,10 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace zolvane::testing {
 
@@ -26,6 +28,22 @@ inline std::string ShellWord(const std::string& text) {
       word += c;
   }
   return word + "'";
+}
+
+// Several parts of one text, each found on its own.
+template <typename... Part>
+inline std::string Parts(const Part&... parts) {
+  return ((std::string(parts) + '\x1f') + ...);
+}
+
+inline std::vector<std::string> Split(const std::string& parts) {
+  std::vector<std::string> split;
+  for (std::size_t at = 0; at < parts.size();) {
+    const std::size_t end = std::min(parts.find('\x1f', at), parts.size());
+    split.push_back(parts.substr(at, end - at));
+    at = end + 1;
+  }
+  return split;
 }
 
 inline CliRun RunCli(const std::string& arguments) {

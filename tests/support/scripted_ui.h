@@ -126,13 +126,12 @@ class ScriptedUi : public ScriptedServices,
   // Zone and translation.
   std::deque<std::optional<ZoneChoice>> zoneAnswers;
   std::deque<std::optional<TranslateChoice>> translateAnswers;
-  int zoneShown = 0, translateShown = 0;
+  int zoneShown = 0;
   std::optional<ZoneChoice> ChooseZone() override {
     ++zoneShown;
     return Take(zoneAnswers, "zone", unanswered);
   }
   std::optional<TranslateChoice> Translate() override {
-    ++translateShown;
     return Take(translateAnswers, "translate", unanswered);
   }
 
@@ -141,9 +140,7 @@ class ScriptedUi : public ScriptedServices,
   std::deque<std::optional<KingdomNavigationChoice>> kingdomNavigationAnswers;
   std::vector<bool> kingdomKeptValues;
   std::deque<std::optional<ColumnExtractionChoice>> columnExtractionAnswers;
-  int columnExtractionShown = 0;
   std::deque<std::optional<ProfileDxfChoice>> profileDxfAnswers;
-  int profileDxfShown = 0;
   std::optional<Statistics> statisticsAtProfileDxf;  // what the panel showed when it opened
   std::optional<VecLayerChoice> VecLayer() override {
     return Take(vecLayerAnswers, "vec layer", unanswered);
@@ -153,11 +150,9 @@ class ScriptedUi : public ScriptedServices,
     return Take(kingdomNavigationAnswers, "kingdom navigation", unanswered);
   }
   std::optional<ColumnExtractionChoice> ColumnExtraction() override {
-    ++columnExtractionShown;
     return Take(columnExtractionAnswers, "column extraction", unanswered);
   }
   std::optional<ProfileDxfChoice> ProfileDxf() override {
-    ++profileDxfShown;
     statisticsAtProfileDxf = shownStatistics;
     return Take(profileDxfAnswers, "profile dxf", unanswered);
   }
@@ -212,10 +207,8 @@ class ScriptedUi : public ScriptedServices,
   // Datum change and the GIS menu.
   std::deque<std::optional<CrsChoice>> crsAnswers;
   std::deque<std::optional<GisChoice>> gisAnswers;
-  std::vector<GisRequest> gisRequests;
   std::optional<CrsChoice> ChooseCrs() override { return Take(crsAnswers, "crs", unanswered); }
-  std::optional<GisChoice> ChooseGis(const GisRequest& request) override {
-    gisRequests.push_back(request);
+  std::optional<GisChoice> ChooseGis(const GisRequest&) override {
     return Take(gisAnswers, "gis", unanswered);
   }
 };
