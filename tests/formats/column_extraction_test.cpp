@@ -101,9 +101,8 @@ TEST_F(ExtractFlow, AppendsEachRunAndShowsTheRanges) {
   RunWith("10.5,20.25,abc\n", columns);
   RunWith("1.5,-3,x\n", columns);
   EXPECT_EQ(Output(), "20.25,10.5\r\n-3,1.5\r\n");
-  EXPECT_EQ(ui.filters, "All files  (*.*)|*.*|DAT (*.dat)|*.dat");
-  EXPECT_EQ(ui.inputFilterIndices, (std::vector<int>{1, 1}));
-  EXPECT_EQ(ui.outputFilterIndices, (std::vector<int>{2, 2}));
+  EXPECT_EQ(testing::DialogsOf(ui),
+            (testing::FileDialogs{"All files  (*.*)|*.*|DAT (*.dat)|*.dat", {1, 1}, {2, 2}}));
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[1].text, " Finished ");
   EXPECT_EQ(ui.messages[1].title, " EXTRACT ");

@@ -145,9 +145,7 @@ TEST_F(Dxf3dFlow, ScanShowsTheRangeThenConvertWritesTheDrawing) {
   Files(kDrawing);
   ui.profileDxfAnswers.push_back(ProfileDxfChoice{"0", "0", "1000abc", "", "1000", "Line1"});
   Xy2Xyz(0, state, ui);
-  EXPECT_EQ(ui.filters, kDxfFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kDxfFileFilters, {2}, {2}}));
   ASSERT_TRUE(ui.statisticsAtProfileDxf);
   EXPECT_EQ(ui.statisticsAtProfileDxf->XMin, 100);
   EXPECT_EQ(ui.statisticsAtProfileDxf->XMax, 600);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,21 @@ inline std::vector<std::string> SplitLines(const std::string& text) {
     lines.push_back(line);
   }
   return lines;
+}
+
+// The file dialogs of a command: the filters and the filter index each dialog opened with.
+struct FileDialogs {
+  std::string_view filters;  // valid while the Ui lives
+  std::vector<int> input, output;
+  bool operator==(const FileDialogs&) const = default;
+  friend void PrintTo(const FileDialogs& d, std::ostream* os) {
+    *os << '"' << d.filters << "\" in " << ::testing::PrintToString(d.input) << " out "
+        << ::testing::PrintToString(d.output);
+  }
+};
+
+inline FileDialogs DialogsOf(const ScriptedServices& ui) {
+  return {ui.filters, ui.inputFilterIndices, ui.outputFilterIndices};
 }
 
 // A command run as the menu runs it: its file dialogs answered with files of a private folder.

@@ -35,9 +35,7 @@ TEST_F(GisFlow, BnaToVecWritesTheVecAndItsDvc) {
   ui.vecLayerAnswers.push_back(VecLayerChoice{3, true, false, true, " 31 "});
   BnaToVec(15, state, ui);
   EXPECT_EQ(ui.status, "VEC Created");
-  EXPECT_EQ(ui.filters, kVecFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kVecFileFilters, {2}, {4}}));
   EXPECT_EQ(state.LabelChoice, 3);
   EXPECT_EQ(Output(), "A_7 3\r\n2.5 41.25\r\n3 41\r\n2.5 41.25\r\nB_x y 1\r\n4 40\r\n0 0\r\n\r\n");
   const std::vector<std::string> dvc = testing::SplitLines(TempDir::Read(dir.File("out.dvc")));
@@ -255,9 +253,7 @@ TEST_F(GisFlow, MapgenFromTheMenuPassesTheBnaCheck) {
         "in.dat", "out.bna");
   MapgenToBna(0, state, ui);
   EXPECT_EQ(ui.status, "Conversion mapgen >> bna finished");
-  EXPECT_EQ(ui.filters, kMapgenFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kMapgenFileFilters, {4}, {2}}));
   EXPECT_EQ(ui.progressCount, 2);
   CheckBnaFile(outputPath, state, ui);
   EXPECT_EQ(state.InputError, 0) << ui.status;

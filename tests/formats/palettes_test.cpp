@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/engine_cases.h"
 #include "formats/palettes.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace zolvane {
 namespace {
@@ -140,9 +139,8 @@ TEST(SpectrumFlow, FiltersStatusAndRefusal) {
   ui.outputFiles.push_back(dir.File("i.clr"));
   InvertSurferSpectrum(1, state, ui);
   EXPECT_EQ(TempDir::Read(dir.File("i.clr")).substr(0, 14), "ColorMap 1 1\r\n");
-  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|Palette Surfer (*.clr)|*.clr");
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(testing::DialogsOf(ui),
+            (testing::FileDialogs{"All files (*.*)|*.*|Palette Surfer (*.clr)|*.clr", {2}, {2}}));
   EXPECT_EQ(ui.status, "STATUS");
 
   ui.inputFiles.push_back(in);

@@ -151,9 +151,7 @@ using PoseidonBinaryFlow = testing::FlowTest<>;
 TEST_F(PoseidonBinaryFlow, PoseidonCommand) {
   Files(Description("2", "2") + "5 -1\n7 8\n");
   PoseidonToSurferGrid(17, state, ui);
-  EXPECT_EQ(ui.filters, kPoseidonFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{3});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{5});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPoseidonFileFilters, {3}, {5}}));
   EXPECT_EQ(Output(), kGrid2x2);
   EXPECT_EQ(ui.statusHistory, (std::vector<std::string>{"1/2 changed", "2/2 changed"}));
   EXPECT_TRUE(ui.messages.empty());
@@ -175,9 +173,7 @@ TEST_F(PoseidonBinaryFlow, BinaryCommand) {
   Files(Bytes().I16(2).I32(1).I16(5).F64(2.25).I16(5).F64(41.5).data);
   ui.outputOptionsAnswers.push_back(OutputOptionsChoice{24, false});
   A2BIN(-1, state, ui);
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{1});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{3});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {1}, {3}}));
   EXPECT_EQ(Output(), "41.5 2.25\r\n");
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, " Finished ");

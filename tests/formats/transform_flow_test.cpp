@@ -42,9 +42,7 @@ TEST_F(TransformFlow, GeoToUtmAsksEllipsoidAndZoneAndResetsTheCodes) {
   EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
   EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
   EXPECT_EQ(ui.zoneShown, 1);
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {4}, {4}}));
   EXPECT_EQ(ui.status, " Finished  XYZ > XYZ ");
   EXPECT_EQ(state.InputFormatCode, 0);
   EXPECT_EQ(state.OutputFormatCode, 0);

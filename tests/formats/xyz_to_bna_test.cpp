@@ -119,9 +119,7 @@ TEST_F(XyzExportFlow, DialogsFiltersAndStatus) {
   Script("1,1,A\n", 11);
   XyzToBna(2, state, ui);
   EXPECT_EQ(Output(), "\"A\",\" \",1,1,1\r\n");
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {4}, {2}}));
   EXPECT_EQ(ui.status, " Finished,  XYZ > BNA  ");
   EXPECT_EQ(ui.statusHistory.front(), "converting ascii to bna format file ");
   EXPECT_EQ(state.InputFormatCode, 0);

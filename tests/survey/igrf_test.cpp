@@ -177,9 +177,7 @@ TEST_F(IgrfFlow, KeepsTheDateRefusesLayoutsWithoutZAndResetsTheCodes) {
   ui.outputFiles.push_back(output);
   ui.outputOptionsAnswers.push_back(OutputOptionsChoice{11, false});
   MagneticAnomaly(0, state, ui);
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, (std::vector<int>{4, 4}));
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {4, 4}, {4}}));
   EXPECT_EQ(ui.statusHistory.back(), " Calculating the Magnetic anomalies (IGRF2000-2005) ");
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[1].text, "  finished , Total Magnetic field > Mag. Anomaly ");

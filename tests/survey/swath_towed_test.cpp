@@ -182,9 +182,9 @@ TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
   BnaSwath(0, state, ui);
   EXPECT_EQ(state.SwathMethod, 2);
   EXPECT_EQ(state.SwathFactor, 10);
-  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|BNA (*.bna)|*.bna|XYZ (*.dat)|*.dat|");
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{3});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(
+      testing::DialogsOf(ui),
+      (testing::FileDialogs{"All files (*.*)|*.*|BNA (*.bna)|*.bna|XYZ (*.dat)|*.dat|", {3}, {2}}));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, " Finished ");
   EXPECT_EQ(ui.messages[0].title, " xYZ => XYZ_SWATH  ");
@@ -243,9 +243,8 @@ TEST_F(SurveyFlow, TowedRefusesANegativeLaybackAndReportsItsEnd) {
   TowedVehicle(0, state, ui);
   EXPECT_EQ(state.LaybackValue, 10);
   EXPECT_EQ(state.LaybackMaximum, 500);
-  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|XYZ (*.dat)|*.dat");
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{1});
+  EXPECT_EQ(testing::DialogsOf(ui),
+            (testing::FileDialogs{"All files (*.*)|*.*|XYZ (*.dat)|*.dat", {2}, {1}}));
   EXPECT_EQ(ui.statusHistory.front(), " Calculating corrected positions ");
   EXPECT_EQ(ui.status, " Created file with positions for towed vehicle ");
   EXPECT_NE(Output().find("100,0,90,0,10,\"b\""), std::string::npos);
