@@ -173,7 +173,10 @@ TEST(BnaToKml, StyleChoicesAndLabels) {
   EXPECT_TRUE(Has(Kml("a,b,1,1,2\n", style).text, "pal4/icon24.png"));
 }
 
-TEST(BnaToKml, SinglePointFormsAgreeAndCountMinusOneIsAPoint) {
+TEST(BnaToKml, PointFormsAndTheFaultsOfAnUncheckedFile) {
+  const Output cut = Kml("A,B,3\n1,2\n");
+  EXPECT_EQ(cut.pass.status, PassStatus::Failed);
+  EXPECT_EQ(cut.pass.line, 2);
   const Output single = Kml("A,B,1,2.5,41.3\n");
   const Output header = Kml("A,B,1\n2.5,41.3\n");
   EXPECT_EQ(single.text, header.text);
@@ -184,12 +187,6 @@ TEST(BnaToKml, SinglePointFormsAgreeAndCountMinusOneIsAPoint) {
                   "<Point>\r\n<coordinates>\r\n+002.500000,+41.300000,0\r\n</coordinates>"
                   "\r\n</Point>"))
       << last;
-}
-
-TEST(BnaToKml, FaultsOfAnUncheckedFileEndThePass) {
-  const Output run = Kml("A,B,3\n1,2\n");
-  EXPECT_EQ(run.pass.status, PassStatus::Failed);
-  EXPECT_EQ(run.pass.line, 2);
 }
 
 TEST(BnaToXml, MarkersAndLineElements) {
