@@ -4,6 +4,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/number_format.h"
@@ -11,6 +12,7 @@
 #include "formats/bna/bna_to_xml.h"
 #include "formats/bna/markup.h"
 #include "formats/bna/xml_to_kml.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
@@ -23,34 +25,30 @@ struct Output {
 
 Output Kml(const std::string& bna, KmlStyleChoice style = {}) {
   Output run;
-  std::istringstream in(bna);
-  std::ostringstream out;
-  run.pass = ConvertBnaToKml(in, out, {style, " out.kml ", "7_map"}, {},
-                             [&](std::string_view note) { run.notes.emplace_back(note); });
-  run.text = out.str();
+  std::tie(run.pass, run.text) = testing::RunPass(bna, [&](auto& in, auto& out) {
+    return ConvertBnaToKml(in, out, {style, " out.kml ", "7_map"}, {},
+                           [&](std::string_view note) { run.notes.emplace_back(note); });
+  });
   return run;
 }
 
 Output Xml(const std::string& bna, BnaToXmlOptions options = {}, bool goOn = true) {
   Output run;
-  std::istringstream in(bna);
-  std::ostringstream out;
-  run.pass = ConvertBnaToXml(
-      in, out, options, {}, [&](std::string_view note) { run.notes.emplace_back(note); },
-      [&](std::string_view label) {
-        run.notes.push_back("missing " + std::string(label));
-        return goOn;
-      });
-  run.text = out.str();
+  const auto note = [&](std::string_view text) { run.notes.emplace_back(text); };
+  const auto missing = [&](std::string_view label) {
+    run.notes.push_back("missing " + std::string(label));
+    return goOn;
+  };
+  std::tie(run.pass, run.text) = testing::RunPass(bna, [&](auto& in, auto& out) {
+    return ConvertBnaToXml(in, out, options, {}, note, missing);
+  });
   return run;
 }
 
 Output XmlKml(const std::string& xml) {
   Output run;
-  std::istringstream in(xml);
-  std::ostringstream out;
-  run.pass = ConvertXmlToKml(in, out, "m.kml", {});
-  run.text = out.str();
+  std::tie(run.pass, run.text) = testing::RunPass(
+      xml, [](auto& in, auto& out) { return ConvertXmlToKml(in, out, "m.kml", {}); });
   return run;
 }
 
