@@ -14,79 +14,46 @@ BnaCheckResult Check(const std::string& text, Statistics* statistics = nullptr) 
   return CheckBna(in, statistics ? *statistics : local, {});
 }
 
-TEST(CheckBna, ValidFilesOfBothHeaderForms) {
-  Statistics s;
-  const auto r = Check(
-      "\"z1\",\"z2\",3\r\n1,2\r\n3,4\r\n5,6\r\n\"a\",\"b\",-3\r\n7,8\r\n9,10\r\n-1,0.5\r\n", &s);
-  EXPECT_EQ(r.fault, BnaFault::None);
-  EXPECT_EQ(r.objectCount, 2);
-  EXPECT_EQ(r.lineCount, 8);
-  EXPECT_EQ(s.XMax, 9);
-  EXPECT_EQ(s.XMin, -1);
-  EXPECT_EQ(s.YMax, 10);
-  EXPECT_EQ(s.YMin, 0.5);
-  EXPECT_EQ(s.ZMax, 0);
-
-  const auto single = Check("\"A\",\"B\",1,2.5,41.3\n", &s);
-  EXPECT_EQ(single.fault, BnaFault::None);
-  EXPECT_EQ(single.singlePointForm, 1);
-  EXPECT_EQ(single.lineCount, 1);
-}
-
-TEST(CheckBna, ZeroIsAnExtremeLikeAnyOtherValue) {
+TEST(CheckBna, ValidFilesAndTheirRanges) {
   const struct {
-    const char* text;
+    std::string text;
+    long long objects, lines;
     double xMin, xMax, yMin, yMax;
   } cases[] = {
-      {"a,b,3\n5,1\n0,1\n3,1\n", 0, 5, 1, 1},
-      {"a,b,3\n-5,-1\n0,0\n-3,-2\n", -5, 0, -2, 0},
-      {"a,b,1,0,0\n", 0, 0, 0, 0},
+      {"\"z1\",\"z2\",3\r\n1,2\r\n3,4\r\n5,6\r\n\"a\",\"b\",-3\r\n7,8\r\n9,10\r\n-1,0.5\r\n", 2, 8,
+       -1, 9, 0.5, 10},
+      {"\"A\",\"B\",1,2.5,41.3\n", 1, 1, 2.5, 2.5, 41.3, 41.3},
+      // Zero is an extreme like any other value.
+      {"a,b,3\n5,1\n0,1\n3,1\n", 1, 4, 0, 5, 1, 1},
+      {"a,b,3\n-5,-1\n0,0\n-3,-2\n", 1, 4, -5, 0, -2, 0},
+      {"a,b,1,0,0\n", 1, 1, 0, 0, 0, 0},
+      // What record-style writers make of coordinate texts reads as the numbers they hold.
+      {"a,b,1\n\"499750\",\"4500000\"\n", 1, 2, 499750, 499750, 4500000, 4500000},
+      {"a,b,1\n \" -1.5 \" ,\t\"2e3\"\n", 1, 2, -1.5, -1.5, 2000, 2000},
+      {"a,b,1\n7,\"8\"\n", 1, 2, 7, 7, 8, 8},
+      {"\"A\",\"B\",1,\"2.5\",\"41.3\"\n", 1, 1, 2.5, 2.5, 41.3, 41.3},
+      // Extra columns and long coordinate lines pass.
+      {"a,b,1\n\"2.5\",\"41.3\",\"100\"\n", 1, 2, 2.5, 2.5, 41.3, 41.3},
+      {"a,b,1\n2.5,41.3,100\n", 1, 2, 2.5, 2.5, 41.3, 41.3},
+      {"a,b,2\n1," + std::string(100, '2') + "\n1,2\n", 1, 3, 1, 1, 2,
+       std::stod(std::string(100, '2'))},
+      {std::string(76, 'L') + ",b,1\n1,2\n", 1, 2, 1, 1, 2, 2},  // a header of 80 characters
   };
   for (const auto& c : cases) {
     Statistics s;
-    EXPECT_EQ(Check(c.text, &s).fault, BnaFault::None) << c.text;
-    EXPECT_EQ(std::vector<double>({s.XMin, s.XMax, s.YMin, s.YMax}),
-              std::vector<double>({c.xMin, c.xMax, c.yMin, c.yMax}))
+    const BnaCheckResult r = Check(c.text, &s);
+    EXPECT_EQ(r.fault, BnaFault::None) << c.text;
+    EXPECT_EQ(r.objectCount, c.objects) << c.text;
+    EXPECT_EQ(r.lineCount, c.lines) << c.text;
+    EXPECT_EQ(std::vector<double>({s.XMin, s.XMax, s.YMin, s.ZMax}),
+              std::vector<double>({c.xMin, c.xMax, c.yMin, 0}))
         << c.text;
+    EXPECT_DOUBLE_EQ(s.YMax, c.yMax) << c.text;
   }
+  EXPECT_EQ(Check("\"A\",\"B\",1,2.5,41.3\n").singlePointForm, 1);
 }
 
-// What record-style writers make of coordinate texts reads as the numbers they hold.
-TEST(CheckBna, QuotedCoordinatesReadAsTheirNumbers) {
-  const struct {
-    const char* text;
-    double x, y;
-  } cases[] = {
-      {"a,b,1\n\"499750\",\"4500000\"\n", 499750, 4500000},
-      {"a,b,1\n \" -1.5 \" ,\t\"2e3\"\n", -1.5, 2000},
-      {"a,b,1\n\"2.5\",\"41.3\",\"100\"\n", 2.5, 41.3},
-      {"a,b,1\n7,\"8\"\n", 7, 8},
-      {"\"A\",\"B\",1,\"2.5\",\"41.3\"\n", 2.5, 41.3},
-  };
-  for (const auto& c : cases) {
-    Statistics s;
-    EXPECT_EQ(Check(c.text, &s).fault, BnaFault::None) << c.text;
-    EXPECT_EQ(s.XMax, c.x) << c.text;
-    EXPECT_EQ(s.YMin, c.y) << c.text;
-  }
-}
-
-TEST(CheckBna, ExtraColumnsAndLongCoordinateLinesPass) {
-  Statistics s;
-  EXPECT_EQ(Check("a,b,1\n2.5,41.3,100\n", &s).fault, BnaFault::None);
-  EXPECT_EQ(s.YMax, 41.3);
-  EXPECT_EQ(Check("a,b,2\n1," + std::string(100, '2') + "\n1,2\n").fault, BnaFault::None);
-}
-
-TEST(CheckBna, HeaderLengthLimitIsEightyCharacters) {
-  const std::string label(76, 'L');
-  EXPECT_EQ(Check(label + ",b,1\n1,2\n").fault, BnaFault::None);  // 80
-  const auto r = Check(label + "x,b,1\n1,2\n");                   // 81
-  EXPECT_EQ(r.fault, BnaFault::HeaderTooLong);
-  EXPECT_EQ(r.line, 1);
-}
-
-TEST(CheckBna, StructuralFaultsAndTheLinesTheyConcern) {
+TEST(CheckBna, FaultsAndTheLinesTheyConcern) {
   struct Case {
     std::string text;
     BnaFault fault;
@@ -103,6 +70,8 @@ TEST(CheckBna, StructuralFaultsAndTheLinesTheyConcern) {
       {"a,b,3\n1,2\n3,4\n", BnaFault::EndInsideObject, 3},
       {"a,b,1e18\n1,2\n", BnaFault::EndInsideObject, 2},
       {"", BnaFault::EmptyFile, 0},
+      {std::string(77, 'L') + ",b,1\n1,2\n", BnaFault::HeaderTooLong, 1},  // 81 characters
+      {"a,b,2\n1,2\n1," + std::string(kMaxLineLength + 1, '5') + "\n", BnaFault::LineTooLong, 3},
       // Quotes mark a text: one without a number is no coordinate.
       {"a,b,2\n1,2\n\"\",3\n", BnaFault::UnreadableNumber, 3},
       {"a,b,1\n5,\" abc\"\n", BnaFault::UnreadableNumber, 2},
@@ -110,28 +79,22 @@ TEST(CheckBna, StructuralFaultsAndTheLinesTheyConcern) {
   };
   for (const Case& c : cases) {
     const auto r = Check(c.text);
-    EXPECT_EQ(r.fault, c.fault) << c.text;
-    EXPECT_EQ(r.line, c.line) << c.text;
+    EXPECT_EQ(r.fault, c.fault) << c.text.substr(0, 80);
+    EXPECT_EQ(r.line, c.line) << c.text.substr(0, 80);
   }
+  EXPECT_EQ(DescribeBnaFault(Check("a,b,3\n1,2\n"), "/data/x.bna"),
+            "The file ends inside an object: line 2 of /data/x.bna");
+  EXPECT_EQ(DescribeBnaFault(Check(cases[11].text), "x.bna"),
+            "Line longer than 1048576 characters: line 3 of x.bna");
 }
 
-TEST(CheckBna, TenThousandObjectsAreOrdinary) {
+TEST(CheckBna, TenThousandObjectsAndBinaryJunk) {
   std::string text;
   for (int i = 0; i < 10000; ++i)
     text += "a,b,1,1,2\n";
   const auto r = Check(text);
   EXPECT_EQ(r.fault, BnaFault::None);
   EXPECT_EQ(r.objectCount, 10000);
-}
-
-TEST(CheckBna, ALineBeyondAnyReaderIsAFault) {
-  const auto r = Check("a,b,2\n1,2\n1," + std::string(kMaxLineLength + 1, '5') + "\n");
-  EXPECT_EQ(r.fault, BnaFault::LineTooLong);
-  EXPECT_EQ(r.line, 3);
-  EXPECT_EQ(DescribeBnaFault(r, "x.bna"), "Line longer than 1048576 characters: line 3 of x.bna");
-}
-
-TEST(CheckBna, BinaryJunkIsAFaultNotACrash) {
   std::string junk;
   for (int i = 0; i < 5000; ++i)
     junk += static_cast<char>((i * 7919) % 256);
@@ -154,12 +117,6 @@ TEST(CheckBna, ProgressAtHeadersAndEveryHundredthLineAndStop) {
   std::istringstream again(text);
   EXPECT_EQ(CheckBna(again, s, [](long long, std::uint64_t) { return false; }).fault,
             BnaFault::Stopped);
-}
-
-TEST(DescribeBnaFault, NamesTheFileAndTheLine) {
-  const auto r = Check("a,b,3\n1,2\n");
-  EXPECT_EQ(DescribeBnaFault(r, "/data/x.bna"),
-            "The file ends inside an object: line 2 of /data/x.bna");
 }
 
 }  // namespace

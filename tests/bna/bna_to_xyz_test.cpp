@@ -17,55 +17,37 @@ std::string Convert(const std::string& bna, int label, int code, PassResult* pas
   return out.str();
 }
 
-TEST(BnaToXyz, EveryLayoutCode) {
+TEST(BnaToXyz, TheLayoutCodeReachesEveryLine) {
+  EXPECT_EQ(Convert(kContours, 1, 32), "41.3\t2.5\t\"-100\"\r\n41.25\t2.75\t\"-100\"\r\n");
+  EXPECT_EQ(Convert(kContours, 1, 23), "2.5 41.3\r\n2.75 41.25\r\n");
+}
+
+TEST(BnaToXyz, LabelsObjectFormsAndFaults) {
   const struct {
-    int code;
-    const char* first;
+    std::string bna;
+    int label, code;
+    const char* expected;
+    PassStatus status;
+    long long count;  // the points, or the line at fault
   } cases[] = {
-      {11, "2.5,41.3,\"-100\""},
-      {12, "41.3,2.5,\"-100\""},
-      {13, "2.5,41.3"},
-      {14, "41.3,2.5"},
-      {21, "2.5 41.3 \"-100\""},
-      {22, "41.3 2.5 \"-100\""},
-      {23, "2.5 41.3"},
-      {24, "41.3 2.5"},
-      {31, "2.5\t41.3\t\"-100\""},
-      {32, "41.3\t2.5\t\"-100\""},
-      {33, "2.5\t41.3"},
-      {34, "41.3\t2.5"},
+      // Labels keep their quotes and lose their blanks.
+      {kContours, 1, 11, "2.5,41.3,\"-100\"\r\n2.75,41.25,\"-100\"\r\n", PassStatus::Done, 2},
+      {kContours, 2, 11, "2.5,41.3,\"depth\"\r\n2.75,41.25,\"depth\"\r\n", PassStatus::Done, 2},
+      {"  z1  ,b,1\r\n1,2\r\n", 1, 21, "1 2 z1\r\n", PassStatus::Done, 1},
+      {"\"A\",\"B\",1,2.5,41.3\r\n", 2, 22, "41.3 2.5 \"B\"\r\n", PassStatus::Done, 1},
+      {"a,b,-2\n1e3,-0.5,7\n-3,4\n", 1, 11, "1000,-0.5,a\r\n-3,4,a\r\n", PassStatus::Done, 2},
+      // Codes outside the layouts write nothing.
+      {kContours, 1, 15, "", PassStatus::Done, 2},
+      {kContours, 1, 40, "", PassStatus::Done, 2},
+      // A file that changed since its check ends with a fault.
+      {"a,b,3\n1,2\n", 1, 11, "1,2,a\r\n", PassStatus::Failed, 2},
   };
   for (const auto& c : cases) {
-    const std::string out = Convert(kContours, 1, c.code);
-    EXPECT_EQ(out.substr(0, out.find("\r\n")), c.first) << c.code;
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << c.code;
+    PassResult pass;
+    EXPECT_EQ(Convert(c.bna, c.label, c.code, &pass), c.expected) << c.bna;
+    EXPECT_EQ(pass.status, c.status) << c.bna;
+    EXPECT_EQ(pass.status == PassStatus::Done ? pass.count : pass.line, c.count) << c.bna;
   }
-}
-
-TEST(BnaToXyz, LabelsKeepTheirQuotesAndLoseTheirBlanks) {
-  EXPECT_EQ(Convert(kContours, 1, 11), "2.5,41.3,\"-100\"\r\n2.75,41.25,\"-100\"\r\n");
-  EXPECT_EQ(Convert(kContours, 2, 11), "2.5,41.3,\"depth\"\r\n2.75,41.25,\"depth\"\r\n");
-  EXPECT_EQ(Convert("  z1  ,b,1\r\n1,2\r\n", 1, 21), "1 2 z1\r\n");
-}
-
-TEST(BnaToXyz, SinglePointsAndLines) {
-  EXPECT_EQ(Convert("\"A\",\"B\",1,2.5,41.3\r\n", 2, 22), "41.3 2.5 \"B\"\r\n");
-  EXPECT_EQ(Convert("a,b,-2\n1e3,-0.5,7\n-3,4\n", 1, 11), "1000,-0.5,a\r\n-3,4,a\r\n");
-}
-
-TEST(BnaToXyz, CodesOutsideTheLayoutsWriteNothing) {
-  PassResult pass;
-  EXPECT_EQ(Convert(kContours, 1, 15, &pass), "");
-  EXPECT_EQ(pass.status, PassStatus::Done);
-  EXPECT_EQ(pass.count, 2);
-  EXPECT_EQ(Convert(kContours, 1, 40), "");
-}
-
-TEST(BnaToXyz, AFileThatChangedSinceItsCheckEndsWithAFault) {
-  PassResult pass;
-  Convert("a,b,3\n1,2\n", 1, 11, &pass);
-  EXPECT_EQ(pass.status, PassStatus::Failed);
-  EXPECT_EQ(pass.line, 2);
 }
 
 TEST(BnaToXyz, ProgressEveryTwoHundredPointsAndStop) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/number_format.h"
@@ -11,6 +12,7 @@
 #include "formats/bna/bna_to_xml.h"
 #include "formats/bna/markup.h"
 #include "formats/bna/xml_to_kml.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
@@ -23,34 +25,30 @@ struct Output {
 
 Output Kml(const std::string& bna, KmlStyleChoice style = {}) {
   Output run;
-  std::istringstream in(bna);
-  std::ostringstream out;
-  run.pass = ConvertBnaToKml(in, out, {style, " out.kml ", "7_map"}, {},
-                             [&](std::string_view note) { run.notes.emplace_back(note); });
-  run.text = out.str();
+  std::tie(run.pass, run.text) = testing::RunPass(bna, [&](auto& in, auto& out) {
+    return ConvertBnaToKml(in, out, {style, " out.kml ", "7_map"}, {},
+                           [&](std::string_view note) { run.notes.emplace_back(note); });
+  });
   return run;
 }
 
 Output Xml(const std::string& bna, BnaToXmlOptions options = {}, bool goOn = true) {
   Output run;
-  std::istringstream in(bna);
-  std::ostringstream out;
-  run.pass = ConvertBnaToXml(
-      in, out, options, {}, [&](std::string_view note) { run.notes.emplace_back(note); },
-      [&](std::string_view label) {
-        run.notes.push_back("missing " + std::string(label));
-        return goOn;
-      });
-  run.text = out.str();
+  const auto note = [&](std::string_view text) { run.notes.emplace_back(text); };
+  const auto missing = [&](std::string_view label) {
+    run.notes.push_back("missing " + std::string(label));
+    return goOn;
+  };
+  std::tie(run.pass, run.text) = testing::RunPass(bna, [&](auto& in, auto& out) {
+    return ConvertBnaToXml(in, out, options, {}, note, missing);
+  });
   return run;
 }
 
 Output XmlKml(const std::string& xml) {
   Output run;
-  std::istringstream in(xml);
-  std::ostringstream out;
-  run.pass = ConvertXmlToKml(in, out, "m.kml", {});
-  run.text = out.str();
+  std::tie(run.pass, run.text) = testing::RunPass(
+      xml, [](auto& in, auto& out) { return ConvertXmlToKml(in, out, "m.kml", {}); });
   return run;
 }
 
@@ -173,7 +171,10 @@ TEST(BnaToKml, StyleChoicesAndLabels) {
   EXPECT_TRUE(Has(Kml("a,b,1,1,2\n", style).text, "pal4/icon24.png"));
 }
 
-TEST(BnaToKml, SinglePointFormsAgreeAndCountMinusOneIsAPoint) {
+TEST(BnaToKml, PointFormsAndTheFaultsOfAnUncheckedFile) {
+  const Output cut = Kml("A,B,3\n1,2\n");
+  EXPECT_EQ(cut.pass.status, PassStatus::Failed);
+  EXPECT_EQ(cut.pass.line, 2);
   const Output single = Kml("A,B,1,2.5,41.3\n");
   const Output header = Kml("A,B,1\n2.5,41.3\n");
   EXPECT_EQ(single.text, header.text);
@@ -184,12 +185,6 @@ TEST(BnaToKml, SinglePointFormsAgreeAndCountMinusOneIsAPoint) {
                   "<Point>\r\n<coordinates>\r\n+002.500000,+41.300000,0\r\n</coordinates>"
                   "\r\n</Point>"))
       << last;
-}
-
-TEST(BnaToKml, FaultsOfAnUncheckedFileEndThePass) {
-  const Output run = Kml("A,B,3\n1,2\n");
-  EXPECT_EQ(run.pass.status, PassStatus::Failed);
-  EXPECT_EQ(run.pass.line, 2);
 }
 
 TEST(BnaToXml, MarkersAndLineElements) {

@@ -10,6 +10,7 @@
 #include "formats/bna/bna_to_geosail.h"
 #include "formats/bna/bna_to_hypack.h"
 #include "formats/bna/bna_to_merlin.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
@@ -44,11 +45,10 @@ Engine Bridge(int label) {
 
 std::string Export(const Engine& engine, const std::string& bna, PassResult* pass = nullptr,
                    const ProgressFn& progress = {}) {
-  std::istringstream in(bna);
-  std::ostringstream out;
-  const PassResult result = engine(in, out, progress);
+  auto [result, out] =
+      testing::RunPass(bna, [&](auto& in, auto& out) { return engine(in, out, progress); });
   if (pass) *pass = result;
-  return out.str();
+  return out;
 }
 
 const char* const kTwoLines =

@@ -73,35 +73,23 @@ TEST(LineReader, CountsLinesAndBytes) {
   EXPECT_EQ(reader.Next(line), ReadStatus::End);
 }
 
-TEST(LineReader, LinesLongerThanTheChunkAreJoined) {
-  const std::string longLine(700000, 'x');
-  const auto lines = ReadAll(longLine + "\r\nshort\r\n");
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], longLine);
-  EXPECT_EQ(lines[1], "short");
-}
-
-TEST(LineReader, AnOverlongLineStopsTheReaderForGood) {
-  ReadStatus last;
-  const auto lines = ReadAll("ok\n" + std::string(100, 'x') + "\nmore\n", 50, &last);
-  EXPECT_EQ(lines, (std::vector<std::string>{"ok"}));
-  EXPECT_EQ(last, ReadStatus::TooLong);
-}
-
-TEST(LineReader, ALineWithANulByteStopsTheReaderForGood) {
+// An overlong line or one holding a NUL byte stops the reader for good.
+TEST(LineReader, OverlongAndBinaryLinesStopTheReaderForGood) {
   const std::string block(300000, 'x');  // longer than one read block
   const struct {
     std::string text;
-    std::size_t lines;  // read before the NUL
+    std::size_t limit;
+    ReadStatus last;
   } cases[] = {
-      {std::string("ok\na\0b\nmore\n", 12), 1},
-      {block + "\n" + std::string("\0\n", 2), 1},
-      {"ok\n" + block + std::string("\0y\n", 3), 1},
+      {"ok\n" + std::string(100, 'x') + "\nmore\n", 50, ReadStatus::TooLong},
+      {std::string("ok\na\0b\nmore\n", 12), kMaxLineLength, ReadStatus::NotText},
+      {block + "\n" + std::string("\0\n", 2), kMaxLineLength, ReadStatus::NotText},
+      {"ok\n" + block + std::string("\0y\n", 3), kMaxLineLength, ReadStatus::NotText},
   };
   for (const auto& c : cases) {
     ReadStatus last;
-    EXPECT_EQ(ReadAll(c.text, kMaxLineLength, &last).size(), c.lines);
-    EXPECT_EQ(last, ReadStatus::NotText);
+    EXPECT_EQ(ReadAll(c.text, c.limit, &last).size(), 1u);  // the line before it
+    EXPECT_EQ(last, c.last);
   }
 }
 
@@ -170,18 +158,19 @@ TEST(LineWriter, ThreeLineStyles) {
 }
 
 TEST(XyzLayout, CodesAndLines) {
-  EXPECT_FALSE(XyzLayout::FromCode(0).valid);
-  EXPECT_FALSE(XyzLayout::FromCode(15).valid);
-  EXPECT_FALSE(XyzLayout::FromCode(35).valid);
-  EXPECT_FALSE(XyzLayout::FromCode(40).valid);
-  auto line = [](int code) {
-    return Written(
-        [code](LineWriter& w) { WriteXyzLine(w, XyzLayout::FromCode(code), 1.5, -2, "z"); });
+  for (int code : {0, 15, 35, 40})
+    EXPECT_FALSE(XyzLayout::FromCode(code).valid) << code;
+  const std::pair<int, const char*> lines[] = {
+      {11, "1.5,-2,z"},   {12, "-2,1.5,z"},   {13, "1.5,-2"},  {14, "-2,1.5"},
+      {21, "1.5 -2 z"},   {22, "-2 1.5 z"},   {23, "1.5 -2"},  {24, "-2 1.5"},
+      {31, "1.5\t-2\tz"}, {32, "-2\t1.5\tz"}, {33, "1.5\t-2"}, {34, "-2\t1.5"},
   };
-  EXPECT_EQ(line(11), "1.5,-2,z\r\n");
-  EXPECT_EQ(line(22), "-2 1.5 z\r\n");
-  EXPECT_EQ(line(33), "1.5\t-2\r\n");
-  EXPECT_EQ(line(14), "-2,1.5\r\n");
+  for (const auto& [code, line] : lines) {
+    EXPECT_EQ(Written([code](LineWriter& w) {
+                WriteXyzLine(w, XyzLayout::FromCode(code), 1.5, -2, "z");
+              }),
+              std::string(line) + "\r\n");
+  }
 }
 
 }  // namespace

@@ -1,27 +1,22 @@
 // Column extraction: kept lines, reshaped columns, thinned BNA lines, appended output.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "formats/column_extraction.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
 
-using testing::TempDir;
+using testing::RunPass;
 
-ColumnExtractionResult Extract(const std::string& input, const ColumnExtractionOptions& options,
-                               std::string& output) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  Statistics statistics;
-  const ColumnExtractionResult result = ExtractColumns(in, out, options, statistics, {});
-  output = out.str();
-  return result;
+auto Extract(const std::string& input, const ColumnExtractionOptions& options) {
+  return RunPass(input, [&](auto& in, auto& out) {
+    Statistics statistics;
+    return ExtractColumns(in, out, options, statistics, {});
+  });
 }
 
 TEST(ExtractColumns, KeptLinesAndColumns) {
@@ -45,8 +40,7 @@ TEST(ExtractColumns, KeptLinesAndColumns) {
       {"\n1\n\n2\n3\n", {2, 2, 0, 0, 0}, "1\r\n3\r\n"},
   };
   for (const auto& c : cases) {
-    std::string out;
-    const ColumnExtractionResult result = Extract(c.input, c.options, out);
+    const auto [result, out] = Extract(c.input, c.options);
     EXPECT_EQ(result.pass.status, PassStatus::Done) << c.input;
     EXPECT_EQ(out, c.expected) << c.input;
   }
@@ -56,9 +50,8 @@ TEST(ExtractColumns, ShortLinesAreReportedForAnyChosenColumn) {
   for (const ColumnExtractionOptions& options :
        {ColumnExtractionOptions{1, 1, 1, 2, 4}, ColumnExtractionOptions{1, 1, 5, 2, 0},
         ColumnExtractionOptions{1, 1, 1, 21, 0}}) {
-    std::string out;
     const std::string line21 = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21\n";
-    const auto result = Extract(options.yColumn == 21 ? line21 : "1,2,3\n1,2\n", options, out);
+    const auto result = Extract(options.yColumn == 21 ? line21 : "1,2,3\n1,2\n", options).first;
     EXPECT_EQ(result.pass.status, PassStatus::Failed);
     EXPECT_EQ(result.shortLineFields, options.yColumn == 21 ? 20 : 3);
     EXPECT_EQ(result.pass.line, 1);
@@ -78,35 +71,29 @@ TEST(ThinBna, KeepsEveryNthPointAsOpenLines) {
       {"\"A\",\"B\",2\n1,1\n2,2\n\"P\",\"Q\",1,5,5\n\"C\",\"D\",3\n1,1\n2,2\n3,3\n",
        "\"C\",\"D\",-1\r\n3,3\r\n"},
   };
+  const auto thin = [](const std::string& input) {
+    return RunPass(input, [](auto& in, auto& out) { return ThinBnaLines(in, out, 3, {}); });
+  };
   for (const auto& c : cases) {
-    std::istringstream in(c.input);
-    std::ostringstream out;
-    EXPECT_EQ(ThinBnaLines(in, out, 3, {}).status, PassStatus::Done);
-    EXPECT_EQ(out.str(), c.expected);
+    const auto [result, out] = thin(c.input);
+    EXPECT_EQ(result.status, PassStatus::Done);
+    EXPECT_EQ(out, c.expected);
   }
-  std::istringstream cut("\"A\",\"B\",5\n1,1\n");
-  std::ostringstream out;
-  const PassResult result = ThinBnaLines(cut, out, 3, {});
-  EXPECT_EQ(result.status, PassStatus::Failed);
-  EXPECT_GT(result.line, 0);
+  const PassResult cut = thin("\"A\",\"B\",5\n1,1\n").first;
+  EXPECT_EQ(cut.status, PassStatus::Failed);
+  EXPECT_EQ(cut.line, 2);
 }
 
-class ExtractFlow : public ::testing::Test {
+class ExtractFlow : public testing::FlowTest<> {
  protected:
+  // Every run appends to the same output.
   void RunWith(const std::string& input, const ColumnExtractionChoice& choice,
                const std::string& name = "in.dat") {
-    inputPath = dir.Write(name, input);
     ui.columnExtractionAnswers.push_back(choice);
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
+    ui.inputFiles.push_back(inputPath = dir.Write(name, input));
+    ui.outputFiles.push_back(outputPath = dir.File("out.dat"));
     ExtractColumnsOrLines(0, state, ui);
   }
-  std::string Output() const { return TempDir::Read(outputPath); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-  std::string inputPath, outputPath = dir.File("out.dat");
 };
 
 TEST_F(ExtractFlow, AppendsEachRunAndShowsTheRanges) {
@@ -114,9 +101,8 @@ TEST_F(ExtractFlow, AppendsEachRunAndShowsTheRanges) {
   RunWith("10.5,20.25,abc\n", columns);
   RunWith("1.5,-3,x\n", columns);
   EXPECT_EQ(Output(), "20.25,10.5\r\n-3,1.5\r\n");
-  EXPECT_EQ(ui.filters, "All files  (*.*)|*.*|DAT (*.dat)|*.dat");
-  EXPECT_EQ(ui.inputFilterIndices, (std::vector<int>{1, 1}));
-  EXPECT_EQ(ui.outputFilterIndices, (std::vector<int>{2, 2}));
+  EXPECT_EQ(testing::DialogsOf(ui),
+            (testing::FileDialogs{"All files  (*.*)|*.*|DAT (*.dat)|*.dat", {1, 1}, {2, 2}}));
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[1].text, " Finished ");
   EXPECT_EQ(ui.messages[1].title, " EXTRACT ");
@@ -146,17 +132,14 @@ TEST_F(ExtractFlow, OptionFaultsEndBeforeAnyOutput) {
   for (const auto& c : cases) {
     ui = {};
     ui.columnExtractionAnswers.push_back(c.choice);
-    if (c.filesAsked) {
-      ui.inputFiles.push_back(dir.Write("in.dat", "1,2\n"));
-      ui.outputFiles.push_back(outputPath);
-    }
+    if (c.filesAsked) Files("1,2\n");
     ExtractColumnsOrLines(0, state, ui);
     ASSERT_EQ(ui.messages.size(), 1u) << c.text;
     EXPECT_EQ(ui.messages[0].text, c.text);
     EXPECT_EQ(ui.messages[0].title, " Extract ");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
     EXPECT_TRUE(ui.unanswered.empty()) << c.text;
-    EXPECT_FALSE(std::filesystem::exists(outputPath));
+    EXPECT_FALSE(OutputExists());
   }
   // Cancel ends the command.
   ui = {};

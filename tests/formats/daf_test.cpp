@@ -7,38 +7,33 @@
 
 #include "formats/bna/bna_reader.h"
 #include "formats/daf.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
 
-using testing::TempDir;
+using testing::RunPass;
 
 constexpr const char* kHeader = "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\n";
 
 std::string ToDaf(const std::string& bna, int label, std::vector<double>* depths = nullptr) {
-  std::istringstream in(bna);
-  std::ostringstream out;
   BnaToDafOptions options;
   options.label = label;
   options.bounds.XMin = -3.5;
   options.bounds.XMax = 2.25;
   options.bounds.YMin = 41.25;
   options.bounds.YMax = 41.5;
-  const PassResult result = ConvertBnaToDaf(in, out, options, {}, [depths](double depth) {
-    if (depths) depths->push_back(depth);
+  const auto [result, out] = RunPass(bna, [&](auto& in, auto& out) {
+    return ConvertBnaToDaf(in, out, options, {}, [depths](double depth) {
+      if (depths) depths->push_back(depth);
+    });
   });
   EXPECT_EQ(result.status, PassStatus::Done) << bna;
-  return out.str();
+  return out;
 }
 
-DafToBnaResult ToBna(const std::string& daf, std::string& bna) {
-  std::istringstream in(daf);
-  std::ostringstream out;
-  DafToBnaResult result = ConvertDafToBna(in, out, {});
-  bna = out.str();
-  return result;
+auto ToBna(const std::string& daf) {
+  return RunPass(daf, [](auto& in, auto& out) { return ConvertDafToBna(in, out, {}); });
 }
 
 TEST(Daf, BnaLinesBecomeBlocks) {
@@ -70,8 +65,7 @@ TEST(Daf, BlocksBecomeBnaLines) {
        "\"1\",\"1\",-1\r\n1,1\r\n\"2\",\"2\",-1\r\n2,2\r\n", 10},
   };
   for (const auto& c : cases) {
-    std::string bna;
-    const DafToBnaResult result = ToBna(c.daf, bna);
+    const auto [result, bna] = ToBna(c.daf);
     EXPECT_EQ(result.pass.status, PassStatus::Done) << c.daf;
     EXPECT_EQ(bna, c.bna) << c.daf;
     EXPECT_EQ(result.unendedLine, c.unended) << c.daf;
@@ -93,20 +87,20 @@ TEST(Daf, LinesOutsideBlocksAreFaults) {
       {std::string(kHeader), 8},  // no contour at all
   };
   for (const auto& c : cases) {
-    std::string bna;
-    const DafToBnaResult result = ToBna(c.daf, bna);
+    const DafToBnaResult result = ToBna(c.daf).first;
     EXPECT_EQ(result.pass.status, PassStatus::Failed) << c.daf;
     EXPECT_EQ(result.pass.line, c.line) << c.daf;
   }
 }
 
 TEST(Daf, PointsWithTheirDepth) {
-  std::istringstream in(std::string(kHeader) +
-                        "START 43, 174=200;185=12\n2.250000 41.500000\n\nSTOP\nnoise\n"
-                        "START 43, 174=-7.5;185=12\n1 2\n");
-  std::ostringstream out;
-  EXPECT_EQ(ConvertDafToXyz(in, out, {}).count, 2);
-  EXPECT_EQ(out.str(), "2.250000 41.500000 200\r\n1 2 -7.5\r\n");
+  const auto [result, out] =
+      RunPass(std::string(kHeader) +
+                  "START 43, 174=200;185=12\n2.250000 41.500000\n\nSTOP\n"
+                  "noise\nSTART 43, 174=-7.5;185=12\n1 2\n",
+              [](auto& in, auto& out) { return ConvertDafToXyz(in, out, {}); });
+  EXPECT_EQ(result.count, 2);
+  EXPECT_EQ(out, "2.250000 41.500000 200\r\n1 2 -7.5\r\n");
 }
 
 TEST(Daf, BnaRoundTripKeepsEveryCoordinate) {
@@ -118,23 +112,12 @@ TEST(Daf, BnaRoundTripKeepsEveryCoordinate) {
     for (int i = 0; i < points; ++i)
       bna += std::to_string(object - 150) + ".125," + std::to_string(40 + i) + ".5\r\n";
   }
-  std::string back;
-  EXPECT_EQ(ToBna(ToDaf(bna, 1), back).pass.status, PassStatus::Done);
+  const auto [result, back] = ToBna(ToDaf(bna, 1));
+  EXPECT_EQ(result.pass.status, PassStatus::Done);
   EXPECT_TRUE(back == bna);
 }
 
-class DafFlow : public ::testing::Test {
- protected:
-  void Files(const std::string& input) {
-    ui.inputFiles.push_back(dir.Write("in", input));
-    ui.outputFiles.push_back(dir.File("out"));
-  }
-  std::string Output() const { return TempDir::Read(dir.File("out")); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-};
+using DafFlow = testing::FlowTest<>;
 
 TEST_F(DafFlow, EachCommandEndToEnd) {
   Files("\"-200\",\"x\",-2\n-3.5,41.25\n2.25,41.5\n");
@@ -172,8 +155,8 @@ TEST_F(DafFlow, FaultsLeaveNoOutputAndNoScratchFile) {
   const std::size_t entries = std::distance(before, {});
   Files(std::string(kHeader) + "START =1;\n1 1\nSTOP\nstray\n");
   DafToBna(0, state, ui);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
-  EXPECT_EQ(ui.status, "Line outside a START ... STOP block: line 12 of " + dir.File("in"));
+  EXPECT_FALSE(OutputExists());
+  EXPECT_EQ(ui.status, "Line outside a START ... STOP block: line 12 of " + inputPath);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::current_path()), {}),
             static_cast<std::ptrdiff_t>(entries));
 
@@ -181,7 +164,7 @@ TEST_F(DafFlow, FaultsLeaveNoOutputAndNoScratchFile) {
   DafToBna(0, state, ui);
   EXPECT_EQ(Output(), "\"1\",\"1\",-1\r\n1,1\r\n");
   EXPECT_EQ(ui.status,
-            "Block without its STOP line, written as it stands: line 10 of " + dir.File("in"));
+            "Block without its STOP line, written as it stands: line 10 of " + inputPath);
 }
 
 }  // namespace

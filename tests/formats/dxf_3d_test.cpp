@@ -2,19 +2,16 @@
 // the menu command answered from a script.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "formats/dxf_3d.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
 
-using testing::TempDir;
+using testing::RunPass;
 
 std::string Lines(const std::vector<std::string>& lines, const char* end = "\r\n") {
   std::string text;
@@ -54,12 +51,12 @@ DxfTo3dOptions Transect(double x1, double y1, double x2, double y2, double facto
   return options;
 }
 
-PassResult Convert(const std::string& input, const DxfTo3dOptions& options, std::string& output) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  const PassResult result = ConvertDxfTo3d(in, out, options, {});
-  output = out.str();
-  return result;
+auto Convert(const std::string& input, const DxfTo3dOptions& options) {
+  return RunPass(input, [&](auto& in, auto& out) { return ConvertDxfTo3d(in, out, options, {}); });
+}
+
+PassResult Scan(const std::string& input, Statistics& statistics) {
+  return RunPass(input, [&](auto& in, auto&) { return ScanDxfSolids(in, statistics, {}); }).first;
 }
 
 TEST(Dxf3d, ScanTakesTheCornersOfExactSolidLinesOnly) {
@@ -77,9 +74,8 @@ TEST(Dxf3d, ScanTakesTheCornersOfExactSolidLinesOnly) {
        0},
   };
   for (const Case& c : cases) {
-    std::istringstream in(c.input);
     Statistics statistics;
-    EXPECT_EQ(ScanDxfSolids(in, statistics, {}).status, PassStatus::Done);
+    EXPECT_EQ(Scan(c.input, statistics).status, PassStatus::Done);
     EXPECT_EQ(statistics.XMin, c.xMin) << c.input;
     EXPECT_EQ(statistics.XMax, c.xMax) << c.input;
     EXPECT_EQ(statistics.YMin, c.yMin) << c.input;
@@ -88,16 +84,17 @@ TEST(Dxf3d, ScanTakesTheCornersOfExactSolidLinesOnly) {
 }
 
 TEST(Dxf3d, CornersAreLaidAlongTheTransect) {
-  std::string output;
-  ASSERT_EQ(Convert(kDrawing, Transect(0, 0, 1000, 0), output).status, PassStatus::Done);
-  EXPECT_EQ(output, kEastWest);
+  const auto [result, eastWest] = Convert(kDrawing, Transect(0, 0, 1000, 0));
+  ASSERT_EQ(result.status, PassStatus::Done);
+  EXPECT_EQ(eastWest, kEastWest);
 
   // North-south: every X is the end X, Y runs from start to end. A blanked SOLID converts.
   std::string blanked = kDrawing;
   blanked.replace(blanked.find("SOLID"), 5, "  SOLID ");
   DxfTo3dOptions options = Transect(2, 40, 2, 41);
   options.profile = " P7 ";
-  ASSERT_EQ(Convert(blanked, options, output).status, PassStatus::Done);
+  const auto [northSouth, output] = Convert(blanked, options);
+  ASSERT_EQ(northSouth.status, PassStatus::Done);
   const std::string head = Lines({" 999 ", " P7 ", " 0 ", "SECTION", " 2 ", "ENTITIES"});
   EXPECT_EQ(output.substr(0, head.size()), head);
   EXPECT_NE(output.find(Lines({"SOLID", "  8", "P7"})), std::string::npos);
@@ -128,8 +125,7 @@ TEST(Dxf3d, DamagedDrawingsAndUnusableOptionsAreRefused) {
       {kDrawing, Transect(0, 0, 1000, 0, 0), "The scale factor for Z must not be 0", 0},
   };
   for (const Case& c : cases) {
-    std::string output;
-    const PassResult result = Convert(c.input, c.options, output);
+    const PassResult result = Convert(c.input, c.options).first;
     EXPECT_EQ(result.status, PassStatus::Failed);
     EXPECT_EQ(result.reason, c.reason);
     EXPECT_EQ(result.line, c.line) << c.reason;
@@ -137,40 +133,23 @@ TEST(Dxf3d, DamagedDrawingsAndUnusableOptionsAreRefused) {
   DxfTo3dOptions flat = Transect(0, 0, 1000, 0);
   flat.xMax = flat.xMin;
   EXPECT_NE(DxfOptionsFault(flat).find("no X extent"), std::string::npos);
-  std::istringstream in(notNumber);
   Statistics statistics;
-  const PassResult scan = ScanDxfSolids(in, statistics, {});
+  const PassResult scan = Scan(notNumber, statistics);
   EXPECT_EQ(scan.reason, "A corner value is not a number");
   EXPECT_EQ(scan.line, 22);
 }
 
-class Dxf3dFlow : public ::testing::Test {
- protected:
-  void Files(const std::string& input) {
-    inputPath = dir.Write("profile.dxf", input);
-    outputPath = dir.File("real.dxf");
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
-  }
-  bool OutputExists() const { return std::filesystem::exists(outputPath); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-  std::string inputPath, outputPath;
-};
+using Dxf3dFlow = testing::FlowTest<>;
 
 TEST_F(Dxf3dFlow, ScanShowsTheRangeThenConvertWritesTheDrawing) {
   Files(kDrawing);
   ui.profileDxfAnswers.push_back(ProfileDxfChoice{"0", "0", "1000abc", "", "1000", "Line1"});
   Xy2Xyz(0, state, ui);
-  EXPECT_EQ(ui.filters, kDxfFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kDxfFileFilters, {2}, {2}}));
   ASSERT_TRUE(ui.statisticsAtProfileDxf);
   EXPECT_EQ(ui.statisticsAtProfileDxf->XMin, 100);
   EXPECT_EQ(ui.statisticsAtProfileDxf->XMax, 600);
-  EXPECT_EQ(TempDir::Read(outputPath), kEastWest);
+  EXPECT_EQ(Output(), kEastWest);
   EXPECT_EQ(ui.status, " Real World 3D dxf ready ");
 
   // The scan starts afresh: a range an earlier command left does not widen this one.
@@ -179,7 +158,7 @@ TEST_F(Dxf3dFlow, ScanShowsTheRangeThenConvertWritesTheDrawing) {
   Files(kDrawing);
   ui.profileDxfAnswers.push_back(ProfileDxfChoice{"0", "0", "1000", "0", "1000", "Line1"});
   Xy2Xyz(0, state, ui);
-  EXPECT_EQ(TempDir::Read(outputPath), kEastWest);
+  EXPECT_EQ(Output(), kEastWest);
 }
 
 TEST_F(Dxf3dFlow, RefusalsLeaveNoOutput) {

@@ -11,44 +11,23 @@
 #include "core/services.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/csv_to_kingdom.h"
+#include "formats/engine_cases.h"
 #include "formats/mapgen_to_bna.h"
 #include "formats/miramon_vec.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace zolvane {
 namespace {
 
+using testing::RunPass;
 using testing::TempDir;
 
-class GisFlow : public ::testing::Test {
+class GisFlow : public testing::FlowTest<> {
  protected:
-  // Scripts the two file dialogs of one run.
   void Files(const std::string& input, const std::string& inName, const std::string& outName) {
-    inputPath = dir.Write(inName, input);
-    outputPath = dir.File(outName);
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
+    FlowTest::Files(input, inName);
+    ui.outputFiles.back() = outputPath = dir.File(outName);
   }
-  std::string Output() const { return TempDir::Read(outputPath); }
-  bool OutputExists() const { return std::filesystem::exists(outputPath); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-  std::string inputPath, outputPath;
 };
-
-// The lines of a DVC, without their line ends.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 TEST_F(GisFlow, BnaToVecWritesTheVecAndItsDvc) {
   Files("\"A\",\"7\",3\r\n2.5,41.25\r\n3,41\r\n2.5,41.25\r\n\"B\",\"x y\",1,4,40\r\n", "in.bna",
@@ -56,12 +35,10 @@ TEST_F(GisFlow, BnaToVecWritesTheVecAndItsDvc) {
   ui.vecLayerAnswers.push_back(VecLayerChoice{3, true, false, true, " 31 "});
   BnaToVec(15, state, ui);
   EXPECT_EQ(ui.status, "VEC Created");
-  EXPECT_EQ(ui.filters, kVecFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kVecFileFilters, {2}, {4}}));
   EXPECT_EQ(state.LabelChoice, 3);
   EXPECT_EQ(Output(), "A_7 3\r\n2.5 41.25\r\n3 41\r\n2.5 41.25\r\nB_x y 1\r\n4 40\r\n0 0\r\n\r\n");
-  const std::vector<std::string> dvc = Lines(TempDir::Read(dir.File("out.dvc")));
+  const std::vector<std::string> dvc = testing::SplitLines(TempDir::Read(dir.File("out.dvc")));
   const std::vector<std::string> expected = {
       "file title  : ",
       "id type     : string",
@@ -96,12 +73,11 @@ TEST(MiramonVec, IdentifierObjectTypeAndReferenceSystem) {
       {"a,b,-1\n7,8\n", 3, "a_b 1\r\n7 8\r\n0 0\r\n\r\n", ""},  // -1 decides nothing
   };
   for (const auto& c : cases) {
-    std::istringstream in(c.bna);
-    std::ostringstream out;
-    const BnaToVecResult result = ConvertBnaToVec(in, out, {c.identifier}, {});
+    const auto [result, out] = RunPass(
+        c.bna, [&](auto& in, auto& out) { return ConvertBnaToVec(in, out, {c.identifier}, {}); });
     EXPECT_EQ(result.pass.status, PassStatus::Done) << c.bna;
     if (c.vec) {
-      EXPECT_EQ(out.str(), c.vec) << c.bna;
+      EXPECT_EQ(out, c.vec) << c.bna;
     }
     EXPECT_EQ(result.objectType, c.type) << c.bna;
   }
@@ -126,10 +102,10 @@ TEST(MiramonVec, VecHeadersBecomeBnaHeadersOfTheDvcType) {
        "Cap Creus ,x,1\r\n1,2\r\n,x,-2 \r\n3,4\r\n5,6\r\n"},
   };
   for (const auto& c : cases) {
-    std::istringstream in(c.vec);
-    std::ostringstream out;
-    EXPECT_EQ(ConvertVecToBna(in, out, c.type, {}).status, PassStatus::Done) << c.vec;
-    EXPECT_EQ(out.str(), c.bna) << c.vec;
+    const auto [result, out] =
+        RunPass(c.vec, [&](auto& in, auto& out) { return ConvertVecToBna(in, out, c.type, {}); });
+    EXPECT_EQ(result.status, PassStatus::Done) << c.vec;
+    EXPECT_EQ(out, c.bna) << c.vec;
   }
   const struct {
     const char* dvc;
@@ -255,18 +231,18 @@ TEST(Mapgen, SegmentsBecomeOpenLines) {
        "5\r\n"},
       {"# -b\n", ""},
   };
+  const auto convert = [](const std::string& mapgen) {
+    return RunPass(mapgen, [](auto& in, auto& out) { return ConvertMapgenToBna(in, out, {}); });
+  };
   for (const auto& c : cases) {
-    std::istringstream in(c.mapgen);
-    std::ostringstream out;
-    EXPECT_EQ(ConvertMapgenToBna(in, out, {}).status, PassStatus::Done) << c.mapgen;
-    EXPECT_EQ(out.str(), c.bna) << c.mapgen;
+    const auto [result, out] = convert(c.mapgen);
+    EXPECT_EQ(result.status, PassStatus::Done) << c.mapgen;
+    EXPECT_EQ(out, c.bna) << c.mapgen;
   }
   for (const char* bad : {"# -b\n-70.964500 42.266300\n-70.96450042.2663\n",
                           "# -b\n-70.964500 42.266300\nsegment 12 ends\n",
                           "# -b\n-70.964500 42.266300\n-70.964500,,42.266300\n"}) {
-    std::istringstream in(bad);
-    std::ostringstream out;
-    const PassResult result = ConvertMapgenToBna(in, out, {});
+    const PassResult result = convert(bad).first;
     EXPECT_EQ(result.status, PassStatus::Failed) << bad;
     EXPECT_EQ(result.line, 3) << bad;
   }
@@ -277,9 +253,7 @@ TEST_F(GisFlow, MapgenFromTheMenuPassesTheBnaCheck) {
         "in.dat", "out.bna");
   MapgenToBna(0, state, ui);
   EXPECT_EQ(ui.status, "Conversion mapgen >> bna finished");
-  EXPECT_EQ(ui.filters, kMapgenFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kMapgenFileFilters, {4}, {2}}));
   EXPECT_EQ(ui.progressCount, 2);
   CheckBnaFile(outputPath, state, ui);
   EXPECT_EQ(state.InputError, 0) << ui.status;
@@ -306,15 +280,16 @@ TEST(Kingdom, RecordsBecomePaddedLines) {
        "L-0\r\n"},
       {"1,2\n3\n", {}, "00001.000    000002.000   0000003.000   L-0\r\n"},
   };
+  const auto convert = [](const std::string& csv, const KingdomOptions& options) {
+    return RunPass(csv,
+                   [&](auto& in, auto& out) { return ConvertCsvToKingdom(in, out, options, {}); });
+  };
   for (const auto& c : cases) {
-    std::istringstream in(c.csv);
-    std::ostringstream out;
-    EXPECT_EQ(ConvertCsvToKingdom(in, out, c.options, {}).status, PassStatus::Done) << c.csv;
-    EXPECT_EQ(out.str(), c.dat) << c.csv;
+    const auto [result, out] = convert(c.csv, c.options);
+    EXPECT_EQ(result.status, PassStatus::Done) << c.csv;
+    EXPECT_EQ(out, c.dat) << c.csv;
   }
-  std::istringstream shortLast("1,2,3\n4,5\n");
-  std::ostringstream out;
-  const PassResult result = ConvertCsvToKingdom(shortLast, out, {}, {});
+  const PassResult result = convert("1,2,3\n4,5\n", {}).first;
   EXPECT_EQ(result.status, PassStatus::Failed);
   EXPECT_EQ(result.line, 2);
   EXPECT_EQ(KingdomColumnFault({1, 1, 3}), "The shot, X and Y columns must differ");

@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "formats/engine_cases.h"
 #include "formats/palettes.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace zolvane {
 namespace {
-
-using testing::TempDir;
 
 // One output line in print zones: each number with its sign position and trailing blank,
 // the items at columns 1, 15, 29 and 43.
@@ -130,37 +127,31 @@ TEST(Spectrum, BadEntriesAreRefusedWithTheLine) {
   EXPECT_EQ(Convert(&InvertSpectrum, "h\n" + many.substr(9), out).status, PassStatus::Done);
 }
 
-TEST(SpectrumFlow, FiltersStatusAndRefusal) {
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
+using SpectrumFlow = testing::FlowTest<>;
+
+TEST_F(SpectrumFlow, FiltersStatusAndRefusal) {
   state.InputFileName = "old";
-  const std::string in = dir.Write("s.clr", "ColorMap 1 1\r\n0 0 0 0\r\n100 255 255 255\r\n");
-  ui.inputFiles.push_back(in);
-  ui.outputFiles.push_back(dir.File("i.clr"));
+  const std::string spectrum = "ColorMap 1 1\r\n0 0 0 0\r\n100 255 255 255\r\n";
+  Files(spectrum, "s.clr");
   InvertSurferSpectrum(1, state, ui);
-  EXPECT_EQ(TempDir::Read(dir.File("i.clr")).substr(0, 14), "ColorMap 1 1\r\n");
-  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|Palette Surfer (*.clr)|*.clr");
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(Output().substr(0, 14), "ColorMap 1 1\r\n");
+  EXPECT_EQ(testing::DialogsOf(ui),
+            (testing::FileDialogs{"All files (*.*)|*.*|Palette Surfer (*.clr)|*.clr", {2}, {2}}));
   EXPECT_EQ(ui.status, "STATUS");
 
-  ui.inputFiles.push_back(in);
-  ui.outputFiles.push_back(dir.File("p.p25"));
+  Files(spectrum, "s.clr");
   SurferSpectrumToP25(0, state, ui);
-  EXPECT_EQ(Lines(TempDir::Read(dir.File("p.p25"))).size(), 257u);
+  EXPECT_EQ(Lines(Output()).size(), 257u);
   EXPECT_EQ(ui.filters,
             "All files (*.*)|*.*|Paleta Surfer (*.clr)|*.clr|Paleta Miramon  (*.p25)|*.p25");
-  EXPECT_EQ(ui.inputFileName, in);
+  EXPECT_EQ(ui.inputFileName, inputPath);
   EXPECT_EQ(ui.outputFilterIndices.back(), 3);
   EXPECT_EQ(ui.status, "Miramon 256 colors palette Created");
 
-  const std::string bad = dir.Write("bad.clr", "h\r\n0 0 0\r\n");
-  ui.inputFiles.push_back(bad);
-  ui.outputFiles.push_back(dir.File("bad.p25"));
+  Files("h\r\n0 0 0\r\n", "bad.clr");
   SurferSpectrumToP25(0, state, ui);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("bad.p25")));
-  EXPECT_EQ(ui.status, "A colour entry needs four numbers: line 2 of " + bad);
+  EXPECT_FALSE(OutputExists());
+  EXPECT_EQ(ui.status, "A colour entry needs four numbers: line 2 of " + inputPath);
 }
 
 }  // namespace

@@ -3,21 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
-#include <filesystem>
-#include <sstream>
 #include <string>
 
 #include "core/number_format.h"
 #include "core/services.h"
+#include "formats/engine_cases.h"
 #include "formats/poseidon_binary.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace zolvane {
 namespace {
 
-using testing::TempDir;
+using testing::RunPass;
 
 // A description line with every value where its keyword's offset puts it.
 std::string Description(const std::string& columns, const std::string& rows) {
@@ -35,12 +31,8 @@ const std::string kGrid2x2 = "DSAA\r\n" + Pad(" 2 ", " 2 ") + Pad(" 2.25 ", " 3.
                              Pad(" 40.5 ", " 41.5 ") + Pad(" 0 ", " 255 ") +
                              " 5  1.70141E+38 \r\n 7  8 \r\n";
 
-PoseidonResult Grid(const std::string& input, std::string& output) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  PoseidonResult result = ConvertPoseidonGrid(in, out, {}, {});
-  output = out.str();
-  return result;
+auto Grid(const std::string& input) {
+  return RunPass(input, [](auto& in, auto& out) { return ConvertPoseidonGrid(in, out, {}, {}); });
 }
 
 TEST(Poseidon, SinglePrintForm) {
@@ -65,15 +57,12 @@ TEST(Poseidon, GridBecomesSurferGrid) {
       {Description("2", "2") + "5,-1,7\n  8\n", kGrid2x2},
   };
   for (const Case& c : cases) {
-    std::string output;
-    const PoseidonResult result = Grid(c.input, output);
+    const auto [result, output] = Grid(c.input);
     EXPECT_EQ(result.pass.status, PassStatus::Done) << result.pass.reason;
     EXPECT_EQ(output, c.output);
   }
   // Header line 2 of a 500 x 400 grid: 400 starts in print zone 2, column 15.
-  std::string output;
-  Grid(Description("500", "400"), output);
-  EXPECT_EQ(output.substr(6, 21), Pad(" 500 ", " 400 "));
+  EXPECT_EQ(Grid(Description("500", "400")).second.substr(6, 21), Pad(" 500 ", " 400 "));
 }
 
 TEST(Poseidon, FaultsNameTheKeywordOrTheRow) {
@@ -91,8 +80,7 @@ TEST(Poseidon, FaultsNameTheKeywordOrTheRow) {
       {"", "The file is empty", 1},
   };
   for (const Case& c : cases) {
-    std::string output;
-    const PoseidonResult result = Grid(c.input, output);
+    const PoseidonResult result = Grid(c.input).first;
     EXPECT_EQ(result.pass.status, PassStatus::Failed);
     EXPECT_EQ(result.pass.reason, c.reason);
     EXPECT_EQ(result.pass.line, c.line) << c.reason;
@@ -112,12 +100,10 @@ struct Bytes {
   }
 };
 
-BinaryPointResult Binary(const std::string& input, int code, std::string& output) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  BinaryPointResult result = ConvertBinaryPoints(in, out, {code, {}}, {});
-  output = out.str();
-  return result;
+auto Binary(const std::string& input, int code) {
+  return RunPass(input, [&](auto& in, auto& out) {
+    return ConvertBinaryPoints(in, out, {code, {}}, {});
+  });
 }
 
 TEST(BinaryPoints, RecordsBecomeLinesInTheChosenLayout) {
@@ -135,8 +121,7 @@ TEST(BinaryPoints, RecordsBecomeLinesInTheChosenLayout) {
       {Bytes().I16(2).I32(0).data, 11, ""},
   };
   for (const Case& c : cases) {
-    std::string output;
-    const BinaryPointResult result = Binary(c.input, c.code, output);
+    const auto [result, output] = Binary(c.input, c.code);
     EXPECT_EQ(result.pass.status, PassStatus::Done) << result.pass.reason;
     EXPECT_EQ(output, c.output);
   }
@@ -155,41 +140,24 @@ TEST(BinaryPoints, ShortFilesAndUnknownTypesAreReported) {
        "Record 2 holds a value of type 8, not 2, 3, 4 or 5"},
   };
   for (const Case& c : cases) {
-    std::string output;
-    const BinaryPointResult result = Binary(c.input, 11, output);
+    const BinaryPointResult result = Binary(c.input, 11).first;
     EXPECT_EQ(result.pass.status, PassStatus::Failed);
     EXPECT_EQ(result.pass.reason, c.reason);
   }
 }
 
-class PoseidonBinaryFlow : public ::testing::Test {
- protected:
-  void Files(const std::string& input) {
-    inputPath = dir.Write("in.bin", input);
-    outputPath = dir.File("out.txt");
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
-  }
-  bool OutputExists() const { return std::filesystem::exists(outputPath); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-  std::string inputPath, outputPath;
-};
+using PoseidonBinaryFlow = testing::FlowTest<>;
 
 TEST_F(PoseidonBinaryFlow, PoseidonCommand) {
   Files(Description("2", "2") + "5 -1\n7 8\n");
   PoseidonToSurferGrid(17, state, ui);
-  EXPECT_EQ(ui.filters, kPoseidonFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{3});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{5});
-  EXPECT_EQ(TempDir::Read(outputPath), kGrid2x2);
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPoseidonFileFilters, {3}, {5}}));
+  EXPECT_EQ(Output(), kGrid2x2);
   EXPECT_EQ(ui.statusHistory, (std::vector<std::string>{"1/2 changed", "2/2 changed"}));
   EXPECT_TRUE(ui.messages.empty());
   // The corners and the value range are left in the filter's limits.
-  EXPECT_EQ(std::vector<double>({state.XMinLimit, state.XMaxLimit, state.YMinLimit,
-                                 state.YMaxLimit, state.ZMinLimit, state.ZMaxLimit}),
+  EXPECT_EQ(std::vector<double>({state.XMinLimit, state.XMaxLimit, state.YMinLimit, state.YMaxLimit,
+                                 state.ZMinLimit, state.ZMaxLimit}),
             std::vector<double>({2.25, 3.5, 40.5, 41.5, 0, 255}));
 
   std::filesystem::remove(outputPath);
@@ -205,10 +173,8 @@ TEST_F(PoseidonBinaryFlow, BinaryCommand) {
   Files(Bytes().I16(2).I32(1).I16(5).F64(2.25).I16(5).F64(41.5).data);
   ui.outputOptionsAnswers.push_back(OutputOptionsChoice{24, false});
   A2BIN(-1, state, ui);
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{1});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{3});
-  EXPECT_EQ(TempDir::Read(outputPath), "41.5 2.25\r\n");
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {1}, {3}}));
+  EXPECT_EQ(Output(), "41.5 2.25\r\n");
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, " Finished ");
   EXPECT_EQ(ui.messages[0].title, " Binary => Ascii  ");
@@ -220,7 +186,7 @@ TEST_F(PoseidonBinaryFlow, BinaryCommand) {
   Files(Bytes().I16(2).I32(3).I16(2).I16(1).I16(2).I16(2).data);
   ui.outputOptionsAnswers.push_back(OutputOptionsChoice{11, false});
   A2BIN(-1, state, ui);
-  EXPECT_EQ(TempDir::Read(outputPath), "41.5 2.25\r\n");
+  EXPECT_EQ(Output(), "41.5 2.25\r\n");
   EXPECT_EQ(ui.status, "The file ends after record 1 of 3: " + inputPath);
   EXPECT_EQ(state.InputError, 1);
   EXPECT_EQ(ui.messages.size(), 1u);

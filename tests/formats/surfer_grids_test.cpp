@@ -2,26 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/services.h"
+#include "formats/engine_cases.h"
 #include "formats/surfer_grids.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace zolvane {
 namespace {
 
 using testing::TempDir;
 
-GenesisResult Genesis(const std::string& grid, std::string& out, double substitute = -9999) {
-  std::istringstream in(grid);
-  std::ostringstream text;
-  const GenesisResult result = SurferGridToGenesisText(in, text, {substitute}, {});
-  out = text.str();
-  return result;
+auto Genesis(const std::string& grid, double substitute = -9999) {
+  return testing::RunPass(grid, [&](auto& in, auto& out) {
+    return SurferGridToGenesisText(in, out, {substitute}, {});
+  });
 }
 
 TEST(GenesisText, NodesShiftedNorthernRowFirst) {
@@ -43,8 +39,7 @@ TEST(GenesisText, NodesShiftedNorthernRowFirst) {
       {"DSAA 2 2 0 1 0 1 0 9 1 2 8\n3 4\n", -9999, " 3 \r\n 4 \r\n 1 \r\n 2 \r\n"},
   };
   for (const auto& c : cases) {
-    std::string out;
-    const GenesisResult result = Genesis(c.grid, out, c.substitute);
+    const auto [result, out] = Genesis(c.grid, c.substitute);
     EXPECT_EQ(result.pass.status, PassStatus::Done) << c.grid << result.pass.reason;
     EXPECT_EQ(out, c.expected) << c.grid;
   }
@@ -68,12 +63,11 @@ TEST(GenesisText, NodesShiftedNorthernRowFirst) {
         expected += " \r\n";
       }
     }
-    std::string out;
-    EXPECT_EQ(Genesis(grid, out).pass.status, PassStatus::Done) << nx;
+    const auto [result, out] = Genesis(grid);
+    EXPECT_EQ(result.pass.status, PassStatus::Done) << nx;
     EXPECT_TRUE(out == expected) << nx << " x " << ny;
   }
-  std::string out;
-  const GenesisResult result = Genesis("DSAA\n2 2\n-1 3\n5 9\n-2.5 7\n1 2\n3 4\n", out);
+  const GenesisResult result = Genesis("DSAA\n2 2\n-1 3\n5 9\n-2.5 7\n1 2\n3 4\n").first;
   EXPECT_EQ(result.pass.count, 4);
   EXPECT_EQ(result.header.xMin, -1);
   EXPECT_EQ(result.header.yMax, 9);
@@ -99,8 +93,7 @@ TEST(GenesisText, MalformedGridsAreRefusedWithTheLine) {
       {"DSAA\n1 1\n0 1\n0 1\n1e999 0\n-1e999\n", "out of range", 5},
   };
   for (const auto& c : cases) {
-    std::string out;
-    const GenesisResult result = Genesis(c.grid, out);
+    const auto [result, out] = Genesis(c.grid);
     EXPECT_EQ(result.pass.status, PassStatus::Failed) << c.grid;
     EXPECT_NE(result.pass.reason.find(c.reason), std::string::npos) << result.pass.reason;
     EXPECT_EQ(result.pass.line, c.line) << c.grid;
@@ -121,20 +114,13 @@ class PromptUi : public testing::ScriptedUi {
   }
 };
 
-class SurferFlow : public ::testing::Test {
- protected:
-  TempDir dir;
-  PromptUi ui;
-  RunState state;
-};
+using SurferFlow = testing::FlowTest<PromptUi>;
 
 TEST_F(SurferFlow, GenesisExportAsksNoticeFilesAndNullValue) {
-  const std::string in = dir.Write("g.grd", "DSAA\n2 1\n10 20\n30 40\n-200 0\n1.70141E+38 -100\n");
-  ui.inputFiles.push_back(in);
-  ui.outputFiles.push_back(dir.File("g.TXT"));
+  Files("DSAA\n2 1\n10 20\n30 40\n-200 0\n1.70141E+38 -100\n", "g.grd");
   ui.inputBoxAnswers.push_back("-5.5");
   SurferGridToGenesis(0, state, ui);
-  EXPECT_EQ(TempDir::Read(dir.File("g.TXT")), "-6 \r\n 100 \r\n");
+  EXPECT_EQ(Output(), "-6 \r\n 100 \r\n");
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].title, " Surfer grid to Genesis II");
   EXPECT_EQ(ui.messages[0].text,
@@ -161,14 +147,12 @@ TEST_F(SurferFlow, GenesisCancelAndRefusalsLeaveNoOutput) {
   SurferGridToGenesis(0, state, ui);
   EXPECT_TRUE(ui.inputFilterIndices.empty());
 
-  const std::string in = dir.Write("short.grd", "DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n");
-  dir.Write("old.TXT", "keep");
-  ui.inputFiles.push_back(in);
-  ui.outputFiles.push_back(dir.File("old.TXT"));
+  Files("DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n", "short.grd");
+  dir.Write("out-short.grd", "keep");
   ui.inputBoxAnswers.push_back("-9999");
   SurferGridToGenesis(0, state, ui);
-  EXPECT_EQ(TempDir::Read(dir.File("old.TXT")), "keep");
-  EXPECT_EQ(ui.status, "The grid ends before its 4 values: line 6 of " + in);
+  EXPECT_EQ(Output(), "keep");
+  EXPECT_EQ(ui.status, "The grid ends before its 4 values: line 6 of " + inputPath);
   EXPECT_EQ(state.InputError, 1);
 }
 

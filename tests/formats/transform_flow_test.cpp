@@ -7,18 +7,17 @@
 
 #include "core/number_format.h"
 #include "core/services.h"
+#include "formats/engine_cases.h"
 #include "formats/xyz/transform_files.h"
-#include "geo/utm.h"
 #include "formats/xyz/xyz_reader.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "geo/utm.h"
 
 namespace zolvane {
 namespace {
 
 using testing::TempDir;
 
-class TransformFlow : public ::testing::Test {
+class TransformFlow : public testing::FlowTest<> {
  protected:
   // Scripts one XYZ run: the files and the two layout dialogs.
   void Script(const std::string& input, int inCode, int outCode, bool distances = false,
@@ -27,20 +26,7 @@ class TransformFlow : public ::testing::Test {
     ui.inputOptionsAnswers.push_back(InputOptionsChoice{inCode, statistics});
     ui.outputOptionsAnswers.push_back(OutputOptionsChoice{outCode, distances});
   }
-  void Files(const std::string& input, const std::string& name) {
-    inputPath = dir.Write(name, input);
-    outputPath = dir.File("out-" + name);
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
-  }
   void Zone(int zone) { ui.zoneAnswers.push_back(ZoneChoice{zone, CentralMeridianOfZone(zone)}); }
-  std::string Output() const { return TempDir::Read(outputPath); }
-  bool OutputExists() const { return std::filesystem::exists(outputPath); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-  std::string inputPath, outputPath;
 };
 
 TEST_F(TransformFlow, GeoToUtmAsksEllipsoidAndZoneAndResetsTheCodes) {
@@ -56,9 +42,7 @@ TEST_F(TransformFlow, GeoToUtmAsksEllipsoidAndZoneAndResetsTheCodes) {
   EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
   EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
   EXPECT_EQ(ui.zoneShown, 1);
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {4}, {4}}));
   EXPECT_EQ(ui.status, " Finished  XYZ > XYZ ");
   EXPECT_EQ(state.InputFormatCode, 0);
   EXPECT_EQ(state.OutputFormatCode, 0);

@@ -6,8 +6,7 @@
 #include <sstream>
 
 #include "core/number_format.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
@@ -23,27 +22,17 @@ TEST(DisplacementOf, UnitsAndComponents) {
   EXPECT_EQ(north.dx, 0);
   EXPECT_NEAR(DisplacementOf({2, true, 360}).dy, 2000, 1e-3);
   // The north component is kept in single precision.
-  EXPECT_EQ(DisplacementOf({1.234567, true, 33}).dy,
-            static_cast<float>(1234.567 * std::cos(33 * 3.14159265358979 / 180)));
+  EXPECT_EQ(DisplacementOf({1.234567, true, 33}).dy, 1035.39501953125f);
 }
 
-class TranslateFlow : public ::testing::Test {
+class TranslateFlow : public testing::FlowTest<> {
  protected:
   void Script(const std::string& input, int inCode, int outCode, TranslateChoice choice) {
-    inputPath = dir.Write("in.dat", input);
-    outputPath = dir.File("out.dat");
+    Files(input);
     ui.translateAnswers.push_back(choice);
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
     ui.inputOptionsAnswers.push_back(InputOptionsChoice{inCode, false});
     ui.outputOptionsAnswers.push_back(OutputOptionsChoice{outCode, false});
   }
-  std::string Output() const { return testing::TempDir::Read(outputPath); }
-
-  testing::TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-  std::string inputPath, outputPath;
 };
 
 TEST_F(TranslateFlow, MetresShiftEveryPointAndKeepZ) {

@@ -9,9 +9,8 @@
 #include "core/services.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/bna_to_xyz.h"
+#include "formats/engine_cases.h"
 #include "formats/xyz/xyz_to_bna.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace zolvane {
 namespace {
@@ -19,17 +18,18 @@ namespace {
 using testing::TempDir;
 
 std::string Bna(const std::string& input, int code, bool lines) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  EXPECT_EQ(ConvertXyzToBna(in, out, {code, lines}, {}).pass.status, PassStatus::Done) << input;
-  return out.str();
+  const auto [result, out] = testing::RunPass(input, [&](auto& in, auto& out) {
+    return ConvertXyzToBna(in, out, {code, lines}, {});
+  });
+  EXPECT_EQ(result.pass.status, PassStatus::Done) << input;
+  return out;
 }
 
 std::string Gmt(const std::string& input, int code) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  EXPECT_EQ(ConvertXyzToGmt(in, out, code, {}).pass.status, PassStatus::Done) << input;
-  return out.str();
+  const auto [result, out] = testing::RunPass(
+      input, [&](auto& in, auto& out) { return ConvertXyzToGmt(in, out, code, {}); });
+  EXPECT_EQ(result.pass.status, PassStatus::Done) << input;
+  return out;
 }
 
 TEST(XyzToBna, RunsOfALabelBecomeObjects) {
@@ -107,27 +107,19 @@ TEST(XyzToGmt, OgrinfoCountsTheSegments) {
   EXPECT_NE(report.find("Feature Count: 3"), std::string::npos) << report;
 }
 
-class XyzExportFlow : public ::testing::Test {
+class XyzExportFlow : public testing::FlowTest<> {
  protected:
   void Script(const std::string& input, int code, bool statistics = false) {
-    ui.inputFiles.push_back(dir.Write("in.dat", input));
+    Files(input);
     ui.inputOptionsAnswers.push_back(InputOptionsChoice{code, statistics});
-    ui.outputFiles.push_back(dir.File("out"));
   }
-  std::string Output() const { return TempDir::Read(dir.File("out")); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
 };
 
 TEST_F(XyzExportFlow, DialogsFiltersAndStatus) {
   Script("1,1,A\n", 11);
   XyzToBna(2, state, ui);
   EXPECT_EQ(Output(), "\"A\",\" \",1,1,1\r\n");
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{4});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {4}, {2}}));
   EXPECT_EQ(ui.status, " Finished,  XYZ > BNA  ");
   EXPECT_EQ(ui.statusHistory.front(), "converting ascii to bna format file ");
   EXPECT_EQ(state.InputFormatCode, 0);
@@ -153,15 +145,15 @@ TEST_F(XyzExportFlow, TwoColumnLayoutsAndBadLinesLeaveNoFile) {
   ui.outputFiles.clear();
   Script("1,1,A\n2,2," + std::string(75, 'L') + "\n", 11);
   XyzToBna(1, state, ui);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
-  EXPECT_EQ(ui.status, "Label too long: its BNA header would pass 80 characters: line 2 of " +
-                           dir.File("in.dat"));
+  EXPECT_FALSE(OutputExists());
+  EXPECT_EQ(ui.status,
+            "Label too long: its BNA header would pass 80 characters: line 2 of " + inputPath);
 
   ui.outputFiles.clear();
   Script("1 1 A\n2 2\n", 21);
   XyzToGmt(10, state, ui);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
-  EXPECT_EQ(ui.status, "Error in the line:  2 of " + dir.File("in.dat"));
+  EXPECT_FALSE(OutputExists());
+  EXPECT_EQ(ui.status, "Error in the line:  2 of " + inputPath);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace zolvane {
 namespace {
 
@@ -42,27 +44,14 @@ TEST(CalculatorTexts, NormalizedBoxesAndZoneRanges) {
   EXPECT_EQ(NormalizeNumberText("41,5"), "41");
   EXPECT_EQ(NormalizeNumberText("abc"), "0");
   EXPECT_EQ(NormalizeNumberText(" -3e2x"), "-300");
-  const std::pair<double, std::pair<const char*, const char*>> ranges[] = {
-      {3,
-       {"0\xc2\xba"
-        "E",
-        "6\xc2\xba"
-        "E"}},
-      {-3,
-       {"6\xc2\xba"
-        "W",
-        "0\xc2\xba"
-        "W"}},
-      {177,
-       {"174\xc2\xba"
-        "E",
-        "180\xc2\xba"
-        "E"}},
-      {-177,
-       {"180\xc2\xba"
-        "W",
-        "174\xc2\xba"
-        "W"}},
+  const auto degrees = [](const char* number, const char* side) {
+    return std::string(number) + "\xc2\xba" + side;  // the degree sign in UTF-8
+  };
+  const std::pair<double, std::pair<std::string, std::string>> ranges[] = {
+      {3, {degrees("0", "E"), degrees("6", "E")}},
+      {-3, {degrees("6", "W"), degrees("0", "W")}},
+      {177, {degrees("174", "E"), degrees("180", "E")}},
+      {-177, {degrees("180", "W"), degrees("174", "W")}},
   };
   for (const auto& [cm, texts] : ranges) {
     EXPECT_EQ(ZoneRangeText(cm).west, texts.first) << cm;

@@ -8,14 +8,11 @@
 #include <vector>
 
 #include "core/services.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "formats/engine_cases.h"
 #include "survey/igrf.h"
 
 namespace zolvane {
 namespace {
-
-using testing::TempDir;
 
 // A synthesis of its own to check the model code against: Gauss-normalised Legendre
 // functions, with the coefficients turned from Schmidt's normalisation by the usual factors.
@@ -148,20 +145,19 @@ TEST(Igrf, AnomaliesRoundDownAndFollowTheOutputLayout) {
       {point, 13, "2,41\r\n"},   {point, 14, "41,2\r\n"},
   };
   for (const auto& c : cases) {
-    std::istringstream in(c.input);
-    std::ostringstream out;
     AnomalyOptions options;
     options.outputFormatCode = c.out;
     options.date = 2005;
-    EXPECT_EQ(ComputeAnomalies(in, out, options, {}).status, PassStatus::Done);
-    EXPECT_EQ(out.str(), c.expected) << c.out;
+    const auto [result, out] = testing::RunPass(
+        c.input, [&](auto& in, auto& out) { return ComputeAnomalies(in, out, options, {}); });
+    EXPECT_EQ(result.status, PassStatus::Done);
+    EXPECT_EQ(out, c.expected) << c.out;
   }
 }
 
-TEST(Igrf, MenuFlowKeepsTheDateRefusesLayoutsWithoutZAndResetsTheCodes) {
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
+using IgrfFlow = testing::FlowTest<>;
+
+TEST_F(IgrfFlow, KeepsTheDateRefusesLayoutsWithoutZAndResetsTheCodes) {
   const std::string input = dir.Write("in.dat", "2 41 " + Text17(IgrfTotalField(41, 2, 2006)));
   const std::string output = dir.File("out.dat");
 
@@ -181,14 +177,12 @@ TEST(Igrf, MenuFlowKeepsTheDateRefusesLayoutsWithoutZAndResetsTheCodes) {
   ui.outputFiles.push_back(output);
   ui.outputOptionsAnswers.push_back(OutputOptionsChoice{11, false});
   MagneticAnomaly(0, state, ui);
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, (std::vector<int>{4, 4}));
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
+  EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {4, 4}, {4}}));
   EXPECT_EQ(ui.statusHistory.back(), " Calculating the Magnetic anomalies (IGRF2000-2005) ");
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[1].text, "  finished , Total Magnetic field > Mag. Anomaly ");
   EXPECT_EQ(ui.messages[1].buttons, MessageButtons::Ok);
-  EXPECT_EQ(TempDir::Read(output), "2,41,0\r\n");
+  EXPECT_EQ(testing::TempDir::Read(output), "2,41,0\r\n");
   EXPECT_EQ(state.InputFormatCode, 0);
   EXPECT_EQ(state.OutputFormatCode, 0);
 

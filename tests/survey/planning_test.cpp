@@ -11,9 +11,8 @@
 #include "core/number_format.h"
 #include "core/numbers.h"
 #include "formats/bna/bna_reader.h"
+#include "formats/engine_cases.h"
 #include "geo/utm.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 #include "survey/distance_time.h"
 #include "survey/graphic_interpolator.h"
 #include "survey/plan_lines.h"
@@ -22,35 +21,11 @@
 namespace zolvane {
 namespace {
 
-using testing::TempDir;
+using testing::SplitLines;
 
 const std::string kRule(63, '_');
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
-
-class PlanningFlow : public ::testing::Test {
- protected:
-  std::string Input(const std::string& name, const std::string& text) {
-    inputPath = dir.Write(name, text);
-    outputPath = dir.File("out-" + name);
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
-    return inputPath;
-  }
-  std::string Output() const { return TempDir::Read(outputPath); }
-  bool OutputExists() const { return std::filesystem::exists(outputPath); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-  std::string inputPath, outputPath;
-};
+using PlanningFlow = testing::FlowTest<>;
 
 double Miles(double lat1, double lat2) {
   const UtmCoordinate a = GeoToUtm(lat1, 0, 3, kWgs84), b = GeoToUtm(lat2, 0, 3, kWgs84);
@@ -61,7 +36,7 @@ TEST_F(PlanningFlow, DistanceTimeReport) {
   // Speeds chosen so that the line takes 65.5 minutes and the transit 65.25.
   const double line = Miles(0, 0.5), transit = Miles(0.5, 1);
   const double lineSpeed = line * 60 / 65.5, transitSpeed = transit * 60 / 65.25;
-  Input("plan.bna", "\"A\",\"B\",2\n0,0\n0,0.5\n\"C\",\"D\",1,0,1\n");
+  Files("\"A\",\"B\",2\n0,0\n0,0.5\n\"C\",\"D\",1,0,1\n", "plan.bna");
   ui.distanceTimeAnswers.push_back(DistanceTimeChoice{lineSpeed, transitSpeed, false});
   DistanceTimeEstimate(1, state, ui);
   const std::vector<std::string> expected = {
@@ -85,7 +60,7 @@ TEST_F(PlanningFlow, DistanceTimeReport) {
       "Total Time: 2:10 hours    N.Miles = " + FormatPicture(line + transit, "#####0.00"),
       kRule,
   };
-  EXPECT_EQ(Lines(Output()), expected);
+  EXPECT_EQ(SplitLines(Output()), expected);
   EXPECT_EQ(ui.status, "   Finished   BNA => ESTIMATED TIME  ");
   EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
   EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{1});
@@ -97,20 +72,20 @@ TEST_F(PlanningFlow, DistanceTimeReport) {
 TEST_F(PlanningFlow, DistanceTimeSpeedsMeridianAndEllipsoid) {
   const std::string plan = "\"A\",\"B\",-2\n-3.5,-41\n-3.5,-43\n";
   // A speed read as 0 becomes .1; a meridian already chosen is kept; ED50 measures otherwise.
-  Input("a.bna", plan);
+  Files(plan, "a.bna");
   ui.distanceTimeAnswers.push_back(DistanceTimeChoice{0, 0, false});
   DistanceTimeEstimate(1, state, ui);
   const std::string wgs = Output();
-  EXPECT_EQ(Lines(wgs)[0], "Sailing speed in the line:  .1  Kn., Between lines:  .1  Kn. ");
-  EXPECT_EQ(Lines(wgs)[3], "- 41 00.0000S - 003 30.0000W 001  nm.");
+  EXPECT_EQ(SplitLines(wgs)[0], "Sailing speed in the line:  .1  Kn., Between lines:  .1  Kn. ");
+  EXPECT_EQ(SplitLines(wgs)[3], "- 41 00.0000S - 003 30.0000W 001  nm.");
   EXPECT_EQ(state.CentralMeridian, -3);
   EXPECT_EQ(state.LineSpeed, 0.1);
 
-  Input("b.bna", plan);
+  Files(plan, "b.bna");
   ui.distanceTimeAnswers.push_back(DistanceTimeChoice{5, 5, true});
   DistanceTimeEstimate(1, state, ui);
   EXPECT_EQ(state.SemiMajorAxis, kEd50.SemiMajorAxis);
-  EXPECT_NE(Lines(Output())[4], Lines(wgs)[4]);
+  EXPECT_NE(SplitLines(Output())[4], SplitLines(wgs)[4]);
 
   state.CentralMeridian = 9;
   std::istringstream in(plan);
@@ -147,7 +122,7 @@ TEST_F(PlanningFlow, FaultsStopWithTheFileAndLineAndNoOutput) {
     }
   }
   // Through the window: the checked file still holds a number it cannot read.
-  Input("bad.bna", cases[0].text);
+  Files(cases[0].text, "bad.bna");
   ui.distanceTimeAnswers.push_back(DistanceTimeChoice{});
   DistanceTimeEstimate(1, state, ui);
   EXPECT_EQ(ui.status, "Unreadable number: line 3 of " + inputPath);
@@ -158,7 +133,7 @@ TEST_F(PlanningFlow, FaultsStopWithTheFileAndLineAndNoOutput) {
   std::string many = "\"A\",\"B\",-400\n";
   for (int i = 0; i < 400; ++i)
     many += "1,2\n";
-  Input("many.bna", many);
+  Files(many, "many.bna");
   ui.rotateAnswers.push_back(RotateChoice{});
   ui.stopAtProgressCall = 1;
   RotateBna(9, state, ui);
@@ -172,7 +147,7 @@ TEST_F(PlanningFlow, ParallelLinesInMetresAndDegrees) {
     ui.outputFiles.push_back(outputPath);
     ui.parallelAnswers.push_back(choice);
     CreateParallelLines(8, state, ui);
-    return Lines(Output());
+    return SplitLines(Output());
   };
   const std::vector<std::string> vertical = {
       "\"Master\",\"0\",-2",
@@ -235,7 +210,7 @@ TEST_F(PlanningFlow, RotationAndCircle) {
   };
   for (const auto& c : cases) {
     // The metres point turns about (0,0) or stays; X < 360 keeps 7 decimals.
-    Input("r.bna", "\"P\",\"Q\",1,10,0\n\"L\",\"M\",-2\n0,-1000000\n5,5\n");
+    Files("\"P\",\"Q\",1,10,0\n\"L\",\"M\",-2\n0,-1000000\n5,5\n", "r.bna");
     ui.rotateAnswers.push_back(c.choice);
     RotateBna(9, state, ui);
     EXPECT_EQ(Output(), c.expected) << c.choice.Angle << c.choice.Ccw;
@@ -250,7 +225,7 @@ TEST_F(PlanningFlow, RotationAndCircle) {
   ui.outputFiles.push_back(outputPath);
   ui.inputBoxAnswers = {"0", "0", "1"};
   DrawCircleBna(10, state, ui);
-  const auto circle = Lines(Output());
+  const auto circle = SplitLines(Output());
   ASSERT_EQ(circle.size(), 39u);
   EXPECT_EQ(circle[0], "circle,38, 38 ");
   EXPECT_EQ(circle[1], " 1 ,  0 ");
@@ -312,39 +287,31 @@ TEST_F(PlanningFlow, FilterXyzWindowsAndRanges) {
   const struct {
     FilterChoice choice;
     int layout;
-    const char* input;
+    std::string input;
     const char* expected;
-    const char* status;
+    int accepted;  // -1: the limits are in error
   } cases[] = {
-      {{false, 10, 0, 10, 0},
-       11,
-       "0,0,1\n10,10,2\n5,5,3\n20,5,4\n-1,5,5\n",
-       "0,0,1\r\n10,10,2\r\n5,5,3\r\n",
-       " 3 Accepted points  | End filter xyz "},
-      {{false, 10, 0, 10, 0, 1000, 0, true},
-       11,
-       "0,0,1\n10,10,2\n5,5,3\n20,5,4\n-1,5,5\n",
-       "20,5,4\r\n-1,5,5\r\n",
-       " 2 Accepted points  | End filter xyz "},
+      {{false, 10, 0, 10, 0}, 11, points, "0,0,1\r\n10,10,2\r\n5,5,3\r\n", 3},
+      {{false, 10, 0, 10, 0, 1000, 0, true}, 11, points, "20,5,4\r\n-1,5,5\r\n", 2},
       {{true, 180, -180, 90, -90, 3, 2},
        21,
        "1 2 1\n3 4 2\n5 6 3\n7 8 4\n",
        "3 4 2\r\n5 6 3\r\n",
-       " 2 Accepted points  | End filter xyz "},
-      {{true, 180, -180, 90, -90, 1, 0},
-       33,
-       "1\t2\n3\t4\n",
-       "1\t2\r\n3\t4\r\n",
-       " 2 Accepted points  | End filter xyz "},  // no Z column: z reads 0
-      {{false, -1, 1}, 11, "0,0,1\n", "", " 0 Accepted points | End filter xyz "},
+       2},
+      // No Z column: z reads 0.
+      {{true, 180, -180, 90, -90, 1, 0}, 33, "1\t2\n3\t4\n", "1\t2\r\n3\t4\r\n", 2},
+      {{false, -1, 1}, 11, "0,0,1\n", "", -1},
   };
   for (const auto& c : cases) {
-    Input("f.dat", c.input);
+    Files(c.input, "f.dat");
     ui.filterAnswers.push_back(c.choice);
     ui.inputOptionsAnswers.push_back(InputOptionsChoice{c.layout, false});
     FilterMenu(1, state, ui);
     EXPECT_EQ(Output(), c.expected) << c.input;
-    EXPECT_EQ(ui.status, c.status) << c.input;
+    EXPECT_EQ(ui.status, c.accepted < 0 ? " 0 Accepted points | End filter xyz "
+                                        : " " + std::to_string(c.accepted) +
+                                              " Accepted points  | End filter xyz ")
+        << c.input;
     EXPECT_EQ(state.FilterMode, 0);
     EXPECT_EQ(state.InputFormatCode, 0);
   }
@@ -361,9 +328,10 @@ TEST_F(PlanningFlow, FilterXyzWindowsAndRanges) {
 }
 
 TEST_F(PlanningFlow, ClipBnaRunsAndWarning) {
-  Input("c.bna",
-        "\"A\",\"B\",5\n1,1\n2,2\n20,20\n3,3\n4,4\n\"C\",\"D\",-3\n20,20\n5,5\n30,30\n"
-        "\"E\",\"F\",2\n0,5\n10,5\n");
+  Files(
+      "\"A\",\"B\",5\n1,1\n2,2\n20,20\n3,3\n4,4\n\"C\",\"D\",-3\n20,20\n5,5\n30,30\n"
+      "\"E\",\"F\",2\n0,5\n10,5\n",
+      "c.bna");
   ui.filterAnswers.push_back(FilterChoice{false, 10, 0, 10, 0});
   FilterMenu(2, state, ui);
   EXPECT_EQ(Output(),
@@ -378,7 +346,7 @@ TEST_F(PlanningFlow, ClipBnaRunsAndWarning) {
   EXPECT_EQ(ui.filterClipping, std::vector<bool>{true});
 
   // Nothing inside; then Cancel in the warning asks for nothing more.
-  Input("d.bna", "\"A\",\"B\",1,50,50\n");
+  Files("\"A\",\"B\",1,50,50\n", "d.bna");
   ui.filterAnswers.push_back(FilterChoice{false, 10, 0, 10, 0});
   FilterMenu(2, state, ui);
   EXPECT_EQ(Output(), "");

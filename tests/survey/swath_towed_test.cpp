@@ -11,16 +11,13 @@
 
 #include "core/numbers.h"
 #include "core/services.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "formats/engine_cases.h"
 #include "survey/course.h"
 #include "survey/swath_coverage.h"
 #include "survey/towed_vehicle.h"
 
 namespace zolvane {
 namespace {
-
-using testing::TempDir;
 
 TEST(Course, QuadrantsNudgesAndTheNorthCase) {
   const struct {
@@ -68,11 +65,11 @@ std::vector<Polygon> Polygons(const std::string& bna) {
 }
 
 std::string Swath(const std::string& input, int layout, bool coefficient, double factor) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  const PassResult result = CoverSwath(in, out, {layout, coefficient, factor}, {});
+  const auto [result, out] = testing::RunPass(input, [&](auto& in, auto& out) {
+    return CoverSwath(in, out, {layout, coefficient, factor}, {});
+  });
   EXPECT_EQ(result.status, PassStatus::Done) << result.reason;
-  return out.str();
+  return out;
 }
 
 TEST(Swath, TwoSegmentTrackInMetres) {
@@ -126,11 +123,11 @@ TEST(Swath, WidthsSeparatorsAndDegenerateLines) {
 
 std::string Towed(const std::string& input, float layback, float maximum = 10000,
                   PassResult* fault = nullptr) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  const PassResult result = CorrectTowedPositions(in, out, {layback, maximum}, {});
+  const auto [result, out] = testing::RunPass(input, [&](auto& in, auto& out) {
+    return CorrectTowedPositions(in, out, {layback, maximum}, {});
+  });
   if (fault) *fault = result;
-  return result.status == PassStatus::Done ? out.str() : "";
+  return result.status == PassStatus::Done ? out : "";
 }
 
 TEST(Towed, VehicleBehindTheShipInEveryQuadrant) {
@@ -176,22 +173,7 @@ TEST(Towed, UnreadableOrTruncatedRecordsStopAtTheirLine) {
   }
 }
 
-class SurveyFlow : public ::testing::Test {
- protected:
-  void Files(const std::string& input) {
-    inputPath = dir.Write("in.dat", input);
-    outputPath = dir.File("out.dat");
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
-  }
-  std::string Output() const { return TempDir::Read(outputPath); }
-  bool OutputExists() const { return std::filesystem::exists(outputPath); }
-
-  TempDir dir;
-  testing::ScriptedUi ui;
-  RunState state;
-  std::string inputPath, outputPath;
-};
+using SurveyFlow = testing::FlowTest<>;
 
 TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
   ui.swathAnswers.push_back(SwathChoice{false, false, 20});
@@ -200,9 +182,9 @@ TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
   BnaSwath(0, state, ui);
   EXPECT_EQ(state.SwathMethod, 2);
   EXPECT_EQ(state.SwathFactor, 10);
-  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|BNA (*.bna)|*.bna|XYZ (*.dat)|*.dat|");
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{3});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(
+      testing::DialogsOf(ui),
+      (testing::FileDialogs{"All files (*.*)|*.*|BNA (*.bna)|*.bna|XYZ (*.dat)|*.dat|", {3}, {2}}));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, " Finished ");
   EXPECT_EQ(ui.messages[0].title, " xYZ => XYZ_SWATH  ");
@@ -261,9 +243,8 @@ TEST_F(SurveyFlow, TowedRefusesANegativeLaybackAndReportsItsEnd) {
   TowedVehicle(0, state, ui);
   EXPECT_EQ(state.LaybackValue, 10);
   EXPECT_EQ(state.LaybackMaximum, 500);
-  EXPECT_EQ(ui.filters, "All files (*.*)|*.*|XYZ (*.dat)|*.dat");
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{1});
+  EXPECT_EQ(testing::DialogsOf(ui),
+            (testing::FileDialogs{"All files (*.*)|*.*|XYZ (*.dat)|*.dat", {2}, {1}}));
   EXPECT_EQ(ui.statusHistory.front(), " Calculating corrected positions ");
   EXPECT_EQ(ui.status, " Created file with positions for towed vehicle ");
   EXPECT_NE(Output().find("100,0,90,0,10,\"b\""), std::string::npos);
