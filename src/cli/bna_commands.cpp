@@ -34,7 +34,7 @@ int RunBnaToXyz(const BnaOptions& options, int threads) {
   if (!input) return 1;
   BnaCheckResult check;
   Statistics statistics;
-  if (!CheckBnaInput(*input, check, statistics)) return 1;
+  if (!CheckBnaInput(*input, check, statistics, threads)) return 1;
   return ConvertFile(*input, options.output, [&](InputFile& in, std::ostream& out) {
     BnaToXyzOptions convert{options.label, options.layout, {}};
     convert.blocks.threads = threads;

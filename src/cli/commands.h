@@ -30,7 +30,7 @@ struct Settings {
 void AddBnaCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddGeoCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddCrsCommands(CLI::App& app, Action& action, const Settings& settings);
-void AddKmlCommands(CLI::App& app, Action& action);
+void AddKmlCommands(CLI::App& app, Action& action, const Settings& settings);
 void AddPlanCommands(CLI::App& app, Action& action);
 void AddVectorCommands(CLI::App& app, Action& action);
 void AddGisCommands(CLI::App& app, Action& action);
@@ -107,7 +107,8 @@ inline constexpr const char* kLayoutHelp =
     "tens 1 comma, 2 blank, 3 tab; units 1 XYZ, 2 YXZ, 3 XY, 4 YX";
 
 // The checking pass a BNA subcommand starts with; prints the fault when there is one.
-bool CheckBnaInput(const InputName& input, BnaCheckResult& result, Statistics& statistics);
+bool CheckBnaInput(const InputName& input, BnaCheckResult& result, Statistics& statistics,
+                   int threads = 1);
 
 // What a subcommand's help says of "-", by the files it takes (empty for none).
 std::string StandardStreamsHelp(bool takesInput, bool takesOutput);

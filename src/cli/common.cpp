@@ -119,7 +119,8 @@ CLI::Validator LayoutCode() {
       "LAYOUT");
 }
 
-bool CheckBnaInput(const InputName& name, BnaCheckResult& result, Statistics& statistics) {
+bool CheckBnaInput(const InputName& name, BnaCheckResult& result, Statistics& statistics,
+                   int threads) {
   InputFile input(name.path);
   if (!input.IsOpen()) {
     Fail("cannot open " + name.name);
@@ -127,7 +128,7 @@ bool CheckBnaInput(const InputName& name, BnaCheckResult& result, Statistics& st
   }
   {
     ProgressReader progress(input.Stream(), input.Size());
-    result = CheckBna(input.Stream(), statistics, {});
+    result = CheckBna(input.Stream(), statistics, {}, {threads});
   }
   if (result.fault != BnaFault::None) {
     Fail(DescribeBnaFault(result, name.name));

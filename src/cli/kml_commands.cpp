@@ -49,12 +49,12 @@ void PrintNote(std::string_view text) {
   std::cerr << "zolvane-cli: " << text << '\n';
 }
 
-int RunBnaToKml(const KmlOptions& o) {
+int RunBnaToKml(const KmlOptions& o, int threads) {
   BnaCheckResult check;
   Statistics statistics;
   const auto twoPass = TwoPassInput(o.input);
   if (!twoPass) return 1;
-  if (!CheckBnaInput(*twoPass, check, statistics)) return 1;
+  if (!CheckBnaInput(*twoPass, check, statistics, threads)) return 1;
   BnaToKmlOptions options;
   KmlStyleChoice& style = options.style;
   style.LabelChoice = o.label;
@@ -71,7 +71,7 @@ int RunBnaToKml(const KmlOptions& o) {
   options.documentName = o.output;
   options.styleName = o.styleName.empty() ? KmlStyleNameNow() : o.styleName;
   return ConvertFile(*twoPass, o.output, [&](InputFile& in, std::ostream& out) {
-    return ConvertBnaToKml(in.Stream(), out, options, {}, PrintNote);
+    return ConvertBnaToKml(in.Stream(), out, options, {}, PrintNote, {threads});
   });
 }
 
@@ -131,7 +131,7 @@ CLI::Option* AddLabel(CLI::App* command, KmlOptions& options, const char* what) 
 
 }  // namespace
 
-void AddKmlCommands(CLI::App& app, Action& action) {
+void AddKmlCommands(CLI::App& app, Action& action, const Settings& settings) {
   auto options = std::make_shared<KmlOptions>();
 
   CLI::App* kml = app.add_subcommand("bna2kml", "Convert a geographic WGS84 BNA file to KML");
@@ -160,7 +160,9 @@ void AddKmlCommands(CLI::App& app, Action& action) {
   kml->add_option("--style-name", options->styleName,
                   "Style name (default: seconds since midnight followed by _map)");
   AddFiles(kml, *options, "BNA file", "KML file to write");
-  kml->callback([&action, options] { action = [options] { return RunBnaToKml(*options); }; });
+  kml->callback([&action, &settings, options] {
+    action = [&settings, options] { return RunBnaToKml(*options, settings.threads); };
+  });
 
   CLI::App* xml = app.add_subcommand("bna2xml", "Convert a BNA file to XML markers for web maps");
   AddLabel(xml, *options, "Label of the markers: 1 or 2");

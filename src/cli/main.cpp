@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
   return RunProgram(argc, argv, [argv](CLI::App& app, Action& action, const Settings& settings) {
     AddBnaCommands(app, action, settings);
     AddGeoCommands(app, action, settings);
-    AddKmlCommands(app, action);
+    AddKmlCommands(app, action, settings);
     AddPlanCommands(app, action);
     AddVectorCommands(app, action);
     AddGisCommands(app, action);

@@ -1,8 +1,21 @@
 #include "core/block_pass.h"
 
+#if defined(__linux__)
+#include <sched.h>
+#endif
+
 namespace zolvane {
 
 int AllCores() {
+#if defined(__linux__)
+  // The cores this process may run on (taskset, a container's share), not the machine's.
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (sched_getaffinity(0, sizeof set, &set) == 0) {
+    const int cores = CPU_COUNT(&set);
+    if (cores > 0) return cores;
+  }
+#endif
   const unsigned cores = std::thread::hardware_concurrency();
   return cores == 0 ? 1 : static_cast<int>(cores);
 }

@@ -25,7 +25,7 @@ struct BlockPassOptions {
   std::size_t blockSize = std::size_t{1} << 20;
 };
 
-// All the cores of this machine, at least 1.
+// The cores this process may run on, at least 1.
 int AllCores();
 
 // A run of whole lines of the input, the last one possibly without its end.

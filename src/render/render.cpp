@@ -16,6 +16,7 @@
 #include <limits>
 #include <thread>
 
+#include "core/block_pass.h"
 #include "preview/decimator.h"
 #include "preview/load.h"
 
@@ -574,9 +575,9 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
                  std::min(area.height(), (band + 1) * kBandRows));
       }
     };
-    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    const int threads = std::clamp(AllCores(), 1, 8);
     std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads; ++t)
+    for (int t = 1; t < threads; ++t)
       helpers.emplace_back(work);
     work();
     for (std::thread& helper : helpers)

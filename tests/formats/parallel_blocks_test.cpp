@@ -10,6 +10,8 @@
 #include <string>
 
 #include "crs/reproject.h"
+#include "formats/bna/bna_reader.h"
+#include "formats/bna/bna_to_kml.h"
 #include "formats/bna/bna_to_xyz.h"
 #include "formats/poseidon_binary.h"
 #include "formats/xyz/transform_files.h"
@@ -149,6 +151,39 @@ std::string Objects(int n, const char* end,
   return text;
 }
 
+// bna2kml with its notes after the document.
+Pass Bna2Kml(int label) {
+  return [label](std::istream& in, std::ostream& out, const BlockPassOptions& blocks) {
+    BnaToKmlOptions options;
+    options.style.LabelChoice = label;
+    options.documentName = "d.kml";
+    options.styleName = "1_map";
+    std::string notes;
+    const PassResult pass = ConvertBnaToKml(
+        in, out, options, {},
+        [&notes](std::string_view note) {
+          notes += note;
+          notes += '|';
+        },
+        blocks);
+    out << notes;
+    return XyzPassResult{pass};
+  };
+}
+
+// The check before a BNA conversion: its fault, line, counts and ranges.
+Pass CheckBnaPass() {
+  return [](std::istream& in, std::ostream& out, const BlockPassOptions& blocks) {
+    Statistics ranges;
+    const BnaCheckResult check = CheckBna(in, ranges, {}, blocks);
+    out.precision(17);
+    out << BnaFaultReason(check.fault) << " at " << check.line << ", " << check.objectCount
+        << " objects, " << check.lineCount << " lines, form " << check.singlePointForm << ", x "
+        << ranges.XMin << " to " << ranges.XMax << ", y " << ranges.YMin << " to " << ranges.YMax;
+    return XyzPassResult{};
+  };
+}
+
 // A binary point file: columns, the record count, then records of tagged x and y (the types
 // turn through 2, 3, 4 and 5) and a float z when there are three columns; `record(i)` may
 // replace record i's bytes.
@@ -239,6 +274,27 @@ TEST(ParallelBlocks, SameBytesFaultsAndLinesAsOneThread) {
       {"bna2xyz ends inside an object", Bna2Xyz(1, 11), Objects(61, "\n") + "a,b,5\n1,2\n"},
       {"bna2xyz NUL byte in a middle block", Bna2Xyz(2, 11),
        Objects(60, "\n") + std::string("a,b,1,2\0,4\n", 11) + Objects(60, "\n")},
+      {"check-bna objects and single points", CheckBnaPass(), Objects(120, "\r\n")},
+      {"check-bna object longer than a block, lone CR ends", CheckBnaPass(),
+       "a,b,-300\r" + Points(300, [](int i) { return Utm(i, ",", "\r"); }) + Objects(20, "\r")},
+      {"check-bna coordinate without a comma in a middle block", CheckBnaPass(),
+       Objects(120, "\n",
+               [](int i, int k) { return i == 70 && k == 5 ? "431000 4500000\n" : ""; })},
+      {"check-bna header too long in a middle block", CheckBnaPass(),
+       Objects(60, "\n") + std::string(90, 'h') + ",b,2\n1,2\n3,4\n" + Objects(60, "\n")},
+      {"check-bna count of 0 in a middle block", CheckBnaPass(),
+       Objects(60, "\n") + "a,b,0\n" + Objects(60, "\n")},
+      {"check-bna single point of count 2 in a middle block", CheckBnaPass(),
+       Objects(60, "\n") + "a,b,2,1,2\n" + Objects(60, "\n")},
+      {"check-bna ends inside an object", CheckBnaPass(), Objects(61, "\n") + "a,b,5\n1,2\n"},
+      {"check-bna NUL byte in a middle block", CheckBnaPass(),
+       Objects(60, "\n") + std::string("a,b,1,2\0,4\n", 11) + Objects(60, "\n")},
+      {"check-bna empty", CheckBnaPass(), ""},
+      {"bna2kml objects and single points", Bna2Kml(1), Objects(120, "\r\n")},
+      {"bna2kml one-vertex lines noted, a coordinate fault after them", Bna2Kml(2),
+       Objects(50, "\n") + "l,m,-1\n5,6\n" + Objects(30, "\n") + "n,o,-1\n7,8\n" +
+           Objects(40, "\n", [](int i, int k) { return i == 33 && k == 2 ? "x\n" : ""; })},
+      {"bna2kml ends inside an object", Bna2Kml(1), Objects(61, "\n") + "a,b,5\n1,2\n"},
       {"bin2xyz three columns", Bin2Xyz(11), Records(3, 700, 700)},
       {"bin2xyz two columns, bytes after the records", Bin2Xyz(22), Records(2, 500, 520)},
       {"bin2xyz unknown type in a middle record", Bin2Xyz(11),

@@ -1,11 +1,15 @@
 #include "formats/bna/bna_reader.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "core/files.h"
 #include "core/number_format.h"
 #include "core/numbers.h"
 #include "core/services.h"
+#include "core/text_reader.h"
+#include "formats/bna/bna_blocks.h"
 
 namespace zolvane {
 namespace {
@@ -124,21 +128,44 @@ BnaFault ParseBnaCoordinate(std::string_view line, double& x, double& y, BnaNumb
   return yFault != BnaFault::None ? yFault : xFault;
 }
 
-BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const ProgressFn& progress) {
-  BnaCheckResult result;
-  LineReader lines(in);
+namespace {
+
+// Checks objects from the reader's position, `open` coordinate lines of an object first, up to
+// the end of the input or a fault, or once `lineLimit` lines are read; lines are counted from
+// the reader's start. `report(lineCount)` is asked at every header, every 100th coordinate
+// line and every object's end, and false stops the check.
+template <typename Ranges, typename Report>
+void CheckObjects(LineReader& lines, long long open, long long lineLimit, Ranges& statistics,
+                  BnaCheckResult& result, Report&& report) {
   auto fail = [&](BnaFault fault, long long line) {
     result.fault = fault;
     result.line = line;
-    return result;
   };
-  auto report = [&] { return !progress || progress(result.lineCount, lines.BytesRead()); };
-
   std::string_view line;
-  ReadStatus status = lines.Next(line);
-  if (status == ReadStatus::End) return fail(BnaFault::EmptyFile, 0);
   BnaHeader header;
-  while (status != ReadStatus::End) {
+  for (;;) {
+    if (open > 0) {
+      for (; open > 0 && result.lineCount < lineLimit; --open) {
+        const ReadStatus status = lines.Next(line);
+        if (status == ReadStatus::End) return fail(BnaFault::EndInsideObject, result.lineCount);
+        if (status != ReadStatus::Ok) return fail(FaultOfRead(status), lines.LineNumber());
+        ++result.lineCount;
+        if (result.lineCount % kCheckProgressInterval == 0 && !report(result.lineCount)) {
+          return fail(BnaFault::Stopped, result.lineCount);
+        }
+        double x = 0, y = 0;
+        if (const BnaFault fault = ParseBnaCoordinate(line, x, y); fault != BnaFault::None) {
+          return fail(fault, result.lineCount);
+        }
+        statistics.UpdateXRange(x);
+        statistics.UpdateYRange(y);
+      }
+      if (open > 0) return;
+      if (!report(result.lineCount)) return fail(BnaFault::Stopped, result.lineCount);
+    }
+    if (result.lineCount >= lineLimit) return;
+    const ReadStatus status = lines.Next(line);
+    if (status == ReadStatus::End) return;
     if (status != ReadStatus::Ok) return fail(FaultOfRead(status), lines.LineNumber());
     ++result.objectCount;
     const long long headerLine = lines.LineNumber();
@@ -149,33 +176,111 @@ BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const Progress
     result.singlePointForm = header.singlePoint ? 1 : 0;
     if (header.count == 0) return fail(BnaFault::ZeroCount, headerLine);
     ++result.lineCount;
-    if (!report()) return fail(BnaFault::Stopped, headerLine);
-
+    if (!report(result.lineCount)) return fail(BnaFault::Stopped, headerLine);
     if (header.singlePoint) {
       if (header.count != 1) return fail(BnaFault::UnsupportedSinglePoint, result.lineCount);
       if (!header.hasY) return fail(BnaFault::SinglePointWithoutY, result.lineCount);
       statistics.UpdateXRange(header.x);
       statistics.UpdateYRange(header.y);
     } else {
-      for (long long i = Magnitude(header.count); i > 0; --i) {
-        status = lines.Next(line);
-        if (status == ReadStatus::End) return fail(BnaFault::EndInsideObject, result.lineCount);
-        if (status != ReadStatus::Ok) return fail(FaultOfRead(status), lines.LineNumber());
-        ++result.lineCount;
-        if (result.lineCount % kCheckProgressInterval == 0 && !report()) {
-          return fail(BnaFault::Stopped, result.lineCount);
-        }
-        double x = 0, y = 0;
-        if (const BnaFault fault = ParseBnaCoordinate(line, x, y); fault != BnaFault::None) {
-          return fail(fault, result.lineCount);
-        }
-        statistics.UpdateXRange(x);
-        statistics.UpdateYRange(y);
-      }
-      if (!report()) return fail(BnaFault::Stopped, result.lineCount);
+      open = Magnitude(header.count);
     }
-    status = lines.Next(line);
   }
+}
+
+// One axis of a block's range: the values after a NaN that opened it count as they would
+// have on one thread, where a NaN only sticks when it is the first value of all.
+struct BlockRange {
+  bool firstNan = false;
+  bool has = false;
+  double minimum = 0, maximum = 0;
+
+  void Add(double value) {
+    if (!has && !firstNan && std::isnan(value)) {
+      firstNan = true;
+      return;
+    }
+    if (std::isnan(value)) return;
+    Statistics::Update(maximum, minimum, has, value);
+  }
+  void MergeInto(double& totalMax, double& totalMin, bool& totalHas) const {
+    if (!totalHas && firstNan)
+      Statistics::Update(totalMax, totalMin, totalHas, std::numeric_limits<double>::quiet_NaN());
+    if (!has) return;
+    Statistics::Update(totalMax, totalMin, totalHas, minimum);
+    Statistics::Update(totalMax, totalMin, totalHas, maximum);
+  }
+};
+
+// The X and Y ranges of one block, taking values as Statistics does.
+struct BlockRanges {
+  BlockRange x, y;
+  void UpdateXRange(double value) { x.Add(value); }
+  void UpdateYRange(double value) { y.Add(value); }
+};
+
+struct CheckBlockResult {
+  BnaCheckResult check;
+  BlockRanges ranges;
+};
+
+BnaCheckResult CheckInBlocks(std::istream& in, Statistics& statistics, const ProgressFn& progress,
+                             const BlockPassOptions& blocks) {
+  BnaCheckResult result;
+  BnaBlockCutter cutter(in, blocks.blockSize);
+  auto check = [](const BnaBlock& block, CheckBlockResult& r) {
+    r = CheckBlockResult{};
+    r.check.singlePointForm = -1;  // no header read in this block
+    TextStream stream(block.text);
+    LineReader lines(stream);
+    // The last block reads to the input's end, where an object cut short is a fault.
+    const long long limit = block.last ? std::numeric_limits<long long>::max() : block.lines;
+    CheckObjects(lines, block.openPoints, limit, r.ranges, r.check, [](long long) { return true; });
+    if (block.readFailed && r.check.fault == BnaFault::None) {
+      r.check.fault = BnaFault::ReadError;
+      r.check.line = lines.LineNumber();
+    }
+  };
+  bool stopped = false;
+  auto take = [&](const BnaBlock& block, CheckBlockResult& r) {
+    result.objectCount += r.check.objectCount;
+    result.lineCount += r.check.lineCount;
+    if (r.check.singlePointForm >= 0) result.singlePointForm = r.check.singlePointForm;
+    r.ranges.x.MergeInto(statistics.XMax, statistics.XMin, statistics.HasX);
+    r.ranges.y.MergeInto(statistics.YMax, statistics.YMin, statistics.HasY);
+    if (r.check.fault != BnaFault::None) {
+      result.fault = r.check.fault;
+      result.line = r.check.line + block.lineBase;
+      return false;
+    }
+    if (progress && !progress(result.lineCount, block.endOffset)) {
+      stopped = true;
+      return false;
+    }
+    return true;
+  };
+  RunCutBlocks<CheckBlockResult>(
+      cutter, blocks.threads, [&] { return check; }, take);
+  if (stopped) {
+    result.fault = BnaFault::Stopped;
+    result.line = result.lineCount;
+  } else if (result.fault == BnaFault::None && result.lineCount == 0) {
+    result.fault = BnaFault::EmptyFile;
+  }
+  return result;
+}
+
+}  // namespace
+
+BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const ProgressFn& progress,
+                        const BlockPassOptions& blocks) {
+  if (blocks.threads > 1) return CheckInBlocks(in, statistics, progress, blocks);
+  BnaCheckResult result;
+  LineReader lines(in);
+  CheckObjects(
+      lines, 0, std::numeric_limits<long long>::max(), statistics, result,
+      [&](long long lineCount) { return !progress || progress(lineCount, lines.BytesRead()); });
+  if (result.fault == BnaFault::None && result.lineCount == 0) result.fault = BnaFault::EmptyFile;
   return result;
 }
 
@@ -210,7 +315,7 @@ void CheckBnaFile(const std::string& path, RunState& state, Ui& ui) {
     return;
   }
   const BnaCheckResult result =
-      CheckBna(file.Stream(), state.Stats, WindowProgress(ui, file.Size()));
+      CheckBna(file.Stream(), state.Stats, WindowProgress(ui, file.Size()), {state.Threads});
   state.BnaObjectCount = result.objectCount;
   state.BnaSinglePointForm = result.singlePointForm;
   ui.SetProgressCount(result.lineCount);

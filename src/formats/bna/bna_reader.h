@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/text_reader.h"
@@ -80,8 +81,10 @@ struct BnaCheckResult {
 };
 
 // The checking pass: validates the structure and extends the X and Y statistics. `progress`
-// (may be empty) is called at every header and every 100th coordinate line.
-BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const ProgressFn& progress);
+// (may be empty) is called at every header and every 100th coordinate line, or after every
+// block when the check runs on several threads (the same fault, line, counts and ranges).
+BnaCheckResult CheckBna(std::istream& in, Statistics& statistics, const ProgressFn& progress,
+                        const BlockPassOptions& blocks = {});
 
 // What is wrong, in a few words ("The file ends inside an object").
 std::string BnaFaultReason(BnaFault fault);

@@ -1,13 +1,17 @@
 #include "formats/bna/bna_to_kml.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <ctime>
+#include <initializer_list>
+#include <limits>
 
 #include "core/files.h"
 #include "core/numbers.h"
 #include "core/services.h"
 #include "core/text_reader.h"
 #include "core/text_writer.h"
+#include "formats/bna/bna_blocks.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/markup.h"
 #include "formats/bna/markup_command.h"
@@ -65,48 +69,53 @@ void WriteHeader(LineWriter& writer, const BnaToKmlOptions& options) {
   Element(writer, "", "name", TrimBlanks(style.FolderName));
 }
 
-void WriteOpening(LineWriter& writer, Kind kind, std::string_view name, std::string_view styleUrl) {
-  writer.WriteLine("<Placemark>");
-  Element(writer, "", "name", name);
-  writer.WriteLine("<visibility>1</visibility>");
-  if (kind != Kind::Polygon) writer.WriteLine("<open>1</open>");
-  writer.WriteLine(styleUrl);
-  switch (kind) {
-    case Kind::Point:
-      writer.WriteLine("<Point>");
-      break;
-    case Kind::Line:
-      writer.WriteLine("");
-      writer.WriteLine("<LineString>");
-      writer.WriteLine("<extrude>0</extrude>");
-      writer.WriteLine("<tessellate>0</tessellate>");
-      break;
-    case Kind::Polygon:
-      writer.WriteLine("<Polygon>");
-      writer.WriteLine("<tessellate>1</tessellate>");
-      writer.WriteLine("<outerBoundaryIs>");
-      writer.WriteLine("<LinearRing>");
-      break;
+// The fixed lines of a placemark of each kind, ended as the writer ends lines, built once a
+// pass: a placemark of one point is mostly these.
+struct PlacemarkText {
+  std::string open;          // up to the name
+  std::string afterName[3];  // from the name's end to <coordinates>, by Kind
+  std::string close[3];      // from </coordinates> to </Placemark>, by Kind
+
+  PlacemarkText(std::string_view lineEnd, std::string_view styleUrl) {
+    auto lines = [lineEnd](std::initializer_list<std::string_view> texts) {
+      std::string text;
+      bool first = true;
+      for (const std::string_view line : texts) {
+        if (!first) text += lineEnd;
+        text += line;
+        first = false;
+      }
+      return text;
+    };
+    constexpr std::string_view kName = "</name>", kVisible = "<visibility>1</visibility>",
+                               kOpen = "<open>1</open>", kCoordinates = "<coordinates>";
+    open = lines({"<Placemark>", "<name>"});
+    afterName[static_cast<int>(Kind::Point)] =
+        lines({kName, kVisible, kOpen, styleUrl, "<Point>", kCoordinates});
+    afterName[static_cast<int>(Kind::Line)] =
+        lines({kName, kVisible, kOpen, styleUrl, "", "<LineString>", "<extrude>0</extrude>",
+               "<tessellate>0</tessellate>", kCoordinates});
+    afterName[static_cast<int>(Kind::Polygon)] =
+        lines({kName, kVisible, styleUrl, "<Polygon>", "<tessellate>1</tessellate>",
+               "<outerBoundaryIs>", "<LinearRing>", kCoordinates});
+    close[static_cast<int>(Kind::Point)] = lines({"</coordinates>", "</Point>", "</Placemark>"});
+    close[static_cast<int>(Kind::Line)] =
+        lines({"</coordinates>", "</LineString>", "</Placemark>"});
+    close[static_cast<int>(Kind::Polygon)] = lines(
+        {"</coordinates>", "</LinearRing>", "</outerBoundaryIs>", "</Polygon>", "</Placemark>"});
   }
-  writer.WriteLine("<coordinates>");
+};
+
+void WriteOpening(LineWriter& writer, const PlacemarkText& text, Kind kind, std::string_view name,
+                  std::string& scratch) {
+  scratch.assign(text.open);
+  AppendXmlText(scratch, name);
+  scratch += text.afterName[static_cast<int>(kind)];
+  writer.WriteLine(scratch);
 }
 
-void WriteClosing(LineWriter& writer, Kind kind) {
-  writer.WriteLine("</coordinates>");
-  switch (kind) {
-    case Kind::Point:
-      writer.WriteLine("</Point>");
-      break;
-    case Kind::Line:
-      writer.WriteLine("</LineString>");
-      break;
-    case Kind::Polygon:
-      writer.WriteLine("</LinearRing>");
-      writer.WriteLine("</outerBoundaryIs>");
-      writer.WriteLine("</Polygon>");
-      break;
-  }
-  writer.WriteLine("</Placemark>");
+void WriteClosing(LineWriter& writer, const PlacemarkText& text, Kind kind) {
+  writer.WriteLine(text.close[static_cast<int>(kind)]);
 }
 
 void WriteCoordinate(LineWriter& writer, std::string& line, double x, double y) {
@@ -158,55 +167,198 @@ std::string KmlStyleNameNow() {
   return std::to_string(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) + "_map";
 }
 
-PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOptions& options,
-                           const ProgressFn& progress, const ObjectNoteFn& note) {
-  BnaObjectReader reader(in);
-  LineWriter writer(out);
-  WriteHeader(writer, options);
-  // A style reference is a URL fragment: without "#" clients do not resolve it.
-  const std::string styleUrl = "<styleUrl>#" + XmlText(options.styleName) + "</styleUrl>";
-  BnaHeader header;
-  std::string line;
-  long long count = 0;
-  auto stopAsked = [&] {
-    return count % kProgressInterval == 0 && progress && !progress(count, reader.BytesRead());
-  };
+namespace {
 
+// A style reference is a URL fragment: without "#" clients do not resolve it.
+std::string StyleUrl(const BnaToKmlOptions& options) {
+  return "<styleUrl>#" + XmlText(options.styleName) + "</styleUrl>";
+}
+
+Kind KindOf(const BnaHeader& header) {
+  // A count of -1 passes the check as one vertex: it is written as the point it is.
+  if (header.count > 1) return Kind::Polygon;
+  if (header.count < -1) return Kind::Line;
+  return Kind::Point;
+}
+
+// What writing a run of objects found; lines are counted from the run's start.
+struct PlacemarksResult {
+  PassResult pass;
+  long long count = 0;
+};
+
+// Writes the placemarks from the reader's position, the last `open` coordinates of `header`'s
+// object first, up to the end of the input or a fault, or once `lineLimit` lines are read.
+// `stopAsked(count, reader)` is asked after every point.
+template <typename StopAsked, typename Note>
+void WritePlacemarks(BnaObjectReader& reader, LineWriter& writer, const PlacemarkText& text,
+                     int labelChoice, BnaHeader& header, long long open, long long lineLimit,
+                     StopAsked&& stopAsked, Note&& note, PlacemarksResult& result) {
+  std::string line;
+  long long& count = result.count;
+  bool inside = open > 0;  // the coordinates of `header`'s object are being written
   for (;;) {
+    if (inside) {
+      for (; open > 0 && reader.LineNumber() < lineLimit; --open) {
+        double x = 0, y = 0;
+        if (reader.NextPoint(x, y) != ReadStatus::Ok) {
+          result.pass = reader.Fault();
+          return;
+        }
+        WriteCoordinate(writer, line, x, y);
+        ++count;
+        if (stopAsked(count, reader)) {
+          result.pass = PassResult::Stop();
+          return;
+        }
+      }
+      if (open > 0) return;
+      WriteClosing(writer, text, KindOf(header));
+      inside = false;
+    }
+    if (reader.LineNumber() >= lineLimit) return;
     const ReadStatus status = reader.NextHeader(header);
-    if (status == ReadStatus::End) break;
-    if (status != ReadStatus::Ok) return reader.Fault();
+    if (status == ReadStatus::End) return;
+    if (status != ReadStatus::Ok) {
+      result.pass = reader.Fault();
+      return;
+    }
     const std::string_view label1 = BnaLabelText(header.label1);
     const std::string_view label2 = BnaLabelText(header.label2);
-    // A count of -1 passes the check as one vertex: it is written as the point it is.
-    Kind kind = Kind::Point;
-    if (header.count > 1) kind = Kind::Polygon;
-    if (header.count < -1) kind = Kind::Line;
-    if (header.count == -1 && note) {
+    const Kind kind = KindOf(header);
+    if (header.count == -1) {
       note("Error in object  " + std::string(label1) + " " + std::string(label2));
     }
-    WriteOpening(writer, kind, options.style.LabelChoice == 2 ? label2 : label1, styleUrl);
+    WriteOpening(writer, text, kind, labelChoice == 2 ? label2 : label1, line);
     if (header.singlePoint) {
       WriteCoordinate(writer, line, header.x, header.y);
       ++count;
-      if (stopAsked()) return PassResult::Stop();
-    } else {
-      for (long long i = header.count < 0 ? -header.count : header.count; i > 0; --i) {
-        double x = 0, y = 0;
-        if (reader.NextPoint(x, y) != ReadStatus::Ok) return reader.Fault();
-        WriteCoordinate(writer, line, x, y);
-        ++count;
-        if (stopAsked()) return PassResult::Stop();
+      if (stopAsked(count, reader)) {
+        result.pass = PassResult::Stop();
+        return;
       }
+      WriteClosing(writer, text, kind);
+    } else {
+      open = header.count < 0 ? -header.count : header.count;
+      inside = true;
     }
-    WriteClosing(writer, kind);
   }
+}
+
+void WriteFooter(LineWriter& writer) {
   writer.WriteLine("</Folder>");
   writer.WriteLine("</Document>");
   writer.WriteLine("</kml>");
+}
+
+// One block of a pass on several threads: its text and the notes of its objects.
+struct KmlBlockResult {
+  std::string text;
+  PlacemarksResult placemarks;
+  std::vector<std::string> notes;
+};
+
+PassResult ConvertInBlocks(std::istream& in, std::ostream& out, const BnaToKmlOptions& options,
+                           const ProgressFn& progress, const ObjectNoteFn& note,
+                           const BlockPassOptions& blocks) {
+  const std::string_view lineEnd = LineEndOf(out);
+  {
+    LineWriter writer(out);
+    WriteHeader(writer, options);
+  }
+  const PlacemarkText placemark(lineEnd, StyleUrl(options));
+  const int labelChoice = options.style.LabelChoice;
+  auto convert = [&placemark, labelChoice, lineEnd](const BnaBlock& block, KmlBlockResult& r) {
+    std::string text = std::move(r.text);  // its room is used again
+    text.clear();
+    r = KmlBlockResult{};
+    r.text = std::move(text);
+    TextStream stream(block.text);
+    BnaObjectReader reader(stream);
+    LineWriter writer(r.text, lineEnd);
+    BnaHeader header = block.openHeader;
+    // The last block reads to the input's end, where an object cut short is a fault.
+    const long long limit = block.last ? std::numeric_limits<long long>::max() : block.lines;
+    WritePlacemarks(
+        reader, writer, placemark, labelChoice, header, block.openPoints, limit,
+        [](long long, const BnaObjectReader&) { return false; },
+        [&r](std::string text) { r.notes.push_back(std::move(text)); }, r.placemarks);
+    writer.Flush();
+    if (block.readFailed && r.placemarks.pass.status == PassStatus::Done) {
+      r.placemarks.pass =
+          PassResult::Fail(BnaFaultReason(BnaFault::ReadError), reader.LineNumber());
+    }
+  };
+  PassResult result;
+  long long count = 0;
+  bool stopped = false;
+  auto take = [&](const BnaBlock& block, KmlBlockResult& r) {
+    if (note) {
+      for (const std::string& text : r.notes)
+        note(text);
+    }
+    if (!r.text.empty()) {
+      // A refusal leaves its reason in errno; an older one must not pass for it.
+      if (out.good()) errno = 0;
+      out.write(r.text.data(), static_cast<std::streamsize>(r.text.size()));
+    }
+    count += r.placemarks.count;
+    if (r.placemarks.pass.status != PassStatus::Done) {
+      result = r.placemarks.pass;
+      result.line += block.lineBase;
+      return false;
+    }
+    if (progress && !progress(count, block.endOffset)) {
+      stopped = true;
+      return false;
+    }
+    return true;
+  };
+  // A placemark writes about five times its input: smaller blocks keep the output in flight
+  // as large as other passes keep theirs.
+  BnaBlockCutter cutter(in, std::max<std::size_t>(blocks.blockSize / 4, 1));
+  RunCutBlocks<KmlBlockResult>(
+      cutter, blocks.threads, [&] { return convert; }, take);
+  if (stopped) return PassResult::Stop();
+  if (result.status != PassStatus::Done) return result;
+  {
+    LineWriter writer(out);
+    WriteFooter(writer);
+    if (!writer.Flush()) return PassResult::WriteFault();
+  }
+  out.flush();
+  if (!out.good()) return PassResult::WriteFault();
+  result.count = count;
+  return result;
+}
+
+}  // namespace
+
+PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOptions& options,
+                           const ProgressFn& progress, const ObjectNoteFn& note,
+                           const BlockPassOptions& blocks) {
+  if (blocks.threads > 1) return ConvertInBlocks(in, out, options, progress, note, blocks);
+  BnaObjectReader reader(in);
+  LineWriter writer(out);
+  WriteHeader(writer, options);
+  const PlacemarkText placemark(writer.LineEnd(), StyleUrl(options));
+  BnaHeader header;
+  PlacemarksResult placemarks;
+  WritePlacemarks(
+      reader, writer, placemark, options.style.LabelChoice, header, 0,
+      std::numeric_limits<long long>::max(),
+      [&progress](long long count, const BnaObjectReader& r) {
+        return count % kProgressInterval == 0 && progress && !progress(count, r.BytesRead());
+      },
+      [&note](std::string text) {
+        if (note) note(text);
+      },
+      placemarks);
+  if (placemarks.pass.status != PassStatus::Done) return placemarks.pass;
+  WriteFooter(writer);
   if (!writer.Flush()) return PassResult::WriteFault();
   PassResult result;
-  result.count = count;
+  result.count = placemarks.count;
   return result;
 }
 
@@ -280,9 +432,10 @@ void BnaToKml(int /*index*/, RunState& state, Ui& ui) {
 
   BnaToKmlOptions options{*choice, state.OutputFileName, state.StyleName};
   options.style.LabelChoice = state.LabelChoice;
-  const PassResult result = ConvertBnaToKml(files.input.Stream(), files.output.Stream(), options,
-                                            CheckedFileProgress(ui, files.input.Size()),
-                                            [&ui](std::string_view text) { ui.SetStatus(text); });
+  const PassResult result =
+      ConvertBnaToKml(files.input.Stream(), files.output.Stream(), options,
+                      CheckedFileProgress(ui, files.input.Size()),
+                      [&ui](std::string_view text) { ui.SetStatus(text); }, {state.Threads});
   if (result.status != PassStatus::Done) {
     return ReportPassEnd(result, state.InputFileName, state, ui);
   }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/block_pass.h"
 #include "core/pass.h"
 #include "core/run_state.h"
 #include "core/shape_sink.h"
@@ -39,9 +40,12 @@ std::string_view KmlPolygonColourMode(const KmlStyleChoice& style);
 // "<seconds since midnight, local time>_map".
 std::string KmlStyleNameNow();
 
-// The conversion pass over a checked BNA file. `progress` is called every 200 points.
+// The conversion pass over a checked BNA file. `progress` is called every 200 points, or
+// after every block when the pass runs on several threads (the same bytes, notes, faults and
+// lines as one).
 PassResult ConvertBnaToKml(std::istream& in, std::ostream& out, const BnaToKmlOptions& options,
-                           const ProgressFn& progress, const ObjectNoteFn& note);
+                           const ProgressFn& progress, const ObjectNoteFn& note,
+                           const BlockPassOptions& blocks = {});
 
 // Reads back the placemarks KML files of this program hold (from BNA or from XML markers):
 // each point, line string or polygon with its name, one coordinate tuple after the other.
