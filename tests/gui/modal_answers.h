@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -58,16 +57,6 @@ class ModalAnswers {
       if (!box) return Unexpected(widget, "a message box");
       if (seen) *seen = box->windowTitle() + "|" + box->text();
       box->button(button)->click();
-    });
-  }
-
-  // The colour chooser answered with `colour`.
-  ModalAnswers& Colour(QColor colour) {
-    return Then([colour](QWidget* widget) {
-      auto* dialog = qobject_cast<QColorDialog*>(widget);
-      if (!dialog) return Unexpected(widget, "the colour chooser");
-      dialog->setCurrentColor(colour);
-      dialog->accept();
     });
   }
 
@@ -142,15 +131,6 @@ inline void WhenShows(const char* name, std::function<void(QWidget*)> answer) {
     }
   });
   poll->start();
-}
-
-// Clicks once the current answer has returned, for a click that opens another modal dialog:
-// the answers' timer does not fire again while one of its answers runs.
-template <typename T>
-void ClickLater(QWidget* dialog, const char* name) {
-  auto* button = dialog->findChild<T*>(name);
-  if (!button) qFatal("no %s", name);
-  QTimer::singleShot(0, button, &T::click);
 }
 
 }  // namespace zolvane::testing
