@@ -294,18 +294,8 @@ class MenuRunTest : public QObject {
          " Zolvane |The DVC file could not be read: in.dvc"},
         // Its file dialogs carry titles of their own.
         {"daf2xyz", "in.daf", "START 43, 174=200;185=12\r\n2.250000 41.500000\r\nSTOP\r\n",
-         [](Run& r) {
-           for (const QString& path : {r.in, r.out}) {
-             r.a.Then([&r, path](QWidget* widget) {
-               auto* dialog = qobject_cast<QFileDialog*>(widget);
-               r.seen += dialog->windowTitle() + "|";
-               dialog->selectFile(path);
-               static_cast<QDialog*>(dialog)->accept();
-             });
-           }
-         },
-         "2.250000 41.500000 200\r\n", "DAF >> X Y Z finished||||||1|preview",
-         "Abrir|Guardar como|"},
+         [](Run& r) { r.a.File(r.in, &r.seen).File(r.out, &r.seen); }, "2.250000 41.500000 200\r\n",
+         "DAF >> X Y Z finished||||||1|preview", "Abrir|Guardar como|"},
         {"cs2ks", "nav.csv", "101,523456.7,4712345.25\r\n",
          [](Run& r) {
            r.a.File(r.in).File(r.out);

@@ -33,11 +33,12 @@ class ModalAnswers {
     return *this;
   }
 
-  // A file dialog answered with `path`.
-  ModalAnswers& File(const QString& path) {
-    return Then([path](QWidget* widget) {
+  // A file dialog answered with `path`; its title added to `seen` ("title|").
+  ModalAnswers& File(const QString& path, QString* seen = nullptr) {
+    return Then([this, path, seen](QWidget* widget) {
       auto* dialog = qobject_cast<QFileDialog*>(widget);
       if (!dialog) return Unexpected(widget, "a file dialog");
+      if (seen) *seen += dialog->windowTitle() + "|";
       dialog->selectFile(path);
       static_cast<QDialog*>(dialog)->accept();  // reaches the file dialog's own check
     });
@@ -52,7 +53,7 @@ class ModalAnswers {
 
   // A message box closed with `button`; its text and title noted in `seen` ("title|text").
   ModalAnswers& Message(QMessageBox::StandardButton button, QString* seen = nullptr) {
-    return Then([button, seen](QWidget* widget) {
+    return Then([this, button, seen](QWidget* widget) {
       auto* box = qobject_cast<QMessageBox*>(widget);
       if (!box) return Unexpected(widget, "a message box");
       if (seen) *seen = box->windowTitle() + "|" + box->text();
@@ -87,19 +88,14 @@ class ModalAnswers {
     }
     Answer answer = std::move(answers_.front());
     answers_.pop_front();
-    current_ = this;
     answer(modal);
-    current_ = nullptr;
   }
 
-  static void Unexpected(QWidget* widget, const char* wanted) {
-    if (current_) {
-      current_->unexpected << QString("wanted %1, got %2").arg(wanted, widget->objectName());
-    }
+  void Unexpected(QWidget* widget, const char* wanted) {
+    unexpected << QString("wanted %1, got %2").arg(wanted, widget->objectName());
     if (auto* dialog = qobject_cast<QDialog*>(widget)) dialog->reject();
   }
 
-  static inline ModalAnswers* current_ = nullptr;
   std::deque<Answer> answers_;
   QTimer timer_;
 };
