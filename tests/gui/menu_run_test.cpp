@@ -330,6 +330,11 @@ class MenuRunTest : public QObject {
       if (c.whole) QCOMPARE(ReadFile(output), c.expected);
       QVERIFY2(c.whole || ReadFile(output).contains(c.expected), c.item);
       QCOMPARE(Panel(s.window).replace(folder + "/", ""), c.panel);
+      // Once the output was picked, the panel names both files.
+      if (!Label(s.window, "Label1_1").isEmpty()) {
+        QCOMPARE(Label(s.window, "Label1_0"), input);
+        QCOMPARE(Label(s.window, "Label1_1"), output);
+      }
       QCOMPARE(run.seen.replace(folder + "/", ""), c.seen);  // file names without their folder
       const auto* bar = s.window.findChild<QProgressBar*>("progress");
       // Full when the output is in place, empty when the run ended otherwise.
