@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,17 +29,6 @@ namespace {
 
 const QByteArray kBna = "\"-25\",\"first\",2\r\n2.5,41.3\r\n2.75,41.25\r\n";
 
-// The output-options dialog answered with one delimiter, after `before`.
-ModalAnswers::Answer Layout(const char* name, const char* option,
-                            std::function<void()> before = {}) {
-  return [=](QWidget* dialog) {
-    if (before) before();
-    QCOMPARE(dialog->objectName(), QString(name));
-    Child<QRadioButton>(dialog, option)->click();
-    Child<QPushButton>(dialog, "Command1")->click();
-  };
-}
-
 // The system's words for a fault, in the language the test runs in.
 QString Reason(int code) {
   return QString::fromStdString(std::generic_category().message(code));
@@ -50,16 +37,11 @@ QString Reason(int code) {
 // Transform > Translate > Data in meters, 1.5 km towards 30 degrees, comma layouts.
 QByteArray TranslateInMetres(const QString& input, const QString& output) {
   Session session;
-  session.answers
-      .Then([](QWidget* dialog) {
-        Type(dialog, "distancia", "1.5");
-        Type(dialog, "teta", "30");
-        Click(dialog, "traslatecom");
-      })
+  session.answers.Play(Typing("distancia", "1.5"), Typing("teta", "30"), Pressing("traslatecom"))
       .File(input)
-      .Then(Layout("xyzi", "Option1"))
+      .Play(Named("xyzi"), Pressing("Option1"), Pressing("Command1"))
       .File(output)
-      .Then(Layout("xyzo", "Option1"));
+      .Play(Named("xyzo"), Pressing("Option1"), Pressing("Command1"));
   session.Trigger("trasla_2");
   [&session] { QCOMPARE(session.answers.Problems(), QString()); }();  // a failure is recorded
   return ReadFile(output);
@@ -103,16 +85,15 @@ class HostileWindowTest : public QObject {
       QString message;
       session.answers.File(input)
           .File(c.output)
-          .Then(Layout("xyzo", "Option1", c.beforeWrite))
-          .Then([&message](QWidget* widget) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            QVERIFY(box);
-            message = box->text();
-            box->button(QMessageBox::Ok)->click();
-          });
+          .Then([&c](QWidget* dialog) {
+            if (c.beforeWrite) c.beforeWrite();
+            Play(dialog, Named("xyzo"), Pressing("Option1"), Pressing("Command1"));
+          })
+          .Message(QMessageBox::Ok, &message);
       session.Trigger("bnaxyz_1");
       QCOMPARE(session.answers.Problems(), QString());
-      QCOMPARE(message, "The file cannot be written:\n" + c.output + "\n" + c.reason);
+      QCOMPARE(message.section('|', 1),
+               "The file cannot be written:\n" + c.output + "\n" + c.reason);
       QVERIFY(!Label(session.window, "status").contains("Finished"));
     }
     QVERIFY(!QFile::exists(folder));

@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -34,11 +33,12 @@ class ModalAnswers {
     return *this;
   }
 
-  // A file dialog answered with `path`.
-  ModalAnswers& File(const QString& path) {
-    return Then([path](QWidget* widget) {
+  // A file dialog answered with `path`; its title added to `seen` ("title|").
+  ModalAnswers& File(const QString& path, QString* seen = nullptr) {
+    return Then([this, path, seen](QWidget* widget) {
       auto* dialog = qobject_cast<QFileDialog*>(widget);
       if (!dialog) return Unexpected(widget, "a file dialog");
+      if (seen) *seen += dialog->windowTitle() + "|";
       dialog->selectFile(path);
       static_cast<QDialog*>(dialog)->accept();  // reaches the file dialog's own check
     });
@@ -53,21 +53,11 @@ class ModalAnswers {
 
   // A message box closed with `button`; its text and title noted in `seen` ("title|text").
   ModalAnswers& Message(QMessageBox::StandardButton button, QString* seen = nullptr) {
-    return Then([button, seen](QWidget* widget) {
+    return Then([this, button, seen](QWidget* widget) {
       auto* box = qobject_cast<QMessageBox*>(widget);
       if (!box) return Unexpected(widget, "a message box");
       if (seen) *seen = box->windowTitle() + "|" + box->text();
       box->button(button)->click();
-    });
-  }
-
-  // The colour chooser answered with `colour`.
-  ModalAnswers& Colour(QColor colour) {
-    return Then([colour](QWidget* widget) {
-      auto* dialog = qobject_cast<QColorDialog*>(widget);
-      if (!dialog) return Unexpected(widget, "the colour chooser");
-      dialog->setCurrentColor(colour);
-      dialog->accept();
     });
   }
 
@@ -98,19 +88,14 @@ class ModalAnswers {
     }
     Answer answer = std::move(answers_.front());
     answers_.pop_front();
-    current_ = this;
     answer(modal);
-    current_ = nullptr;
   }
 
-  static void Unexpected(QWidget* widget, const char* wanted) {
-    if (current_) {
-      current_->unexpected << QString("wanted %1, got %2").arg(wanted, widget->objectName());
-    }
+  void Unexpected(QWidget* widget, const char* wanted) {
+    unexpected << QString("wanted %1, got %2").arg(wanted, widget->objectName());
     if (auto* dialog = qobject_cast<QDialog*>(widget)) dialog->reject();
   }
 
-  static inline ModalAnswers* current_ = nullptr;
   std::deque<Answer> answers_;
   QTimer timer_;
 };
@@ -142,15 +127,6 @@ inline void WhenShows(const char* name, std::function<void(QWidget*)> answer) {
     }
   });
   poll->start();
-}
-
-// Clicks once the current answer has returned, for a click that opens another modal dialog:
-// the answers' timer does not fire again while one of its answers runs.
-template <typename T>
-void ClickLater(QWidget* dialog, const char* name) {
-  auto* button = dialog->findChild<T*>(name);
-  if (!button) qFatal("no %s", name);
-  QTimer::singleShot(0, button, &T::click);
 }
 
 }  // namespace zolvane::testing

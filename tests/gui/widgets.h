@@ -4,12 +4,14 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QtTest>
 #include <vector>
 
@@ -18,10 +20,6 @@ T* Child(QWidget* parent, const char* name) {
   T* child = parent->findChild<T*>(name);
   if (!child) qFatal("no %s in %s", name, qPrintable(parent->objectName()));
   return child;
-}
-
-inline QString Text(QWidget* parent, const char* name) {
-  return Child<QLineEdit>(parent, name)->text();
 }
 
 inline void Click(QWidget* parent, const char* name) {
@@ -43,12 +41,6 @@ inline void Leave(QWidget* parent, const char* name) {
   QApplication::sendEvent(Child<QLineEdit>(parent, name), &leaving);
 }
 
-// Types and leaves the box.
-inline void Enter(QWidget* parent, const char* name, const QString& text) {
-  Type(parent, name, text);
-  Leave(parent, name);
-}
-
 // What a control shows: a box, label or button its text, a tick or option "on" or "off", a
 // list its choice, a scroll bar its value.
 inline QString Shown(QWidget* parent, const char* name) {
@@ -63,10 +55,10 @@ inline QString Shown(QWidget* parent, const char* name) {
 }
 
 // One thing a user does at a dialog, or reads off it: types into a box (and leaves it), sets a
-// box, list or
-// scroll bar at once (as a paste would), clicks, finds what a control shows or whether it is
-// enabled ("yes" or "no"), or closes the dialog through its frame.
-enum StepKind { kType, kEnter, kSet, kClick, kShows, kEnabled, kClose };
+// box, list or scroll bar at once (as a paste would), clicks, finds what a control shows or
+// whether it is enabled ("yes" or "no"), closes the dialog through its frame, clicks a button
+// that opens the colour chooser and picks a colour there, or checks which dialog it is.
+enum StepKind { kType, kEnter, kSet, kClick, kShows, kEnabled, kClose, kChoose, kNamed };
 struct Step {
   StepKind kind;
   const char* name;
@@ -95,6 +87,14 @@ inline Step IsEnabled(const char* name, bool enabled) {
 inline Step Closing() {
   return {kClose, ""};
 }
+// The dialog's object name.
+inline Step Named(const char* name) {
+  return {kNamed, name};
+}
+// `colour` as "#rrggbb".
+inline Step Choosing(const char* button, const QString& colour) {
+  return {kChoose, button, colour};
+}
 
 inline void Play(QWidget* dialog, const std::vector<Step>& steps) {
   for (const Step& step : steps) {
@@ -102,13 +102,31 @@ inline void Play(QWidget* dialog, const std::vector<Step>& steps) {
       qobject_cast<QDialog*>(dialog)->reject();
       continue;
     }
+    if (step.kind == kNamed) {
+      QCOMPARE(dialog->objectName(), QString(step.name));
+      continue;
+    }
     QWidget* control = Child<QWidget>(dialog, step.name);
     QString found = step.value;
     if (step.kind == kType) {
       Type(dialog, step.name, step.value);
     } else if (step.kind == kEnter) {
-      Enter(dialog, step.name, step.value);
+      Type(dialog, step.name, step.value);
+      Leave(dialog, step.name);
     } else if (step.kind == kClick) {
+      Click(dialog, step.name);
+    } else if (step.kind == kChoose) {
+      // The chooser runs its own event loop; it is answered from there once it shows.
+      auto* poll = new QTimer;
+      poll->setInterval(5);
+      QObject::connect(poll, &QTimer::timeout, [poll, colour = QColor(step.value)] {
+        auto* chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        if (!chooser || !chooser->isVisible()) return;
+        poll->deleteLater();
+        chooser->setCurrentColor(colour);
+        chooser->accept();
+      });
+      poll->start();
       Click(dialog, step.name);
     } else if (step.kind == kShows) {
       found = Shown(dialog, step.name);
