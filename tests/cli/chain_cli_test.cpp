@@ -109,8 +109,6 @@ TEST(Chains, EveryBnaWriterFeedsTheCheckAndTheExports) {
       // DAF holds contours: the lines and polygons come back whole.
       {"bna2daf --label 1 lines.bna c.daf && \"$CLI\" daf2bna c.daf out.bna", "lines.bna"},
       {"bna2vec --id both geo.bna c.vec && \"$CLI\" vec2bna c.vec out.bna", "geo.bna"},
-      {"bna2vec --id label1 geo.bna c.vec && \"$CLI\" vec2bna c.vec out.bna", "geo.bna"},
-      {"bna2vec --id label2 geo.bna c.vec && \"$CLI\" vec2bna c.vec out.bna", "geo.bna"},
       {"mapgen2bna shore.dat out.bna"},
       {"bna2points geo.bna out.bna", "geo.bna"},
       {"geo2utm --bna --zone 31 geo.bna out.bna"},

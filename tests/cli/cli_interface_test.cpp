@@ -1,18 +1,32 @@
-// What every subcommand shares: help with an example, the version, the progress bar.
+// What every subcommand shares: help with an example, the progress bar, old spellings,
+// signals, outputs that cannot be written, standard streams and the locale.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "support/comma_locale.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
 
 namespace zolvane {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::RunBash;
 using testing::RunCli;
+using testing::ShellWord;
 using testing::TempDir;
+
+const std::string kOne = "\"-25\",\"first\",2\r\n2.5,41.3\r\n2.75,41.25\r\n";
+
+std::size_t Entries(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
 
 std::vector<std::string> Subcommands() {
   std::istringstream help(RunCli("--help").output);
@@ -71,9 +85,6 @@ TEST(CliInterface, EverySubcommandHasItsExampleAndItsReadmeRow) {
     EXPECT_NE(completion.find("\n    " + name + ")\n"), std::string::npos) << name;
     EXPECT_NE(subcommands.find(" " + name + " "), std::string::npos) << name;
   }
-  const auto version = RunCli("--version");
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.output, "zolvane-cli 8.05\n");
 }
 
 TEST(CliInterface, TheProgressBarShowsOnlyOnATerminalAndNotWhenQuiet) {
@@ -94,98 +105,6 @@ TEST(CliInterface, TheProgressBarShowsOnlyOnATerminalAndNotWhenQuiet) {
   EXPECT_EQ(onTerminal("--quiet ").find("MB/s"), std::string::npos);
   // Captured output of a run that succeeds stays empty.
   EXPECT_EQ(RunBash("ZOLVANE_PROGRESS_DELAY_MS=0 \"$CLI\" " + command).output, "");
-}
-
-TEST(CliInterface, AMistypedWordIsNamedWithTheNearestRightOne) {
-  const struct {
-    const char* arguments;
-    const char* said;
-  } cases[] = {
-      {"bogus", "unknown subcommand bogus\n"},
-      {"bna2xzy a.bna b.xyz", "unknown subcommand bna2xzy (did you mean bna2xyz?)"},
-      {"--versoin", "unknown option --versoin (did you mean --version?)"},
-      {"-q --hlep", "unknown option --hlep (did you mean --help?)"},
-      {"bna2xyz --lable 1 a.bna b.xyz", "--lable (did you mean --label?)"},
-      {"--threads 2 bogus", "unknown subcommand bogus\n"},
-      {"--threads=2 -q bna2xzy a.bna b.xyz", "unknown subcommand bna2xzy (did you mean"},
-  };
-  for (const auto& c : cases) {
-    const auto run = RunCli(c.arguments);
-    EXPECT_EQ(run.status, 2) << c.arguments;
-    EXPECT_NE(run.output.find(c.said), std::string::npos) << c.arguments << ": " << run.output;
-  }
-}
-
-// zolvane-cli itself loads no drawing, projection or GIS library; the subcommands that need
-// one start a program of their own, and say which package brings it when it is missing.
-TEST(CliInterface, HeavyLibrariesLoadOnlyForTheSubcommandsThatNeedThem) {
-  TempDir dir;
-  const std::string alone = "d=" + dir.Path().string() + " && cp \"$CLI\" \"$d\" && \"$d\"/";
-  const struct {
-    std::string script;
-    const char* said;
-  } cases[] = {
-      {"ldd \"$CLI\" | grep -iE 'qt|gdal|proj'; echo \"found $?\"", "found 1\n"},
-      {"\"$CLI\" crs 'ETRS89 UTM 30N' | cut -f1", "EPSG:25830\n"},
-      {alone + "zolvane-cli plot a.bna b.png; echo \"exit $?\"",
-       "zolvane-cli: plot is run by zolvane-cli-plot, which is not installed: install the "
-       "package zolvane\nexit 1\n"},
-      {alone + "zolvane-cli -q reproject --help; echo \"exit $?\"",
-       "reproject is run by zolvane-cli-proj, which is not installed: install the package "
-       "zolvane-cli\nexit 1\n"},
-  };
-  for (const auto& c : cases) {
-    const auto run = RunBash(c.script);
-    EXPECT_NE(run.output.find(c.said), std::string::npos) << c.script << ": " << run.output;
-  }
-}
-
-// One spelling per idea; the old spellings and any case of a choice give the same bytes.
-TEST(CliInterface, OldSpellingsAndChoicesInAnyCaseGiveTheSameBytes) {
-  TempDir dir;
-  const std::string bna = std::string(ZOLVANE_EXAMPLES) + "/contours.bna";
-  const std::string points = dir.Write("p.xyz", "2 41 0\n2.1 41.2 0\n");
-  const std::string log =
-      dir.Write("log.csv", "1.5,2.25,3\n4.5,5.25,6\n7.5,8.25,9\n10.5,11.25,12\n");
-  const struct {
-    std::string spelling, alias, files;
-  } cases[] = {
-      {"bna2vec --ellipsoid ed50 --zone 31 --south", "bna2vec --datum ED50 --utm-zone 31 --south",
-       bna + " OUT.vec && cat OUT.vec OUT.dvc"},
-      {"bna2daf --label 1 --ellipsoid ed50", "bna2daf --label 1 --ed50", bna + " -"},
-      {"bna2kml --style-name s --symbol Star", "bna2kml --style-name s --symbol star", bna + " -"},
-      {"geo2utm --zone 31 --ellipsoid ed50 --in-layout 21",
-       "geo2utm --zone 31 --ellipsoid ED50 "
-       "--in-layout 21",
-       points + " -"},
-      {"plot --format svg --in-layout 21", "plot --format SVG --layout 21", points + " -"},
-      {"translate --distance 1 --degrees --zone 31 --ellipsoid wgs84 --in-layout 21",
-       "translate --distance 1 --degrees --zone 31 --in-layout 21", points + " -"},
-      {"filter-xyz --z -1,1 --in-layout 21 --out-layout 21", "filter-xyz --z -1,1 --in-layout 21",
-       points + " -"},
-      {"parallel --start 500000,4500000 --end 500000,4510000",
-       "parallel --a 500000,4500000 --b 500000,4510000", "-"},
-      {"interpolate --start 500000.5,4500000 --end 500100,4500050.25 --slider 300",
-       "interpolate --p1 500000.5,4500000 --p2 500100,4500050.25 --slider 300", ""},
-      {"extract --every 2 --whole-lines", "extract --every 2 --lines", log + " OUT && cat OUT"},
-  };
-  for (const auto& c : cases) {
-    auto run = [&](const std::string& arguments, const std::string& out) {
-      std::string files = c.files;
-      for (std::size_t at; (at = files.find("OUT")) != std::string::npos;)
-        files.replace(at, 3, dir.File(out));
-      return RunBash("\"$CLI\" " + arguments + " " + files);
-    };
-    const auto spelt = run(c.spelling, "new"), old = run(c.alias, "old");
-    EXPECT_EQ(spelt.status, 0) << c.spelling << "\n" << spelt.output;
-    EXPECT_GT(spelt.output.size(), 20u) << c.spelling;
-    EXPECT_EQ(old.output, spelt.output) << c.alias;
-  }
-  // An unknown choice is a usage error that lists them.
-  const auto unknown = RunCli("bna2kml --symbol Moon " + bna + " -");
-  EXPECT_EQ(unknown.status, 2);
-  EXPECT_NE(unknown.output.find("Moon is not one of {Circle,"), std::string::npos)
-      << unknown.output;
 }
 
 TEST(CliInterface, AnInterruptedRunLeavesNoTemporaryAndKeepsTheOldOutput) {
@@ -214,6 +133,137 @@ TEST(CliInterface, AnInterruptedRunLeavesNoTemporaryAndKeepsTheOldOutput) {
       EXPECT_NE(run.output.find(said), std::string::npos) << c.signal << ": " << run.output;
     EXPECT_EQ(TempDir::Read(dir.File("out.xyz")), "old\n") << c.signal;
   }
+}
+
+// A private device that is always full: the output and standard output named, no temporary.
+TEST(HostilePaths, AFullDeviceIsNamedAndLeavesNothing) {
+  TempDir dir;
+  const std::string input = dir.Write("in.bna", kOne);
+  const std::string full = dir.File("full");
+  if (mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+    GTEST_SKIP() << "a private full device needs root";
+  }
+  for (const std::string& named : {full, std::string("standard output")}) {
+    const std::string output = named == full ? ShellWord(full) : "- > " + ShellWord(full);
+    const auto run = RunBash("\"$CLI\" bna2xyz " + ShellWord(input) + " " + output);
+    EXPECT_EQ(run.status, 1) << output;
+    EXPECT_EQ(run.output, "zolvane-cli: cannot write " + named + ": No space left on device\n");
+  }
+  EXPECT_EQ(Entries(dir.Path()), 2u);  // the input and the device
+}
+
+// Root writes through permission bits, so the run is made as an unprivileged user.
+TEST(HostilePaths, AReadOnlyFolderTakesNoNewFile) {
+  TempDir dir;
+  const std::string input = dir.Write("in.bna", kOne);
+  const fs::path folder = dir.Path() / "read-only";
+  fs::create_directory(folder);
+  const std::string kept = dir.Write("read-only/kept.xyz", "old\r\n");
+  const std::string open = dir.Write("read-only/open.xyz", "old\r\n");
+  ASSERT_EQ(chmod(kept.c_str(), 0444), 0);
+  ASSERT_EQ(chmod(open.c_str(), 0666), 0);
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  const std::string as =
+      geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  const std::string probe = ShellWord((folder / "probe").string());
+  if (RunBash(as + "test -r " + ShellWord(input) + " -a -x \"$CLI\"").status != 0) {
+    GTEST_SKIP() << "no unprivileged run that reaches the program and the temporary folder";
+  }
+  if (RunBash(as + "touch " + probe).status == 0) {
+    GTEST_SKIP() << "permission bits do not stop this user";
+  }
+  const struct {
+    std::string name;
+    int status;
+    std::string content;
+  } cases[] = {
+      {"new.xyz", 1, ""},
+      {"kept.xyz", 1, "old\r\n"},
+      {"open.xyz", 0, "2.5,41.3,\"-25\"\r\n2.75,41.25,\"-25\"\r\n"},  // the folder refuses a
+                                                                      // temporary: written in place
+  };
+  for (const auto& c : cases) {
+    const std::string output = (folder / c.name).string();
+    const auto run = RunBash(as + "\"$CLI\" bna2xyz " + ShellWord(input) + " " + ShellWord(output));
+    EXPECT_EQ(run.status, c.status) << c.name << "\n" << run.output;
+    if (c.status != 0) {
+      EXPECT_EQ(run.output, "zolvane-cli: cannot write " + output + ": Permission denied\n");
+    }
+    EXPECT_EQ(TempDir::Read(output), c.content) << c.name;
+  }
+  EXPECT_EQ(Entries(folder), 2u);
+  chmod(folder.c_str(), 0755);  // so that the folder can be removed by any user
+}
+
+// Pipes, standard streams and process substitution give the file-to-file result, for
+// one-pass and two-pass subcommands (the BNA ones check first, then convert).
+TEST(CliStreams, PipesAndStandardStreamsGiveTheFileToFileResult) {
+  const std::string bna =
+      "\"a\",\"5\",3\r\n1.5,2\r\n3,4\r\n5,6\r\n\"b\",\"7\",1,-7,8\r\n\"c\",\"9\",-2\r\n1,1\r\n2,"
+      "2\r\n";
+  const struct {
+    std::string command, input;
+  } cases[] = {
+      {"bna2xyz --label 2 --layout 21", bna},
+      {"geo2utm --zone 31 --bna", bna},
+      {"geo2utm --zone 31 --in-layout 11 --out-layout 22", "2.5,41,-10\r\n3,42,-20\r\n"},
+      {"surfer2genesis --null -1", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 1.70141E+38\n"},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    const std::string in = dir.Write("in", c.input), out = dir.File("out");
+    const auto plain = RunCli(c.command + " " + in + " " + dir.File("expected"));
+    ASSERT_EQ(plain.status, 0) << c.command << plain.output;
+    for (const std::string& way : {"\"$CLI\" " + c.command + " - - < " + in + " > " + out,
+                                   "cat " + in + " | \"$CLI\" " + c.command + " - " + out,
+                                   "\"$CLI\" " + c.command + " <(cat " + in + ") " + out}) {
+      const auto run = RunBash(way);
+      EXPECT_EQ(run.status, 0) << way << run.output;
+      EXPECT_EQ(TempDir::Read(out), TempDir::Read(dir.File("expected"))) << way;
+    }
+  }
+}
+
+// One conversion of each family, each with decimals to read and to write.
+TEST(LocaleCli, ACommaLocaleChangesNoByte) {
+  TempDir dir;
+  const std::string locales = testing::MakeCommaLocale(dir);
+  if (locales.empty()) GTEST_SKIP() << "localedef could not make " << testing::kCommaLocale;
+  const std::string contours = ShellWord(ZOLVANE_EXAMPLES "/contours.bna");
+  const std::string lonLat = ShellWord(ZOLVANE_EXAMPLES "/points-lonlat.xyz");
+  const struct {
+    std::string arguments, input;  // the input, when given, is written to a file "in"
+  } cases[] = {
+      {"bna2xyz --label 1 " + contours, ""},
+      {"geo2utm --zone 31 --in-layout 21 --out-layout 11 " + lonLat, ""},
+      {"utm2geo --zone 31 --in-layout 11 --out-layout 21", "415897.5,4539238.25,100.5\n"},
+      {"xyz2bna --lines --in-layout 11", "1.5,1.25,A\n2.5,2.75,A\n"},
+      {"gebco2xyz --zone 31 --out-layout 13", "  -200.5    1\n41.50000  2.25000\n"},
+      {"daf2xyz",
+       "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\nSTART 43, 174=200;185=12\n"
+       "2.25 41.5\nSTOP\n"},
+      {"swath --constant 20.5 --metres --in-layout 13", "10.5,10\n100,10.25\n100,100\n"},
+      {"towed --layback 10.5", "0,0,5,a\n100.5,0,5,b\n"},
+      {"igrf-anomaly --model igrf14 --year 2024 --month 6 --in-layout 21", "2.5 41.5 45000.5\n"},
+      {"bna2kml --label 1 --transparency 37.5 --style-name plan " + contours, ""},
+      {"surfer2genesis --null -7.5", "DSAA\n2 2\n0 1.5\n0 1\n1 4.5\n1.25 2\n3 1.70141E+38\n"},
+      {"clr2p25", "ColorMap 1 1\n0 0 0 0\n37.5 10 20 30\n100 255 255 255\n"},
+      {"distance-time --line-speed 5.5 --transit-speed 10 " + contours, ""},
+      {"rotate --centre -3.5,41 --angle 30.5 " + contours, ""},
+  };
+  const std::string comma = "LOCPATH=" + ShellWord(locales) + " LC_ALL=" + testing::kCommaLocale;
+  for (const auto& c : cases) {
+    const std::string input = c.input.empty() ? "" : ShellWord(dir.Write("in", c.input));
+    const std::string command = " \"$CLI\" " + c.arguments + " " + input + " -";
+    const auto plain = RunBash("LC_ALL=C" + command);
+    const auto german = RunBash(comma + command);
+    EXPECT_EQ(plain.status, 0) << c.arguments << "\n" << plain.output;
+    EXPECT_FALSE(plain.output.empty()) << c.arguments;
+    EXPECT_EQ(german.output, plain.output) << c.arguments;
+  }
+  // The one value printed rather than written to a file.
+  const std::string igrf = " \"$CLI\" igrf --lat -33.9 --lon 18.4 --year 2024.5 --model igrf14";
+  EXPECT_EQ(RunBash(comma + igrf).output, RunBash("LC_ALL=C" + igrf).output);
 }
 
 }  // namespace

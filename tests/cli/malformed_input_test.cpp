@@ -229,15 +229,24 @@ TEST(MalformedInput, EndsWithTheFileAndLineAndKeepsTheOutput) {
   }
 }
 
-// Inputs that are no fault: lines ended by CR alone read as their LF twins, quoted BNA
-// coordinates, blank lines in extraction and comma-separated MapGen points as their plain
+// Inputs that are no fault: lines ended by CR alone or CR LF read as their LF twins, quoted
+// BNA coordinates, blank lines in extraction and comma-separated MapGen points as their plain
 // twins, and an empty point list converts to an empty result.
 TEST(MalformedInput, CrLineEndsAndEmptyPointListsConvert) {
+  const std::string bna = "\"a\",\"5\",3\r\n1.5,2\r\n3,4\r\n5,6\r\n\"b\",\"7\",1,-7,8\r\n";
+  std::string crOnly = bna;
+  std::erase(crOnly, '\n');
   const struct {
     const char* command;
     std::string input, twin;
   } rows[] = {
       {"bna2xyz IN OUT", "a,b,2\r1,2\r3,4\r", "a,b,2\n1,2\n3,4\n"},
+      {"check-bna IN", crOnly, bna},
+      {"bna2xyz --label 1 IN OUT", bna, crOnly},
+      {"geo2utm --zone 31 --in-layout 21 --out-layout 11 IN OUT", "2.5 41 -10\r3 42 -20\r2 40 5\r",
+       "2.5 41 -10\r\n3 42 -20\r\n2 40 5\r\n"},
+      {"geo2utm --zone 31 --in-layout 11 --out-layout 11 IN OUT", "2.5,41,-10\r3,42,-20\r",
+       "2.5,41,-10\r\n3,42,-20\r\n"},
       {"bna2hypack --label 1 IN OUT", "a,b,2\n\"1\",\"2\"\n \" 3 \" ,\"4\",\"x\"\n",
        "a,b,2\n1,2\n3,4\n"},
       {"distance-time IN OUT", "a,b,2\n\"2\",\"41\"\n\"2\",\"41.1\"\n", "a,b,2\n2,41\n2,41.1\n"},
@@ -265,9 +274,10 @@ TEST(MalformedInput, CrLineEndsAndEmptyPointListsConvert) {
       std::filesystem::remove(out);  // extract appends
       const auto run = RunOn(dir, row.command, k == 0 ? row.input : row.twin, out);
       EXPECT_EQ(run.status, 0) << row.command << ": " << run.output;
-      outputs[k] = TempDir::Read(out);
+      outputs[k] = run.output + TempDir::Read(out);
     }
     EXPECT_EQ(outputs[0], outputs[1]) << row.command;
+    EXPECT_TRUE(row.input.empty() || !outputs[0].empty()) << row.command;
   }
 }
 

@@ -249,7 +249,8 @@ TEST(WindowItems, AboutBoxes) {
   EXPECT_EQ(text.back(), '\n');
 }
 
-TEST(WindowItems, ExitAsksWithCancelAsTheDefault) {
+// Exit asks with Cancel as the default; help and the calculator are the window's to show.
+TEST(WindowItems, ExitHelpAndCalculator) {
   RunState state;
   ScriptedUi ui;
   EXPECT_EQ(Dispatch(Item("sortir"), state, ui), DispatchOutcome::Done);  // the default
@@ -259,11 +260,6 @@ TEST(WindowItems, ExitAsksWithCancelAsTheDefault) {
   EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
   ui.messageAnswers = {MessageAnswer::Ok};
   EXPECT_EQ(Dispatch(Item("sortir"), state, ui), DispatchOutcome::Quit);
-}
-
-TEST(WindowItems, HelpAndCalculator) {
-  RunState state;
-  ScriptedUi ui;
   EXPECT_EQ(Dispatch(Item("ajuda"), state, ui), DispatchOutcome::ShowHelp);
   EXPECT_EQ(ui.status, " Help file [zolvane32.rtf] should be in windows dir ");
   EXPECT_EQ(Dispatch(Item("utils_5"), state, ui), DispatchOutcome::ShowCalculator);
@@ -290,25 +286,6 @@ TEST(WindowItems, UnbuiltAndHiddenItemsRunNothing) {
   EXPECT_TRUE(ui.statusHistory.empty());
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(state.Stats.XMax, 5);
-}
-
-TEST(MenuTable, NamesAreUniqueAndChildrenFollowTheirMenu) {
-  const auto tree = MenuTree();
-  for (std::size_t i = 0; i < tree.size(); ++i) {
-    const MenuItem& item = tree[i];
-    EXPECT_EQ(FindMenuItem(ObjectName(item)), &item) << ObjectName(item);
-    if (i == 0) {
-      EXPECT_EQ(item.depth, 0);
-      continue;
-    }
-    // One level deeper only right after a menu.
-    const MenuItem& previous = tree[i - 1];
-    if (item.depth > previous.depth) {
-      EXPECT_EQ(item.depth, previous.depth + 1) << ObjectName(item);
-      EXPECT_TRUE(previous.kind == MenuKind::TopMenu || previous.kind == MenuKind::Submenu)
-          << ObjectName(item);
-    }
-  }
 }
 
 TEST(BuiltCommands, BnaToXyzRunsFromItsMenuItem) {

@@ -15,9 +15,6 @@ struct CliRun {
   std::string output;  // standard output and error together
 };
 
-// Runs a bash script in which $CLI names zolvane-cli (for pipes and process substitution).
-inline CliRun RunBash(const std::string& script);
-
 // `text` as one word of a bash script, blanks, quotes and all.
 inline std::string ShellWord(const std::string& text) {
   std::string word = "'";
@@ -46,10 +43,7 @@ inline std::vector<std::string> Split(const std::string& parts) {
   return split;
 }
 
-inline CliRun RunCli(const std::string& arguments) {
-  return RunBash("\"$CLI\" " + arguments);
-}
-
+// Runs a bash script in which $CLI names zolvane-cli (for pipes and process substitution).
 inline CliRun RunBash(const std::string& script) {
   CliRun run;
   const std::string command =
@@ -63,6 +57,10 @@ inline CliRun RunBash(const std::string& script) {
   const int raw = pclose(pipe);
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return run;
+}
+
+inline CliRun RunCli(const std::string& arguments) {
+  return RunBash("\"$CLI\" " + arguments);
 }
 
 }  // namespace zolvane::testing
