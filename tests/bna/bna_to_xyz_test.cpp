@@ -17,12 +17,7 @@ std::string Convert(const std::string& bna, int label, int code, PassResult* pas
   return out.str();
 }
 
-TEST(BnaToXyz, TheLayoutCodeReachesEveryLine) {
-  EXPECT_EQ(Convert(kContours, 1, 32), "41.3\t2.5\t\"-100\"\r\n41.25\t2.75\t\"-100\"\r\n");
-  EXPECT_EQ(Convert(kContours, 1, 23), "2.5 41.3\r\n2.75 41.25\r\n");
-}
-
-TEST(BnaToXyz, LabelsObjectFormsAndFaults) {
+TEST(BnaToXyz, LayoutsLabelsObjectFormsAndFaults) {
   const struct {
     std::string bna;
     int label, code;
@@ -36,6 +31,8 @@ TEST(BnaToXyz, LabelsObjectFormsAndFaults) {
       {"  z1  ,b,1\r\n1,2\r\n", 1, 21, "1 2 z1\r\n", PassStatus::Done, 1},
       {"\"A\",\"B\",1,2.5,41.3\r\n", 2, 22, "41.3 2.5 \"B\"\r\n", PassStatus::Done, 1},
       {"a,b,-2\n1e3,-0.5,7\n-3,4\n", 1, 11, "1000,-0.5,a\r\n-3,4,a\r\n", PassStatus::Done, 2},
+      {kContours, 1, 32, "41.3\t2.5\t\"-100\"\r\n41.25\t2.75\t\"-100\"\r\n", PassStatus::Done, 2},
+      {kContours, 1, 23, "2.5 41.3\r\n2.75 41.25\r\n", PassStatus::Done, 2},
       // Codes outside the layouts write nothing.
       {kContours, 1, 15, "", PassStatus::Done, 2},
       {kContours, 1, 40, "", PassStatus::Done, 2},
@@ -48,26 +45,6 @@ TEST(BnaToXyz, LabelsObjectFormsAndFaults) {
     EXPECT_EQ(pass.status, c.status) << c.bna;
     EXPECT_EQ(pass.status == PassStatus::Done ? pass.count : pass.line, c.count) << c.bna;
   }
-}
-
-TEST(BnaToXyz, ProgressEveryTwoHundredPointsAndStop) {
-  std::string bna = "a,b,450\n";
-  for (int i = 0; i < 450; ++i)
-    bna += "1,2\n";
-  std::vector<long long> counts;
-  std::istringstream in(bna);
-  std::ostringstream out;
-  ConvertBnaToXyz(in, out, {1, 11, {}}, [&](long long count, std::uint64_t) {
-    counts.push_back(count);
-    return true;
-  });
-  EXPECT_EQ(counts, (std::vector<long long>{200, 400}));
-
-  std::istringstream again(bna);
-  std::ostringstream ignored;
-  const auto stopped =
-      ConvertBnaToXyz(again, ignored, {1, 11, {}}, [](long long, std::uint64_t) { return false; });
-  EXPECT_EQ(stopped.pass.status, PassStatus::Stopped);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The survey-plan, Geosail and Bridge exports, engine by engine.
+// The survey-plan, Geosail and Bridge exports, engine by engine, and what they share with the
+// XYZ export: faults and stops.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include "formats/bna/bna_to_geosail.h"
 #include "formats/bna/bna_to_hypack.h"
 #include "formats/bna/bna_to_merlin.h"
+#include "formats/bna/bna_to_xyz.h"
 #include "formats/engine_cases.h"
 
 namespace zolvane {
@@ -40,6 +42,11 @@ Engine Geosail(int label) {
 Engine Bridge(int label) {
   return [=](std::istream& in, std::ostream& out, const ProgressFn& p) {
     return ConvertBnaToBridgePlan(in, out, label, p);
+  };
+}
+Engine Xyz() {
+  return [](std::istream& in, std::ostream& out, const ProgressFn& p) {
+    return ConvertBnaToXyz(in, out, {1, 11, {}}, p).pass;
   };
 }
 
@@ -164,7 +171,7 @@ TEST(PlanExports, LongObjectsAreWrittenWhole) {
 }
 
 TEST(PlanExports, FaultsAndStopsEndThePass) {
-  const Engine engines[] = {Hypack(1, 1), Merlin("p"), Asciiplan(), Geosail(1), Bridge(1)};
+  const Engine engines[] = {Hypack(1, 1), Merlin("p"), Asciiplan(), Geosail(1), Bridge(1), Xyz()};
   std::string many = "a,b,-450\n";
   for (int i = 0; i < 450; ++i)
     many += "1,2\n";

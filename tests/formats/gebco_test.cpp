@@ -1,11 +1,9 @@
 // GEBCO atlas exports to XYZ, BNA and GMT: the fixed columns, the check, the command flows.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sstream>
 #include <string>
 
-#include "core/number_format.h"
 #include "core/services.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/engine_cases.h"
@@ -17,11 +15,6 @@ namespace {
 using testing::RunPass;
 
 constexpr const char* kOnePoint = "  -200    1\n41.50000  2.25000\n";
-
-std::string Utm(double latitude, double longitude, int zone) {
-  const UtmCoordinate utm = GeoToUtm(latitude, longitude, CentralMeridianOfZone(zone), kWgs84);
-  return FormatGeneral(std::floor(utm.Easting)) + "," + FormatGeneral(std::floor(utm.Northing));
-}
 
 TEST(Gebco, SegmentsInEachOutput) {
   using H = GebcoHeader;
@@ -40,11 +33,11 @@ TEST(Gebco, SegmentsInEachOutput) {
       {kOnePoint, H::Atlas1997, O::Xyz, 31, 0, "2.25\t41.5\t-200\r\n"},
       {kOnePoint, H::Atlas1997, O::Bna, 0, 0, "\"-200\",\"-200\",-1\r\n2.25,41.5\r\n"},
       {kOnePoint, H::Names, O::Gmt, 0, 0, "> -200\r\n2.25 41.5\r\n>\r\n"},
-      {kOnePoint, H::Atlas1997, O::Xyz, 13, 31, Utm(41.5, 2.25, 31) + "\r\n"},
+      {kOnePoint, H::Atlas1997, O::Xyz, 13, 31, "437402,4594535\r\n"},
       // The empty centennial segment gives nothing, in BNA no record of count 0.
       {centennial, H::Centennial, O::Xyz, 13, 0, "2.25,41.5\r\n2.25,-41.5\r\n"},
       {centennial, H::Centennial, O::Bna, 0, 31,
-       "\"-200\",\"-200\",-2\r\n" + Utm(41.5, 2.25, 31) + "\r\n" + Utm(-41.5, 2.25, 31) + "\r\n"},
+       "\"-200\",\"-200\",-2\r\n437402,4594535\r\n437402,14594535\r\n"},
       // A negative count leaves its segment out, points and all, and the rest goes on.
       {"  -200   -1\n41.50000  2.25000\n" + std::string(kOnePoint), H::Atlas1997, O::Bna, 0, 0,
        "\"-200\",\"-200\",-1\r\n2.25,41.5\r\n"},
@@ -120,7 +113,7 @@ TEST_F(GebcoFlow, LatLonOrUtmAndTheOutputLayout) {
   ui.messageAnswers.push_back(MessageAnswer::Yes);
   ui.zoneAnswers.push_back(ZoneChoice{31, 3});
   GebcoToBna(6, state, ui);
-  EXPECT_EQ(Output(), "\"-200\",\"-200\",-1\r\n" + Utm(41.5, 2.25, 31) + "\r\n");
+  EXPECT_EQ(Output(), "\"-200\",\"-200\",-1\r\n437402,4594535\r\n");
   EXPECT_EQ(ui.filters.substr(0, 9), "all files");
   EXPECT_EQ(ui.outputFilterIndices.back(), 2);
   EXPECT_EQ(state.UtmZone, 31);

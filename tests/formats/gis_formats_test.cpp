@@ -1,7 +1,6 @@
 // Miramon VEC, MapGen coastlines and Kingdom Suite navigation, run as the menu runs them.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -122,52 +121,20 @@ TEST(MiramonVec, VecHeadersBecomeBnaHeadersOfTheDvcType) {
   }
 }
 
-TEST_F(GisFlow, BnaToVecToBnaKeepsEveryObjectVertexAndLabel) {
+TEST(MiramonVec, BnaToVecToBnaKeepsEveryObjectVertexAndLabel) {
   const std::string bna =
       "\"A\",\"1\",-3\n-3.5,41.25\n-3.25,41.125\n-3,41\n\"Cap Creus\",\"2\",4\n0.1,0.2\n1e-7,-0.3\n"
       "123456.789,4712345.25\n0.1,0.2\n\"C\",\"\",1,-0.000001,89.999999\n\"\",\"x "
       "y\",-2\n1,2\n3,4\n";
-  // Objects as the BNA reader sees them: label 1 trimmed, then the vertices.
-  using Object = std::pair<std::string, std::vector<std::pair<double, double>>>;
-  auto objects = [](const std::string& text) {
-    std::istringstream in(text);
-    BnaObjectReader reader(in);
-    BnaHeader header;
-    std::vector<Object> all;
-    while (reader.NextHeader(header) == ReadStatus::Ok) {
-      all.push_back({std::string(UnquotedBnaLabel(header.label1)), {}});
-      for (long long i = 0; i < std::abs(header.count); ++i) {
-        double x = 0, y = 0;
-        EXPECT_EQ(reader.NextPoint(x, y), ReadStatus::Ok);
-        all.back().second.emplace_back(x, y);
-      }
-    }
-    return all;
-  };
-  const struct {
-    int identifier;
-    std::vector<std::string> labels;  // what label 1 of each object comes back as
-  } cases[] = {
-      {1, {"A", "Cap Creus", "C", ""}},
-      {2, {"1", "2", "", "x y"}},
-      {3, {"A_1", "Cap Creus_2", "C_", "_x y"}},
-  };
-  for (const auto& c : cases) {
-    Files(bna, "in.bna", "mid.vec");
-    ui.vecLayerAnswers.push_back(VecLayerChoice{c.identifier, false, true, false, "31"});
-    BnaToVec(15, state, ui);
-    ASSERT_EQ(ui.status, "VEC Created");
-    ui.inputFiles.push_back(outputPath);
-    outputPath = dir.File("back.bna");
-    ui.outputFiles.push_back(outputPath);
-    vec2bna(18, state, ui);
-    EXPECT_EQ(ui.status, "BNA Created") << c.identifier;
-    std::vector<Object> expected = objects(bna);
-    for (std::size_t i = 0; i < expected.size(); ++i)
-      expected[i].first = c.labels[i];
-    EXPECT_EQ(objects(Output()), expected) << c.identifier;
-  }
-  EXPECT_EQ(Output().substr(0, 15), "A_1 ,line,-3 \r\n");
+  const std::string vec =
+      RunPass(bna, [](auto& in, auto& out) { return ConvertBnaToVec(in, out, {3}, {}); }).second;
+  const auto [result, back] =
+      RunPass(vec, [](auto& in, auto& out) { return ConvertVecToBna(in, out, "line", {}); });
+  EXPECT_EQ(result.status, PassStatus::Done);
+  EXPECT_EQ(back,
+            "A_1 ,line,-3 \r\n-3.5,41.25\r\n-3.25,41.125\r\n-3,41\r\nCap Creus_2 ,line,-4 \r\n"
+            "0.1,0.2\r\n0.0000001,-0.3\r\n123456.789,4712345.25\r\n0.1,0.2\r\nC_ ,line,1\r\n"
+            "-0.000001,89.999999\r\n_x y ,line,-2 \r\n1,2\r\n3,4\r\n");
 }
 
 TEST_F(GisFlow, VecFaultsLeaveNoBna) {

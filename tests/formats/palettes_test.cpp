@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "formats/engine_cases.h"
@@ -26,10 +27,8 @@ std::string Zones(const std::vector<std::string>& numbers) {
 
 PassResult Convert(PassResult (*convert)(std::istream&, std::ostream&), const std::string& input,
                    std::string& output) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  const PassResult result = convert(in, out);
-  output = out.str();
+  PassResult result;
+  std::tie(result, output) = testing::RunPass(input, convert);
   return result;
 }
 

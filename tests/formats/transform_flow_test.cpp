@@ -111,8 +111,7 @@ TEST_F(TransformFlow, DistanceColumns) {
   // Degrees are projected on the meridian in force, 0 when no zone was chosen.
   Script("0 0\n0 1\n", 23, 23, true);
   TransformXyzFile(state, ui);
-  const std::string metres = FormatGeneral(std::floor(GeoToUtm(1, 0, 0, kWgs84).Northing));
-  EXPECT_EQ(Output(), "0 0  0   0 \r\n0 1  " + metres + "   " + metres + " \r\n");
+  EXPECT_EQ(Output(), "0 0  0   0 \r\n0 1  110530   110530 \r\n");
   EXPECT_EQ(ui.zoneShown, 0);
   EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
 }
@@ -135,17 +134,7 @@ TEST_F(TransformFlow, CancelledDialogsEndSilently) {
   EXPECT_EQ(ui.outputOptionsShown, 0);
   EXPECT_EQ(state.InputFormatCode, 0);
 
-  state.GeoToUtmMode = 1;
-  Script("2,41,100\n", 11, 11);
-  ui.zoneAnswers.push_back(std::nullopt);
-  TransformXyzFile(state, ui);
-  EXPECT_FALSE(OutputExists());
-  EXPECT_EQ(ui.status, "STATUS");
-  EXPECT_EQ(state.OutputFormatCode, 0);
-  EXPECT_TRUE(ui.unanswered.empty());
-}
-
-TEST_F(TransformFlow, OutputOverTheInputIsRefused) {
+  // An output over the input is refused.
   inputPath = dir.Write("in.dat", "2,41,100\n");
   ui.inputFiles.push_back(inputPath);
   ui.outputFiles.push_back(inputPath);
@@ -154,6 +143,15 @@ TEST_F(TransformFlow, OutputOverTheInputIsRefused) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_EQ(TempDir::Read(inputPath), "2,41,100\n");
+
+  state.GeoToUtmMode = 1;
+  Script("2,41,100\n", 11, 11);
+  ui.zoneAnswers.push_back(std::nullopt);
+  TransformXyzFile(state, ui);
+  EXPECT_FALSE(OutputExists());
+  EXPECT_EQ(ui.status, "STATUS");
+  EXPECT_EQ(state.OutputFormatCode, 0);
+  EXPECT_TRUE(ui.unanswered.empty());
 }
 
 TEST_F(TransformFlow, ReaderFaultsStopWithTheLineAndKeepTheOldOutput) {
@@ -210,9 +208,9 @@ TEST_F(TransformFlow, BnaProjectionsOfBothForms) {
   TransformBnaFile(state, ui);
   EXPECT_EQ(ui.zoneShown, 1);
   EXPECT_EQ(Output(), "\"P\",\"Q\",1,3,0\r\n\"R\",\"S\",1,1.9999898,40.9999946\r\n");
-}
 
-TEST_F(TransformFlow, BnaFilesMixingBothFormsKeepEachObjectsForm) {
+  // A file mixing both forms keeps each object's form.
+  state.UtmToGeoMode = 0;
   state.GeoToUtmMode = 1;
   Files("\"A\",\"B\",2\n2,41\n3,0\n\"P\",\"Q\",1,2,41\n\"C\",\"D\",-2\n3,0\n2,41\n", "mixed.bna");
   Zone(31);

@@ -35,54 +35,67 @@ std::vector<double> Values(const XyzPoint& p) {
   return values;
 }
 
-TEST(ReadXyzPoint, ExamplesOfTheBlankAndTabLayouts) {
-  struct Case {
+TEST(ReadXyzPoint, EveryLayoutReadsItsColumnsByRole) {
+  const struct {
     int code;
     const char* text;
     std::vector<double> xyz;
-  };
-  const Case cases[] = {
+  } cases[] = {
+      {11, "1,2,3\n", {1, 2, 3}},
+      {12, "2,1,3\n", {1, 2, 3}},
+      {13, "1,2\n", {1, 2}},
+      {14, "2,1\n", {1, 2}},
       {21, "  10.50   20.00  5.25 \n", {10.5, 20, 5.25}},
-      {31, "1.5\t2.5\t3\r\n", {1.5, 2.5, 3}},
       {22, "4512345.00 440123.50 -35.20\n", {440123.5, 4512345, -35.2}},
       {23, "1 2 3\n", {1, 23}},       // the second value runs to the end of the line
       {21, "1 2 3 4\n", {1, 2, 34}},  // and so does the third
       {21, "abc 12x -3e2y\n", {0, 12, -300}},
+      {24, "2 1\n", {1, 2}},
+      {31, "1.5\t2.5\t3\r\n", {1.5, 2.5, 3}},
       {32, "\t 7 \t8\t9 \n", {8, 7, 9}},  // tabs and blanks mix in the tab layouts
+      {33, "1\t2\n", {1, 2}},
+      {34, "2\t1\n", {1, 2}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const ReadOutcome outcome = ReadAll(c.text, c.code);
     ASSERT_EQ(outcome.points.size(), 1u) << c.text;
     EXPECT_EQ(Values(outcome.points[0]), c.xyz) << c.text;
   }
 }
 
-TEST(ReadXyzPoint, EveryLayoutReadsItsColumnsByRole) {
-  const std::pair<int, const char*> cases[] = {
-      {11, "1,2,3"}, {12, "2,1,3"}, {13, "1,2"},     {14, "2,1"},     {21, "1 2 3"}, {22, "2 1 3"},
-      {23, "1 2"},   {24, "2 1"},   {31, "1\t2\t3"}, {32, "2\t1\t3"}, {33, "1\t2"},  {34, "2\t1"},
+TEST(ReadXyzPoint, WhereTheDataEndsAndWhy) {
+  const std::string longLine(kMaxLineLength + 10, '1');
+  std::string junk;
+  for (int i = 0; i < 5000; ++i)
+    junk += static_cast<char>((i * 37) % 256);
+  const struct {
+    std::string text;
+    int code;
+    std::size_t points;
+    XyzStatus last;
+    long long line;  // -1: not checked
+  } cases[] = {
+      {"1 2 3\n4 5 6\n   \n7 8 9\n", 21, 2, XyzStatus::End, -1},  // an empty line ends it
+      {"1 2 3\n1 2\n", 21, 1, XyzStatus::BadLine, 2},
+      {"1 2\n3 4\n5\n", 23, 2, XyzStatus::BadLine, 3},
+      {"1\t2\t3\n", 21, 0, XyzStatus::BadLine, -1},  // a tab is no blank here
+      {"1,2,3\n", 0, 0, XyzStatus::BadLine, -1},
+      {"1,2,3\n", 15, 0, XyzStatus::BadLine, -1},
+      {"1,2,3\n", 40, 0, XyzStatus::BadLine, -1},
+      {"1,2,3\n4,5,6\n7,8\n", 11, 2, XyzStatus::PartialPoint, 3},
+      {longLine + " 2 3\n", 21, 0, XyzStatus::TooLong, -1},
+      {"1,2,3\n" + longLine + "\n", 11, 1, XyzStatus::TooLong, -1},
   };
-  for (const auto& [code, text] : cases) {
-    const ReadOutcome outcome = ReadAll(std::string(text) + "\n", code);
-    ASSERT_EQ(outcome.points.size(), 1u) << code;
-    const std::vector<double> expected =
-        code % 10 <= 2 ? std::vector<double>{1, 2, 3} : std::vector<double>{1, 2};
-    EXPECT_EQ(Values(outcome.points[0]), expected) << code;
+  for (const auto& c : cases) {
+    const ReadOutcome outcome = ReadAll(c.text, c.code);
+    EXPECT_EQ(outcome.points.size(), c.points) << c.text.substr(0, 20);
+    EXPECT_EQ(outcome.last, c.last) << c.text.substr(0, 20);
+    if (c.line >= 0) {
+      EXPECT_EQ(outcome.line, c.line) << c.text;
+    }
   }
-}
-
-TEST(ReadXyzPoint, EndOfDataAndLinesInError) {
-  const ReadOutcome stopped = ReadAll("1 2 3\n4 5 6\n   \n7 8 9\n", 21);
-  EXPECT_EQ(stopped.points.size(), 2u);  // the empty line ends the data
-  EXPECT_EQ(stopped.last, XyzStatus::End);
-
-  const ReadOutcome noZ = ReadAll("1 2 3\n1 2\n", 21);
-  EXPECT_EQ(noZ.last, XyzStatus::BadLine);
-  EXPECT_EQ(noZ.line, 2);
-  EXPECT_EQ(ReadAll("1 2\n3 4\n5\n", 23).line, 3);
-  EXPECT_EQ(ReadAll("1\t2\t3\n", 21).last, XyzStatus::BadLine);  // a tab is no blank here
-  for (int code : {0, 15, 40})
-    EXPECT_EQ(ReadAll("1,2,3\n", code).last, XyzStatus::BadLine) << code;
+  for (int code : {11, 21, 33})
+    EXPECT_NE(ReadAll(junk, code).last, XyzStatus::Point) << code;
 }
 
 TEST(ReadXyzPoint, CommaFieldsRunAcrossLineEnds) {
@@ -96,24 +109,6 @@ TEST(ReadXyzPoint, CommaFieldsRunAcrossLineEnds) {
   EXPECT_EQ(text.x.number, 1);
   EXPECT_FALSE(text.y.isText);
   EXPECT_TRUE(text.z.isText);  // the empty field after the last comma
-}
-
-TEST(ReadXyzPoint, CommaFileEndingInsideAPoint) {
-  const ReadOutcome outcome = ReadAll("1,2,3\n4,5,6\n7,8\n", 11);
-  EXPECT_EQ(outcome.points.size(), 2u);
-  EXPECT_EQ(outcome.last, XyzStatus::PartialPoint);
-  EXPECT_EQ(outcome.line, 3);
-}
-
-TEST(ReadXyzPoint, JunkAndOverlongLinesEndCleanly) {
-  std::string junk;
-  for (int i = 0; i < 5000; ++i)
-    junk += static_cast<char>((i * 37) % 256);
-  for (int code : {11, 21, 33})
-    EXPECT_NE(ReadAll(junk, code).last, XyzStatus::Point) << code;
-  const std::string longLine(kMaxLineLength + 10, '1');
-  EXPECT_EQ(ReadAll(longLine + " 2 3\n", 21).last, XyzStatus::TooLong);
-  EXPECT_EQ(ReadAll("1,2,3\n" + longLine + "\n", 11).last, XyzStatus::TooLong);
 }
 
 // Records every count the window's counter shows.
@@ -163,16 +158,6 @@ TEST(CheckXyzFile, ReportsTheLineAtFault) {
   EXPECT_NE(check("1,2,3\n" + std::string(kMaxLineLength + 1, '7'), 11).find("line 2 of " + path),
             std::string::npos);
   EXPECT_FALSE(ui.shownStatistics);
-}
-
-TEST(CheckXyz, PartialCommaPointIsLeftOutOfTheRanges) {
-  std::istringstream in("1,2,3\n10,20\n");
-  Statistics statistics;
-  const XyzPassResult result = CheckXyz(in, 11, statistics, {});
-  EXPECT_EQ(result.pass.status, PassStatus::Done);
-  EXPECT_EQ(result.pass.count, 1);
-  EXPECT_EQ(result.partialLine, 2);
-  EXPECT_EQ(statistics.XMax, 1);
 }
 
 }  // namespace

@@ -151,10 +151,9 @@ TEST(PreviewModel, ExtremePointsLandInsideTheView) {
     EXPECT_GT(view.Width(), 0) << text;
     EXPECT_GT(view.Height(), 0) << text;
     ReduceFile(source, {view, 200, 150}, layer, {});
-    EXPECT_EQ(std::count_if(layer.samples.values.begin(), layer.samples.values.end(),
-                            [](float v) { return !std::isnan(v); }) > 0,
-              true)
-        << text;
+    EXPECT_TRUE(std::any_of(layer.samples.values.begin(), layer.samples.values.end(), [](float v) {
+      return !std::isnan(v);
+    })) << text;
   }
 }
 
