@@ -37,7 +37,8 @@ auto ToBna(const std::string& daf) {
 }
 
 TEST(Daf, BnaLinesBecomeBlocks) {
-  const std::string bna = "\"-200\",\"x\",2\n-3.5,41.25\n2.25,41.5\n\"abc\",\"7\",1,1,2\n";
+  // A tab after a label's closing quote is a blank like any other.
+  const std::string bna = "\"-200\",\"x\",2\n-3.5,41.25\n2.25,41.5\n\"abc\",\"7\"\t,1,1,2\n";
   const std::string head =
       "Header\r\n41.25\r\n-3.5\r\n41.5\r\n2.25\r\n2\r\nDecimal\r\nEndHeader\r\n";
   std::vector<double> depths;
