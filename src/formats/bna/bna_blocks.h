@@ -3,6 +3,9 @@
 #pragma once
 
 #include <istream>
+#include <limits>
+#include <string>
+#include <utility>
 
 #include "core/block_pass.h"
 #include "formats/bna/bna_reader.h"
@@ -16,7 +19,20 @@ struct BnaBlock : TextBlock {
   // The block starts with `openPoints` coordinate lines of the object `openHeader` heads.
   long long openPoints = 0;
   BnaHeader openHeader;
+
+  // The lines a pass reads of the block: the last one reads to the input's end, where an
+  // object cut short is a fault.
+  long long LinesToRead() const { return last ? std::numeric_limits<long long>::max() : lines; }
 };
+
+// Empties a block's result for the next block, keeping the room its text took.
+template <typename Result>
+void ClearKeepingText(Result& result) {
+  std::string text = std::move(result.text);
+  text.clear();
+  result = Result{};
+  result.text = std::move(text);
+}
 
 // Cuts at line ends as BlockCutter does, reading the headers on its way (without their
 // coordinates) to follow the objects. A header the readers refuse stops nothing here: the

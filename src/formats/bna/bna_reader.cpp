@@ -233,9 +233,8 @@ BnaCheckResult CheckInBlocks(std::istream& in, Statistics& statistics, const Pro
     r.check.singlePointForm = -1;  // no header read in this block
     TextStream stream(block.text);
     LineReader lines(stream);
-    // The last block reads to the input's end, where an object cut short is a fault.
-    const long long limit = block.last ? std::numeric_limits<long long>::max() : block.lines;
-    CheckObjects(lines, block.openPoints, limit, r.ranges, r.check, [](long long) { return true; });
+    CheckObjects(lines, block.openPoints, block.LinesToRead(), r.ranges, r.check,
+                 [](long long) { return true; });
     if (block.readFailed && r.check.fault == BnaFault::None) {
       r.check.fault = BnaFault::ReadError;
       r.check.line = lines.LineNumber();

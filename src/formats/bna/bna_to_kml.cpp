@@ -269,18 +269,13 @@ PassResult ConvertInBlocks(std::istream& in, std::ostream& out, const BnaToKmlOp
   const PlacemarkText placemark(lineEnd, StyleUrl(options));
   const int labelChoice = options.style.LabelChoice;
   auto convert = [&placemark, labelChoice, lineEnd](const BnaBlock& block, KmlBlockResult& r) {
-    std::string text = std::move(r.text);  // its room is used again
-    text.clear();
-    r = KmlBlockResult{};
-    r.text = std::move(text);
+    ClearKeepingText(r);
     TextStream stream(block.text);
     BnaObjectReader reader(stream);
     LineWriter writer(r.text, lineEnd);
     BnaHeader header = block.openHeader;
-    // The last block reads to the input's end, where an object cut short is a fault.
-    const long long limit = block.last ? std::numeric_limits<long long>::max() : block.lines;
     WritePlacemarks(
-        reader, writer, placemark, labelChoice, header, block.openPoints, limit,
+        reader, writer, placemark, labelChoice, header, block.openPoints, block.LinesToRead(),
         [](long long, const BnaObjectReader&) { return false; },
         [&r](std::string text) { r.notes.push_back(std::move(text)); }, r.placemarks);
     writer.Flush();

@@ -88,18 +88,13 @@ BnaToXyzResult ConvertInBlocks(std::istream& in, std::ostream& out, const BnaToX
   bool stopped = false;
   BnaBlockCutter cutter(in, options.blocks.blockSize);
   auto convert = [&options, lineEnd](const BnaBlock& block, BlockResult& r) {
-    std::string text = std::move(r.text);  // its room is used again
-    text.clear();
-    r = BlockResult{};
-    r.text = std::move(text);
+    ClearKeepingText(r);
     TextStream stream(block.text);
     BnaObjectReader reader(stream);
     LineWriter writer(r.text, lineEnd);
     BnaHeader header = block.openHeader;
-    // The last block reads to the input's end, where an object cut short is a fault.
-    const long long limit = block.last ? std::numeric_limits<long long>::max() : block.lines;
     ConvertObjects(
-        reader, writer, options, header, block.openPoints, limit,
+        reader, writer, options, header, block.openPoints, block.LinesToRead(),
         [](long long, const BnaObjectReader&) { return false; }, r.objects);
     writer.Flush();
     if (block.readFailed && r.objects.pass.status == PassStatus::Done) {
