@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/block_pass.h"
+#include "core/text_writer.h"
 #include "formats/bna/bna_reader.h"
 
 namespace zolvane {
@@ -24,6 +25,23 @@ struct BnaBlock : TextBlock {
   // object cut short is a fault.
   long long LinesToRead() const { return last ? std::numeric_limits<long long>::max() : lines; }
 };
+
+// Writes a block through `write(reader, writer, header)`, which returns the pass result it
+// filled, reading from the object the block starts inside into `text`; when the input could
+// not be read past the block, a pass that found no fault of its own fails there.
+template <typename Write>
+void WriteBnaBlock(const BnaBlock& block, std::string& text, std::string_view lineEnd,
+                   Write write) {
+  TextStream stream(block.text);
+  BnaObjectReader reader(stream);
+  LineWriter writer(text, lineEnd);
+  BnaHeader header = block.openHeader;
+  PassResult& pass = write(reader, writer, header);
+  writer.Flush();
+  if (block.readFailed && pass.status == PassStatus::Done) {
+    pass = PassResult::Fail(BnaFaultReason(BnaFault::ReadError), reader.LineNumber());
+  }
+}
 
 // Empties a block's result for the next block, keeping the room its text took.
 template <typename Result>

@@ -270,19 +270,14 @@ PassResult ConvertInBlocks(std::istream& in, std::ostream& out, const BnaToKmlOp
   const int labelChoice = options.style.LabelChoice;
   auto convert = [&placemark, labelChoice, lineEnd](const BnaBlock& block, KmlBlockResult& r) {
     ClearKeepingText(r);
-    TextStream stream(block.text);
-    BnaObjectReader reader(stream);
-    LineWriter writer(r.text, lineEnd);
-    BnaHeader header = block.openHeader;
-    WritePlacemarks(
-        reader, writer, placemark, labelChoice, header, block.openPoints, block.LinesToRead(),
-        [](long long, const BnaObjectReader&) { return false; },
-        [&r](std::string text) { r.notes.push_back(std::move(text)); }, r.placemarks);
-    writer.Flush();
-    if (block.readFailed && r.placemarks.pass.status == PassStatus::Done) {
-      r.placemarks.pass =
-          PassResult::Fail(BnaFaultReason(BnaFault::ReadError), reader.LineNumber());
-    }
+    WriteBnaBlock(
+        block, r.text, lineEnd, [&](auto& reader, auto& writer, BnaHeader& header) -> PassResult& {
+          WritePlacemarks(
+              reader, writer, placemark, labelChoice, header, block.openPoints, block.LinesToRead(),
+              [](long long, const BnaObjectReader&) { return false; },
+              [&r](std::string text) { r.notes.push_back(std::move(text)); }, r.placemarks);
+          return r.placemarks.pass;
+        });
   };
   PassResult result;
   long long count = 0;

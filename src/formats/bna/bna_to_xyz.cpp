@@ -89,17 +89,13 @@ BnaToXyzResult ConvertInBlocks(std::istream& in, std::ostream& out, const BnaToX
   BnaBlockCutter cutter(in, options.blocks.blockSize);
   auto convert = [&options, lineEnd](const BnaBlock& block, BlockResult& r) {
     ClearKeepingText(r);
-    TextStream stream(block.text);
-    BnaObjectReader reader(stream);
-    LineWriter writer(r.text, lineEnd);
-    BnaHeader header = block.openHeader;
-    ConvertObjects(
-        reader, writer, options, header, block.openPoints, block.LinesToRead(),
-        [](long long, const BnaObjectReader&) { return false; }, r.objects);
-    writer.Flush();
-    if (block.readFailed && r.objects.pass.status == PassStatus::Done) {
-      r.objects.pass = PassResult::Fail(BnaFaultReason(BnaFault::ReadError), reader.LineNumber());
-    }
+    WriteBnaBlock(block, r.text, lineEnd,
+                  [&](auto& reader, auto& writer, BnaHeader& header) -> PassResult& {
+                    ConvertObjects(
+                        reader, writer, options, header, block.openPoints, block.LinesToRead(),
+                        [](long long, const BnaObjectReader&) { return false; }, r.objects);
+                    return r.objects.pass;
+                  });
   };
   auto take = [&](const BnaBlock& block, BlockResult& r) {
     if (!r.text.empty()) {
