@@ -51,18 +51,24 @@ std::string_view TakeField(std::string_view line, std::size_t& position, bool& q
 }  // namespace
 
 LineReader::LineReader(std::istream& in, std::size_t maxLineLength)
-    : in_(in), maxLineLength_(maxLineLength), buffer_(kFirstChunkSize) {}
+    : in_(&in), maxLineLength_(maxLineLength), buffer_(kFirstChunkSize), data_(buffer_.data()) {}
+
+LineReader::LineReader(std::string_view text, std::size_t maxLineLength)
+    : maxLineLength_(maxLineLength), data_(text.empty() ? "" : text.data()), end_(text.size()) {
+  nulSeen_ = std::memchr(data_, '\0', end_) != nullptr;
+}
 
 bool LineReader::Refill() {
   lfKnown_ = false;
-  if (!in_.good()) return false;
+  if (!in_ || !in_->good()) return false;
   // Every line view handed out so far is spent by now, so the block may move.
   if (end_ == buffer_.size() && buffer_.size() < kChunkSize) buffer_.resize(buffer_.size() * 2);
-  in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+  data_ = buffer_.data();
+  in_->read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
   begin_ = 0;
-  end_ = static_cast<std::size_t>(in_.gcount());
-  if (!nulSeen_) nulSeen_ = std::memchr(buffer_.data(), '\0', end_) != nullptr;
-  if (end_ == 0 && in_.bad()) stuck_ = ReadStatus::Failed;
+  end_ = static_cast<std::size_t>(in_->gcount());
+  if (!nulSeen_) nulSeen_ = std::memchr(data_, '\0', end_) != nullptr;
+  if (end_ == 0 && in_->bad()) stuck_ = ReadStatus::Failed;
   return end_ > 0;
 }
 
@@ -73,20 +79,20 @@ ReadStatus LineReader::Next(std::string_view& line) {
     // The last line ended with a CR at the end of a block: an LF after it is part of that end.
     skipLf_ = false;
     if (begin_ == end_) Refill();
-    if (begin_ < end_ && buffer_[begin_] == '\n') {
+    if (begin_ < end_ && data_[begin_] == '\n') {
       ++begin_;
       ++bytesRead_;
     }
     if (stuck_ != ReadStatus::Ok) return stuck_;
   }
   for (;;) {
-    const char* start = buffer_.data() + begin_;
+    const char* start = data_ + begin_;
     // The next LF is looked for once per block, not once per line, so that files whose
     // lines end in CR alone are read in linear time.
     if (!lfKnown_ || lfAt_ < begin_) {
       const void* lf = std::memchr(start, '\n', end_ - begin_);
       lfAt_ = lf != nullptr
-                  ? static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data())
+                  ? static_cast<std::size_t>(static_cast<const char*>(lf) - data_)
                   : end_;
       lfKnown_ = true;
     }
@@ -98,7 +104,7 @@ ReadStatus LineReader::Next(std::string_view& line) {
       std::size_t ending = 1;
       if (cr != nullptr) {
         if (begin_ + length + 1 < end_) {
-          if (buffer_[begin_ + length + 1] == '\n') ending = 2;
+          if (data_[begin_ + length + 1] == '\n') ending = 2;
         } else {
           skipLf_ = true;
         }

@@ -21,6 +21,8 @@ enum class ReadStatus { Ok, End, TooLong, NotText, Failed };
 class LineReader {
  public:
   explicit LineReader(std::istream& in, std::size_t maxLineLength = kMaxLineLength);
+  // The lines of text already in memory, read where they stand: `text` must outlive the reader.
+  explicit LineReader(std::string_view text, std::size_t maxLineLength = kMaxLineLength);
 
   ReadStatus Next(std::string_view& line);
 
@@ -32,9 +34,10 @@ class LineReader {
  private:
   bool Refill();
 
-  std::istream& in_;
+  std::istream* in_ = nullptr;  // none for text in memory
   std::size_t maxLineLength_;
   std::vector<char> buffer_;
+  const char* data_ = nullptr;  // the buffer's or the text's first byte
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   std::string carry_;

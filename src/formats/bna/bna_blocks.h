@@ -32,8 +32,7 @@ struct BnaBlock : TextBlock {
 template <typename Write>
 void WriteBnaBlock(const BnaBlock& block, std::string& text, std::string_view lineEnd,
                    Write write) {
-  TextStream stream(block.text);
-  BnaObjectReader reader(stream);
+  BnaObjectReader reader{std::string_view(block.text)};
   LineWriter writer(text, lineEnd);
   BnaHeader header = block.openHeader;
   PassResult& pass = write(reader, writer, header);

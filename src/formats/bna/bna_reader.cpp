@@ -231,8 +231,7 @@ BnaCheckResult CheckInBlocks(std::istream& in, Statistics& statistics, const Pro
   auto check = [](const BnaBlock& block, CheckBlockResult& r) {
     r = CheckBlockResult{};
     r.check.singlePointForm = -1;  // no header read in this block
-    TextStream stream(block.text);
-    LineReader lines(stream);
+    LineReader lines{std::string_view(block.text)};
     CheckObjects(lines, block.openPoints, block.LinesToRead(), r.ranges, r.check,
                  [](long long) { return true; });
     if (block.readFailed && r.check.fault == BnaFault::None) {

@@ -111,6 +111,9 @@ class BnaObjectReader {
  public:
   explicit BnaObjectReader(std::istream& in, BnaNumbers rule = BnaNumbers::Leading)
       : lines_(in), rule_(rule) {}
+  // A file's text already in memory, which must outlive the reader.
+  explicit BnaObjectReader(std::string_view text, BnaNumbers rule = BnaNumbers::Leading)
+      : lines_(text), rule_(rule) {}
 
   // The next header; End at the end of the file. A header the checker would refuse ends
   // the pass with Failed and `fault` set.

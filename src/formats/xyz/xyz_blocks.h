@@ -54,8 +54,7 @@ void ConvertXyzBlock(const TextBlock& block, const XyzBlockOptions& options, int
   result = XyzBlockResult{};
   result.text = std::move(text);
   result.startFields = startFields;
-  TextStream stream(block.text);
-  XyzReader reader(stream, options.inputFormatCode);
+  XyzReader reader(std::string_view(block.text), options.inputFormatCode);
   XyzPoint point;
   if (startFields > 0) {
     point = startPoint;
@@ -115,8 +114,7 @@ void ConvertXyzBlock(const TextBlock& block, const XyzBlockOptions& options, int
 // The lines holding something in a block after the data ended; false when a line no reader
 // takes stopped the count.
 inline bool CountUnreadLines(const TextBlock& block, long long& unread, long long& lines) {
-  TextStream stream(block.text);
-  LineReader reader(stream);
+  LineReader reader{std::string_view(block.text)};
   std::string_view line;
   ReadStatus status;
   while ((status = reader.Next(line)) == ReadStatus::Ok) {

@@ -99,6 +99,9 @@ void XyzValue::SetPicture(double value, std::string_view pattern) {
 XyzReader::XyzReader(std::istream& in, int inputFormatCode)
     : lines_(in), fields_(lines_), layout_(XyzLayout::FromCode(inputFormatCode)) {}
 
+XyzReader::XyzReader(std::string_view text, int inputFormatCode)
+    : lines_(text), fields_(lines_), layout_(XyzLayout::FromCode(inputFormatCode)) {}
+
 XyzStatus XyzReader::ReadFields(XyzPoint& point) {
   XyzValue* targets[3];
   ColumnTargets(layout_, point, targets);

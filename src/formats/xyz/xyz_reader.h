@@ -55,6 +55,8 @@ enum class XyzStatus {
 class XyzReader {
  public:
   XyzReader(std::istream& in, int inputFormatCode);
+  // Points of text already in memory, which must outlive the reader.
+  XyzReader(std::string_view text, int inputFormatCode);
   XyzReader(const XyzReader&) = delete;
   XyzReader& operator=(const XyzReader&) = delete;
 
