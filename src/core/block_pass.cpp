@@ -2,6 +2,7 @@
 
 #if defined(__linux__)
 #include <sched.h>
+#include <sys/mman.h>
 #endif
 
 namespace zolvane {
@@ -18,6 +19,20 @@ int AllCores() {
 #endif
   const unsigned cores = std::thread::hardware_concurrency();
   return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+void PreferHugePages(const void* data, std::size_t bytes) {
+#if defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t kHuge = std::uintptr_t{1} << 21;
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = (start + kHuge - 1) & ~(kHuge - 1);
+  const std::uintptr_t end = (start + bytes) & ~(kHuge - 1);
+  // Only advice: where it is refused the pages are the usual ones.
+  if (first < end) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)bytes;
+#endif
 }
 
 BlockCutter::BlockCutter(std::istream& in, std::size_t blockSize, std::size_t maxLine)

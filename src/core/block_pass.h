@@ -28,6 +28,11 @@ struct BlockPassOptions {
 // The cores this process may run on, at least 1.
 int AllCores();
 
+// Asks for huge pages for the whole ones inside [data, data + bytes), where the system lets a
+// program ask: a buffer of tens of megabytes written once then costs a few page faults, not
+// thousands. Call it before the buffer is first written.
+void PreferHugePages(const void* data, std::size_t bytes);
+
 // A run of whole lines of the input, the last one possibly without its end.
 struct TextBlock {
   std::string text;

@@ -4,6 +4,8 @@
 #include <array>
 #include <numbers>
 
+#include "core/block_pass.h"
+
 namespace zolvane::preview {
 namespace {
 
@@ -61,6 +63,7 @@ Decimator::Decimator(Layer& layer, const Grid& grid) : layer_(layer), grid_(grid
   // never written cost no memory.
   constexpr long long kMostReserved = 1 << 23;
   layer_.held.reserve(static_cast<std::size_t>(std::clamp(layer_.vertices, 0LL, kMostReserved)));
+  PreferHugePages(layer_.held.data(), layer_.held.capacity() * sizeof(preview::Vertex));
   layer_.shapes.clear();
   layer_.labels.clear();
   layer_.samples = {};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/block_pass.h"
 #include "geo/utm.h"
 
 namespace zolvane::preview {
@@ -92,10 +93,15 @@ bool KeptReading::Add(Call call, std::initializer_list<double> numbers, std::siz
     Drop();
     return false;
   }
-  constexpr std::size_t kBlock = std::size_t{1} << 16;
-  if (numbers_.empty() || numbers_.back().size() + numbers.size() > kBlock) {
+  // Blocks from 512 KB, each twice the last up to 8 MB, those mostly in huge pages: a short
+  // reading takes little room, and a million vertices cost a few page faults.
+  if (numbers_.empty() || numbers_.back().size() + numbers.size() > numbers_.back().capacity()) {
+    const std::size_t room = numbers_.empty()
+                                 ? std::size_t{1} << 16
+                                 : std::min(numbers_.back().capacity() * 2, std::size_t{1} << 20);
     numbers_.emplace_back();
-    numbers_.back().reserve(kBlock);
+    numbers_.back().reserve(room);
+    PreferHugePages(numbers_.back().data(), room * sizeof(double));
   }
   for (double number : numbers)
     numbers_.back().push_back(number);

@@ -162,16 +162,18 @@ QImage SampleImage(const Raster& raster, const DrawnLayer& drawn,
   return image;
 }
 
-// The picture of the lines and polygons, drawn in pixels.
+// The picture of the lines and polygons, drawn in pixels. Its rows are cleared by the band
+// that draws them, so that the threads share the first touch of its memory too.
 class Canvas {
  public:
   explicit Canvas(QSize size) : image_(size, QImage::Format_ARGB32_Premultiplied) {
-    image_.fill(Qt::transparent);
     bits_ = reinterpret_cast<QRgb*>(image_.bits());
     stride_ = image_.bytesPerLine() / 4;
+    PreferHugePages(bits_, static_cast<std::size_t>(image_.sizeInBytes()));
   }
   const QImage& Image() const { return image_; }
   QRgb* Row(int row) { return bits_ + row * stride_; }
+  void ClearRows(int top, int bottom) { std::fill(Row(top), Row(bottom), QRgb{0}); }
 
  private:
   QImage image_;
@@ -187,11 +189,15 @@ class Canvas {
 // stay in the cache.
 class Strokes {
  public:
-  Strokes(int width, int top, int bottom)
+  Strokes(int width, int rows)
       : width_(width),
-        top_(top),
-        bottom_(bottom),
-        marks_(static_cast<std::size_t>(bottom - top) * static_cast<std::size_t>(width), 0) {}
+        marks_(static_cast<std::size_t>(rows) * static_cast<std::size_t>(width), 0) {}
+
+  // The rows drawn from now on, at most the count given at construction; marks laid first.
+  void MoveTo(int top, int bottom) {
+    top_ = top;
+    bottom_ = bottom;
+  }
 
   QRgb Colour() const { return colour_; }
   bool Empty() const { return !drawn_; }
@@ -247,9 +253,13 @@ class Strokes {
   }
 
  private:
-  // Liang-Barsky against the pixel centres' box; false when nothing is left.
+  // Liang-Barsky against the box of the band's pixels, each holding the positions from its
+  // corner up to the next one's; false when nothing is left. The box ends a hair before the
+  // next band's first row: a line lying below the centre of the band's last row is drawn
+  // there rather than dropped by both bands.
   bool Clip(double& x0, double& y0, double& x1, double& y1) const {
-    const double right = width_ - 0.5, bottom = bottom_ - 0.5;
+    constexpr double kHair = 1e-6;
+    const double right = width_ - kHair, bottom = bottom_ - kHair;
     double t0 = 0, t1 = 1;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[] = {-dx, dx, -dy, dy};
@@ -278,7 +288,7 @@ class Strokes {
     return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1);
   }
 
-  int width_, top_, bottom_;
+  int width_, top_ = 0, bottom_ = 0;
   std::vector<std::uint8_t> marks_;
   QRgb colour_ = 0;
   bool drawn_ = false;
@@ -294,7 +304,15 @@ class Strokes {
 // Rows from `top` up to `bottom` (excluded) only: a band small enough to stay in the cache.
 class Coverage {
  public:
-  Coverage(int width, int top, int bottom) : width_(width), top_(top), bottom_(bottom) {}
+  Coverage(int width, int rows) : width_(width), rows_(rows) {}
+
+  // The rows counted from now on, at most the count given at construction; laid first.
+  void MoveTo(int top, int bottom) {
+    top_ = top;
+    bottom_ = bottom;
+    low_ = bottom_;
+    high_ = top_ - 1;
+  }
 
   // Laid on the canvas before a ring of another colour begins, and before one whose edges
   // could carry a short count past its range.
@@ -309,7 +327,7 @@ class Coverage {
     first_ = std::max(top_, Row(std::ceil(low - 0.5)));
     last_ = std::min(bottom_ - 1, Row(std::floor(high - 0.5)));
     if (first_ > last_) return false;
-    if (counts_.empty()) counts_.assign(static_cast<std::size_t>(bottom_ - top_) * Stride(), 0);
+    if (counts_.empty()) counts_.assign(static_cast<std::size_t>(rows_) * Stride(), 0);
     colour_ = colour;
     edges_ += edges;
     down_ = down;
@@ -374,9 +392,9 @@ class Coverage {
     for (int r = low_; r <= high_; ++r) {
       std::int16_t* count = counts_.data() + static_cast<std::size_t>(r - top_) * Stride();
       QRgb* line = canvas.Row(r);
-      int sum = 0;
+      std::int16_t sum = 0;
       for (int c = 0; c < width_; ++c) {
-        sum += count[c];
+        sum = static_cast<std::int16_t>(sum + count[c]);
         count[c] = 0;
         const int inside = std::abs(sum);
         if (inside == 0) continue;
@@ -401,12 +419,15 @@ class Coverage {
   }
 
  private:
-  // Short counts keep a band's rows in the cache. No cell takes more crossings than the
-  // edges added since the last laying, so that many keep each within its range. Over 63
-  // rings a pixel is opaque anyway.
-  static constexpr std::size_t kMostEdges = 32767;
+  // Short counts keep a band's rows in the cache. They are added modulo 2^16: a ring of n
+  // edges winds fewer than n / 2 times round any pixel, so with at most this many edges
+  // counted between layings a row's running sum stays within a short and comes out exact,
+  // whatever its cells wrapped to. Over 63 rings a pixel is opaque anyway.
+  static constexpr std::size_t kMostEdges = 65535;
 
-  std::size_t Stride() const { return static_cast<std::size_t>(width_) + 1; }
+  std::size_t Stride() const {
+    return static_cast<std::size_t>(width_) + 1;
+  }
   // Pixel indices of positions far outside, which a deep zoom gives, kept at the edges.
   int Row(double y) const {
     return static_cast<int>(std::clamp(y, top_ - 1.0, bottom_ + 1.0));
@@ -415,8 +436,8 @@ class Coverage {
     return static_cast<int>(std::clamp(x, 0.0, width_ * 1.0));
   }
 
-  int width_;
-  int top_, bottom_;
+  int width_, rows_;
+  int top_ = 0, bottom_ = 0;
   int low_ = std::numeric_limits<int>::max(), high_ = std::numeric_limits<int>::min();
   QRgb colour_ = 0;
   std::size_t edges_ = 0;      // added since the last laying
@@ -484,11 +505,13 @@ std::vector<ShapePlan> PlanShapes(const Layer& layer, const Scene& scene, const 
 }
 
 // Lines, and polygons filled translucent under their closed outline, drawn into the rows
-// from `top` up to `bottom` (excluded) in the order of the file.
+// from `top` up to `bottom` (excluded) in the order of the file, with one thread's marks and
+// counts.
 void DrawBand(Canvas& canvas, const Layer& layer, const std::vector<ShapePlan>& plans,
-              const PixelMap& map, int width, int top, int bottom) {
-  Strokes strokes(width, top, bottom);
-  Coverage insides(width, top, bottom);
+              const PixelMap& map, Strokes& strokes, Coverage& insides, int top, int bottom) {
+  canvas.ClearRows(top, bottom);
+  strokes.MoveTo(top, bottom);
+  insides.MoveTo(top, bottom);
   // An edge wholly above or below the band draws nothing in it.
   auto misses = [&](QPointF a, QPointF b) {
     return std::max(a.y(), b.y()) < top - 1 || std::min(a.y(), b.y()) > bottom + 1;
@@ -520,6 +543,48 @@ void DrawBand(Canvas& canvas, const Layer& layer, const std::vector<ShapePlan>& 
   }
   strokes.LayOn(canvas);
   insides.LayOn(canvas);
+}
+
+// Where each of `bands` bands of rows begins, and the last ends, so that the bands take about
+// the same work: an edge costs each row it crosses a count and the pixels of its line there,
+// and rings over the middle of the view cross its middle rows most. A sample of some hundred
+// thousand edges tells that well enough.
+std::vector<int> BandTops(const Layer& layer, const std::vector<ShapePlan>& plans,
+                          const PixelMap& map, int height, int bands) {
+  std::vector<double> starting(static_cast<std::size_t>(height) + 1, 0.0);
+  const std::size_t every = std::max<std::size_t>(1, layer.held.size() / 100000);
+  std::size_t skipped = 0;
+  for (const ShapePlan& plan : plans) {
+    const preview::Shape& shape = *plan.shape;
+    const preview::Vertex* held = layer.held.data() + shape.first;
+    const std::size_t edges = shape.kind == ShapeKind::Polygon ? shape.count : shape.count - 1;
+    for (std::size_t i = 1; i <= edges; ++i) {
+      if (++skipped < every) continue;
+      skipped = 0;
+      const QPointF a = map(held[i - 1]), b = map(held[i % shape.count]);
+      const double low = std::min(a.y(), b.y()), high = std::max(a.y(), b.y());
+      const double across = std::abs(b.x() - a.x());
+      if (!(high >= 0 && low < height) || !std::isfinite(across)) continue;
+      const double cost = 1 + std::max(1.0, across / std::max(high - low, 1.0));
+      starting[static_cast<std::size_t>(std::max(low, 0.0))] += cost;
+      starting[static_cast<std::size_t>(std::min(high, height - 1.0)) + 1] -= cost;
+    }
+  }
+  // Each row costs also its own clearing and laying.
+  double total = 0, crossing = 0;
+  for (std::size_t r = 0; r + 1 < starting.size(); ++r) {
+    crossing += starting[r];
+    starting[r] = crossing + 1;
+    total += crossing + 1;
+  }
+  std::vector<int> tops{0};
+  double done = 0;
+  for (int r = 0; r < height && static_cast<int>(tops.size()) < bands; ++r) {
+    done += starting[static_cast<std::size_t>(r)];
+    if (done * bands >= total * static_cast<double>(tops.size())) tops.push_back(r + 1);
+  }
+  tops.push_back(height);
+  return tops;
 }
 
 void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const DrawnLayer& drawn) {
@@ -561,21 +626,30 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
   }
   // Anything drawn in pixels goes straight into them, in bands of rows that each stay in the
   // cache while every edge reaching them is drawn, the bands shared among threads: their
-  // rows are apart, so no two threads write the same pixel.
-  constexpr int kBandRows = 128;
+  // rows are apart, so no two threads write the same pixel. Every edge is looked at once a
+  // band, so bands are few and tall, and of about the same work, so that no thread is left
+  // alone with the last one.
+  constexpr int kBandRows = 256;
   Canvas canvas(area.size());
   const PixelMap map(area, scene.view);
   const std::vector<ShapePlan> plans = PlanShapes(layer, scene, drawn, map);
   if (!plans.empty()) {
-    const int bands = (area.height() + kBandRows - 1) / kBandRows;
-    std::atomic<int> next{0};
+    const int threads = std::clamp(AllCores(), 1, 8);
+    const int rounds =
+        std::max(1, (area.height() + threads * kBandRows / 2) / (threads * kBandRows));
+    const std::vector<int> tops = BandTops(layer, plans, map, area.height(), threads * rounds);
+    int rows = 0;
+    for (std::size_t band = 1; band < tops.size(); ++band)
+      rows = std::max(rows, tops[band] - tops[band - 1]);
+    std::atomic<std::size_t> next{0};
     auto work = [&] {
-      for (int band = next++; band < bands; band = next++) {
-        DrawBand(canvas, layer, plans, map, area.width(), band * kBandRows,
-                 std::min(area.height(), (band + 1) * kBandRows));
+      Strokes strokes(area.width(), rows);
+      Coverage insides(area.width(), rows);
+      for (std::size_t band = next++; band + 1 < tops.size(); band = next++) {
+        if (tops[band] < tops[band + 1])
+          DrawBand(canvas, layer, plans, map, strokes, insides, tops[band], tops[band + 1]);
       }
     };
-    const int threads = std::clamp(AllCores(), 1, 8);
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t)
       helpers.emplace_back(work);
