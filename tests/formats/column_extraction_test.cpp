@@ -123,10 +123,9 @@ TEST_F(ExtractFlow, OptionFaultsEndBeforeAnyOutput) {
     ui.columnExtractionAnswers.push_back(c.choice);
     if (c.filesAsked) Files("1,2\n");
     ExtractColumnsOrLines(0, state, ui);
-    ASSERT_EQ(ui.messages.size(), 1u) << c.text;
-    EXPECT_EQ(ui.messages[0].text, c.text);
-    EXPECT_EQ(ui.messages[0].title, " Extract ");
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(
+        testing::MessagesOf(ui),
+        (testing::Shown{{c.text, " Extract ", MessageIcon::Information, MessageButtons::Ok}}));
     EXPECT_TRUE(ui.unanswered.empty()) << c.text;
     EXPECT_FALSE(OutputExists());
   }
@@ -142,10 +141,8 @@ TEST_F(ExtractFlow, AFailedRunLeavesTheOutputAsItWas) {
   dir.Write("out.dat", "before\r\n");
   RunWith("1,2,a\n3,4\n", {true, false, 1, 1, 2, 3, false});
   EXPECT_EQ(Output(), "before\r\n");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "error , only  2 columns");
-  EXPECT_EQ(ui.messages[0].title, "EXTRACT");
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::None);
+  EXPECT_EQ(testing::MessagesOf(ui), (testing::Shown{{"error , only  2 columns", "EXTRACT",
+                                                      MessageIcon::None, MessageButtons::Ok}}));
   EXPECT_EQ(ui.status, "error , only  2 columns: line 2 of " + inputPath);
 
   // Lines mode with a stop asked halfway.

@@ -119,9 +119,9 @@ TEST_F(DafFlow, EachCommandEndToEnd) {
   ui.messageAnswers.push_back(MessageAnswer::Yes);
   BnaToDaf(1, state, ui);
   EXPECT_EQ(Output().substr(0, 43), "Header\r\n41.25\r\n-3.5\r\n41.5\r\n2.25\r\n3\r\nDecimal");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, "Ellipsoid");
-  EXPECT_EQ(ui.messages[0].text, "Default is WGS84, IS BNA file in ED50?");
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{"Default is WGS84, IS BNA file in ED50?", "Ellipsoid",
+                             MessageIcon::Question, MessageButtons::YesNo}}));
   EXPECT_EQ(ui.filters, "All files (*.*)|*.*|contours DAF  (*.DAF)|*.DAF");
   EXPECT_EQ(ui.status, " BNA >> DAF finished");
   EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), " depth = 200"),

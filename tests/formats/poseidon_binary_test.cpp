@@ -147,10 +147,9 @@ TEST_F(PoseidonBinaryFlow, BinaryCommand) {
   A2BIN(-1, state, ui);
   EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {1}, {3}}));
   EXPECT_EQ(Output(), "41.5 2.25\r\n");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, " Finished ");
-  EXPECT_EQ(ui.messages[0].title, " Binary => Ascii  ");
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{" Finished ", " Binary => Ascii  ", MessageIcon::Information,
+                             MessageButtons::Ok}}));
   EXPECT_EQ(state.InputFormatCode, 0);
   EXPECT_EQ(state.OutputFormatCode, 0);
 

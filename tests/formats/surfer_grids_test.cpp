@@ -103,13 +103,12 @@ TEST_F(SurferFlow, GenesisExportAsksNoticeFilesAndNullValue) {
   ui.inputBoxAnswers.push_back("-5.5");
   SurferGridToGenesis(0, state, ui);
   EXPECT_EQ(Output(), "-6 \r\n 100 \r\n");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, " Surfer grid to Genesis II");
-  EXPECT_EQ(ui.messages[0].text,
-            " Genesis TXT: a Surfer grid in format GS_ASCII will be necessary\n Output Z values "
-            "will transformed to positive integers");
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(
+      testing::MessagesOf(ui),
+      (testing::Shown{
+          {" Genesis TXT: a Surfer grid in format GS_ASCII will be necessary\n Output Z values "
+           "will transformed to positive integers",
+           " Surfer grid to Genesis II", MessageIcon::Information, MessageButtons::OkCancel}}));
   EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
   EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
   EXPECT_EQ(ui.prompts, std::vector<std::string>{

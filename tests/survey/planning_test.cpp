@@ -269,9 +269,10 @@ TEST_F(PlanningFlow, FilterXyzWindowsAndRanges) {
     EXPECT_EQ(state.FilterMode, 0);
     EXPECT_EQ(state.InputFormatCode, 0);
   }
-  ASSERT_EQ(ui.messages.size(), 1u);  // the limits in error
-  EXPECT_EQ(ui.messages[0].text, " Minims > maxims ");
-  EXPECT_EQ(ui.messages[0].title, " error filters ");
+  // The limits in error.
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{" Minims > maxims ", " error filters ", MessageIcon::Information,
+                             MessageButtons::Ok}}));
   EXPECT_EQ(ui.outputFilterIndices.back(), 4);
   EXPECT_EQ(ui.outputOptionsShown, 0);  // the output keeps the input layout
 
@@ -292,11 +293,10 @@ TEST_F(PlanningFlow, ClipBnaRunsAndWarning) {
             "\"A\",\"B\",-2 \r\n1,1\r\n2,2\r\n\"A\",\"B\",-2 \r\n3,3\r\n4,4\r\n"
             "\"C\",\"D\", 1 \r\n5,5\r\n");
   EXPECT_EQ(ui.status, " 5 accepted point  / filter bna finished");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text,
-            "BNA file shoud be multiline format \n Cliping will convert areas to curves");
-  EXPECT_EQ(ui.messages[0].title, " Atencion ");
-  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(
+      testing::MessagesOf(ui),
+      (testing::Shown{{"BNA file shoud be multiline format \n Cliping will convert areas to curves",
+                       " Atencion ", MessageIcon::Exclamation, MessageButtons::OkCancel}}));
   EXPECT_EQ(ui.filterClipping, std::vector<bool>{true});
 
   // Nothing inside; then Cancel in the warning asks for nothing more.

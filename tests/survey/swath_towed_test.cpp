@@ -128,10 +128,9 @@ TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
   EXPECT_EQ(
       testing::DialogsOf(ui),
       (testing::FileDialogs{"All files (*.*)|*.*|BNA (*.bna)|*.bna|XYZ (*.dat)|*.dat|", {3}, {2}}));
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, " Finished ");
-  EXPECT_EQ(ui.messages[0].title, " xYZ => XYZ_SWATH  ");
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{" Finished ", " xYZ => XYZ_SWATH  ", MessageIcon::Information,
+                             MessageButtons::Ok}}));
   EXPECT_TRUE(Output().starts_with("\" 10\",\" 10\",5\r\n")) << Output();
 
   // Cancel ends at once.
