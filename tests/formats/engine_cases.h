@@ -111,11 +111,6 @@ class FlowTest : public ::testing::Test {
     ui.outputFiles.push_back(outputPath);
     return inputPath;
   }
-  // Scripts the layout dialogs of a run; a code of 0 leaves its dialog unanswered.
-  void Layouts(int input, int output = 0, bool statistics = false, bool distances = false) {
-    if (input) ui.inputOptionsAnswers.push_back(InputOptionsChoice{input, statistics});
-    if (output) ui.outputOptionsAnswers.push_back(OutputOptionsChoice{output, distances});
-  }
   std::string Output() const { return TempDir::Read(outputPath); }
   bool OutputExists() const { return std::filesystem::exists(outputPath); }
 
