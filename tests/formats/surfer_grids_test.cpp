@@ -45,6 +45,8 @@ TEST(GenesisText, NodesShiftedNorthernRowFirstAndMalformedGridsRefused) {
           {"DSAA\n2 1\n0 1\n0 1\n0 1\n1 x\n", "Not a number: x", 6},
           {"DSAA\nnx 1\n", "Not a number: nx", 2},
           {"DSAA\n1 1\n0 1\n0 1\n1e999 0\n-1e999\n", "A number out of range", 5},
+          {"DSAA\n1 1\n0 1\n0 1\n0 1\n" + std::string("5\0\n", 3), "Not a text file (a NUL byte)",
+           6},
       },
       true);
   testing::ExpectRows(Genesis(7),
