@@ -165,9 +165,10 @@ TEST_F(GisFlow, VecFaultsLeaveNoBna) {
     state.InputError = 0;
     vec2bna(18, state, ui);
     const std::string reason = c.reason;
-    const std::string status = c.line > 0         ? FaultText(reason, c.line, inputPath)
-                               : reason[0] == ' ' ? dvcPath + reason
-                                                  : reason + dvcPath;
+    const std::string status =
+        c.line > 0         ? reason + ": line " + std::to_string(c.line) + " of " + inputPath
+        : reason[0] == ' ' ? dvcPath + reason
+                           : reason + dvcPath;
     EXPECT_EQ(ui.status, status) << c.vec;
     EXPECT_EQ(ui.messages.size(), c.line == 0 && c.dvc != "-" ? 1u : 0u) << c.vec;
     EXPECT_EQ(state.InputError, 1) << c.vec;
@@ -215,7 +216,7 @@ TEST_F(GisFlow, MapgenFromTheMenuPassesTheBnaCheck) {
 
   Files("# -b\n-70.964500 42.266300\nno numbers here\n", "bad.dat", "bad.bna");
   MapgenToBna(0, state, ui);
-  EXPECT_EQ(ui.status, FaultText("Point line without two numbers", 3, inputPath));
+  EXPECT_EQ(ui.status, "Point line without two numbers: line 3 of " + inputPath);
   EXPECT_FALSE(OutputExists());
 }
 
@@ -268,7 +269,7 @@ TEST_F(GisFlow, KingdomDialogRetriesUntilItsColumnsCanBeUsed) {
   Files("1,2,3\n4,5\n", "short.csv", "short.dat");
   ui.kingdomNavigationAnswers = {KingdomNavigationChoice{}};
   cs2ks(0, state, ui);
-  EXPECT_EQ(ui.status, FaultText("The last record has fewer than three values", 2, inputPath));
+  EXPECT_EQ(ui.status, "The last record has fewer than three values: line 2 of " + inputPath);
   EXPECT_FALSE(OutputExists());
 }
 
