@@ -1,5 +1,5 @@
-// The survey-plan, Geosail and Bridge exports, engine by engine, and what they share with the
-// XYZ export: faults and stops.
+// The survey-plan, Geosail, Bridge and XYZ exports, engine by engine, and the faults and stops
+// they share.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -44,9 +44,12 @@ Engine Bridge(int label) {
     return ConvertBnaToBridgePlan(in, out, label, p);
   };
 }
-Engine Xyz() {
-  return [](std::istream& in, std::ostream& out, const ProgressFn& p) {
-    return ConvertBnaToXyz(in, out, {1, 11, {}}, p).pass;
+// bna2xyz, with the count of the points it wrote after them.
+Engine Xyz(int label = 1, int code = 11) {
+  return [=](std::istream& in, std::ostream& out, const ProgressFn& p) {
+    const PassResult pass = ConvertBnaToXyz(in, out, {label, code, {}}, p).pass;
+    out << "|" << pass.count;
+    return pass;
   };
 }
 
@@ -60,6 +63,7 @@ std::string Export(const Engine& engine, const std::string& bna, PassResult* pas
 
 const char* const kTwoLines =
     "\"L1\",\"A\",-3\r\n1,2\r\n3,4\r\n5.5,-6\r\n\"L2\",\" B \",-2\n7,8\n9,10\n";
+const char* const kContours = "\"-100\",\"depth\",2\r\n2.5,41.3\r\n2.75,41.25\r\n";
 // Near the equator and Greenwich, where the numbers must stay plain decimals.
 const char* const kNearZero =
     "E,q,-2\n-0.0123456789012346,0.05579995\n0.000000000000001,-0.001234567\n";
@@ -117,6 +121,17 @@ TEST(PlanExports, WorkedExamples) {
        "\"two\"\r\n"
        " 41 30.0000N  -   003 15.0000W 1  1 \r\n"
        " 33 45.0000S  -   010 30.0000E 2  2 \r\n"},
+      // Labels keep their quotes and lose their blanks.
+      {"xyz", Xyz(), kContours, "2.5,41.3,\"-100\"\r\n2.75,41.25,\"-100\"\r\n|2"},
+      {"xyz, label 2", Xyz(2, 11), kContours, "2.5,41.3,\"depth\"\r\n2.75,41.25,\"depth\"\r\n|2"},
+      {"xyz, blanks", Xyz(1, 21), "  z1  ,b,1\r\n1,2\r\n", "1 2 z1\r\n|1"},
+      {"xyz, Y X", Xyz(2, 22), "\"A\",\"B\",1,2.5,41.3\r\n", "41.3 2.5 \"B\"\r\n|1"},
+      {"xyz, open line", Xyz(), "a,b,-2\n1e3,-0.5,7\n-3,4\n", "1000,-0.5,a\r\n-3,4,a\r\n|2"},
+      {"xyz, tabs", Xyz(1, 32), kContours, "41.3\t2.5\t\"-100\"\r\n41.25\t2.75\t\"-100\"\r\n|2"},
+      {"xyz, no z", Xyz(1, 23), kContours, "2.5 41.3\r\n2.75 41.25\r\n|2"},
+      // Codes outside the layouts write nothing.
+      {"xyz, code 15", Xyz(1, 15), kContours, "|2"},
+      {"xyz, code 40", Xyz(1, 40), kContours, "|2"},
   };
   for (const auto& c : cases) {
     PassResult pass;

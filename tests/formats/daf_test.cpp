@@ -32,8 +32,10 @@ std::string ToDaf(const std::string& bna, int label, std::vector<double>* depths
   return out;
 }
 
+const auto kToBna = [](auto& in, auto& out) { return ConvertDafToBna(in, out, {}); };
+
 auto ToBna(const std::string& daf) {
-  return RunPass(daf, [](auto& in, auto& out) { return ConvertDafToBna(in, out, {}); });
+  return RunPass(daf, kToBna);
 }
 
 TEST(Daf, BnaLinesBecomeBlocks) {
@@ -50,7 +52,7 @@ TEST(Daf, BnaLinesBecomeBlocks) {
   EXPECT_NE(ToDaf(bna, 2).find("174=7;185=12\r\n1.000000"), std::string::npos);
 }
 
-TEST(Daf, BlocksBecomeBnaLines) {
+TEST(Daf, BlocksBecomeBnaLinesAndLinesOutsideThemAreFaults) {
   const struct {
     std::string daf;
     std::string bna;
@@ -74,24 +76,16 @@ TEST(Daf, BlocksBecomeBnaLines) {
     Statistics statistics;
     EXPECT_EQ(CheckBna(written, statistics, {}).fault, BnaFault::None) << bna;
   }
-}
-
-TEST(Daf, LinesOutsideBlocksAreFaults) {
-  const struct {
-    std::string daf;
-    long long line;
-  } cases[] = {
-      // Without its header the first block's points fall outside it.
-      {"START =1;\n1 1\n2 2\n3 3\n4 4\n5 5\n6 6\n7 7\n8 8\nSTOP\n", 9},
-      {std::string(kHeader) + "START =1;\n1 1\nSTOP\nstray\n", 12},
-      {std::string(kHeader) + "STOP\n", 9},
-      {std::string(kHeader), 8},  // no contour at all
-  };
-  for (const auto& c : cases) {
-    const DafToBnaResult result = ToBna(c.daf).first;
-    EXPECT_EQ(result.pass.status, PassStatus::Failed) << c.daf;
-    EXPECT_EQ(result.pass.line, c.line) << c.daf;
-  }
+  testing::ExpectRows(kToBna,
+                      {
+                          // Without its header the first block's points fall outside it.
+                          {"START =1;\n1 1\n2 2\n3 3\n4 4\n5 5\n6 6\n7 7\n8 8\nSTOP\n",
+                           "Line outside a START ... STOP block", 9},
+                          {std::string(kHeader) + "START =1;\n1 1\nSTOP\nstray\n",
+                           "Line outside a START ... STOP block", 12},
+                          {std::string(kHeader) + "STOP\n", "STOP outside a block", 9},
+                          {std::string(kHeader), "No contour with points", 8},  // no contour at all
+                      });
 }
 
 TEST(Daf, PointsWithTheirDepth) {
@@ -125,9 +119,9 @@ TEST_F(DafFlow, EachCommandEndToEnd) {
   ui.messageAnswers.push_back(MessageAnswer::Yes);
   BnaToDaf(1, state, ui);
   EXPECT_EQ(Output().substr(0, 43), "Header\r\n41.25\r\n-3.5\r\n41.5\r\n2.25\r\n3\r\nDecimal");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, "Ellipsoid");
-  EXPECT_EQ(ui.messages[0].text, "Default is WGS84, IS BNA file in ED50?");
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{"Default is WGS84, IS BNA file in ED50?", "Ellipsoid",
+                             MessageIcon::Question, MessageButtons::YesNo}}));
   EXPECT_EQ(ui.filters, "All files (*.*)|*.*|contours DAF  (*.DAF)|*.DAF");
   EXPECT_EQ(ui.status, " BNA >> DAF finished");
   EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), " depth = 200"),

@@ -1,5 +1,6 @@
-// What the engine tables share: a pass run on a text, the lines of what it wrote, and a command
-// flow run on files of a private folder, answered from a script.
+// What the engine tables share: a pass run on a text, its rows of inputs with what it writes or
+// where it stops, the lines of what it wrote, and a command flow run on files of a private
+// folder, answered from a script.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,9 +9,11 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "core/pass.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -23,6 +26,42 @@ auto RunPass(const std::string& input, Pass&& pass) {
   std::ostringstream out;
   auto result = pass(in, out);
   return std::pair{std::move(result), out.str()};
+}
+
+// The result of a pass alone, for the passes that return more.
+inline const PassResult& PassOf(const PassResult& pass) {
+  return pass;
+}
+template <typename Result>
+const PassResult& PassOf(const Result& result) {
+  return result.pass;
+}
+
+// A row of an engine table: an input and what the pass writes when it ends well, or, with a
+// line, the reason it stops for at that line.
+struct Row {
+  std::string input, expected;
+  long long line = -1;  // -1: the pass ends well
+};
+
+// Runs every row through `pass(in, out)`; a pass that stops writes nothing when `nothing`.
+template <typename Pass>
+void ExpectRows(Pass&& pass, const std::vector<Row>& rows, bool nothing = false) {
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.input.substr(0, 80));
+    const auto [result, out] = RunPass(row.input, pass);
+    const PassResult& ran = PassOf(result);
+    EXPECT_EQ(ran.status, row.line < 0 ? PassStatus::Done : PassStatus::Failed) << ran.reason;
+    if (row.line < 0) {
+      EXPECT_EQ(out, row.expected);
+    } else {
+      EXPECT_EQ(ran.reason, row.expected);
+      EXPECT_EQ(ran.line, row.line);
+      if (nothing) {
+        EXPECT_EQ(out, "");
+      }
+    }
+  }
 }
 
 // The lines of a text, without their line ends (CR LF or LF).
@@ -49,6 +88,15 @@ struct FileDialogs {
 
 inline FileDialogs DialogsOf(const ScriptedServices& ui) {
   return {ui.filters, ui.inputFilterIndices, ui.outputFilterIndices};
+}
+
+// The message boxes a command showed: text, title, icon and buttons.
+using Shown = std::vector<std::tuple<std::string, std::string, MessageIcon, MessageButtons>>;
+inline Shown MessagesOf(const ScriptedServices& ui) {
+  Shown shown;
+  for (const ShownMessage& m : ui.messages)
+    shown.emplace_back(m.text, m.title, m.icon, m.buttons);
+  return shown;
 }
 
 // A command run as the menu runs it: its file dialogs answered with files of a private folder.

@@ -98,10 +98,10 @@ TEST_F(GebcoFlow, LatLonOrUtmAndTheOutputLayout) {
   ui.outputOptionsAnswers.push_back(OutputOptionsChoice{24, false});
   GebcoToXyz(5, state, ui);
   EXPECT_EQ(Output(), "41.5 2.25\r\n");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, "Coordinates System ");
-  EXPECT_EQ(ui.messages[0].text, "Default is Lat-Lon, do you like to change to UTM ?");
-  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(
+      testing::MessagesOf(ui),
+      (testing::Shown{{"Default is Lat-Lon, do you like to change to UTM ?", "Coordinates System ",
+                       MessageIcon::Question, MessageButtons::YesNo}}));
   EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{3});
   EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
   EXPECT_TRUE(ui.shownStatistics.has_value());

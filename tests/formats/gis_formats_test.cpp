@@ -165,9 +165,10 @@ TEST_F(GisFlow, VecFaultsLeaveNoBna) {
     state.InputError = 0;
     vec2bna(18, state, ui);
     const std::string reason = c.reason;
-    const std::string status = c.line > 0         ? FaultText(reason, c.line, inputPath)
-                               : reason[0] == ' ' ? dvcPath + reason
-                                                  : reason + dvcPath;
+    const std::string status =
+        c.line > 0         ? reason + ": line " + std::to_string(c.line) + " of " + inputPath
+        : reason[0] == ' ' ? dvcPath + reason
+                           : reason + dvcPath;
     EXPECT_EQ(ui.status, status) << c.vec;
     EXPECT_EQ(ui.messages.size(), c.line == 0 && c.dvc != "-" ? 1u : 0u) << c.vec;
     EXPECT_EQ(state.InputError, 1) << c.vec;
@@ -183,36 +184,24 @@ TEST_F(GisFlow, VecFaultsLeaveNoBna) {
 }
 
 TEST(Mapgen, SegmentsBecomeOpenLines) {
-  const struct {
-    const char* mapgen;
-    const char* bna;
-  } cases[] = {
-      {"# -b\n-70.964500 42.266300\n-70.965200 42.265600\n# -b\n",
-       "\"shore\",\"costa\",-2\r\n-70.9645,42.2663\r\n-70.9652,42.2656\r\n"},
-      // The end of the file closes the last segment; marker runs make no empty records.
-      {"# -b\n# -b\n\n1.000000 2.000000\n# -b\n# -b\n3.000000 4.000000",
-       "\"shore\",\"costa\",-1\r\n1,2\r\n\"shore\",\"costa\",-1\r\n3,4\r\n"},
-      // Split at blanks, a tab or a comma: signs and short decimals survive.
-      {"-7.5\t-33.123456\n12.25   -1.5 9\n-70.964500,42.266300\n1.5 , -2.5,7\n",
-       "\"shore\",\"costa\",-4\r\n-7.5,-33.12346\r\n12.25,-1.5\r\n-70.9645,42.2663\r\n1.5,-2."
-       "5\r\n"},
-      {"# -b\n", ""},
-  };
-  const auto convert = [](const std::string& mapgen) {
-    return RunPass(mapgen, [](auto& in, auto& out) { return ConvertMapgenToBna(in, out, {}); });
-  };
-  for (const auto& c : cases) {
-    const auto [result, out] = convert(c.mapgen);
-    EXPECT_EQ(result.status, PassStatus::Done) << c.mapgen;
-    EXPECT_EQ(out, c.bna) << c.mapgen;
-  }
-  for (const char* bad : {"# -b\n-70.964500 42.266300\n-70.96450042.2663\n",
-                          "# -b\n-70.964500 42.266300\nsegment 12 ends\n",
-                          "# -b\n-70.964500 42.266300\n-70.964500,,42.266300\n"}) {
-    const PassResult result = convert(bad).first;
-    EXPECT_EQ(result.status, PassStatus::Failed) << bad;
-    EXPECT_EQ(result.line, 3) << bad;
-  }
+  testing::ExpectRows(
+      [](auto& in, auto& out) { return ConvertMapgenToBna(in, out, {}); },
+      {
+          {"# -b\n-70.964500 42.266300\n-70.965200 42.265600\n# -b\n",
+           "\"shore\",\"costa\",-2\r\n-70.9645,42.2663\r\n-70.9652,42.2656\r\n"},
+          // The end of the file closes the last segment; marker runs make no empty records.
+          {"# -b\n# -b\n\n1.000000 2.000000\n# -b\n# -b\n3.000000 4.000000",
+           "\"shore\",\"costa\",-1\r\n1,2\r\n\"shore\",\"costa\",-1\r\n3,4\r\n"},
+          // Split at blanks, a tab or a comma: signs and short decimals survive.
+          {"-7.5\t-33.123456\n12.25   -1.5 9\n-70.964500,42.266300\n1.5 , -2.5,7\n",
+           "\"shore\",\"costa\",-4\r\n-7.5,-33.12346\r\n12.25,-1.5\r\n-70.9645,42.2663\r\n1.5,-2."
+           "5\r\n"},
+          {"# -b\n", ""},
+          {"# -b\n-70.964500 42.266300\n-70.96450042.2663\n", "Point line without two numbers", 3},
+          {"# -b\n-70.964500 42.266300\nsegment 12 ends\n", "Point line without two numbers", 3},
+          {"# -b\n-70.964500 42.266300\n-70.964500,,42.266300\n", "Point line without two numbers",
+           3},
+      });
 }
 
 TEST_F(GisFlow, MapgenFromTheMenuPassesTheBnaCheck) {
@@ -227,38 +216,29 @@ TEST_F(GisFlow, MapgenFromTheMenuPassesTheBnaCheck) {
 
   Files("# -b\n-70.964500 42.266300\nno numbers here\n", "bad.dat", "bad.bna");
   MapgenToBna(0, state, ui);
-  EXPECT_EQ(ui.status, FaultText("Point line without two numbers", 3, inputPath));
+  EXPECT_EQ(ui.status, "Point line without two numbers: line 3 of " + inputPath);
   EXPECT_FALSE(OutputExists());
 }
 
+auto Kingdom(const KingdomOptions& options) {
+  return [options](auto& in, auto& out) { return ConvertCsvToKingdom(in, out, options, {}); };
+}
+
 TEST(Kingdom, RecordsBecomePaddedLines) {
-  const struct {
-    const char* csv;
-    KingdomOptions options;
-    const char* dat;
-  } cases[] = {
-      {"101,523456.7,4712345.25\n", {}, "00101.000    523456.700   4712345.250   L-0\r\n"},
-      {"101,523456.7,4712345.25\n",
-       {3, 1, 2, "  line 7 "},
-       "4712345.250    000101.000   0523456.700   line 7\r\n"},
-      {" -5 , 1.0625 ,x\n7,8,9",
-       {},
-       "-00005.000    000001.063   0000000.000   L-0\r\n00007.000    000008.000   0000009.000   "
-       "L-0\r\n"},
-      {"1,2\n3\n", {}, "00001.000    000002.000   0000003.000   L-0\r\n"},
-  };
-  const auto convert = [](const std::string& csv, const KingdomOptions& options) {
-    return RunPass(csv,
-                   [&](auto& in, auto& out) { return ConvertCsvToKingdom(in, out, options, {}); });
-  };
-  for (const auto& c : cases) {
-    const auto [result, out] = convert(c.csv, c.options);
-    EXPECT_EQ(result.status, PassStatus::Done) << c.csv;
-    EXPECT_EQ(out, c.dat) << c.csv;
-  }
-  const PassResult result = convert("1,2,3\n4,5\n", {}).first;
-  EXPECT_EQ(result.status, PassStatus::Failed);
-  EXPECT_EQ(result.line, 2);
+  testing::ExpectRows(
+      Kingdom({}),
+      {
+          {"101,523456.7,4712345.25\n", "00101.000    523456.700   4712345.250   L-0\r\n"},
+          {" -5 , 1.0625 ,x\n7,8,9",
+           "-00005.000    000001.063   0000000.000   L-0\r\n00007.000    000008.000   0000009.000  "
+           " "
+           "L-0\r\n"},
+          {"1,2\n3\n", "00001.000    000002.000   0000003.000   L-0\r\n"},
+          {"1,2,3\n4,5\n", "The last record has fewer than three values", 2},
+      });
+  testing::ExpectRows(
+      Kingdom({3, 1, 2, "  line 7 "}),
+      {{"101,523456.7,4712345.25\n", "4712345.250    000101.000   0523456.700   line 7\r\n"}});
   EXPECT_EQ(KingdomColumnFault({1, 1, 3}), "The shot, X and Y columns must differ");
   EXPECT_EQ(KingdomColumnFault({0, 2, 3}), "Column numbers must be 1, 2 or 3");
   EXPECT_EQ(KingdomColumnFault({1, 2, 4}), "Column numbers must be 1, 2 or 3");
@@ -289,7 +269,7 @@ TEST_F(GisFlow, KingdomDialogRetriesUntilItsColumnsCanBeUsed) {
   Files("1,2,3\n4,5\n", "short.csv", "short.dat");
   ui.kingdomNavigationAnswers = {KingdomNavigationChoice{}};
   cs2ks(0, state, ui);
-  EXPECT_EQ(ui.status, FaultText("The last record has fewer than three values", 2, inputPath));
+  EXPECT_EQ(ui.status, "The last record has fewer than three values: line 2 of " + inputPath);
   EXPECT_FALSE(OutputExists());
 }
 

@@ -31,9 +31,7 @@ const std::string kGrid2x2 = "DSAA\r\n" + Pad(" 2 ", " 2 ") + Pad(" 2.25 ", " 3.
                              Pad(" 40.5 ", " 41.5 ") + Pad(" 0 ", " 255 ") +
                              " 5  1.70141E+38 \r\n 7  8 \r\n";
 
-auto Grid(const std::string& input) {
-  return RunPass(input, [](auto& in, auto& out) { return ConvertPoseidonGrid(in, out, {}, {}); });
-}
+const auto kGrid = [](auto& in, auto& out) { return ConvertPoseidonGrid(in, out, {}, {}); };
 
 TEST(Poseidon, SinglePrintForm) {
   const std::pair<float, const char*> cases[] = {{5, " 5 "},
@@ -48,43 +46,24 @@ TEST(Poseidon, SinglePrintForm) {
   }
 }
 
-TEST(Poseidon, GridBecomesSurferGrid) {
-  struct Case {
-    std::string input, output;
-  } cases[] = {
-      {Description("2", "2") + "5 -1\n7 8\n", kGrid2x2},
-      // Values may run across lines and be separated by commas.
-      {Description("2", "2") + "5,-1,7\n  8\n", kGrid2x2},
-  };
-  for (const Case& c : cases) {
-    const auto [result, output] = Grid(c.input);
-    EXPECT_EQ(result.pass.status, PassStatus::Done) << result.pass.reason;
-    EXPECT_EQ(output, c.output);
-  }
-  // Header line 2 of a 500 x 400 grid: 400 starts in print zone 2, column 15.
-  EXPECT_EQ(Grid(Description("500", "400")).second.substr(6, 21), Pad(" 500 ", " 400 "));
-}
-
-TEST(Poseidon, FaultsNameTheKeywordOrTheRow) {
+TEST(Poseidon, GridBecomesSurferGridOrFaultsNameTheKeywordOrTheRow) {
   std::string noRows = Description("2", "2");
   noRows.replace(noRows.find("ROWS"), 4, "RUWS");
-  struct Case {
-    std::string input, reason;
-    long long line;
-  } cases[] = {
-      {noRows + "1 2 3 4\n", "The grid description has no ROWS keyword", 1},
-      {"LAT_LL: 1\n", "The grid description has no LONG_LL keyword", 1},
-      {Description("2", "2") + "5 -1\n7\n", "The values end in row 2 of 2", 3},
-      {Description("2", "2") + "5 -1\nabc 8\n", "Not a number: abc", 3},
-      {Description("2", "2") + "5 -1\n7 12abc\n", "Not a number: 12abc", 3},
-      {"", "The file is empty", 1},
-  };
-  for (const Case& c : cases) {
-    const PoseidonResult result = Grid(c.input).first;
-    EXPECT_EQ(result.pass.status, PassStatus::Failed);
-    EXPECT_EQ(result.pass.reason, c.reason);
-    EXPECT_EQ(result.pass.line, c.line) << c.reason;
-  }
+  testing::ExpectRows(kGrid,
+                      {
+                          {Description("2", "2") + "5 -1\n7 8\n", kGrid2x2},
+                          // Values may run across lines and be separated by commas.
+                          {Description("2", "2") + "5,-1,7\n  8\n", kGrid2x2},
+                          {noRows + "1 2 3 4\n", "The grid description has no ROWS keyword", 1},
+                          {"LAT_LL: 1\n", "The grid description has no LONG_LL keyword", 1},
+                          {Description("2", "2") + "5 -1\n7\n", "The values end in row 2 of 2", 3},
+                          {Description("2", "2") + "5 -1\nabc 8\n", "Not a number: abc", 3},
+                          {Description("2", "2") + "5 -1\n7 12abc\n", "Not a number: 12abc", 3},
+                          {"", "The file is empty", 1},
+                      });
+  // Header line 2 of a 500 x 400 grid: 400 starts in print zone 2, column 15.
+  EXPECT_EQ(testing::RunPass(Description("500", "400"), kGrid).second.substr(6, 21),
+            Pad(" 500 ", " 400 "));
 }
 
 // Little-endian fields of a binary point file.
@@ -100,10 +79,8 @@ struct Bytes {
   }
 };
 
-auto Binary(const std::string& input, int code) {
-  return RunPass(input, [&](auto& in, auto& out) {
-    return ConvertBinaryPoints(in, out, {code, {}}, {});
-  });
+auto Binary(int code) {
+  return [code](auto& in, auto& out) { return ConvertBinaryPoints(in, out, {code, {}}, {}); };
 }
 
 TEST(BinaryPoints, RecordsBecomeLinesInTheChosenLayout) {
@@ -121,7 +98,7 @@ TEST(BinaryPoints, RecordsBecomeLinesInTheChosenLayout) {
       {Bytes().I16(2).I32(0).data, 11, ""},
   };
   for (const Case& c : cases) {
-    const auto [result, output] = Binary(c.input, c.code);
+    const auto [result, output] = RunPass(c.input, Binary(c.code));
     EXPECT_EQ(result.pass.status, PassStatus::Done) << result.pass.reason;
     EXPECT_EQ(output, c.output);
   }
@@ -129,21 +106,16 @@ TEST(BinaryPoints, RecordsBecomeLinesInTheChosenLayout) {
 
 TEST(BinaryPoints, ShortFilesAndUnknownTypesAreReported) {
   const std::string record = Bytes().I16(2).I16(1).I16(2).I16(2).data;
-  struct Case {
-    std::string input, reason;
-  } cases[] = {
-      {std::string("\2\0\1", 3), "The file ends before its record count"},
-      {Bytes().I16(2).I32(-1).data, "The record count is negative (-1)"},
-      {Bytes().I16(2).I32(3).data + record + "\2", "The file ends after record 1 of 3"},
-      {Bytes().I16(3).I32(1).data + record, "The file ends after record 0 of 1"},
-      {Bytes().I16(2).I32(2).data + record + Bytes().I16(8).I16(1).data,
-       "Record 2 holds a value of type 8, not 2, 3, 4 or 5"},
-  };
-  for (const Case& c : cases) {
-    const BinaryPointResult result = Binary(c.input, 11).first;
-    EXPECT_EQ(result.pass.status, PassStatus::Failed);
-    EXPECT_EQ(result.pass.reason, c.reason);
-  }
+  testing::ExpectRows(
+      Binary(11),
+      {
+          {std::string("\2\0\1", 3), "The file ends before its record count", 0},
+          {Bytes().I16(2).I32(-1).data, "The record count is negative (-1)", 0},
+          {Bytes().I16(2).I32(3).data + record + "\2", "The file ends after record 1 of 3", 2},
+          {Bytes().I16(3).I32(1).data + record, "The file ends after record 0 of 1", 1},
+          {Bytes().I16(2).I32(2).data + record + Bytes().I16(8).I16(1).data,
+           "Record 2 holds a value of type 8, not 2, 3, 4 or 5", 2},
+      });
 }
 
 using PoseidonBinaryFlow = testing::FlowTest<>;
@@ -175,10 +147,9 @@ TEST_F(PoseidonBinaryFlow, BinaryCommand) {
   A2BIN(-1, state, ui);
   EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {1}, {3}}));
   EXPECT_EQ(Output(), "41.5 2.25\r\n");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, " Finished ");
-  EXPECT_EQ(ui.messages[0].title, " Binary => Ascii  ");
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{" Finished ", " Binary => Ascii  ", MessageIcon::Information,
+                             MessageButtons::Ok}}));
   EXPECT_EQ(state.InputFormatCode, 0);
   EXPECT_EQ(state.OutputFormatCode, 0);
 

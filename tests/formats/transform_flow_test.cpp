@@ -35,11 +35,9 @@ TEST_F(TransformFlow, GeoToUtmAsksEllipsoidAndZoneAndResetsTheCodes) {
   Zone(31);
   TransformXyzFile(state, ui);
   EXPECT_EQ(Output(), "415897,4539238,100\r\n");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, "Ellipsoid");
-  EXPECT_EQ(ui.messages[0].text, "Default is WGS84, change to ED50?");
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Question);
-  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{"Default is WGS84, change to ED50?", "Ellipsoid",
+                             MessageIcon::Question, MessageButtons::YesNo}}));
   EXPECT_EQ(state.SemiMajorAxis, kWgs84.SemiMajorAxis);
   EXPECT_EQ(ui.zoneShown, 1);
   EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kPointFileFilters, {4}, {4}}));
@@ -176,8 +174,7 @@ TEST_F(TransformFlow, CommaFileEndingInsideAPointKeepsThePointsBefore) {
   Script("1,2,3\n4,5,6\n7,8\n", 11, 11, false, true);
   TransformXyzFile(state, ui);
   EXPECT_EQ(Output(), "1,2,3\r\n4,5,6\r\n");
-  EXPECT_EQ(ui.status, PartialPointText(3, inputPath));
-  EXPECT_NE(ui.status.find("line 3 of " + inputPath), std::string::npos);
+  EXPECT_EQ(ui.status, "The file ends inside a point, which was left out: line 3 of " + inputPath);
   EXPECT_EQ(ui.shownStatistics->XMax, 4);
 }
 

@@ -121,7 +121,7 @@ class CountingUi : public testing::ScriptedUi {
   }
 };
 
-TEST(CheckXyzFile, ProgressEvery200PointsAndTheRanges) {
+TEST(CheckXyzFile, ProgressEvery200PointsAndTheRangesOrTheLineAtFault) {
   testing::TempDir dir;
   std::string text;
   for (int i = 1; i <= 450; ++i)
@@ -139,16 +139,13 @@ TEST(CheckXyzFile, ProgressEvery200PointsAndTheRanges) {
   EXPECT_EQ(ui.shownStatistics->ZMin, 2);
   EXPECT_EQ(ui.statusHistory.front(), " Checking ascii file ");
   EXPECT_EQ(ui.status, "");
-}
 
-TEST(CheckXyzFile, ReportsTheLineAtFault) {
-  testing::TempDir dir;
-  RunState state;
-  testing::ScriptedUi ui;
+  // Faults say their line.
+  ui.shownStatistics.reset();
   const std::string path = dir.File("in.dat");
-  auto check = [&](const std::string& text, int code) {
+  auto check = [&](const std::string& input, int code) {
     state.InputFormatCode = code;
-    state.InputFileName = dir.Write("in.dat", text);
+    state.InputFileName = dir.Write("in.dat", input);
     CheckXyzFile(state.InputFileName, state, ui);
     EXPECT_EQ(state.InputError, 1);
     return ui.status;

@@ -27,37 +27,28 @@ const std::string kRule(63, '_');
 
 using PlanningFlow = testing::FlowTest<>;
 
-double Miles(double lat1, double lat2) {
-  const UtmCoordinate a = GeoToUtm(lat1, 0, 3, kWgs84), b = GeoToUtm(lat2, 0, 3, kWgs84);
-  return std::hypot(a.Easting - b.Easting, a.Northing - b.Northing) / 1852;
-}
-
 TEST_F(PlanningFlow, DistanceTimeReport) {
-  // Speeds chosen so that the line takes 65.5 minutes and the transit 65.25.
-  const double line = Miles(0, 0.5), transit = Miles(0.5, 1);
-  const double lineSpeed = line * 60 / 65.5, transitSpeed = transit * 60 / 65.25;
+  // Speeds at which the line of 29.88 miles takes 65.5 minutes and the transit 65.25.
   Files("\"A\",\"B\",2\n0,0\n0,0.5\n\"C\",\"D\",1,0,1\n", "plan.bna");
-  ui.distanceTimeAnswers.push_back(DistanceTimeChoice{lineSpeed, transitSpeed, false});
+  ui.distanceTimeAnswers.push_back(DistanceTimeChoice{27.3727876567231, 27.4777004348628, false});
   DistanceTimeEstimate(1, state, ui);
   const std::vector<std::string> expected = {
-      "Sailing speed in the line: " + FormatPrintItem(lineSpeed) +
-          " Kn., Between lines: " + FormatPrintItem(transitSpeed) + " Kn. ",
+      "Sailing speed in the line:  27.3727876567231  Kn., Between lines:  27.4777004348628  Kn. ",
       "",
       "\"A  B\"",
       " 00 00.0000S  000 00.0000W 001  nm.",
-      " 00 30.0000N  000 00.0000W 002  " + FormatPicture(line, "000.00") + "nm.",
-      "LINE  Time (P/A) = 1:5 / 1:5 hours     N.Miles = " + FormatPicture(line, "##0.00"),
+      " 00 30.0000N  000 00.0000W 002  029.88nm.",
+      "LINE  Time (P/A) = 1:5 / 1:5 hours     N.Miles = 29.88",
       kRule,
       "",
       "\"C  D\"",
       "",
-      "TRANSIT  Time (P/A) = 1:05 / 2:10 hours      Dist. between lines= " +
-          FormatPicture(transit, "000.00"),
+      "TRANSIT  Time (P/A) = 1:05 / 2:10 hours      Dist. between lines= 029.88",
       "",
-      " 01 00.0000N  000 00.0000W 001  " + FormatPicture(transit, "000.00") + "nm.",
+      " 01 00.0000N  000 00.0000W 001  029.88nm.",
       "LINE  Time (P/A) = 0:0 / 2:10 hours     N.Miles = 0.00",
       kRule,
-      "Total Time: 2:10 hours    N.Miles = " + FormatPicture(line + transit, "#####0.00"),
+      "Total Time: 2:10 hours    N.Miles = 59.76",
       kRule,
   };
   EXPECT_EQ(SplitLines(Output()), expected);
@@ -98,31 +89,20 @@ TEST_F(PlanningFlow, DistanceTimeSpeedsMeridianAndEllipsoid) {
 }
 
 TEST_F(PlanningFlow, FaultsStopWithTheFileAndLineAndNoOutput) {
-  const struct {
-    const char* text;
-    const char* reason;
-    long long line;
-  } cases[] = {
+  const std::vector<testing::Row> faults = {
       {"\"A\",\"B\",2\n0,0\nabc,1\n", "Unreadable number", 3},
       {"\"A\",\"B\",2\n0,0\n", "The file ends inside an object", 2},
       {"\"A\",\"B\",2\n0,0\n1\n", "Coordinate line without a comma", 3},
       {"\"A\",\"B\",1,x,1\n", "Unreadable number", 1},
       {"\"A\",\"B\",2\n\"0\",\"0\"\n\" \",\"1\"\n", "Unreadable number", 3},
   };
-  for (const auto& c : cases) {
-    for (int command = 0; command < 3; ++command) {
-      std::istringstream in(c.text);
-      std::ostringstream out;
-      const PassResult pass = command == 0   ? EstimateDistanceTime(in, out, {}, {}).pass
-                              : command == 1 ? RotateBnaRecords(in, out, {}, {})
-                                             : ClipBnaRecords(in, out, {}, {});
-      EXPECT_EQ(pass.status, PassStatus::Failed) << c.text;
-      EXPECT_EQ(pass.reason, c.reason) << c.text;
-      EXPECT_EQ(pass.line, c.line) << c.text;
-    }
-  }
+  testing::ExpectRows([](auto& in, auto& out) { return EstimateDistanceTime(in, out, {}, {}); },
+                      faults);
+  testing::ExpectRows([](auto& in, auto& out) { return RotateBnaRecords(in, out, {}, {}); },
+                      faults);
+  testing::ExpectRows([](auto& in, auto& out) { return ClipBnaRecords(in, out, {}, {}); }, faults);
   // Through the window: the checked file still holds a number it cannot read.
-  Files(cases[0].text, "bad.bna");
+  Files(faults[0].input, "bad.bna");
   ui.distanceTimeAnswers.push_back(DistanceTimeChoice{});
   DistanceTimeEstimate(1, state, ui);
   EXPECT_EQ(ui.status, "Unreadable number: line 3 of " + inputPath);
@@ -289,9 +269,10 @@ TEST_F(PlanningFlow, FilterXyzWindowsAndRanges) {
     EXPECT_EQ(state.FilterMode, 0);
     EXPECT_EQ(state.InputFormatCode, 0);
   }
-  ASSERT_EQ(ui.messages.size(), 1u);  // the limits in error
-  EXPECT_EQ(ui.messages[0].text, " Minims > maxims ");
-  EXPECT_EQ(ui.messages[0].title, " error filters ");
+  // The limits in error.
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{" Minims > maxims ", " error filters ", MessageIcon::Information,
+                             MessageButtons::Ok}}));
   EXPECT_EQ(ui.outputFilterIndices.back(), 4);
   EXPECT_EQ(ui.outputOptionsShown, 0);  // the output keeps the input layout
 
@@ -312,11 +293,10 @@ TEST_F(PlanningFlow, ClipBnaRunsAndWarning) {
             "\"A\",\"B\",-2 \r\n1,1\r\n2,2\r\n\"A\",\"B\",-2 \r\n3,3\r\n4,4\r\n"
             "\"C\",\"D\", 1 \r\n5,5\r\n");
   EXPECT_EQ(ui.status, " 5 accepted point  / filter bna finished");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text,
-            "BNA file shoud be multiline format \n Cliping will convert areas to curves");
-  EXPECT_EQ(ui.messages[0].title, " Atencion ");
-  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(
+      testing::MessagesOf(ui),
+      (testing::Shown{{"BNA file shoud be multiline format \n Cliping will convert areas to curves",
+                       " Atencion ", MessageIcon::Exclamation, MessageButtons::OkCancel}}));
   EXPECT_EQ(ui.filterClipping, std::vector<bool>{true});
 
   // Nothing inside; then Cancel in the warning asks for nothing more.

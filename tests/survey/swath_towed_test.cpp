@@ -83,56 +83,37 @@ TEST(Swath, APolygonPerSegmentOfEachLine) {
     EXPECT_EQ(Swath(c.input, c.layout, c.coefficient, c.factor), c.bna) << c.input;
 }
 
-std::string Towed(const std::string& input, float layback, float maximum = 10000,
-                  PassResult* fault = nullptr) {
-  const auto [result, out] = testing::RunPass(input, [&](auto& in, auto& out) {
+auto Towed(float layback, float maximum = 10000) {
+  return [=](auto& in, auto& out) {
     return CorrectTowedPositions(in, out, {layback, maximum}, {});
-  });
-  if (fault) *fault = result;
-  return result.status == PassStatus::Done ? out : "";
+  };
 }
 
-TEST(Towed, VehicleBehindTheShipInEveryQuadrant) {
-  const std::string header = "\"X_ship - Y_ship - X_sonar - Y_sonar - layback - label \"\r\n";
-  const struct {
-    const char* input;
-    float layback, maximum;
-    const char* line;
-  } cases[] = {
-      {"0,0,5,a\n100,0,5,b\n", 10, 10000, "100,0,90,0,10,\"b\"\r\n"},              // east
-      {"0,0,5,a\n0,100,5,\"north\"\n", 10, 10000, "0,100,0,90,10,\"north\"\r\n"},  // 360
-      {"0,100,5,a\n0,0,5,b\n", 10, 10000, "0,0,0,10,10,\"b\"\r\n"},                // south
-      {"0,0,5,a\n30,40,5,b\n", 10, 10000, "30,40,23,32,10,\"b\"\r\n"},             // course 37
-      {"0,0,7.5,a\n1000,0,7.5,b\n", 0, 10000, "1000,0,992,0,7,\"b\"\r\n"},         // file layback
-      {"5,1000,5,a\n5,1000,5,b\n", 10, 10000, "5,1000,4,990,10,\"b\"\r\n"},  // standing: south
-      {"0,0,5,only\n", 10, 10000, ""},
-      // A jump on the last record: still written, from a standing start.
-      {"0,0,5,a\n10,0,5,b\n1000,0,5,c\n", 0, 50, "10,0,5,0,5,\"b\"\r\n1000,0,1000,-5,5,\"c\"\r\n"},
-      // A jump inside the track: nothing across it.
-      {"0,0,5,a\n1000,0,5,b\n1010,0,5,c\n", 0, 50, "1010,0,1005,0,5,\"c\"\r\n"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Towed(c.input, c.layback, c.maximum), header + c.line) << c.input;
-  }
-}
-
-TEST(Towed, UnreadableOrTruncatedRecordsStopAtTheirLine) {
-  const struct {
-    const char* input;
-    const char* reason;
-    long long line;
-  } cases[] = {
-      {"0,0,5,a\n1,x,5,b\n", "Unreadable number", 2},
-      {"0,0,5,a\n1,2\n", "The file ends inside a record", 2},
-      {"0,0,5,a\n1,2,3", "The file ends inside a record", 2},
-  };
-  for (const auto& c : cases) {
-    PassResult fault;
-    Towed(c.input, 10, 10000, &fault);
-    EXPECT_EQ(fault.status, PassStatus::Failed) << c.input;
-    EXPECT_EQ(fault.reason, c.reason);
-    EXPECT_EQ(fault.line, c.line);
-  }
+TEST(Towed, VehicleBehindTheShipInEveryQuadrantOrStopsAtABadRecord) {
+  const std::string head = "\"X_ship - Y_ship - X_sonar - Y_sonar - layback - label \"\r\n";
+  testing::ExpectRows(
+      Towed(10),
+      {
+          {"0,0,5,a\n100,0,5,b\n", head + "100,0,90,0,10,\"b\"\r\n"},              // east
+          {"0,0,5,a\n0,100,5,\"north\"\n", head + "0,100,0,90,10,\"north\"\r\n"},  // 360
+          {"0,100,5,a\n0,0,5,b\n", head + "0,0,0,10,10,\"b\"\r\n"},                // south
+          {"0,0,5,a\n30,40,5,b\n", head + "30,40,23,32,10,\"b\"\r\n"},             // course 37
+          {"5,1000,5,a\n5,1000,5,b\n", head + "5,1000,4,990,10,\"b\"\r\n"},  // standing: south
+          {"0,0,5,only\n", head},
+          {"0,0,5,a\n1,x,5,b\n", "Unreadable number", 2},
+          {"0,0,5,a\n1,2\n", "The file ends inside a record", 2},
+          {"0,0,5,a\n1,2,3", "The file ends inside a record", 2},
+      });
+  // The layback of the file.
+  testing::ExpectRows(Towed(0), {{"0,0,7.5,a\n1000,0,7.5,b\n", head + "1000,0,992,0,7,\"b\"\r\n"}});
+  testing::ExpectRows(Towed(0, 50),
+                      {
+                          // A jump on the last record: still written, from a standing start.
+                          {"0,0,5,a\n10,0,5,b\n1000,0,5,c\n",
+                           head + "10,0,5,0,5,\"b\"\r\n1000,0,1000,-5,5,\"c\"\r\n"},
+                          // A jump inside the track: nothing across it.
+                          {"0,0,5,a\n1000,0,5,b\n1010,0,5,c\n", head + "1010,0,1005,0,5,\"c\"\r\n"},
+                      });
 }
 
 using SurveyFlow = testing::FlowTest<>;
@@ -147,10 +128,9 @@ TEST_F(SurveyFlow, SwathAsksItsDialogsInOrderAndFinishesWithABox) {
   EXPECT_EQ(
       testing::DialogsOf(ui),
       (testing::FileDialogs{"All files (*.*)|*.*|BNA (*.bna)|*.bna|XYZ (*.dat)|*.dat|", {3}, {2}}));
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, " Finished ");
-  EXPECT_EQ(ui.messages[0].title, " xYZ => XYZ_SWATH  ");
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(testing::MessagesOf(ui),
+            (testing::Shown{{" Finished ", " xYZ => XYZ_SWATH  ", MessageIcon::Information,
+                             MessageButtons::Ok}}));
   EXPECT_TRUE(Output().starts_with("\" 10\",\" 10\",5\r\n")) << Output();
 
   // Cancel ends at once.
