@@ -10,22 +10,35 @@
 namespace zolvane {
 namespace {
 
-// The lines read before the reader stopped; `bytes` the bytes read after each.
+// The lines read before the reader stopped; `bytes` the bytes read after each. The text read
+// from a stream and where it stands in memory gives the same.
 std::vector<std::string> ReadAll(const std::string& text, std::size_t limit = kMaxLineLength,
                                  ReadStatus* last = nullptr,
                                  std::vector<std::uint64_t>* bytes = nullptr) {
+  struct Reading {
+    std::vector<std::string> lines;
+    std::vector<std::uint64_t> bytes;
+    ReadStatus last;
+  };
+  auto read = [](LineReader reader) {
+    Reading reading;
+    std::string_view line;
+    while ((reading.last = reader.Next(line)) == ReadStatus::Ok) {
+      reading.lines.emplace_back(line);
+      reading.bytes.push_back(reader.BytesRead());
+      EXPECT_EQ(reader.LineNumber(), static_cast<long long>(reading.lines.size()));
+    }
+    return reading;
+  };
   std::istringstream in(text);
-  LineReader reader(in, limit);
-  std::vector<std::string> lines;
-  std::string_view line;
-  ReadStatus status;
-  while ((status = reader.Next(line)) == ReadStatus::Ok) {
-    lines.emplace_back(line);
-    if (bytes) bytes->push_back(reader.BytesRead());
-    EXPECT_EQ(reader.LineNumber(), static_cast<long long>(lines.size()));
-  }
-  if (last) *last = status;
-  return lines;
+  const Reading streamed = read(LineReader(in, limit));
+  const Reading held = read(LineReader(std::string_view(text), limit));
+  EXPECT_EQ(held.lines, streamed.lines);
+  EXPECT_EQ(held.bytes, streamed.bytes);
+  EXPECT_EQ(held.last, streamed.last);
+  if (last) *last = streamed.last;
+  if (bytes) *bytes = streamed.bytes;
+  return streamed.lines;
 }
 
 TEST(LineReader, EndsLinesAtCrLfLfOrCrAloneAndCountsTheBytes) {
