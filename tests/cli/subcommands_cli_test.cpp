@@ -507,10 +507,7 @@ TEST(Subcommands, OptionsMessagesAndExitStatus) {
     const std::string out = dir.File("out");
     const bool hadOutput = std::filesystem::exists(out);
     const std::string before = TempDir::Read(out);
-    const auto entries = [&] {
-      return std::distance(std::filesystem::directory_iterator(dir.Path()), {});
-    };
-    const auto entriesBefore = entries();
+    const long entriesBefore = dir.Entries();
     const auto run = RunBash("cd " + ShellWord(dir.Path().string()) + " && \"$CLI\" " + row.run);
     EXPECT_EQ(run.status, row.status) << row.run << "\n" << run.output;
     for (const std::string& part : Split(row.printed))
@@ -523,7 +520,7 @@ TEST(Subcommands, OptionsMessagesAndExitStatus) {
       // A refused run leaves the output as it was, or makes none.
       EXPECT_EQ(std::filesystem::exists(out), hadOutput) << row.run;
       EXPECT_EQ(TempDir::Read(out), before) << row.run;
-      EXPECT_EQ(entries(), entriesBefore) << row.run << ": a temporary left";
+      EXPECT_EQ(dir.Entries(), entriesBefore) << row.run << ": a temporary left";
     } else if (row.is == Is::Exact && !row.written.empty()) {
       EXPECT_EQ(TempDir::Read(out), row.written) << row.run;
     } else if (row.is == Is::Starts) {

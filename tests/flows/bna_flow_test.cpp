@@ -22,8 +22,7 @@
 #include "formats/bna/bna_to_xml.h"
 #include "formats/bna/bna_to_xyz.h"
 #include "formats/bna/xml_to_kml.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
@@ -31,40 +30,15 @@ namespace {
 using testing::ScriptedUi;
 using testing::TempDir;
 
-class BnaFlow : public ::testing::Test {
- protected:
-  TempDir dir;
-  RunState state;
-  ScriptedUi ui;
+using Command = void (*)(int, RunState&, Ui&);
 
-  std::string Bna(const std::string& text) { return dir.Write("in.bna", text); }
+class BnaFlow : public testing::FlowTest<> {
+ protected:
   bool Saw(const std::string& status) const {
     return std::find(ui.statusHistory.begin(), ui.statusHistory.end(), status) !=
            ui.statusHistory.end();
   }
 };
-
-TEST_F(BnaFlow, ConvertsEndToEnd) {
-  ui.inputFiles = {Bna("\"-100\",\"depth\",2\r\n2.5,41.3\r\n2.75,41.25\r\n")};
-  ui.outputFiles = {dir.File("out.dat")};
-  ui.outputOptionsAnswers = {OutputOptionsChoice{24, false}};
-  BnaToXyz(1, state, ui);
-
-  EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "41.3 2.5\r\n41.25 2.75\r\n");
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
-  EXPECT_EQ(ui.status, " Finished  BNA > XYZ ");
-  EXPECT_TRUE(Saw(" checking bna file "));
-  EXPECT_TRUE(Saw(" Converting bna to ascii "));
-  EXPECT_EQ(ui.inputFileName, dir.File("in.bna"));
-  EXPECT_EQ(ui.outputFileName, dir.File("out.dat"));
-  ASSERT_TRUE(ui.shownStatistics);
-  EXPECT_EQ(ui.shownStatistics->XMax, 2.75);
-  EXPECT_EQ(ui.shownStatistics->YMin, 41.25);
-  EXPECT_EQ(state.OutputFormatCode, 24);  // the command leaves the code for the dispatch to reset
-  EXPECT_EQ(state.BnaPointCount, 2);
-}
 
 TEST_F(BnaFlow, APipedInputIsReadTwiceThroughAPrivateCopy) {
   const std::string fifo = dir.File("fifo.bna");
@@ -82,64 +56,119 @@ TEST_F(BnaFlow, APipedInputIsReadTwiceThroughAPrivateCopy) {
 
 TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
   state.OutputFormatCode = 13;
-  ui.inputFiles = {Bna("a,b,1\r\n1,2\r\n")};
-  ui.outputFiles = {dir.File("out.dat")};
+  Files("a,b,1\r\n1,2\r\n");
   BnaToXyz(2, state, ui);
   EXPECT_EQ(ui.outputOptionsShown, 0);
-  EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "1,2\r\n");
+  EXPECT_EQ(Output(), "1,2\r\n");
 }
 
-// A Cancel at any dialog, a refused output, a missing input or a stop: the old output stays,
-// nothing else is written, and the dialogs after it are not asked.
-TEST_F(BnaFlow, RunsThatEndEarlyKeepTheOldOutput) {
-  std::string text = "a,b,1000\r\n";
-  for (int i = 0; i < 1000; ++i)
-    text += "1,2\r\n";
-  const std::string in = Bna(text), out = dir.File("out.dat");
-  const std::optional<OutputOptionsChoice> layout = OutputOptionsChoice{};
+// A Cancel at any dialog, a refused output, a missing or faulty input, a stop: the old output
+// stays, the input is untouched, no temporary is left, and the dialogs after the end are not
+// asked.
+TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
+  enum At { kInput, kOutput, kDialog, kSame, kMissing, kFaulty, kStop };
   const struct {
     const char* what;
-    std::optional<std::string> input, output;
-    std::optional<std::optional<OutputOptionsChoice>> layoutAnswer;  // none: not asked
-    int stopAt;
-    std::string message;  // a part of the one message shown; empty: none
-    std::size_t outputDialogs;
-    int layoutsShown;
+    Command command;
+    int index;
+    At at;
+    std::size_t outputsAsked;
+    int dialogsShown;   // the command's own: layout, style, markers
+    const char* named;  // the file the one message names ("in" or "missing"); empty: none
+    int inputError;
+    const char* status = nullptr;  // its end, when it says so; ending "of ": the input follows
   } cases[] = {
-      {"cancel input", std::nullopt, {}, {}, 0, "", 0, 0},
-      {"cancel output", in, std::nullopt, {}, 0, "", 1, 0},
-      {"cancel layout", in, out, std::optional<OutputOptionsChoice>(), 0, "", 1, 1},
-      {"output is input", in, in, {}, 0, in, 1, 0},
-      {"missing input", dir.File("missing.bna"), {}, {}, 0, "missing.bna", 0, 0},
-      // The check reports 12 times, then the conversion starts.
-      {"stopped", in, out, layout, 13, "", 1, 1},
+      {"xyz", &BnaToXyz, 1, kInput, 0, 0, "", 0},
+      {"xyz", &BnaToXyz, 1, kOutput, 1, 0, "", 0},
+      {"xyz", &BnaToXyz, 1, kDialog, 1, 1, "", 0},
+      {"xyz", &BnaToXyz, 1, kSame, 1, 0, "in", 0},
+      {"xyz", &BnaToXyz, 1, kMissing, 0, 0, "missing", 1},
+      {"xyz", &BnaToXyz, 1, kStop, 1, 1, "", 1, "Stopped"},  // the check reports 12 times
+      {"hypack", &BnaToHypack, 2, kInput, 0, 0, "", 0},
+      {"hypack", &BnaToHypack, 2, kOutput, 1, 0, "", 0},
+      {"hypack", &BnaToHypack, 2, kFaulty, 0, 0, "", 1},
+      {"hypack", &BnaToHypack, 2, kSame, 1, 0, "in", 0},
+      {"hypack", &BnaToHypack, 2, kStop, 1, 0, "", 1, "Stopped"},
+      {"merlin", &BnaToMerlin, 2, kInput, 0, 0, "", 0},
+      {"merlin", &BnaToMerlin, 2, kOutput, 1, 0, "", 0},
+      {"merlin", &BnaToMerlin, 2, kFaulty, 0, 0, "", 1},
+      {"merlin", &BnaToMerlin, 2, kSame, 1, 0, "in", 0},
+      {"merlin", &BnaToMerlin, 2, kStop, 1, 0, "", 1, "Stopped"},
+      {"asciiplan", &BnaToAsciiplan, -1, kInput, 0, 0, "", 0},
+      {"asciiplan", &BnaToAsciiplan, -1, kOutput, 1, 0, "", 0},
+      {"asciiplan", &BnaToAsciiplan, -1, kFaulty, 0, 0, "", 1},
+      {"asciiplan", &BnaToAsciiplan, -1, kSame, 1, 0, "in", 0},
+      {"asciiplan", &BnaToAsciiplan, -1, kStop, 1, 0, "", 1, "Stopped"},
+      {"geosail", &BnaToGeosail, 1, kInput, 0, 0, "", 0},
+      {"geosail", &BnaToGeosail, 1, kOutput, 1, 0, "", 0},
+      {"geosail", &BnaToGeosail, 1, kFaulty, 0, 0, "", 1},
+      {"geosail", &BnaToGeosail, 1, kSame, 1, 0, "in", 0},
+      {"geosail", &BnaToGeosail, 1, kStop, 1, 0, "", 1, "Stopped"},
+      {"bridge", &BnaToBridgePlan, 2, kInput, 0, 0, "", 0},
+      {"bridge", &BnaToBridgePlan, 2, kOutput, 1, 0, "", 0},
+      {"bridge", &BnaToBridgePlan, 2, kFaulty, 0, 0, "", 1},
+      {"bridge", &BnaToBridgePlan, 2, kSame, 1, 0, "in", 0},
+      {"bridge", &BnaToBridgePlan, 2, kStop, 1, 0, "", 1, "Stopped"},
+      {"kml", &BnaToKml, 0, kDialog, 1, 1, "", 0},
+      {"kml", &BnaToKml, 0, kFaulty, 0, 0, "", 1},
+      {"xml", &BnaToXml, 0, kDialog, 1, 1, "", 0},
+      {"xml", &BnaToXml, 0, kFaulty, 0, 0, "", 1},
+      {"xml2kml", &XmlToKml, 0, kFaulty, 1, 0, "", 1, "Marker without its lat and lng: line 3 of "},
   };
+  std::string longBna = "a,b,-1000\r\n";
+  for (int i = 0; i < 1000; ++i)
+    longBna += "1,2\r\n";
   for (const auto& c : cases) {
+    const std::string what = c.what + std::string(" ") + std::to_string(c.at);
+    TempDir dir;
     RunState state;
     ScriptedUi ui;
-    dir.Write("out.dat", "previous");
-    ui.inputFiles = {c.input};
-    ui.outputFiles = {c.output};
-    if (c.layoutAnswer) ui.outputOptionsAnswers = {*c.layoutAnswer};
-    ui.stopAtProgressCall = c.stopAt;
-    BnaToXyz(1, state, ui);
-    EXPECT_EQ(TempDir::Read(out), "previous") << c.what;
-    EXPECT_EQ(TempDir::Read(in), text) << c.what;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << c.what;
-    EXPECT_EQ(ui.outputFilterIndices.size(), c.outputDialogs) << c.what;
-    EXPECT_EQ(ui.outputOptionsShown, c.layoutsShown) << c.what;
-    EXPECT_EQ(ui.messages.size(), c.message.empty() ? 0u : 1u) << c.what;
-    if (!c.message.empty() && !ui.messages.empty()) {
-      EXPECT_NE(ui.messages[0].text.find(c.message), std::string::npos) << c.what;
-    }
-    EXPECT_EQ(state.InputError, c.what == std::string("missing input") || c.stopAt) << c.what;
-    if (c.stopAt == 0) {
-      EXPECT_EQ(state.OutputFormatCode, 0) << c.what;  // a cancel leaves the run state alone
-      EXPECT_EQ(state.BnaPointCount, 0) << c.what;
+    const bool xml = c.command == &XmlToKml;
+    const std::string text = c.at != kFaulty ? longBna
+                             : xml           ? "<?xml?>\n<markers>\n<marker label=\"a\" />\n"
+                                             : "a,b,-3\n1,2\n";
+    const std::string in = dir.Write("in", text), out = dir.Write("out", "previous");
+    ui.inputFiles = {c.at == kInput ? std::nullopt
+                                    : std::optional(dir.File(c.at == kMissing ? "missing" : "in"))};
+    ui.outputFiles = {c.at == kOutput ? std::nullopt : std::optional(c.at == kSame ? in : out)};
+    if (c.at == kDialog) {
+      ui.outputOptionsAnswers = {std::nullopt};
+      ui.kmlStyleAnswers = {std::nullopt};
+      ui.xmlMarkersAnswers = {std::nullopt};
     } else {
-      EXPECT_EQ(ui.status, "Stopped");
-      EXPECT_EQ(ui.progressCalls, c.stopAt);
+      ui.outputOptionsAnswers = {OutputOptionsChoice{}};
     }
+    ui.stopAtProgressCall = c.at == kStop ? 13 : 0;
+    c.command(c.index, state, ui);
+    EXPECT_EQ(TempDir::Read(out), "previous") << what;
+    EXPECT_EQ(TempDir::Read(in), text) << what;
+    EXPECT_EQ(dir.Entries(), 2) << what;
+    EXPECT_EQ(ui.outputFilterIndices.size(), c.outputsAsked) << what;
+    EXPECT_EQ(ui.outputOptionsShown + ui.kmlShown + ui.xmlShown, c.dialogsShown) << what;
+    EXPECT_EQ(ui.messages.size(), *c.named ? 1u : 0u) << what;
+    if (*c.named && !ui.messages.empty()) {
+      EXPECT_NE(ui.messages[0].text.find(dir.File(c.named)), std::string::npos) << what;
+    }
+    EXPECT_EQ(state.InputError, c.inputError) << what;
+    if (c.status) {
+      const std::string status = c.status;
+      EXPECT_EQ(ui.status, status.ends_with("of ") ? status + in : status) << what;
+    }
+    if (c.at == kStop) {
+      EXPECT_EQ(ui.progressCalls, 13) << what;
+    } else if (c.inputError == 0) {
+      // A cancel leaves the run state and the panel alone.
+      EXPECT_EQ(state.OutputFormatCode, 0) << what;
+      EXPECT_EQ(state.BnaPointCount, 0) << what;
+      EXPECT_EQ(state.KmlDialogResult, 0) << what;
+      // BNA > XYZ names its output before it asks the layout; the KML and XML exports name
+      // neither file before they write.
+      EXPECT_EQ(ui.outputFileName.empty(), c.at != kDialog || c.command != &BnaToXyz) << what;
+      if (c.command == &BnaToKml || c.command == &BnaToXml) {
+        EXPECT_EQ(ui.inputFileName, "") << what;
+      }
+    }
+    EXPECT_EQ(ui.kmlForgotten + ui.xmlForgotten, 0) << what;
   }
 }
 
@@ -165,7 +194,7 @@ TEST_F(BnaFlow, CheckBnaFileReports) {
   for (const auto& c : cases) {
     RunState state;
     ScriptedUi ui;
-    const std::string in = Bna(c.text), status = c.status;
+    const std::string in = dir.Write("in.bna", c.text), status = c.status;
     state.InputError = status.empty();  // the check sets or clears it
     CheckBnaFile(in, state, ui);
     EXPECT_EQ(ui.status, status.ends_with("of ") ? status + in : status) << c.text;
@@ -195,20 +224,11 @@ TEST(LineError, TextAndFlag) {
 
 class KmlFlow : public BnaFlow {
  protected:
-  void Files(const std::string& input, const std::string& name, const std::string& outName) {
-    inputPath = dir.Write(name, input);
-    outputPath = dir.File(outName);
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
-  }
-  std::string Output() const { return TempDir::Read(outputPath); }
   bool Has(const std::string& part) const { return Output().find(part) != std::string::npos; }
-
-  std::string inputPath, outputPath;
 };
 
 TEST_F(KmlFlow, BnaToKmlWritesTheChosenStyleAndForgetsIt) {
-  Files("A,B,1,-3.5,41.25\n", "in.bna", "out.kml");
+  Files("A,B,1,-3.5,41.25\n", "in.bna");
   KmlStyleChoice choice;
   choice.LabelChoice = 2;
   ui.kmlStyleAnswers.push_back(choice);
@@ -228,41 +248,9 @@ TEST_F(KmlFlow, BnaToKmlWritesTheChosenStyleAndForgetsIt) {
   EXPECT_EQ(ui.shownStatistics->XMin, -3.5);
 }
 
-TEST_F(KmlFlow, CancelInEitherDialogKeepsTheOldFileAndItsSettings) {
-  for (const bool kml : {true, false}) {
-    Files("A,B,1,1,2\n", "in.bna", kml ? "old.kml" : "old.xml");
-    dir.Write(kml ? "old.kml" : "old.xml", "keep me");
-    if (kml) {
-      ui.kmlStyleAnswers.push_back(std::nullopt);
-      BnaToKml(0, state, ui);
-    } else {
-      ui.xmlMarkersAnswers.push_back(std::nullopt);
-      BnaToXml(0, state, ui);
-    }
-    EXPECT_EQ(Output(), "keep me");
-    EXPECT_EQ(ui.inputFileName, "");
-    EXPECT_EQ(ui.outputFileName, "");
-    EXPECT_EQ(state.KmlDialogResult, 0);
-  }
-  EXPECT_EQ(ui.kmlForgotten + ui.xmlForgotten, 0);
-  EXPECT_TRUE(ui.unanswered.empty());
-}
-
-TEST_F(KmlFlow, FaultyBnaEndsBeforeTheOutputAndTheDialog) {
-  for (const bool kml : {true, false}) {
-    Files("A,B,3\n1,2\n", "bad.bna", "out");
-    ui.outputFiles.clear();
-    kml ? BnaToKml(0, state, ui) : BnaToXml(0, state, ui);
-    EXPECT_EQ(state.InputError, 1);
-  }
-  EXPECT_TRUE(ui.outputFilterIndices.empty());
-  EXPECT_EQ(ui.kmlShown + ui.xmlShown, 0);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
-}
-
 TEST_F(KmlFlow, BnaToXmlCombinesTheCsvTable) {
   const std::string csv = dir.Write("t.csv", "Line_Id,Survey\nL1,S1\n");
-  Files("L1,x,1,1,2\nL2,y,-2\n1,2\n3,4\n", "in.bna", "out.xml");
+  Files("L1,x,1,1,2\nL2,y,-2\n1,2\n3,4\n", "in.bna");
   ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "#ff8000", "2", true, csv, 1});
   ui.messageAnswers.push_back(MessageAnswer::Ok);  // "L2" is not in the table
   BnaToXml(0, state, ui);
@@ -276,7 +264,7 @@ TEST_F(KmlFlow, BnaToXmlCombinesTheCsvTable) {
   EXPECT_TRUE(Has("label=\"L1\" Line_Id=\"L1\" Survey=\"S1\"  />"));
 
   // Cancel stops the command; the file already there stays.
-  Files("L2,y,1,1,2\n", "in.bna", "out.xml");
+  Files("L2,y,1,1,2\n", "in.bna");
   ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "", "", true, csv, 1});
   ui.messageAnswers.push_back(MessageAnswer::Cancel);
   BnaToXml(0, state, ui);
@@ -297,13 +285,13 @@ TEST_F(KmlFlow, CsvTablesThatCannotBeUsedAreRefusedWithAMessage) {
                {dir.Write("two.csv", "a,b\n"), 5, "between 1 and 2"}};
   for (const auto& c : cases) {
     ui.messages.clear();
-    Files("A,B,1,1,2\n", "in.bna", "none.xml");
+    Files("A,B,1,1,2\n", "in.bna");
     ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "", "", true, c.csvPath, c.sync});
     BnaToXml(0, state, ui);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find(c.words), std::string::npos) << ui.messages[0].text;
     EXPECT_NE(ui.messages[0].text.find(c.csvPath), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(outputPath));
+    EXPECT_FALSE(OutputExists());
   }
 }
 
@@ -311,7 +299,7 @@ TEST_F(KmlFlow, XmlToKmlReadsOurMarkers) {
   Files(
       "<?xml?>\n<markers>\n<marker lat=\"+1.0\" lng=\"+2.0\" html=\"a\" label=\"a\" />\n"
       "</markers>\n",
-      "in.xml", "out.kml");
+      "in.xml");
   XmlToKml(0, state, ui);
   EXPECT_EQ(ui.filters,
             "All files (*.*)|*.*|XML created with zolvane (*.xml)|*.xml|Google KML (*.kml)|*.kml");
@@ -320,16 +308,9 @@ TEST_F(KmlFlow, XmlToKmlReadsOurMarkers) {
   EXPECT_EQ(ui.status, "Google KML ready");
   EXPECT_EQ(ui.inputFileName, "");
   EXPECT_TRUE(Has("<Point><coordinates>+2.0,+1.0,0</coordinates></Point>"));
-
-  Files("<?xml?>\n<markers>\n<marker label=\"a\" />\n", "bad.xml", "bad.kml");
-  XmlToKml(0, state, ui);
-  EXPECT_EQ(ui.status, "Marker without its lat and lng: line 3 of " + inputPath);
-  EXPECT_FALSE(std::filesystem::exists(outputPath));
 }
 
-// The survey-plan, Geosail and Bridge exports.
-using Command = void (*)(int, RunState&, Ui&);
-
+// BNA > XYZ, the survey-plan, Geosail and Bridge exports.
 const char* const kPlanLine = "\"S1\",\"two\",-2\r\n-3.25,41.5\r\n10.5,-33.75\r\n";
 
 struct FlowCase {
@@ -341,9 +322,14 @@ struct FlowCase {
   const char* working;  // status while converting; empty: none
   const char* finished;
   const char* expected;
+  const char* planName = "Bay plan";  // the box's answer; empty: cancelled
+  int layout = 0;                     // the layout answered, which the command leaves in force
+  const char* checking = "Checking BNA file";
 };
 
 const FlowCase kCases[] = {
+    {"xyz", &BnaToXyz, 1, kPointFileFilters, 2, 4, " Converting bna to ascii ",
+     " Finished  BNA > XYZ ", "41.5 -3.25\r\n-33.75 10.5\r\n", "", 24, " checking bna file "},
     {"hypack", &BnaToHypack, 2,
      "All files (*.*)|*.*|BNA (*.bna)|*.bna|HYPACK (*.lnw)|*.lnw|XYZ (*.dat)|*.dat|Geosail "
      "(*.obj)|*.obj ",
@@ -354,6 +340,11 @@ const FlowCase kCases[] = {
      " Finished ,  BNA => PLANNING  ",
      "DEG\r\nBay plan\r\n0 0 0 0\r\n"
      "_LINE L-S1 0 20020110101010 0  41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n"},
+    {"merlin_unnamed", &BnaToMerlin, 2, kPointFileFilters, 2, 1, "processing",
+     " Finished ,  BNA => PLANNING  ",
+     "DEG\r\n\r\n0 0 0 0\r\n_LINE L-S1 0 20020110101010 0  "
+     "41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n",
+     ""},
     {"asciiplan", &BnaToAsciiplan, -1, "All files (*.*)|*.*|ASCIIPLAN  (*.asciiplan)|*.asciiplan",
      2, 2, "", "Asciiplan Created (remove spaces in the labels, if necesary)",
      "DEG\r\n \r\n0 0 0 0\r\n_LINE S1 1 20060501010101 0   41.5 -3.25 -33.75  10.5 \"\r\n"},
@@ -377,7 +368,8 @@ TEST_P(PlanFlow, ConvertsEndToEnd) {
   const std::string in = dir.Write("in.bna", kPlanLine);
   ui.inputFiles = {in};
   ui.outputFiles = {dir.File("out")};
-  ui.inputBoxAnswers = {"Bay plan"};
+  if (*c.planName) ui.inputBoxAnswers = {c.planName};
+  if (c.layout) ui.outputOptionsAnswers = {OutputOptionsChoice{c.layout, false}};
   c.command(c.index, state, ui);
 
   EXPECT_EQ(TempDir::Read(dir.File("out")), c.expected);
@@ -388,72 +380,21 @@ TEST_P(PlanFlow, ConvertsEndToEnd) {
   if (*c.working) {
     EXPECT_TRUE(Saw(c.working));
   }
-  EXPECT_TRUE(Saw("Checking BNA file"));
+  EXPECT_TRUE(Saw(c.checking));
   EXPECT_EQ(ui.inputFileName, in);
   EXPECT_EQ(ui.outputFileName, dir.File("out"));
   ASSERT_TRUE(ui.shownStatistics);
   EXPECT_EQ(ui.shownStatistics->YMin, -33.75);
+  EXPECT_EQ(ui.shownStatistics->XMax, 10.5);
+  // BNA > XYZ leaves its layout (for the dispatch to reset) and the last header's count.
+  EXPECT_EQ(state.OutputFormatCode, c.layout);
+  EXPECT_EQ(state.BnaPointCount, c.layout ? -2 : 0);
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(ui.unanswered.empty());
 }
 
-TEST_P(PlanFlow, CancelsFaultsAndStopsWriteNothing) {
-  const FlowCase& c = GetParam();
-  const std::string in = dir.Write("in.bna", kPlanLine);
-  const std::string out = dir.File("out");
-
-  ui.inputFiles = {std::nullopt};
-  c.command(c.index, state, ui);
-  EXPECT_TRUE(ui.outputFilterIndices.empty());
-
-  ui.inputFiles = {in};
-  ui.outputFiles = {std::nullopt};
-  c.command(c.index, state, ui);
-  EXPECT_FALSE(std::filesystem::exists(out));
-  EXPECT_TRUE(ui.messages.empty());
-
-  // A faulty file stops before the output is asked for.
-  ui.inputFiles = {dir.Write("bad.bna", "a,b,-3\n1,2\n")};
-  c.command(c.index, state, ui);
-  EXPECT_EQ(state.InputError, 1);
-  EXPECT_EQ(ui.outputFilterIndices.size(), 1u);
-
-  // The output may not be the input.
-  ui.inputFiles = {in};
-  ui.outputFiles = {in};
-  c.command(c.index, state, ui);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].text.find(in), std::string::npos);
-  EXPECT_EQ(TempDir::Read(in), kPlanLine);
-
-  // Stopped: the old output stays, and no temporary is left.
-  std::string text = "a,b,-1000\r\n";
-  for (int i = 0; i < 1000; ++i)
-    text += "1,2\r\n";
-  dir.Write("out", "previous");
-  ui.inputFiles = {dir.Write("long.bna", text)};
-  ui.outputFiles = {out};
-  ui.progressCalls = 0;
-  ui.stopAtProgressCall = 13;  // the check reports 12 times, then the export starts
-  c.command(c.index, state, ui);
-  EXPECT_EQ(ui.status, "Stopped");
-  EXPECT_EQ(TempDir::Read(out), "previous");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 4);
-}
-
 INSTANTIATE_TEST_SUITE_P(Commands, PlanFlow, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.what); });
-
-TEST(MerlinFlow, ACancelledPlanNameIsWrittenEmpty) {
-  TempDir dir;
-  RunState state;
-  ScriptedUi ui;
-  ui.inputFiles = {dir.Write("in.bna", kPlanLine)};
-  ui.outputFiles = {dir.File("out")};
-  BnaToMerlin(2, state, ui);  // no answer: the box is cancelled
-  EXPECT_EQ(TempDir::Read(dir.File("out")).substr(0, 16), "DEG\r\n\r\n0 0 0 0\r\n");
-  EXPECT_EQ(ui.status, " Finished ,  BNA => PLANNING  ");
-}
 
 }  // namespace
 }  // namespace zolvane
