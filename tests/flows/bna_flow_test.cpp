@@ -1,16 +1,11 @@
 // The BNA commands as a user meets them, answered by a scripted window: BNA > XYZ and the
 // check, the KML and XML exports and the survey plans.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <thread>
 
-#include "app/dispatch.h"
-#include "app/menu_tree.h"
 #include "core/services.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/bna_to_asciiplan.h"
@@ -40,20 +35,6 @@ class BnaFlow : public testing::FlowTest<> {
   }
 };
 
-TEST_F(BnaFlow, APipedInputIsReadTwiceThroughAPrivateCopy) {
-  const std::string fifo = dir.File("fifo.bna");
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "a,\"-5\",2\r1,2\r3,4\r"; });
-  ui.inputFiles = {fifo};
-  ui.outputFiles = {dir.File("out.dat")};
-  ui.outputOptionsAnswers = {OutputOptionsChoice{11, false}};
-  Dispatch(*FindMenuItem("bnaxyz_2"), state, ui);
-  writer.join();
-  EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "1,2,\"-5\"\r\n3,4,\"-5\"\r\n");
-  EXPECT_EQ(ui.inputFileName, fifo);
-  EXPECT_FALSE(state.InputCopyFile);  // removed with its command
-}
-
 TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
   state.OutputFormatCode = 13;
   Files("a,b,1\r\n1,2\r\n");
@@ -66,109 +47,99 @@ TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
 // stays, the input is untouched, no temporary is left, and the dialogs after the end are not
 // asked.
 TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
-  enum At { kInput, kOutput, kDialog, kSame, kMissing, kFaulty, kStop };
-  const struct {
+  struct Named {
     const char* what;
     Command command;
     int index;
+  };
+  const Named xyz{"xyz", &BnaToXyz, 1}, kml{"kml", &BnaToKml, 0}, xml{"xml", &BnaToXml, 0},
+      xmlToKml{"xml2kml", &XmlToKml, 0};
+  const std::vector<Named> plans = {{"hypack", &BnaToHypack, 2},
+                                    {"merlin", &BnaToMerlin, 2},
+                                    {"ascii", &BnaToAsciiplan, -1},
+                                    {"geosail", &BnaToGeosail, 1},
+                                    {"bridge", &BnaToBridgePlan, 2}};
+  std::vector<Named> xyzAndPlans = plans, kmlXmlAndPlans = plans;
+  xyzAndPlans.push_back(xyz);
+  kmlXmlAndPlans.insert(kmlXmlAndPlans.end(), {kml, xml});
+  enum At { kInput, kOutput, kDialog, kSame, kMissing, kFaulty, kStop };
+  const struct {
     At at;
     std::size_t outputsAsked;
     int dialogsShown;   // the command's own: layout, style, markers
     const char* named;  // the file the one message names ("in" or "missing"); empty: none
     int inputError;
-    const char* status = nullptr;  // its end, when it says so; ending "of ": the input follows
-  } cases[] = {
-      {"xyz", &BnaToXyz, 1, kInput, 0, 0, "", 0},
-      {"xyz", &BnaToXyz, 1, kOutput, 1, 0, "", 0},
-      {"xyz", &BnaToXyz, 1, kDialog, 1, 1, "", 0},
-      {"xyz", &BnaToXyz, 1, kSame, 1, 0, "in", 0},
-      {"xyz", &BnaToXyz, 1, kMissing, 0, 0, "missing", 1},
-      {"xyz", &BnaToXyz, 1, kStop, 1, 1, "", 1, "Stopped"},  // the check reports 12 times
-      {"hypack", &BnaToHypack, 2, kInput, 0, 0, "", 0},
-      {"hypack", &BnaToHypack, 2, kOutput, 1, 0, "", 0},
-      {"hypack", &BnaToHypack, 2, kFaulty, 0, 0, "", 1},
-      {"hypack", &BnaToHypack, 2, kSame, 1, 0, "in", 0},
-      {"hypack", &BnaToHypack, 2, kStop, 1, 0, "", 1, "Stopped"},
-      {"merlin", &BnaToMerlin, 2, kInput, 0, 0, "", 0},
-      {"merlin", &BnaToMerlin, 2, kOutput, 1, 0, "", 0},
-      {"merlin", &BnaToMerlin, 2, kFaulty, 0, 0, "", 1},
-      {"merlin", &BnaToMerlin, 2, kSame, 1, 0, "in", 0},
-      {"merlin", &BnaToMerlin, 2, kStop, 1, 0, "", 1, "Stopped"},
-      {"asciiplan", &BnaToAsciiplan, -1, kInput, 0, 0, "", 0},
-      {"asciiplan", &BnaToAsciiplan, -1, kOutput, 1, 0, "", 0},
-      {"asciiplan", &BnaToAsciiplan, -1, kFaulty, 0, 0, "", 1},
-      {"asciiplan", &BnaToAsciiplan, -1, kSame, 1, 0, "in", 0},
-      {"asciiplan", &BnaToAsciiplan, -1, kStop, 1, 0, "", 1, "Stopped"},
-      {"geosail", &BnaToGeosail, 1, kInput, 0, 0, "", 0},
-      {"geosail", &BnaToGeosail, 1, kOutput, 1, 0, "", 0},
-      {"geosail", &BnaToGeosail, 1, kFaulty, 0, 0, "", 1},
-      {"geosail", &BnaToGeosail, 1, kSame, 1, 0, "in", 0},
-      {"geosail", &BnaToGeosail, 1, kStop, 1, 0, "", 1, "Stopped"},
-      {"bridge", &BnaToBridgePlan, 2, kInput, 0, 0, "", 0},
-      {"bridge", &BnaToBridgePlan, 2, kOutput, 1, 0, "", 0},
-      {"bridge", &BnaToBridgePlan, 2, kFaulty, 0, 0, "", 1},
-      {"bridge", &BnaToBridgePlan, 2, kSame, 1, 0, "in", 0},
-      {"bridge", &BnaToBridgePlan, 2, kStop, 1, 0, "", 1, "Stopped"},
-      {"kml", &BnaToKml, 0, kDialog, 1, 1, "", 0},
-      {"kml", &BnaToKml, 0, kFaulty, 0, 0, "", 1},
-      {"xml", &BnaToXml, 0, kDialog, 1, 1, "", 0},
-      {"xml", &BnaToXml, 0, kFaulty, 0, 0, "", 1},
-      {"xml2kml", &XmlToKml, 0, kFaulty, 1, 0, "", 1, "Marker without its lat and lng: line 3 of "},
+    const char* status;  // its end, when it says so; ending "of ": the input follows
+    std::vector<Named> commands;
+  } endings[] = {
+      {kInput, 0, 0, "", 0, nullptr, xyzAndPlans},
+      {kOutput, 1, 0, "", 0, nullptr, xyzAndPlans},
+      {kDialog, 1, 1, "", 0, nullptr, {xyz, kml, xml}},
+      {kSame, 1, 0, "in", 0, nullptr, xyzAndPlans},
+      {kMissing, 0, 0, "missing", 1, nullptr, {xyz}},
+      {kFaulty, 0, 0, "", 1, nullptr, kmlXmlAndPlans},
+      {kFaulty, 1, 0, "", 1, "Marker without its lat and lng: line 3 of ", {xmlToKml}},
+      // The check reports 12 times, then the conversion starts.
+      {kStop, 1, 1, "", 1, "Stopped", {xyz}},
+      {kStop, 1, 0, "", 1, "Stopped", plans},
   };
   std::string longBna = "a,b,-1000\r\n";
   for (int i = 0; i < 1000; ++i)
     longBna += "1,2\r\n";
-  for (const auto& c : cases) {
-    const std::string what = c.what + std::string(" ") + std::to_string(c.at);
-    TempDir dir;
-    RunState state;
-    ScriptedUi ui;
-    const bool xml = c.command == &XmlToKml;
-    const std::string text = c.at != kFaulty ? longBna
-                             : xml           ? "<?xml?>\n<markers>\n<marker label=\"a\" />\n"
-                                             : "a,b,-3\n1,2\n";
-    const std::string in = dir.Write("in", text), out = dir.Write("out", "previous");
-    ui.inputFiles = {c.at == kInput ? std::nullopt
-                                    : std::optional(dir.File(c.at == kMissing ? "missing" : "in"))};
-    ui.outputFiles = {c.at == kOutput ? std::nullopt : std::optional(c.at == kSame ? in : out)};
-    if (c.at == kDialog) {
-      ui.outputOptionsAnswers = {std::nullopt};
-      ui.kmlStyleAnswers = {std::nullopt};
-      ui.xmlMarkersAnswers = {std::nullopt};
-    } else {
-      ui.outputOptionsAnswers = {OutputOptionsChoice{}};
-    }
-    ui.stopAtProgressCall = c.at == kStop ? 13 : 0;
-    c.command(c.index, state, ui);
-    EXPECT_EQ(TempDir::Read(out), "previous") << what;
-    EXPECT_EQ(TempDir::Read(in), text) << what;
-    EXPECT_EQ(dir.Entries(), 2) << what;
-    EXPECT_EQ(ui.outputFilterIndices.size(), c.outputsAsked) << what;
-    EXPECT_EQ(ui.outputOptionsShown + ui.kmlShown + ui.xmlShown, c.dialogsShown) << what;
-    EXPECT_EQ(ui.messages.size(), *c.named ? 1u : 0u) << what;
-    if (*c.named && !ui.messages.empty()) {
-      EXPECT_NE(ui.messages[0].text.find(dir.File(c.named)), std::string::npos) << what;
-    }
-    EXPECT_EQ(state.InputError, c.inputError) << what;
-    if (c.status) {
-      const std::string status = c.status;
-      EXPECT_EQ(ui.status, status.ends_with("of ") ? status + in : status) << what;
-    }
-    if (c.at == kStop) {
-      EXPECT_EQ(ui.progressCalls, 13) << what;
-    } else if (c.inputError == 0) {
-      // A cancel leaves the run state and the panel alone.
-      EXPECT_EQ(state.OutputFormatCode, 0) << what;
-      EXPECT_EQ(state.BnaPointCount, 0) << what;
-      EXPECT_EQ(state.KmlDialogResult, 0) << what;
-      // BNA > XYZ names its output before it asks the layout; the KML and XML exports name
-      // neither file before they write.
-      EXPECT_EQ(ui.outputFileName.empty(), c.at != kDialog || c.command != &BnaToXyz) << what;
-      if (c.command == &BnaToKml || c.command == &BnaToXml) {
-        EXPECT_EQ(ui.inputFileName, "") << what;
+  for (const auto& c : endings) {
+    for (const Named& named : c.commands) {
+      const std::string what = named.what + std::string(" ") + std::to_string(c.at);
+      TempDir dir;
+      RunState state;
+      ScriptedUi ui;
+      const bool xml = named.command == &XmlToKml;
+      const std::string text = c.at != kFaulty ? longBna
+                               : xml           ? "<?xml?>\n<markers>\n<marker label=\"a\" />\n"
+                                               : "a,b,-3\n1,2\n";
+      const std::string in = dir.Write("in", text), out = dir.Write("out", "previous");
+      ui.inputFiles = {c.at == kInput
+                           ? std::nullopt
+                           : std::optional(dir.File(c.at == kMissing ? "missing" : "in"))};
+      ui.outputFiles = {c.at == kOutput ? std::nullopt : std::optional(c.at == kSame ? in : out)};
+      if (c.at == kDialog) {
+        ui.outputOptionsAnswers = {std::nullopt};
+        ui.kmlStyleAnswers = {std::nullopt};
+        ui.xmlMarkersAnswers = {std::nullopt};
+      } else {
+        ui.outputOptionsAnswers = {OutputOptionsChoice{}};
       }
+      ui.stopAtProgressCall = c.at == kStop ? 13 : 0;
+      named.command(named.index, state, ui);
+      EXPECT_EQ(TempDir::Read(out), "previous") << what;
+      EXPECT_EQ(TempDir::Read(in), text) << what;
+      EXPECT_EQ(dir.Entries(), 2) << what;
+      EXPECT_EQ(ui.outputFilterIndices.size(), c.outputsAsked) << what;
+      EXPECT_EQ(ui.outputOptionsShown + ui.kmlShown + ui.xmlShown, c.dialogsShown) << what;
+      EXPECT_EQ(ui.messages.size(), *c.named ? 1u : 0u) << what;
+      if (*c.named && !ui.messages.empty()) {
+        EXPECT_NE(ui.messages[0].text.find(dir.File(c.named)), std::string::npos) << what;
+      }
+      EXPECT_EQ(state.InputError, c.inputError) << what;
+      if (c.status) {
+        const std::string status = c.status;
+        EXPECT_EQ(ui.status, status.ends_with("of ") ? status + in : status) << what;
+      }
+      if (c.at == kStop) {
+        EXPECT_EQ(ui.progressCalls, 13) << what;
+      } else if (c.inputError == 0) {
+        // A cancel leaves the run state and the panel alone.
+        EXPECT_EQ(state.OutputFormatCode, 0) << what;
+        EXPECT_EQ(state.BnaPointCount, 0) << what;
+        EXPECT_EQ(state.KmlDialogResult, 0) << what;
+        // BNA > XYZ names its output before it asks the layout; the KML and XML exports name
+        // neither file before they write.
+        EXPECT_EQ(ui.outputFileName.empty(), c.at != kDialog || named.command != &BnaToXyz) << what;
+        if (named.command == &BnaToKml || named.command == &BnaToXml) {
+          EXPECT_EQ(ui.inputFileName, "") << what;
+        }
+      }
+      EXPECT_EQ(ui.kmlForgotten + ui.xmlForgotten, 0) << what;
     }
-    EXPECT_EQ(ui.kmlForgotten + ui.xmlForgotten, 0) << what;
   }
 }
 

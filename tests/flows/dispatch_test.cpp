@@ -1,9 +1,12 @@
 #include "app/dispatch.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <fstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "app/menu_tree.h"
 #include "core/services.h"
@@ -288,23 +291,28 @@ TEST(WindowItems, UnbuiltAndHiddenItemsRunNothing) {
   EXPECT_EQ(state.Stats.XMax, 5);
 }
 
-TEST(BuiltCommands, BnaToXyzRunsFromItsMenuItem) {
+// Through a pipe, as its input is read twice: the check, then the conversion.
+TEST(BuiltCommands, BnaToXyzRunsFromItsMenuItemOnAPipedInput) {
   testing::TempDir dir;
-  const std::string input = dir.Write("plan.bna", "\"10\",\"a\",2\r\n1.5,2.5\r\n3,4\r\n");
-  const std::string output = dir.File("plan.dat");
+  const std::string fifo = dir.File("fifo.bna"), output = dir.File("plan.dat");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "a,\"-5\",2\r1,2\r3,4\r"; });
   RunState state = UsedState();
   ScriptedUi ui;
-  ui.inputFiles = {input};
+  ui.inputFiles = {fifo};
   ui.outputFiles = {output};
-  ui.outputOptionsAnswers = {OutputOptionsChoice{21, false}};
+  ui.outputOptionsAnswers = {OutputOptionsChoice{11, false}};
   OpenMenu(Item("transformar"), state, ui);
   OpenMenu(Item("fil2fil_1"), state, ui);
-  Dispatch(Item("bnaxyz_1"), state, ui);
+  Dispatch(Item("bnaxyz_2"), state, ui);
+  writer.join();
   EXPECT_EQ(ui.status, " Finished  BNA > XYZ ");
   EXPECT_EQ(ui.outputOptionsShown, 1) << "the reset cleared the output layout";
-  EXPECT_EQ(testing::TempDir::Read(output), "1.5 2.5 \"10\"\r\n3 4 \"10\"\r\n");
+  EXPECT_EQ(testing::TempDir::Read(output), "1,2,\"-5\"\r\n3,4,\"-5\"\r\n");
   EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
   EXPECT_EQ(ui.filters, kPointFileFilters);
+  EXPECT_EQ(ui.inputFileName, fifo);
+  EXPECT_FALSE(state.InputCopyFile);  // removed with its command
   EXPECT_TRUE(ui.unanswered.empty());
 }
 
