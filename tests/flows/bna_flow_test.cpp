@@ -184,15 +184,6 @@ TEST_F(BnaFlow, CheckBnaFileReports) {
   }
 }
 
-TEST(LineError, TextAndFlag) {
-  RunState state;
-  ScriptedUi ui;
-  state.InputFileName = "c:\\a.dat";
-  ReportLineError(12, state, ui);
-  EXPECT_EQ(ui.status, "Error in the line:  12 of c:\\a.dat");
-  EXPECT_EQ(state.InputError, 1);
-}
-
 class KmlFlow : public BnaFlow {
  protected:
   bool Has(const std::string& part) const { return Output().find(part) != std::string::npos; }
