@@ -27,13 +27,12 @@ using testing::TempDir;
 
 using Command = void (*)(int, RunState&, Ui&);
 
-class BnaFlow : public testing::FlowTest<> {
- protected:
-  bool Saw(const std::string& status) const {
-    return std::find(ui.statusHistory.begin(), ui.statusHistory.end(), status) !=
-           ui.statusHistory.end();
-  }
-};
+using BnaFlow = testing::FlowTest<>;
+
+bool Saw(const ScriptedUi& ui, const std::string& status) {
+  return std::find(ui.statusHistory.begin(), ui.statusHistory.end(), status) !=
+         ui.statusHistory.end();
+}
 
 TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
   state.OutputFormatCode = 13;
@@ -272,91 +271,82 @@ TEST_F(KmlFlow, XmlToKmlReadsOurMarkers) {
   EXPECT_TRUE(Has("<Point><coordinates>+2.0,+1.0,0</coordinates></Point>"));
 }
 
-// BNA > XYZ, the survey-plan, Geosail and Bridge exports.
-const char* const kPlanLine = "\"S1\",\"two\",-2\r\n-3.25,41.5\r\n10.5,-33.75\r\n";
+// BNA > XYZ, the survey-plan, Geosail and Bridge exports, each run as the menu runs it.
+TEST(BnaFlows, ConvertEndToEnd) {
+  const struct {
+    const char* what;
+    Command command;
+    int index;
+    std::string_view outputFilters;  // the list the output dialog sees
+    int inputIndex, outputIndex;
+    const char* working;  // status while converting; empty: none
+    const char* finished;
+    const char* expected;
+    const char* planName = "Bay plan";  // the box's answer; empty: cancelled
+    int layout = 0;                     // the layout answered, which the command leaves in force
+    const char* checking = "Checking BNA file";
+  } cases[] = {
+      {"xyz", &BnaToXyz, 1, kPointFileFilters, 2, 4, " Converting bna to ascii ",
+       " Finished  BNA > XYZ ", "41.5 -3.25\r\n-33.75 10.5\r\n", "", 24, " checking bna file "},
+      {"hypack", &BnaToHypack, 2,
+       "All files (*.*)|*.*|BNA (*.bna)|*.bna|HYPACK (*.lnw)|*.lnw|XYZ (*.dat)|*.dat|Geosail "
+       "(*.obj)|*.obj ",
+       2, 3, " Converting BNA to HYPACK line targets format", " Finished,  BNA => LNW HYPACK ",
+       "REM Generated from bna2hypack-Zolvane\r\nLNS 1\r\nLIN 2\r\nPTS -3.25 41.5\r\n"
+       "PTS 10.5 -33.75\r\nLNN two\r\nEOL\r\n"},
+      {"merlin", &BnaToMerlin, 2, kPointFileFilters, 2, 1, "processing",
+       " Finished ,  BNA => PLANNING  ",
+       "DEG\r\nBay plan\r\n0 0 0 0\r\n"
+       "_LINE L-S1 0 20020110101010 0  41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n"},
+      {"merlin_unnamed", &BnaToMerlin, 2, kPointFileFilters, 2, 1, "processing",
+       " Finished ,  BNA => PLANNING  ",
+       "DEG\r\n\r\n0 0 0 0\r\n_LINE L-S1 0 20020110101010 0  "
+       "41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n",
+       ""},
+      {"asciiplan", &BnaToAsciiplan, -1, "All files (*.*)|*.*|ASCIIPLAN  (*.asciiplan)|*.asciiplan",
+       2, 2, "", "Asciiplan Created (remove spaces in the labels, if necesary)",
+       "DEG\r\n \r\n0 0 0 0\r\n_LINE S1 1 20060501010101 0   41.5 -3.25 -33.75  10.5 \"\r\n"},
+      {"geosail", &BnaToGeosail, 1, kPointFileFilters, 2, 5,
+       " Converting BNA to Geosail targets format", " Finished,  BNA => GEOSAIL ",
+       "\"S1\",2\r\n-3.25,41.5\r\n10.5,-33.75\r\n"},
+      {"bridge", &BnaToBridgePlan, 2, kPointFileFilters, 2, 1, " Making Bridge format file ",
+       "  finished,  BNA => BRIDGE FORMAT  ",
+       "\"two\"\r\n 41 30.0000N  -   003 15.0000W 1  1 \r\n"
+       " 33 45.0000S  -   010 30.0000E 2  2 \r\n"},
+  };
 
-struct FlowCase {
-  const char* what;
-  Command command;
-  int index;
-  std::string_view outputFilters;  // the list the output dialog sees
-  int inputIndex, outputIndex;
-  const char* working;  // status while converting; empty: none
-  const char* finished;
-  const char* expected;
-  const char* planName = "Bay plan";  // the box's answer; empty: cancelled
-  int layout = 0;                     // the layout answered, which the command leaves in force
-  const char* checking = "Checking BNA file";
-};
+  for (const auto& c : cases) {
+    TempDir dir;
+    RunState state;
+    ScriptedUi ui;
+    const std::string in =
+        dir.Write("in.bna", "\"S1\",\"two\",-2\r\n-3.25,41.5\r\n10.5,-33.75\r\n");
+    ui.inputFiles = {in};
+    ui.outputFiles = {dir.File("out")};
+    if (*c.planName) ui.inputBoxAnswers = {c.planName};
+    if (c.layout) ui.outputOptionsAnswers = {OutputOptionsChoice{c.layout, false}};
+    c.command(c.index, state, ui);
 
-const FlowCase kCases[] = {
-    {"xyz", &BnaToXyz, 1, kPointFileFilters, 2, 4, " Converting bna to ascii ",
-     " Finished  BNA > XYZ ", "41.5 -3.25\r\n-33.75 10.5\r\n", "", 24, " checking bna file "},
-    {"hypack", &BnaToHypack, 2,
-     "All files (*.*)|*.*|BNA (*.bna)|*.bna|HYPACK (*.lnw)|*.lnw|XYZ (*.dat)|*.dat|Geosail "
-     "(*.obj)|*.obj ",
-     2, 3, " Converting BNA to HYPACK line targets format", " Finished,  BNA => LNW HYPACK ",
-     "REM Generated from bna2hypack-Zolvane\r\nLNS 1\r\nLIN 2\r\nPTS -3.25 41.5\r\n"
-     "PTS 10.5 -33.75\r\nLNN two\r\nEOL\r\n"},
-    {"merlin", &BnaToMerlin, 2, kPointFileFilters, 2, 1, "processing",
-     " Finished ,  BNA => PLANNING  ",
-     "DEG\r\nBay plan\r\n0 0 0 0\r\n"
-     "_LINE L-S1 0 20020110101010 0  41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n"},
-    {"merlin_unnamed", &BnaToMerlin, 2, kPointFileFilters, 2, 1, "processing",
-     " Finished ,  BNA => PLANNING  ",
-     "DEG\r\n\r\n0 0 0 0\r\n_LINE L-S1 0 20020110101010 0  "
-     "41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n",
-     ""},
-    {"asciiplan", &BnaToAsciiplan, -1, "All files (*.*)|*.*|ASCIIPLAN  (*.asciiplan)|*.asciiplan",
-     2, 2, "", "Asciiplan Created (remove spaces in the labels, if necesary)",
-     "DEG\r\n \r\n0 0 0 0\r\n_LINE S1 1 20060501010101 0   41.5 -3.25 -33.75  10.5 \"\r\n"},
-    {"geosail", &BnaToGeosail, 1, kPointFileFilters, 2, 5,
-     " Converting BNA to Geosail targets format", " Finished,  BNA => GEOSAIL ",
-     "\"S1\",2\r\n-3.25,41.5\r\n10.5,-33.75\r\n"},
-    {"bridge", &BnaToBridgePlan, 2, kPointFileFilters, 2, 1, " Making Bridge format file ",
-     "  finished,  BNA => BRIDGE FORMAT  ",
-     "\"two\"\r\n 41 30.0000N  -   003 15.0000W 1  1 \r\n"
-     " 33 45.0000S  -   010 30.0000E 2  2 \r\n"},
-};
-
-void PrintTo(const FlowCase& c, std::ostream* out) {
-  *out << c.what;
-}
-
-class PlanFlow : public BnaFlow, public ::testing::WithParamInterface<FlowCase> {};
-
-TEST_P(PlanFlow, ConvertsEndToEnd) {
-  const FlowCase& c = GetParam();
-  const std::string in = dir.Write("in.bna", kPlanLine);
-  ui.inputFiles = {in};
-  ui.outputFiles = {dir.File("out")};
-  if (*c.planName) ui.inputBoxAnswers = {c.planName};
-  if (c.layout) ui.outputOptionsAnswers = {OutputOptionsChoice{c.layout, false}};
-  c.command(c.index, state, ui);
-
-  EXPECT_EQ(TempDir::Read(dir.File("out")), c.expected);
-  EXPECT_EQ(ui.filters, c.outputFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{c.inputIndex});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{c.outputIndex});
-  EXPECT_EQ(ui.status, c.finished);
-  if (*c.working) {
-    EXPECT_TRUE(Saw(c.working));
+    EXPECT_EQ(TempDir::Read(dir.File("out")), c.expected) << c.what;
+    EXPECT_EQ(ui.filters, c.outputFilters) << c.what;
+    EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{c.inputIndex}) << c.what;
+    EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{c.outputIndex}) << c.what;
+    EXPECT_EQ(ui.status, c.finished) << c.what;
+    if (*c.working) {
+      EXPECT_TRUE(Saw(ui, c.working)) << c.what;
+    }
+    EXPECT_TRUE(Saw(ui, c.checking)) << c.what;
+    EXPECT_EQ(ui.inputFileName, in) << c.what;
+    EXPECT_EQ(ui.outputFileName, dir.File("out")) << c.what;
+    EXPECT_EQ(ui.shownStatistics.value_or(Statistics{}).YMin, -33.75) << c.what;
+    EXPECT_EQ(ui.shownStatistics.value_or(Statistics{}).XMax, 10.5) << c.what;
+    // BNA > XYZ leaves its layout (for the dispatch to reset) and the last header's count.
+    EXPECT_EQ(state.OutputFormatCode, c.layout) << c.what;
+    EXPECT_EQ(state.BnaPointCount, c.layout ? -2 : 0) << c.what;
+    EXPECT_TRUE(ui.messages.empty()) << c.what;
+    EXPECT_TRUE(ui.unanswered.empty()) << c.what;
   }
-  EXPECT_TRUE(Saw(c.checking));
-  EXPECT_EQ(ui.inputFileName, in);
-  EXPECT_EQ(ui.outputFileName, dir.File("out"));
-  ASSERT_TRUE(ui.shownStatistics);
-  EXPECT_EQ(ui.shownStatistics->YMin, -33.75);
-  EXPECT_EQ(ui.shownStatistics->XMax, 10.5);
-  // BNA > XYZ leaves its layout (for the dispatch to reset) and the last header's count.
-  EXPECT_EQ(state.OutputFormatCode, c.layout);
-  EXPECT_EQ(state.BnaPointCount, c.layout ? -2 : 0);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_TRUE(ui.unanswered.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Commands, PlanFlow, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace zolvane
