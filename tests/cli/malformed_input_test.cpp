@@ -3,7 +3,6 @@
 // file as it was.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -226,58 +225,6 @@ TEST(MalformedInput, EndsWithTheFileAndLineAndKeepsTheOutput) {
     EXPECT_NE(run.output.find(where), std::string::npos)
         << row.command << " " << row.input.substr(0, 40) << ": " << run.output;
     EXPECT_EQ(TempDir::Read(out), kept) << row.command << " " << row.input.substr(0, 40);
-  }
-}
-
-// Inputs that are no fault: lines ended by CR alone or CR LF read as their LF twins, quoted
-// BNA coordinates, blank lines in extraction and comma-separated MapGen points as their plain
-// twins, and an empty point list converts to an empty result.
-TEST(MalformedInput, CrLineEndsAndEmptyPointListsConvert) {
-  const std::string bna = "\"a\",\"5\",3\r\n1.5,2\r\n3,4\r\n5,6\r\n\"b\",\"7\",1,-7,8\r\n";
-  std::string crOnly = bna;
-  std::erase(crOnly, '\n');
-  const struct {
-    const char* command;
-    std::string input, twin;
-  } rows[] = {
-      {"bna2xyz IN OUT", "a,b,2\r1,2\r3,4\r", "a,b,2\n1,2\n3,4\n"},
-      {"check-bna IN", crOnly, bna},
-      {"bna2xyz --label 1 IN OUT", bna, crOnly},
-      {"geo2utm --zone 31 --in-layout 21 --out-layout 11 IN OUT", "2.5 41 -10\r3 42 -20\r2 40 5\r",
-       "2.5 41 -10\r\n3 42 -20\r\n2 40 5\r\n"},
-      {"geo2utm --zone 31 --in-layout 11 --out-layout 11 IN OUT", "2.5,41,-10\r3,42,-20\r",
-       "2.5,41,-10\r\n3,42,-20\r\n"},
-      {"bna2hypack --label 1 IN OUT", "a,b,2\n\"1\",\"2\"\n \" 3 \" ,\"4\",\"x\"\n",
-       "a,b,2\n1,2\n3,4\n"},
-      {"distance-time IN OUT", "a,b,2\n\"2\",\"41\"\n\"2\",\"41.1\"\n", "a,b,2\n2,41\n2,41.1\n"},
-      {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\r4 5 6", "1 2 3\n4 5 6\n"},
-      {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\r4,5,6\r", "1,2,3\n4,5,6\n"},
-      {"daf2bna IN OUT", "Header\r1\r2\r3\r4\r2\rDecimal\rEndHeader\rSTART =1;\r1 1\rSTOP\r",
-       kDafHeader + "START =1;\n1 1\nSTOP\n"},
-      {"extract --every 2 --columns 1,2 IN OUT", "1,2\n\n3,4\n5,6\n\n", "1,2\n3,4\n5,6\n"},
-      {"mapgen2bna IN OUT", "# -b\n-70.964500,42.266300\n1.5\t,2.5\n",
-       "# -b\n-70.964500 42.266300\n1.5 2.5\n"},
-      {"xyz2xyz --in-layout 31 IN OUT", "", ""},
-      {"mapgen2bna IN OUT", "", ""},
-      {"extract --every 1 --columns 1,2 IN OUT", "", ""},
-      {"csv2ks IN OUT", "", ""},
-      {"xml2kml IN OUT", "", ""},
-      {"swath --constant 20 --metres --in-layout 13 IN OUT", "", ""},
-      {"towed --layback 10 IN OUT", "", ""},
-      {"igrf-anomaly --model igrf14 --year 2024 IN OUT", "", ""},
-  };
-  TempDir dir;
-  for (const auto& row : rows) {
-    std::string outputs[2];
-    for (int k = 0; k < 2; ++k) {
-      const std::string out = dir.File("out.txt");
-      std::filesystem::remove(out);  // extract appends
-      const auto run = RunOn(dir, row.command, k == 0 ? row.input : row.twin, out);
-      EXPECT_EQ(run.status, 0) << row.command << ": " << run.output;
-      outputs[k] = run.output + TempDir::Read(out);
-    }
-    EXPECT_EQ(outputs[0], outputs[1]) << row.command;
-    EXPECT_TRUE(row.input.empty() || !outputs[0].empty()) << row.command;
   }
 }
 

@@ -195,7 +195,6 @@ const Row kRows[] = {
     {"bna2xyz --label 3 in out", "a,b,1\n1,2\n", 2},
     {"bna2xyz in", "a,b,1\n1,2\n", 2},
     {"bna2xyz in in", "a,b,1\n1,2\n", 1},
-    {"bna2xyz in out", "a,b,2\n1,2\n", 1, "line 2 of in"},
 
     // Coordinates: one position, files each way, faults and notes.
     {"utm --lat 41 --lon 2", "", 0, "zone 31\neasting 415897\nnorthing 4539238\n"},
@@ -218,7 +217,6 @@ const Row kRows[] = {
     {"translate --distance 1 --degrees --zone 31 --ellipsoid ed50 --in-layout 21 --out-layout 21 "
      "in out",
      "2 41 100\n", 0, "", "001.9998634 41.0090002 100\r\n"},
-    {"geo2utm --zone 31 --in-layout 21 in out", "1 2 3\n4 5\n", 1, "line 2 of in"},
     {"xyz2xyz none.dat out", "", 1, "none.dat"},
     {"xyz2xyz in in", "1,2,3\n", 1},
     // A comma file ending inside a point: noted, the points before it written.
@@ -392,7 +390,6 @@ const Row kRows[] = {
      "1,1,A\n2,2," + std::string(37, 'L') + "\n3,3," + std::string(37, 'L') + "\n", 1,
      "line 2 of in"},
     {"bna2daf --label 3 in out", "", 2, "label"},
-    {"daf2bna in out", kDaf + "stray\n", 1, "line 12 of in"},
     {"bna2daf --label 1 in out", "\"a\",\"b\",0\n", 1, "line 1 of in"},
     {"xyz2gmt in in", "1,1,A\n", 1},
 
@@ -527,7 +524,6 @@ const Row kRows[] = {
     {"bna2xml --csv none.csv --sync-column 1 in out", "a,b,1,1,2\n", 1, "none.csv"},
     {"bna2xml --csv w.csv --sync-column 1 in out", "a,b,1,1,2\n", 1, "more than 60 columns", "",
      Is::Exact, "w.csv", kWideCsv},
-    {"xml2kml in out", "<?xml?>\n<markers>\n<marker />\n", 1, "line 3 of in"},
 
     // GIS files through GDAL: labels from the attributes asked for, each part an object.
     {"gis2bna gis.geojson out && \"$CLI\" check-bna out", "", 0,

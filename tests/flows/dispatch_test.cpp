@@ -301,7 +301,6 @@ TEST(BuiltCommands, BnaToXyzRunsFromItsMenuItemOnAPipedInput) {
   EXPECT_EQ(ui.status, " Finished  BNA > XYZ ");
   EXPECT_EQ(ui.outputOptionsShown, 1) << "the reset cleared the output layout";
   EXPECT_EQ(testing::TempDir::Read(output), "1,2,\"-5\"\r\n3,4,\"-5\"\r\n");
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
   EXPECT_EQ(ui.filters, kPointFileFilters);
   EXPECT_EQ(ui.inputFileName, fifo);
   EXPECT_FALSE(state.InputCopyFile);  // removed with its command
