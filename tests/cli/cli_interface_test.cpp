@@ -197,11 +197,12 @@ TEST(HostilePaths, AReadOnlyFolderTakesNoNewFile) {
 // and to write; and lines ended by CR alone or CR LF, quoted BNA coordinates, blank lines in
 // extraction and comma-separated MapGen points, read as their plain twins. An empty point list
 // converts to an empty result.
-enum class Way { Streams, CommaLocale, Twin };
+enum class Way { Streams, Comma, Twin };
+using enum Way;
 
 struct SameBytes {
   Way way;
-  std::string run;    // in a folder of its own; "in" holds `input`, "out" is the output
+  std::string run;    // on "in", holding `input`, and "out"; a Comma row without input on none
   std::string input;  // for a Twin, the plain run reads `twin` instead
   std::string twin = "";
 };
@@ -216,62 +217,51 @@ const std::string kCrBna = [] {
 const std::string kContours = TempDir::Read(ZOLVANE_EXAMPLES "/contours.bna");
 
 const SameBytes kSameBytes[] = {
-    {Way::Streams, "bna2xyz --label 2 --layout 21 in out",
-     kBna + "\"c\",\"9\",-2\r\n1,1\r\n2,2\r\n"},
-    {Way::Streams, "geo2utm --zone 31 --bna in out", kBna},
-    {Way::Streams, "geo2utm --zone 31 --in-layout 11 --out-layout 22 in out",
-     "2.5,41,-10\r\n3,42,-20\r\n"},
-    {Way::Streams, "surfer2genesis --null -1 in out",
-     "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 1.70141E+38\n"},
-    {Way::CommaLocale, "bna2xyz --label 1 in out", kContours},
-    {Way::CommaLocale, "geo2utm --zone 31 --in-layout 21 --out-layout 11 in out",
+    {Streams, "bna2xyz --label 2 --layout 21", kBna + "\"c\",\"9\",-2\r\n1,1\r\n2,2\r\n"},
+    {Streams, "geo2utm --zone 31 --bna", kBna},
+    {Streams, "geo2utm --zone 31 --in-layout 11 --out-layout 22", "2.5,41,-10\r\n3,42,-20\r\n"},
+    {Streams, "surfer2genesis --null -1", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 1.70141E+38\n"},
+    {Comma, "bna2xyz --label 1", kContours},
+    {Comma, "geo2utm --zone 31 --in-layout 21 --out-layout 11",
      TempDir::Read(ZOLVANE_EXAMPLES "/points-lonlat.xyz")},
-    {Way::CommaLocale, "utm2geo --zone 31 --in-layout 11 --out-layout 21 in out",
-     "415897.5,4539238.25,100.5\n"},
-    {Way::CommaLocale, "xyz2bna --lines --in-layout 11 in out", "1.5,1.25,A\n2.5,2.75,A\n"},
-    {Way::CommaLocale, "gebco2xyz --zone 31 --out-layout 13 in out",
-     "  -200.5    1\n41.50000  2.25000\n"},
-    {Way::CommaLocale, "daf2xyz in out",
-     kDafHeader + "START 43, 174=200;185=12\n2.25 41.5\nSTOP\n"},
-    {Way::CommaLocale, "swath --constant 20.5 --metres --in-layout 13 in out",
-     "10.5,10\n100,10.25\n100,100\n"},
-    {Way::CommaLocale, "towed --layback 10.5 in out", "0,0,5,a\n100.5,0,5,b\n"},
-    {Way::CommaLocale, "igrf-anomaly --model igrf14 --year 2024 --month 6 --in-layout 21 in out",
+    {Comma, "utm2geo --zone 31 --in-layout 11 --out-layout 21", "415897.5,4539238.25,100.5\n"},
+    {Comma, "xyz2bna --lines --in-layout 11", "1.5,1.25,A\n2.5,2.75,A\n"},
+    {Comma, "gebco2xyz --zone 31 --out-layout 13", "  -200.5    1\n41.50000  2.25000\n"},
+    {Comma, "daf2xyz", kDafHeader + "START 43, 174=200;185=12\n2.25 41.5\nSTOP\n"},
+    {Comma, "swath --constant 20.5 --metres --in-layout 13", "10.5,10\n100,10.25\n100,100\n"},
+    {Comma, "towed --layback 10.5", "0,0,5,a\n100.5,0,5,b\n"},
+    {Comma, "igrf-anomaly --model igrf14 --year 2024 --month 6 --in-layout 21",
      "2.5 41.5 45000.5\n"},
-    {Way::CommaLocale, "bna2kml --label 1 --transparency 37.5 --style-name plan in out", kContours},
-    {Way::CommaLocale, "surfer2genesis --null -7.5 in out",
-     "DSAA\n2 2\n0 1.5\n0 1\n1 4.5\n1.25 2\n3 1.70141E+38\n"},
-    {Way::CommaLocale, "clr2p25 in out", "ColorMap 1 1\n0 0 0 0\n37.5 10 20 30\n100 255 255 255\n"},
-    {Way::CommaLocale, "distance-time --line-speed 5.5 --transit-speed 10 in out", kContours},
-    {Way::CommaLocale, "rotate --centre -3.5,41 --angle 30.5 in out", kContours},
-    {Way::CommaLocale, "igrf --lat -33.9 --lon 18.4 --year 2024.5 --model igrf14", ""},
-    {Way::Twin, "bna2xyz in out", "a,b,2\r1,2\r3,4\r", "a,b,2\n1,2\n3,4\n"},
-    {Way::Twin, "check-bna in", kCrBna, kBna},
-    {Way::Twin, "bna2xyz --label 1 in out", kBna, kCrBna},
-    {Way::Twin, "geo2utm --zone 31 --in-layout 21 --out-layout 11 in out",
-     "2.5 41 -10\r3 42 -20\r2 40 5\r", "2.5 41 -10\r\n3 42 -20\r\n2 40 5\r\n"},
-    {Way::Twin, "geo2utm --zone 31 --in-layout 11 --out-layout 11 in out", "2.5,41,-10\r3,42,-20\r",
+    {Comma, "bna2kml --label 1 --transparency 37.5 --style-name plan", kContours},
+    {Comma, "surfer2genesis --null -7.5", "DSAA\n2 2\n0 1.5\n0 1\n1 4.5\n1.25 2\n3 1.70141E+38\n"},
+    {Comma, "clr2p25", "ColorMap 1 1\n0 0 0 0\n37.5 10 20 30\n100 255 255 255\n"},
+    {Comma, "distance-time --line-speed 5.5 --transit-speed 10", kContours},
+    {Comma, "rotate --centre -3.5,41 --angle 30.5", kContours},
+    {Comma, "igrf --lat -33.9 --lon 18.4 --year 2024.5 --model igrf14", ""},
+    {Twin, "bna2xyz", "a,b,2\r1,2\r3,4\r", "a,b,2\n1,2\n3,4\n"},
+    {Twin, "bna2xyz --label 1", kBna, kCrBna},
+    {Twin, "geo2utm --zone 31 --in-layout 21 --out-layout 11", "2.5 41 -10\r3 42 -20\r2 40 5\r",
+     "2.5 41 -10\r\n3 42 -20\r\n2 40 5\r\n"},
+    {Twin, "geo2utm --zone 31 --in-layout 11 --out-layout 11", "2.5,41,-10\r3,42,-20\r",
      "2.5,41,-10\r\n3,42,-20\r\n"},
-    {Way::Twin, "bna2hypack --label 1 in out", "a,b,2\n\"1\",\"2\"\n \" 3 \" ,\"4\",\"x\"\n",
+    {Twin, "bna2hypack --label 1", "a,b,2\n\"1\",\"2\"\n \" 3 \" ,\"4\",\"x\"\n",
      "a,b,2\n1,2\n3,4\n"},
-    {Way::Twin, "distance-time in out", "a,b,2\n\"2\",\"41\"\n\"2\",\"41.1\"\n",
-     "a,b,2\n2,41\n2,41.1\n"},
-    {Way::Twin, "xyz2xyz --in-layout 21 in out", "1 2 3\r4 5 6", "1 2 3\n4 5 6\n"},
-    {Way::Twin, "xyz2xyz --in-layout 11 in out", "1,2,3\r4,5,6\r", "1,2,3\n4,5,6\n"},
-    {Way::Twin, "daf2bna in out",
-     "Header\r1\r2\r3\r4\r2\rDecimal\rEndHeader\rSTART =1;\r1 1\rSTOP\r",
+    {Twin, "distance-time", "a,b,2\n\"2\",\"41\"\n\"2\",\"41.1\"\n", "a,b,2\n2,41\n2,41.1\n"},
+    {Twin, "xyz2xyz --in-layout 21", "1 2 3\r4 5 6", "1 2 3\n4 5 6\n"},
+    {Twin, "xyz2xyz --in-layout 11", "1,2,3\r4,5,6\r", "1,2,3\n4,5,6\n"},
+    {Twin, "daf2bna", "Header\r1\r2\r3\r4\r2\rDecimal\rEndHeader\rSTART =1;\r1 1\rSTOP\r",
      kDafHeader + "START =1;\n1 1\nSTOP\n"},
-    {Way::Twin, "extract --every 2 --columns 1,2 in out", "1,2\n\n3,4\n5,6\n\n", "1,2\n3,4\n5,6\n"},
-    {Way::Twin, "mapgen2bna in out", "# -b\n-70.964500,42.266300\n1.5\t,2.5\n",
+    {Twin, "extract --every 2 --columns 1,2", "1,2\n\n3,4\n5,6\n\n", "1,2\n3,4\n5,6\n"},
+    {Twin, "mapgen2bna", "# -b\n-70.964500,42.266300\n1.5\t,2.5\n",
      "# -b\n-70.964500 42.266300\n1.5 2.5\n"},
-    {Way::Twin, "xyz2xyz --in-layout 31 in out", ""},
-    {Way::Twin, "mapgen2bna in out", ""},
-    {Way::Twin, "extract --every 1 --columns 1,2 in out", ""},
-    {Way::Twin, "csv2ks in out", ""},
-    {Way::Twin, "xml2kml in out", ""},
-    {Way::Twin, "swath --constant 20 --metres --in-layout 13 in out", ""},
-    {Way::Twin, "towed --layback 10 in out", ""},
-    {Way::Twin, "igrf-anomaly --model igrf14 --year 2024 in out", ""},
+    {Twin, "xyz2xyz --in-layout 31", ""},
+    {Twin, "mapgen2bna", ""},
+    {Twin, "extract --every 1 --columns 1,2", ""},
+    {Twin, "csv2ks", ""},
+    {Twin, "xml2kml", ""},
+    {Twin, "swath --constant 20 --metres --in-layout 13", ""},
+    {Twin, "towed --layback 10", ""},
+    {Twin, "igrf-anomaly --model igrf14 --year 2024", ""},
 };
 
 TEST(CliWays, EachWayGivesThePlainRunsBytes) {
@@ -288,18 +278,18 @@ TEST(CliWays, EachWayGivesThePlainRunsBytes) {
     return done.output + TempDir::Read(out);
   };
   for (const SameBytes& c : kSameBytes) {
-    if (c.way == Way::CommaLocale && locales.empty()) continue;  // localedef could not make it
-    dir.Write("in", c.way == Way::Twin ? c.twin : c.input);
-    const std::string plain = run("LC_ALL=C \"$CLI\" " + c.run, c.run);
+    if (c.way == Comma && locales.empty()) continue;  // localedef could not make it
+    dir.Write("in", c.way == Twin ? c.twin : c.input);
+    const std::string files = c.way == Comma && c.input.empty() ? "" : " in out";
+    const std::string plain = run("LC_ALL=C \"$CLI\" " + c.run + files, c.run);
     EXPECT_TRUE(c.input.empty() || !plain.empty()) << c.run;
     dir.Write("in", c.input);
-    const std::string command = c.run.substr(0, c.run.rfind(" in out"));  // for the streams
     const std::vector<std::string> ways =
-        c.way == Way::CommaLocale ? std::vector{comma + " \"$CLI\" " + c.run}
-        : c.way == Way::Twin      ? std::vector{"\"$CLI\" " + c.run}
-                                  : std::vector{"\"$CLI\" " + command + " - - <in >out",
-                                           "cat in | \"$CLI\" " + command + " - out",
-                                           "\"$CLI\" " + command + " <(cat in) out"};
+        c.way == Comma  ? std::vector{comma + " \"$CLI\" " + c.run + files}
+        : c.way == Twin ? std::vector{"\"$CLI\" " + c.run + files}
+                        : std::vector{"\"$CLI\" " + c.run + " - - <in >out",
+                                      "cat in | \"$CLI\" " + c.run + " - out",
+                                      "\"$CLI\" " + c.run + " <(cat in) out"};
     for (const std::string& way : ways)
       EXPECT_EQ(run(way, way), plain) << way;
   }
