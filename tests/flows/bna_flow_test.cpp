@@ -42,8 +42,8 @@ TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
   EXPECT_EQ(Output(), "1,2\r\n");
 }
 
-// A Cancel at any dialog, a refused output, a missing or faulty input, a stop: the old output
-// stays, the input is untouched, no temporary is left, and the dialogs after the end are not
+// A Cancel at any dialog, a refused output, a missing or faulty input or table, a stop: the old
+// output stays, the input is untouched, no temporary is left, and the dialogs after the end are not
 // asked.
 TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
   struct Named {
@@ -61,7 +61,9 @@ TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
   std::vector<Named> xyzAndPlans = plans, kmlXmlAndPlans = plans;
   xyzAndPlans.push_back(xyz);
   kmlXmlAndPlans.insert(kmlXmlAndPlans.end(), {kml, xml});
-  enum At { kInput, kOutput, kDialog, kSame, kMissing, kFaulty, kStop };
+  // A CSV table for the XML markers that is missing, of more than 60 columns, or of two whose
+  // sync column would be the fifth.
+  enum At { kInput, kOutput, kDialog, kSame, kMissing, kFaulty, kStop, kCsv, kWideCsv, kSyncCsv };
   const struct {
     At at;
     std::size_t outputsAsked;
@@ -70,6 +72,7 @@ TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
     int inputError;
     const char* status;  // its end, when it says so; ending "of ": the input follows
     std::vector<Named> commands;
+    const char* words = "";  // in the one message too
   } endings[] = {
       {kInput, 0, 0, "", 0, nullptr, xyzAndPlans},
       {kOutput, 1, 0, "", 0, nullptr, xyzAndPlans},
@@ -81,10 +84,15 @@ TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
       // The check reports 12 times, then the conversion starts.
       {kStop, 1, 1, "", 1, "Stopped", {xyz}},
       {kStop, 1, 0, "", 1, "Stopped", plans},
+      {kCsv, 1, 1, "t.csv", 0, nullptr, {xml}, "cannot be opened"},
+      {kWideCsv, 1, 1, "t.csv", 0, nullptr, {xml}, "more than 60 columns"},
+      {kSyncCsv, 1, 1, "t.csv", 0, nullptr, {xml}, "between 1 and 2"},
   };
-  std::string longBna = "a,b,-1000\r\n";
+  std::string longBna = "a,b,-1000\r\n", wide = "c";
   for (int i = 0; i < 1000; ++i)
     longBna += "1,2\r\n";
+  for (int i = 0; i < 61; ++i)
+    wide += ",c";
   for (const auto& c : endings) {
     for (const Named& named : c.commands) {
       const std::string what = named.what + std::string(" ") + std::to_string(c.at);
@@ -107,16 +115,23 @@ TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
       } else {
         ui.outputOptionsAnswers = {OutputOptionsChoice{}};
       }
+      const bool csv = c.at == kWideCsv || c.at == kSyncCsv;
+      if (csv) dir.Write("t.csv", c.at == kWideCsv ? wide + "\n" : "a,b\n");
+      if (c.at >= kCsv) {
+        ui.xmlMarkersAnswers = {
+            XmlMarkersChoice{1, "", "", true, dir.File("t.csv"), c.at == kSyncCsv ? 5 : 1}};
+      }
       ui.stopAtProgressCall = c.at == kStop ? 13 : 0;
       named.command(named.index, state, ui);
       EXPECT_EQ(TempDir::Read(out), "previous") << what;
       EXPECT_EQ(TempDir::Read(in), text) << what;
-      EXPECT_EQ(dir.Entries(), 2) << what;
+      EXPECT_EQ(dir.Entries(), csv ? 3 : 2) << what;
       EXPECT_EQ(ui.outputFilterIndices.size(), c.outputsAsked) << what;
       EXPECT_EQ(ui.outputOptionsShown + ui.kmlShown + ui.xmlShown, c.dialogsShown) << what;
       EXPECT_EQ(ui.messages.size(), *c.named ? 1u : 0u) << what;
       if (*c.named && !ui.messages.empty()) {
         EXPECT_NE(ui.messages[0].text.find(dir.File(c.named)), std::string::npos) << what;
+        EXPECT_NE(ui.messages[0].text.find(c.words), std::string::npos) << what;
       }
       EXPECT_EQ(state.InputError, c.inputError) << what;
       if (c.status) {
@@ -125,8 +140,8 @@ TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
       }
       if (c.at == kStop) {
         EXPECT_EQ(ui.progressCalls, 13) << what;
-      } else if (c.inputError == 0) {
-        // A cancel leaves the run state and the panel alone.
+      } else if (c.inputError == 0 && c.at < kCsv) {
+        // A cancel or a refused output leaves the run state and the panel alone.
         EXPECT_EQ(state.OutputFormatCode, 0) << what;
         EXPECT_EQ(state.BnaPointCount, 0) << what;
         EXPECT_EQ(state.KmlDialogResult, 0) << what;
@@ -231,29 +246,6 @@ TEST_F(KmlFlow, BnaToXmlCombinesTheCsvTable) {
   BnaToXml(0, state, ui);
   EXPECT_EQ(ui.status, "Stopped");
   EXPECT_TRUE(Has("Survey=\"S1\""));
-}
-
-TEST_F(KmlFlow, CsvTablesThatCannotBeUsedAreRefusedWithAMessage) {
-  std::string wide;
-  for (int i = 0; i <= 60; ++i)
-    wide += "c,";
-  const struct {
-    std::string csvPath;
-    int sync;
-    const char* words;
-  } cases[] = {{dir.File("missing.csv"), 1, "cannot be opened"},
-               {dir.Write("wide.csv", wide + "c\n"), 1, "more than 60 columns"},
-               {dir.Write("two.csv", "a,b\n"), 5, "between 1 and 2"}};
-  for (const auto& c : cases) {
-    ui.messages.clear();
-    Files("A,B,1,1,2\n", "in.bna");
-    ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "", "", true, c.csvPath, c.sync});
-    BnaToXml(0, state, ui);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find(c.words), std::string::npos) << ui.messages[0].text;
-    EXPECT_NE(ui.messages[0].text.find(c.csvPath), std::string::npos);
-    EXPECT_FALSE(OutputExists());
-  }
 }
 
 TEST_F(KmlFlow, XmlToKmlReadsOurMarkers) {
