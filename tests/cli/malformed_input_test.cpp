@@ -119,7 +119,6 @@ const std::vector<Malformed> kMalformed = {
     {"daf2bna IN OUT", kDafHeader + "START =1e400;\n1 1\nSTOP\n", 9},
     {"daf2bna IN OUT", "", 0},
     {"daf2xyz IN OUT", kDafHeader + "START =1e400;\n1 1\nSTOP\n", 9},
-    {"daf2xyz IN OUT", "", 0},
     {"vec2bna IN OUT", "1 3\n1 2\n", 2},
     {"vec2bna IN OUT", "1 2\n1 2\n" + kNul + " 3\n", 3},
     {"vec2bna IN OUT", "1 2147483648\n1 2\n", 2},
@@ -168,7 +167,6 @@ const std::vector<Malformed> kMalformed = {
     {"invert-clr IN OUT", kClr + kLong + " 1 1 1\n", 3},
     {"invert-clr IN OUT", kClr + "100 1e400 255 255\n", 3},
     {"invert-clr IN OUT", "", 1},
-    {"clr2p25 IN OUT", kClr + "100 255 255", 3},
     {"clr2p25 IN OUT", kClr + "1e400 1 255 255\n", 3},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n4,5", 2},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n" + kNul + ",2,3\n", 2},
@@ -192,9 +190,9 @@ const std::vector<Malformed> kMalformed = {
     {"xml2kml IN OUT", kXml + "<marker lat=\"1e400\" lng=\"2\" />\n", 3},
     {"xml2kml IN OUT", kXml + "<line>\n<point lat=\"1\" lng=\"-1e400\" />\n</line>\n", 4},
     {"xml2kml IN OUT", kXml + "<line>\n<point lat=\"1\" lng=\"2\" />\n", 4},
+    // Swath and the anomaly read their points through the XYZ reader above; their rows prove
+    // the wiring and check the unreadable values they refuse.
     {"swath --constant 20 --metres --in-layout 23 IN OUT", "10 10\n100 10\n100", 3},
-    {"swath --constant 20 --metres --in-layout 13 IN OUT", "10,10\n" + kNul + ",10\n", 2},
-    {"swath --constant 20 --metres --in-layout 13 IN OUT", "10,10\n" + kLong + ",10\n", 2},
     {"swath --constant 20 --metres --in-layout 13 IN OUT", "10,10\n1e400,10\n100,100\n", 2},
     {"swath --coefficient 2 --metres --in-layout 11 IN OUT", "10,10,5\n20,10,1e400\n", 2},
     {"towed --layback 10 IN OUT", "0,0,5,a\n100,0,5", 2},
@@ -203,12 +201,7 @@ const std::vector<Malformed> kMalformed = {
     {"towed --layback 10 IN OUT", "0,0,5,a\n1e400,0,5,b\n", 2},
     {"towed --layback-from-file IN OUT", "0,0,5,a\n100,0,1e39,b\n", 2},  // layback is a float
     {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 45000\n3 41", 2},
-    {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 4\n" + kNul + " 4\n",
-     2},
-    {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 4\n" + kLong + " 4\n",
-     2},
     {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 1e400\n", 1},
-    {"igrf-anomaly --model igrf14 --year 2024 --in-layout 11 IN OUT", "2,41,1\n1e400,41,1\n", 2},
 };
 
 TEST(MalformedInput, EndsWithTheFileAndLineAndKeepsTheOutput) {
