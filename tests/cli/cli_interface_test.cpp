@@ -1,5 +1,5 @@
-// What every subcommand shares: help with an example, the progress bar, old spellings,
-// signals, outputs that cannot be written, standard streams and the locale.
+// What every subcommand shares: help with an example, the progress bar, signals, outputs that
+// cannot be written, and the ways to run it that give the same bytes.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -23,10 +23,6 @@ using testing::ShellWord;
 using testing::TempDir;
 
 const std::string kOne = "\"-25\",\"first\",2\r\n2.5,41.3\r\n2.75,41.25\r\n";
-
-std::size_t Entries(const fs::path& folder) {
-  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
-}
 
 std::vector<std::string> Subcommands() {
   std::istringstream help(RunCli("--help").output);
@@ -149,7 +145,7 @@ TEST(HostilePaths, AFullDeviceIsNamedAndLeavesNothing) {
     EXPECT_EQ(run.status, 1) << output;
     EXPECT_EQ(run.output, "zolvane-cli: cannot write " + named + ": No space left on device\n");
   }
-  EXPECT_EQ(Entries(dir.Path()), 2u);  // the input and the device
+  EXPECT_EQ(dir.Entries(), 2);  // the input and the device
 }
 
 // Root writes through permission bits, so the run is made as an unprivileged user.
@@ -191,79 +187,112 @@ TEST(HostilePaths, AReadOnlyFolderTakesNoNewFile) {
     }
     EXPECT_EQ(TempDir::Read(output), c.content) << c.name;
   }
-  EXPECT_EQ(Entries(folder), 2u);
+  EXPECT_EQ(dir.Entries("read-only"), 2);
   chmod(folder.c_str(), 0755);  // so that the folder can be removed by any user
 }
 
-// Pipes, standard streams and process substitution give the file-to-file result, for
-// one-pass and two-pass subcommands (the BNA ones check first, then convert).
-TEST(CliStreams, PipesAndStandardStreamsGiveTheFileToFileResult) {
-  const std::string bna =
-      "\"a\",\"5\",3\r\n1.5,2\r\n3,4\r\n5,6\r\n\"b\",\"7\",1,-7,8\r\n\"c\",\"9\",-2\r\n1,1\r\n2,"
-      "2\r\n";
-  const struct {
-    std::string command, input;
-  } cases[] = {
-      {"bna2xyz --label 2 --layout 21", bna},
-      {"geo2utm --zone 31 --bna", bna},
-      {"geo2utm --zone 31 --in-layout 11 --out-layout 22", "2.5,41,-10\r\n3,42,-20\r\n"},
-      {"surfer2genesis --null -1", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 1.70141E+38\n"},
-  };
-  TempDir dir;
-  for (const auto& c : cases) {
-    const std::string in = dir.Write("in", c.input), out = dir.File("out");
-    const auto plain = RunCli(c.command + " " + in + " " + dir.File("expected"));
-    ASSERT_EQ(plain.status, 0) << c.command << plain.output;
-    for (const std::string& way : {"\"$CLI\" " + c.command + " - - < " + in + " > " + out,
-                                   "cat " + in + " | \"$CLI\" " + c.command + " - " + out,
-                                   "\"$CLI\" " + c.command + " <(cat " + in + ") " + out}) {
-      const auto run = RunBash(way);
-      EXPECT_EQ(run.status, 0) << way << run.output;
-      EXPECT_EQ(TempDir::Read(out), TempDir::Read(dir.File("expected"))) << way;
-    }
-  }
-}
+// Ways to run a subcommand that give the bytes (and notes) of its plain run: pipes, standard
+// streams and process substitution, for one-pass and two-pass subcommands (the BNA ones check
+// first, then convert); a comma locale, for one conversion of each family with decimals to read
+// and to write; and lines ended by CR alone or CR LF, quoted BNA coordinates, blank lines in
+// extraction and comma-separated MapGen points, read as their plain twins. An empty point list
+// converts to an empty result.
+enum class Way { Streams, Comma, Twin };
+using enum Way;
 
-// One conversion of each family, each with decimals to read and to write.
-TEST(LocaleCli, ACommaLocaleChangesNoByte) {
+struct SameBytes {
+  Way way;
+  std::string run;    // on "in", holding `input`, and "out"; a Comma row without input on none
+  std::string input;  // for a Twin, the plain run reads `twin` instead
+  std::string twin = "";
+};
+
+const std::string kDafHeader = "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\n";
+const std::string kBna = "\"a\",\"5\",3\r\n1.5,2\r\n3,4\r\n5,6\r\n\"b\",\"7\",1,-7,8\r\n";
+const std::string kCrBna = [] {
+  std::string cr = kBna;
+  std::erase(cr, '\n');
+  return cr;
+}();
+const std::string kContours = TempDir::Read(ZOLVANE_EXAMPLES "/contours.bna");
+
+const SameBytes kSameBytes[] = {
+    {Streams, "bna2xyz --label 2 --layout 21", kBna + "\"c\",\"9\",-2\r\n1,1\r\n2,2\r\n"},
+    {Streams, "geo2utm --zone 31 --bna", kBna},
+    {Streams, "geo2utm --zone 31 --in-layout 11 --out-layout 22", "2.5,41,-10\r\n3,42,-20\r\n"},
+    {Streams, "surfer2genesis --null -1", "DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 1.70141E+38\n"},
+    {Comma, "bna2xyz --label 1", kContours},
+    {Comma, "geo2utm --zone 31 --in-layout 21 --out-layout 11",
+     TempDir::Read(ZOLVANE_EXAMPLES "/points-lonlat.xyz")},
+    {Comma, "utm2geo --zone 31 --in-layout 11 --out-layout 21", "415897.5,4539238.25,100.5\n"},
+    {Comma, "xyz2bna --lines --in-layout 11", "1.5,1.25,A\n2.5,2.75,A\n"},
+    {Comma, "gebco2xyz --zone 31 --out-layout 13", "  -200.5    1\n41.50000  2.25000\n"},
+    {Comma, "daf2xyz", kDafHeader + "START 43, 174=200;185=12\n2.25 41.5\nSTOP\n"},
+    {Comma, "swath --constant 20.5 --metres --in-layout 13", "10.5,10\n100,10.25\n100,100\n"},
+    {Comma, "towed --layback 10.5", "0,0,5,a\n100.5,0,5,b\n"},
+    {Comma, "igrf-anomaly --model igrf14 --year 2024 --month 6 --in-layout 21",
+     "2.5 41.5 45000.5\n"},
+    {Comma, "bna2kml --label 1 --transparency 37.5 --style-name plan", kContours},
+    {Comma, "surfer2genesis --null -7.5", "DSAA\n2 2\n0 1.5\n0 1\n1 4.5\n1.25 2\n3 1.70141E+38\n"},
+    {Comma, "clr2p25", "ColorMap 1 1\n0 0 0 0\n37.5 10 20 30\n100 255 255 255\n"},
+    {Comma, "distance-time --line-speed 5.5 --transit-speed 10", kContours},
+    {Comma, "rotate --centre -3.5,41 --angle 30.5", kContours},
+    {Comma, "igrf --lat -33.9 --lon 18.4 --year 2024.5 --model igrf14", ""},
+    {Twin, "bna2xyz", "a,b,2\r1,2\r3,4\r", "a,b,2\n1,2\n3,4\n"},
+    {Twin, "bna2xyz --label 1", kBna, kCrBna},
+    {Twin, "geo2utm --zone 31 --in-layout 21 --out-layout 11", "2.5 41 -10\r3 42 -20\r2 40 5\r",
+     "2.5 41 -10\r\n3 42 -20\r\n2 40 5\r\n"},
+    {Twin, "geo2utm --zone 31 --in-layout 11 --out-layout 11", "2.5,41,-10\r3,42,-20\r",
+     "2.5,41,-10\r\n3,42,-20\r\n"},
+    {Twin, "bna2hypack --label 1", "a,b,2\n\"1\",\"2\"\n \" 3 \" ,\"4\",\"x\"\n",
+     "a,b,2\n1,2\n3,4\n"},
+    {Twin, "distance-time", "a,b,2\n\"2\",\"41\"\n\"2\",\"41.1\"\n", "a,b,2\n2,41\n2,41.1\n"},
+    {Twin, "xyz2xyz --in-layout 21", "1 2 3\r4 5 6", "1 2 3\n4 5 6\n"},
+    {Twin, "xyz2xyz --in-layout 11", "1,2,3\r4,5,6\r", "1,2,3\n4,5,6\n"},
+    {Twin, "daf2bna", "Header\r1\r2\r3\r4\r2\rDecimal\rEndHeader\rSTART =1;\r1 1\rSTOP\r",
+     kDafHeader + "START =1;\n1 1\nSTOP\n"},
+    {Twin, "extract --every 2 --columns 1,2", "1,2\n\n3,4\n5,6\n\n", "1,2\n3,4\n5,6\n"},
+    {Twin, "mapgen2bna", "# -b\n-70.964500,42.266300\n1.5\t,2.5\n",
+     "# -b\n-70.964500 42.266300\n1.5 2.5\n"},
+    {Twin, "xyz2xyz --in-layout 31", ""},
+    {Twin, "mapgen2bna", ""},
+    {Twin, "extract --every 1 --columns 1,2", ""},
+    {Twin, "csv2ks", ""},
+    {Twin, "xml2kml", ""},
+    {Twin, "swath --constant 20 --metres --in-layout 13", ""},
+    {Twin, "towed --layback 10", ""},
+    {Twin, "igrf-anomaly --model igrf14 --year 2024", ""},
+};
+
+TEST(CliWays, EachWayGivesThePlainRunsBytes) {
   TempDir dir;
   const std::string locales = testing::MakeCommaLocale(dir);
-  if (locales.empty()) GTEST_SKIP() << "localedef could not make " << testing::kCommaLocale;
-  const std::string contours = ShellWord(ZOLVANE_EXAMPLES "/contours.bna");
-  const std::string lonLat = ShellWord(ZOLVANE_EXAMPLES "/points-lonlat.xyz");
-  const struct {
-    std::string arguments, input;  // the input, when given, is written to a file "in"
-  } cases[] = {
-      {"bna2xyz --label 1 " + contours, ""},
-      {"geo2utm --zone 31 --in-layout 21 --out-layout 11 " + lonLat, ""},
-      {"utm2geo --zone 31 --in-layout 11 --out-layout 21", "415897.5,4539238.25,100.5\n"},
-      {"xyz2bna --lines --in-layout 11", "1.5,1.25,A\n2.5,2.75,A\n"},
-      {"gebco2xyz --zone 31 --out-layout 13", "  -200.5    1\n41.50000  2.25000\n"},
-      {"daf2xyz",
-       "Header\n1\n2\n3\n4\n2\nDecimal\nEndHeader\nSTART 43, 174=200;185=12\n"
-       "2.25 41.5\nSTOP\n"},
-      {"swath --constant 20.5 --metres --in-layout 13", "10.5,10\n100,10.25\n100,100\n"},
-      {"towed --layback 10.5", "0,0,5,a\n100.5,0,5,b\n"},
-      {"igrf-anomaly --model igrf14 --year 2024 --month 6 --in-layout 21", "2.5 41.5 45000.5\n"},
-      {"bna2kml --label 1 --transparency 37.5 --style-name plan " + contours, ""},
-      {"surfer2genesis --null -7.5", "DSAA\n2 2\n0 1.5\n0 1\n1 4.5\n1.25 2\n3 1.70141E+38\n"},
-      {"clr2p25", "ColorMap 1 1\n0 0 0 0\n37.5 10 20 30\n100 255 255 255\n"},
-      {"distance-time --line-speed 5.5 --transit-speed 10 " + contours, ""},
-      {"rotate --centre -3.5,41 --angle 30.5 " + contours, ""},
-  };
   const std::string comma = "LOCPATH=" + ShellWord(locales) + " LC_ALL=" + testing::kCommaLocale;
-  for (const auto& c : cases) {
-    const std::string input = c.input.empty() ? "" : ShellWord(dir.Write("in", c.input));
-    const std::string command = " \"$CLI\" " + c.arguments + " " + input + " -";
-    const auto plain = RunBash("LC_ALL=C" + command);
-    const auto german = RunBash(comma + command);
-    EXPECT_EQ(plain.status, 0) << c.arguments << "\n" << plain.output;
-    EXPECT_FALSE(plain.output.empty()) << c.arguments;
-    EXPECT_EQ(german.output, plain.output) << c.arguments;
+  const std::string cd = "cd " + ShellWord(dir.Path().string()) + " && ";
+  const std::string out = dir.File("out");
+  // What a run printed and wrote; extract appends, so each run starts without an output.
+  const auto run = [&](const std::string& script, const std::string& what) {
+    fs::remove(out);
+    const auto done = RunBash(cd + script);
+    EXPECT_EQ(done.status, 0) << what << "\n" << done.output;
+    return done.output + TempDir::Read(out);
+  };
+  for (const SameBytes& c : kSameBytes) {
+    if (c.way == Comma && locales.empty()) continue;  // localedef could not make it
+    dir.Write("in", c.way == Twin ? c.twin : c.input);
+    const std::string files = c.way == Comma && c.input.empty() ? "" : " in out";
+    const std::string plain = run("LC_ALL=C \"$CLI\" " + c.run + files, c.run);
+    EXPECT_TRUE(c.input.empty() || !plain.empty()) << c.run;
+    dir.Write("in", c.input);
+    const std::vector<std::string> ways =
+        c.way == Comma  ? std::vector{comma + " \"$CLI\" " + c.run + files}
+        : c.way == Twin ? std::vector{"\"$CLI\" " + c.run + files}
+                        : std::vector{"\"$CLI\" " + c.run + " - - <in >out",
+                                      "cat in | \"$CLI\" " + c.run + " - out",
+                                      "\"$CLI\" " + c.run + " <(cat in) out"};
+    for (const std::string& way : ways)
+      EXPECT_EQ(run(way, way), plain) << way;
   }
-  // The one value printed rather than written to a file.
-  const std::string igrf = " \"$CLI\" igrf --lat -33.9 --lon 18.4 --year 2024.5 --model igrf14";
-  EXPECT_EQ(RunBash(comma + igrf).output, RunBash("LC_ALL=C" + igrf).output);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // file as it was.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -120,7 +119,6 @@ const std::vector<Malformed> kMalformed = {
     {"daf2bna IN OUT", kDafHeader + "START =1e400;\n1 1\nSTOP\n", 9},
     {"daf2bna IN OUT", "", 0},
     {"daf2xyz IN OUT", kDafHeader + "START =1e400;\n1 1\nSTOP\n", 9},
-    {"daf2xyz IN OUT", "", 0},
     {"vec2bna IN OUT", "1 3\n1 2\n", 2},
     {"vec2bna IN OUT", "1 2\n1 2\n" + kNul + " 3\n", 3},
     {"vec2bna IN OUT", "1 2147483648\n1 2\n", 2},
@@ -169,7 +167,6 @@ const std::vector<Malformed> kMalformed = {
     {"invert-clr IN OUT", kClr + kLong + " 1 1 1\n", 3},
     {"invert-clr IN OUT", kClr + "100 1e400 255 255\n", 3},
     {"invert-clr IN OUT", "", 1},
-    {"clr2p25 IN OUT", kClr + "100 255 255", 3},
     {"clr2p25 IN OUT", kClr + "1e400 1 255 255\n", 3},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n4,5", 2},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n" + kNul + ",2,3\n", 2},
@@ -193,9 +190,9 @@ const std::vector<Malformed> kMalformed = {
     {"xml2kml IN OUT", kXml + "<marker lat=\"1e400\" lng=\"2\" />\n", 3},
     {"xml2kml IN OUT", kXml + "<line>\n<point lat=\"1\" lng=\"-1e400\" />\n</line>\n", 4},
     {"xml2kml IN OUT", kXml + "<line>\n<point lat=\"1\" lng=\"2\" />\n", 4},
+    // Swath and the anomaly read their points through the XYZ reader above; their rows prove
+    // the wiring and check the unreadable values they refuse.
     {"swath --constant 20 --metres --in-layout 23 IN OUT", "10 10\n100 10\n100", 3},
-    {"swath --constant 20 --metres --in-layout 13 IN OUT", "10,10\n" + kNul + ",10\n", 2},
-    {"swath --constant 20 --metres --in-layout 13 IN OUT", "10,10\n" + kLong + ",10\n", 2},
     {"swath --constant 20 --metres --in-layout 13 IN OUT", "10,10\n1e400,10\n100,100\n", 2},
     {"swath --coefficient 2 --metres --in-layout 11 IN OUT", "10,10,5\n20,10,1e400\n", 2},
     {"towed --layback 10 IN OUT", "0,0,5,a\n100,0,5", 2},
@@ -204,12 +201,7 @@ const std::vector<Malformed> kMalformed = {
     {"towed --layback 10 IN OUT", "0,0,5,a\n1e400,0,5,b\n", 2},
     {"towed --layback-from-file IN OUT", "0,0,5,a\n100,0,1e39,b\n", 2},  // layback is a float
     {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 45000\n3 41", 2},
-    {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 4\n" + kNul + " 4\n",
-     2},
-    {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 4\n" + kLong + " 4\n",
-     2},
     {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 1e400\n", 1},
-    {"igrf-anomaly --model igrf14 --year 2024 --in-layout 11 IN OUT", "2,41,1\n1e400,41,1\n", 2},
 };
 
 TEST(MalformedInput, EndsWithTheFileAndLineAndKeepsTheOutput) {
@@ -226,58 +218,6 @@ TEST(MalformedInput, EndsWithTheFileAndLineAndKeepsTheOutput) {
     EXPECT_NE(run.output.find(where), std::string::npos)
         << row.command << " " << row.input.substr(0, 40) << ": " << run.output;
     EXPECT_EQ(TempDir::Read(out), kept) << row.command << " " << row.input.substr(0, 40);
-  }
-}
-
-// Inputs that are no fault: lines ended by CR alone or CR LF read as their LF twins, quoted
-// BNA coordinates, blank lines in extraction and comma-separated MapGen points as their plain
-// twins, and an empty point list converts to an empty result.
-TEST(MalformedInput, CrLineEndsAndEmptyPointListsConvert) {
-  const std::string bna = "\"a\",\"5\",3\r\n1.5,2\r\n3,4\r\n5,6\r\n\"b\",\"7\",1,-7,8\r\n";
-  std::string crOnly = bna;
-  std::erase(crOnly, '\n');
-  const struct {
-    const char* command;
-    std::string input, twin;
-  } rows[] = {
-      {"bna2xyz IN OUT", "a,b,2\r1,2\r3,4\r", "a,b,2\n1,2\n3,4\n"},
-      {"check-bna IN", crOnly, bna},
-      {"bna2xyz --label 1 IN OUT", bna, crOnly},
-      {"geo2utm --zone 31 --in-layout 21 --out-layout 11 IN OUT", "2.5 41 -10\r3 42 -20\r2 40 5\r",
-       "2.5 41 -10\r\n3 42 -20\r\n2 40 5\r\n"},
-      {"geo2utm --zone 31 --in-layout 11 --out-layout 11 IN OUT", "2.5,41,-10\r3,42,-20\r",
-       "2.5,41,-10\r\n3,42,-20\r\n"},
-      {"bna2hypack --label 1 IN OUT", "a,b,2\n\"1\",\"2\"\n \" 3 \" ,\"4\",\"x\"\n",
-       "a,b,2\n1,2\n3,4\n"},
-      {"distance-time IN OUT", "a,b,2\n\"2\",\"41\"\n\"2\",\"41.1\"\n", "a,b,2\n2,41\n2,41.1\n"},
-      {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\r4 5 6", "1 2 3\n4 5 6\n"},
-      {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\r4,5,6\r", "1,2,3\n4,5,6\n"},
-      {"daf2bna IN OUT", "Header\r1\r2\r3\r4\r2\rDecimal\rEndHeader\rSTART =1;\r1 1\rSTOP\r",
-       kDafHeader + "START =1;\n1 1\nSTOP\n"},
-      {"extract --every 2 --columns 1,2 IN OUT", "1,2\n\n3,4\n5,6\n\n", "1,2\n3,4\n5,6\n"},
-      {"mapgen2bna IN OUT", "# -b\n-70.964500,42.266300\n1.5\t,2.5\n",
-       "# -b\n-70.964500 42.266300\n1.5 2.5\n"},
-      {"xyz2xyz --in-layout 31 IN OUT", "", ""},
-      {"mapgen2bna IN OUT", "", ""},
-      {"extract --every 1 --columns 1,2 IN OUT", "", ""},
-      {"csv2ks IN OUT", "", ""},
-      {"xml2kml IN OUT", "", ""},
-      {"swath --constant 20 --metres --in-layout 13 IN OUT", "", ""},
-      {"towed --layback 10 IN OUT", "", ""},
-      {"igrf-anomaly --model igrf14 --year 2024 IN OUT", "", ""},
-  };
-  TempDir dir;
-  for (const auto& row : rows) {
-    std::string outputs[2];
-    for (int k = 0; k < 2; ++k) {
-      const std::string out = dir.File("out.txt");
-      std::filesystem::remove(out);  // extract appends
-      const auto run = RunOn(dir, row.command, k == 0 ? row.input : row.twin, out);
-      EXPECT_EQ(run.status, 0) << row.command << ": " << run.output;
-      outputs[k] = run.output + TempDir::Read(out);
-    }
-    EXPECT_EQ(outputs[0], outputs[1]) << row.command;
-    EXPECT_TRUE(row.input.empty() || !outputs[0].empty()) << row.command;
   }
 }
 

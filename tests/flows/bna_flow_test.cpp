@@ -1,16 +1,11 @@
 // The BNA commands as a user meets them, answered by a scripted window: BNA > XYZ and the
 // check, the KML and XML exports and the survey plans.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <thread>
 
-#include "app/dispatch.h"
-#include "app/menu_tree.h"
 #include "core/services.h"
 #include "formats/bna/bna_reader.h"
 #include "formats/bna/bna_to_asciiplan.h"
@@ -22,8 +17,7 @@
 #include "formats/bna/bna_to_xml.h"
 #include "formats/bna/bna_to_xyz.h"
 #include "formats/bna/xml_to_kml.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "formats/engine_cases.h"
 
 namespace zolvane {
 namespace {
@@ -31,114 +25,134 @@ namespace {
 using testing::ScriptedUi;
 using testing::TempDir;
 
-class BnaFlow : public ::testing::Test {
- protected:
-  TempDir dir;
-  RunState state;
-  ScriptedUi ui;
+using Command = void (*)(int, RunState&, Ui&);
 
-  std::string Bna(const std::string& text) { return dir.Write("in.bna", text); }
-  bool Saw(const std::string& status) const {
-    return std::find(ui.statusHistory.begin(), ui.statusHistory.end(), status) !=
-           ui.statusHistory.end();
-  }
-};
+using BnaFlow = testing::FlowTest<>;
 
-TEST_F(BnaFlow, ConvertsEndToEnd) {
-  ui.inputFiles = {Bna("\"-100\",\"depth\",2\r\n2.5,41.3\r\n2.75,41.25\r\n")};
-  ui.outputFiles = {dir.File("out.dat")};
-  ui.outputOptionsAnswers = {OutputOptionsChoice{24, false}};
-  BnaToXyz(1, state, ui);
-
-  EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "41.3 2.5\r\n41.25 2.75\r\n");
-  EXPECT_EQ(ui.filters, kPointFileFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{4});
-  EXPECT_EQ(ui.status, " Finished  BNA > XYZ ");
-  EXPECT_TRUE(Saw(" checking bna file "));
-  EXPECT_TRUE(Saw(" Converting bna to ascii "));
-  EXPECT_EQ(ui.inputFileName, dir.File("in.bna"));
-  EXPECT_EQ(ui.outputFileName, dir.File("out.dat"));
-  ASSERT_TRUE(ui.shownStatistics);
-  EXPECT_EQ(ui.shownStatistics->XMax, 2.75);
-  EXPECT_EQ(ui.shownStatistics->YMin, 41.25);
-  EXPECT_EQ(state.OutputFormatCode, 24);  // the command leaves the code for the dispatch to reset
-  EXPECT_EQ(state.BnaPointCount, 2);
-}
-
-TEST_F(BnaFlow, APipedInputIsReadTwiceThroughAPrivateCopy) {
-  const std::string fifo = dir.File("fifo.bna");
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "a,\"-5\",2\r1,2\r3,4\r"; });
-  ui.inputFiles = {fifo};
-  ui.outputFiles = {dir.File("out.dat")};
-  ui.outputOptionsAnswers = {OutputOptionsChoice{11, false}};
-  Dispatch(*FindMenuItem("bnaxyz_2"), state, ui);
-  writer.join();
-  EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "1,2,\"-5\"\r\n3,4,\"-5\"\r\n");
-  EXPECT_EQ(ui.inputFileName, fifo);
-  EXPECT_FALSE(state.InputCopyFile);  // removed with its command
+bool Saw(const ScriptedUi& ui, const std::string& status) {
+  return std::find(ui.statusHistory.begin(), ui.statusHistory.end(), status) !=
+         ui.statusHistory.end();
 }
 
 TEST_F(BnaFlow, AChosenLayoutIsUsedWithoutAskingAgain) {
   state.OutputFormatCode = 13;
-  ui.inputFiles = {Bna("a,b,1\r\n1,2\r\n")};
-  ui.outputFiles = {dir.File("out.dat")};
+  Files("a,b,1\r\n1,2\r\n");
   BnaToXyz(2, state, ui);
   EXPECT_EQ(ui.outputOptionsShown, 0);
-  EXPECT_EQ(TempDir::Read(dir.File("out.dat")), "1,2\r\n");
+  EXPECT_EQ(Output(), "1,2\r\n");
 }
 
-// A Cancel at any dialog, a refused output, a missing input or a stop: the old output stays,
-// nothing else is written, and the dialogs after it are not asked.
-TEST_F(BnaFlow, RunsThatEndEarlyKeepTheOldOutput) {
-  std::string text = "a,b,1000\r\n";
-  for (int i = 0; i < 1000; ++i)
-    text += "1,2\r\n";
-  const std::string in = Bna(text), out = dir.File("out.dat");
-  const std::optional<OutputOptionsChoice> layout = OutputOptionsChoice{};
-  const struct {
+// A Cancel at any dialog, a refused output, a missing or faulty input or table, a stop: the old
+// output stays, the input is untouched, no temporary is left, and the dialogs after the end are not
+// asked.
+TEST(FlowEndings, RunsThatEndEarlyKeepTheOldOutput) {
+  struct Named {
     const char* what;
-    std::optional<std::string> input, output;
-    std::optional<std::optional<OutputOptionsChoice>> layoutAnswer;  // none: not asked
-    int stopAt;
-    std::string message;  // a part of the one message shown; empty: none
-    std::size_t outputDialogs;
-    int layoutsShown;
-  } cases[] = {
-      {"cancel input", std::nullopt, {}, {}, 0, "", 0, 0},
-      {"cancel output", in, std::nullopt, {}, 0, "", 1, 0},
-      {"cancel layout", in, out, std::optional<OutputOptionsChoice>(), 0, "", 1, 1},
-      {"output is input", in, in, {}, 0, in, 1, 0},
-      {"missing input", dir.File("missing.bna"), {}, {}, 0, "missing.bna", 0, 0},
-      // The check reports 12 times, then the conversion starts.
-      {"stopped", in, out, layout, 13, "", 1, 1},
+    Command command;
+    int index;
   };
-  for (const auto& c : cases) {
-    RunState state;
-    ScriptedUi ui;
-    dir.Write("out.dat", "previous");
-    ui.inputFiles = {c.input};
-    ui.outputFiles = {c.output};
-    if (c.layoutAnswer) ui.outputOptionsAnswers = {*c.layoutAnswer};
-    ui.stopAtProgressCall = c.stopAt;
-    BnaToXyz(1, state, ui);
-    EXPECT_EQ(TempDir::Read(out), "previous") << c.what;
-    EXPECT_EQ(TempDir::Read(in), text) << c.what;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << c.what;
-    EXPECT_EQ(ui.outputFilterIndices.size(), c.outputDialogs) << c.what;
-    EXPECT_EQ(ui.outputOptionsShown, c.layoutsShown) << c.what;
-    EXPECT_EQ(ui.messages.size(), c.message.empty() ? 0u : 1u) << c.what;
-    if (!c.message.empty() && !ui.messages.empty()) {
-      EXPECT_NE(ui.messages[0].text.find(c.message), std::string::npos) << c.what;
-    }
-    EXPECT_EQ(state.InputError, c.what == std::string("missing input") || c.stopAt) << c.what;
-    if (c.stopAt == 0) {
-      EXPECT_EQ(state.OutputFormatCode, 0) << c.what;  // a cancel leaves the run state alone
-      EXPECT_EQ(state.BnaPointCount, 0) << c.what;
-    } else {
-      EXPECT_EQ(ui.status, "Stopped");
-      EXPECT_EQ(ui.progressCalls, c.stopAt);
+  const Named xyz{"xyz", &BnaToXyz, 1}, kml{"kml", &BnaToKml, 0}, xml{"xml", &BnaToXml, 0},
+      xmlToKml{"xml2kml", &XmlToKml, 0};
+  const std::vector<Named> plans = {{"hypack", &BnaToHypack, 2},
+                                    {"merlin", &BnaToMerlin, 2},
+                                    {"ascii", &BnaToAsciiplan, -1},
+                                    {"geosail", &BnaToGeosail, 1},
+                                    {"bridge", &BnaToBridgePlan, 2}};
+  std::vector<Named> xyzAndPlans = plans, kmlXmlAndPlans = plans;
+  xyzAndPlans.push_back(xyz);
+  kmlXmlAndPlans.insert(kmlXmlAndPlans.end(), {kml, xml});
+  // A CSV table for the XML markers that is missing, of more than 60 columns, or of two whose
+  // sync column would be the fifth.
+  enum At { kInput, kOutput, kDialog, kSame, kMissing, kFaulty, kStop, kCsv, kWideCsv, kSyncCsv };
+  const struct {
+    At at;
+    std::size_t outputsAsked;
+    int dialogsShown;   // the command's own: layout, style, markers
+    const char* named;  // the file the one message names ("in" or "missing"); empty: none
+    int inputError;
+    const char* status;  // its end, when it says so; ending "of ": the input follows
+    std::vector<Named> commands;
+    const char* words = "";  // in the one message too
+  } endings[] = {
+      {kInput, 0, 0, "", 0, nullptr, xyzAndPlans},
+      {kOutput, 1, 0, "", 0, nullptr, xyzAndPlans},
+      {kDialog, 1, 1, "", 0, nullptr, {xyz, kml, xml}},
+      {kSame, 1, 0, "in", 0, nullptr, xyzAndPlans},
+      {kMissing, 0, 0, "missing", 1, nullptr, {xyz}},
+      {kFaulty, 0, 0, "", 1, nullptr, kmlXmlAndPlans},
+      {kFaulty, 1, 0, "", 1, "Marker without its lat and lng: line 3 of ", {xmlToKml}},
+      // The check reports 12 times, then the conversion starts.
+      {kStop, 1, 1, "", 1, "Stopped", {xyz}},
+      {kStop, 1, 0, "", 1, "Stopped", plans},
+      {kCsv, 1, 1, "t.csv", 0, nullptr, {xml}, "cannot be opened"},
+      {kWideCsv, 1, 1, "t.csv", 0, nullptr, {xml}, "more than 60 columns"},
+      {kSyncCsv, 1, 1, "t.csv", 0, nullptr, {xml}, "between 1 and 2"},
+  };
+  std::string longBna = "a,b,-1000\r\n", wide = "c";
+  for (int i = 0; i < 1000; ++i)
+    longBna += "1,2\r\n";
+  for (int i = 0; i < 61; ++i)
+    wide += ",c";
+  for (const auto& c : endings) {
+    for (const Named& named : c.commands) {
+      const std::string what = named.what + std::string(" ") + std::to_string(c.at);
+      TempDir dir;
+      RunState state;
+      ScriptedUi ui;
+      const bool xml = named.command == &XmlToKml;
+      const std::string text = c.at != kFaulty ? longBna
+                               : xml           ? "<?xml?>\n<markers>\n<marker label=\"a\" />\n"
+                                               : "a,b,-3\n1,2\n";
+      const std::string in = dir.Write("in", text), out = dir.Write("out", "previous");
+      ui.inputFiles = {c.at == kInput
+                           ? std::nullopt
+                           : std::optional(dir.File(c.at == kMissing ? "missing" : "in"))};
+      ui.outputFiles = {c.at == kOutput ? std::nullopt : std::optional(c.at == kSame ? in : out)};
+      if (c.at == kDialog) {
+        ui.outputOptionsAnswers = {std::nullopt};
+        ui.kmlStyleAnswers = {std::nullopt};
+        ui.xmlMarkersAnswers = {std::nullopt};
+      } else {
+        ui.outputOptionsAnswers = {OutputOptionsChoice{}};
+      }
+      const bool csv = c.at == kWideCsv || c.at == kSyncCsv;
+      if (csv) dir.Write("t.csv", c.at == kWideCsv ? wide + "\n" : "a,b\n");
+      if (c.at >= kCsv) {
+        ui.xmlMarkersAnswers = {
+            XmlMarkersChoice{1, "", "", true, dir.File("t.csv"), c.at == kSyncCsv ? 5 : 1}};
+      }
+      ui.stopAtProgressCall = c.at == kStop ? 13 : 0;
+      named.command(named.index, state, ui);
+      EXPECT_EQ(TempDir::Read(out), "previous") << what;
+      EXPECT_EQ(TempDir::Read(in), text) << what;
+      EXPECT_EQ(dir.Entries(), csv ? 3 : 2) << what;
+      EXPECT_EQ(ui.outputFilterIndices.size(), c.outputsAsked) << what;
+      EXPECT_EQ(ui.outputOptionsShown + ui.kmlShown + ui.xmlShown, c.dialogsShown) << what;
+      EXPECT_EQ(ui.messages.size(), *c.named ? 1u : 0u) << what;
+      if (*c.named && !ui.messages.empty()) {
+        EXPECT_NE(ui.messages[0].text.find(dir.File(c.named)), std::string::npos) << what;
+        EXPECT_NE(ui.messages[0].text.find(c.words), std::string::npos) << what;
+      }
+      EXPECT_EQ(state.InputError, c.inputError) << what;
+      if (c.status) {
+        const std::string status = c.status;
+        EXPECT_EQ(ui.status, status.ends_with("of ") ? status + in : status) << what;
+      }
+      if (c.at == kStop) {
+        EXPECT_EQ(ui.progressCalls, 13) << what;
+      } else if (c.inputError == 0 && c.at < kCsv) {
+        // A cancel or a refused output leaves the run state and the panel alone.
+        EXPECT_EQ(state.OutputFormatCode, 0) << what;
+        EXPECT_EQ(state.BnaPointCount, 0) << what;
+        EXPECT_EQ(state.KmlDialogResult, 0) << what;
+        // BNA > XYZ names its output before it asks the layout; the KML and XML exports name
+        // neither file before they write.
+        EXPECT_EQ(ui.outputFileName.empty(), c.at != kDialog || named.command != &BnaToXyz) << what;
+        if (named.command == &BnaToKml || named.command == &BnaToXml) {
+          EXPECT_EQ(ui.inputFileName, "") << what;
+        }
+      }
+      EXPECT_EQ(ui.kmlForgotten + ui.xmlForgotten, 0) << what;
     }
   }
 }
@@ -165,7 +179,7 @@ TEST_F(BnaFlow, CheckBnaFileReports) {
   for (const auto& c : cases) {
     RunState state;
     ScriptedUi ui;
-    const std::string in = Bna(c.text), status = c.status;
+    const std::string in = dir.Write("in.bna", c.text), status = c.status;
     state.InputError = status.empty();  // the check sets or clears it
     CheckBnaFile(in, state, ui);
     EXPECT_EQ(ui.status, status.ends_with("of ") ? status + in : status) << c.text;
@@ -184,31 +198,13 @@ TEST_F(BnaFlow, CheckBnaFileReports) {
   }
 }
 
-TEST(LineError, TextAndFlag) {
-  RunState state;
-  ScriptedUi ui;
-  state.InputFileName = "c:\\a.dat";
-  ReportLineError(12, state, ui);
-  EXPECT_EQ(ui.status, "Error in the line:  12 of c:\\a.dat");
-  EXPECT_EQ(state.InputError, 1);
-}
-
 class KmlFlow : public BnaFlow {
  protected:
-  void Files(const std::string& input, const std::string& name, const std::string& outName) {
-    inputPath = dir.Write(name, input);
-    outputPath = dir.File(outName);
-    ui.inputFiles.push_back(inputPath);
-    ui.outputFiles.push_back(outputPath);
-  }
-  std::string Output() const { return TempDir::Read(outputPath); }
   bool Has(const std::string& part) const { return Output().find(part) != std::string::npos; }
-
-  std::string inputPath, outputPath;
 };
 
 TEST_F(KmlFlow, BnaToKmlWritesTheChosenStyleAndForgetsIt) {
-  Files("A,B,1,-3.5,41.25\n", "in.bna", "out.kml");
+  Files("A,B,1,-3.5,41.25\n", "in.bna");
   KmlStyleChoice choice;
   choice.LabelChoice = 2;
   ui.kmlStyleAnswers.push_back(choice);
@@ -228,41 +224,9 @@ TEST_F(KmlFlow, BnaToKmlWritesTheChosenStyleAndForgetsIt) {
   EXPECT_EQ(ui.shownStatistics->XMin, -3.5);
 }
 
-TEST_F(KmlFlow, CancelInEitherDialogKeepsTheOldFileAndItsSettings) {
-  for (const bool kml : {true, false}) {
-    Files("A,B,1,1,2\n", "in.bna", kml ? "old.kml" : "old.xml");
-    dir.Write(kml ? "old.kml" : "old.xml", "keep me");
-    if (kml) {
-      ui.kmlStyleAnswers.push_back(std::nullopt);
-      BnaToKml(0, state, ui);
-    } else {
-      ui.xmlMarkersAnswers.push_back(std::nullopt);
-      BnaToXml(0, state, ui);
-    }
-    EXPECT_EQ(Output(), "keep me");
-    EXPECT_EQ(ui.inputFileName, "");
-    EXPECT_EQ(ui.outputFileName, "");
-    EXPECT_EQ(state.KmlDialogResult, 0);
-  }
-  EXPECT_EQ(ui.kmlForgotten + ui.xmlForgotten, 0);
-  EXPECT_TRUE(ui.unanswered.empty());
-}
-
-TEST_F(KmlFlow, FaultyBnaEndsBeforeTheOutputAndTheDialog) {
-  for (const bool kml : {true, false}) {
-    Files("A,B,3\n1,2\n", "bad.bna", "out");
-    ui.outputFiles.clear();
-    kml ? BnaToKml(0, state, ui) : BnaToXml(0, state, ui);
-    EXPECT_EQ(state.InputError, 1);
-  }
-  EXPECT_TRUE(ui.outputFilterIndices.empty());
-  EXPECT_EQ(ui.kmlShown + ui.xmlShown, 0);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
-}
-
 TEST_F(KmlFlow, BnaToXmlCombinesTheCsvTable) {
   const std::string csv = dir.Write("t.csv", "Line_Id,Survey\nL1,S1\n");
-  Files("L1,x,1,1,2\nL2,y,-2\n1,2\n3,4\n", "in.bna", "out.xml");
+  Files("L1,x,1,1,2\nL2,y,-2\n1,2\n3,4\n", "in.bna");
   ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "#ff8000", "2", true, csv, 1});
   ui.messageAnswers.push_back(MessageAnswer::Ok);  // "L2" is not in the table
   BnaToXml(0, state, ui);
@@ -276,7 +240,7 @@ TEST_F(KmlFlow, BnaToXmlCombinesTheCsvTable) {
   EXPECT_TRUE(Has("label=\"L1\" Line_Id=\"L1\" Survey=\"S1\"  />"));
 
   // Cancel stops the command; the file already there stays.
-  Files("L2,y,1,1,2\n", "in.bna", "out.xml");
+  Files("L2,y,1,1,2\n", "in.bna");
   ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "", "", true, csv, 1});
   ui.messageAnswers.push_back(MessageAnswer::Cancel);
   BnaToXml(0, state, ui);
@@ -284,34 +248,11 @@ TEST_F(KmlFlow, BnaToXmlCombinesTheCsvTable) {
   EXPECT_TRUE(Has("Survey=\"S1\""));
 }
 
-TEST_F(KmlFlow, CsvTablesThatCannotBeUsedAreRefusedWithAMessage) {
-  std::string wide;
-  for (int i = 0; i <= 60; ++i)
-    wide += "c,";
-  const struct {
-    std::string csvPath;
-    int sync;
-    const char* words;
-  } cases[] = {{dir.File("missing.csv"), 1, "cannot be opened"},
-               {dir.Write("wide.csv", wide + "c\n"), 1, "more than 60 columns"},
-               {dir.Write("two.csv", "a,b\n"), 5, "between 1 and 2"}};
-  for (const auto& c : cases) {
-    ui.messages.clear();
-    Files("A,B,1,1,2\n", "in.bna", "none.xml");
-    ui.xmlMarkersAnswers.push_back(XmlMarkersChoice{1, "", "", true, c.csvPath, c.sync});
-    BnaToXml(0, state, ui);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find(c.words), std::string::npos) << ui.messages[0].text;
-    EXPECT_NE(ui.messages[0].text.find(c.csvPath), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(outputPath));
-  }
-}
-
 TEST_F(KmlFlow, XmlToKmlReadsOurMarkers) {
   Files(
       "<?xml?>\n<markers>\n<marker lat=\"+1.0\" lng=\"+2.0\" html=\"a\" label=\"a\" />\n"
       "</markers>\n",
-      "in.xml", "out.kml");
+      "in.xml");
   XmlToKml(0, state, ui);
   EXPECT_EQ(ui.filters,
             "All files (*.*)|*.*|XML created with zolvane (*.xml)|*.xml|Google KML (*.kml)|*.kml");
@@ -320,139 +261,83 @@ TEST_F(KmlFlow, XmlToKmlReadsOurMarkers) {
   EXPECT_EQ(ui.status, "Google KML ready");
   EXPECT_EQ(ui.inputFileName, "");
   EXPECT_TRUE(Has("<Point><coordinates>+2.0,+1.0,0</coordinates></Point>"));
-
-  Files("<?xml?>\n<markers>\n<marker label=\"a\" />\n", "bad.xml", "bad.kml");
-  XmlToKml(0, state, ui);
-  EXPECT_EQ(ui.status, "Marker without its lat and lng: line 3 of " + inputPath);
-  EXPECT_FALSE(std::filesystem::exists(outputPath));
 }
 
-// The survey-plan, Geosail and Bridge exports.
-using Command = void (*)(int, RunState&, Ui&);
+// BNA > XYZ, the survey-plan, Geosail and Bridge exports, each run as the menu runs it.
+TEST(BnaFlows, ConvertEndToEnd) {
+  const struct {
+    const char* what;
+    Command command;
+    int index;
+    std::string_view outputFilters;  // the list the output dialog sees
+    int inputIndex, outputIndex;
+    const char* working;  // status while converting; empty: none
+    const char* finished;
+    const char* expected;
+    const char* planName = "Bay plan";  // the box's answer; empty: cancelled
+    int layout = 0;                     // the layout answered, which the command leaves in force
+    const char* checking = "Checking BNA file";
+  } cases[] = {
+      {"xyz", &BnaToXyz, 1, kPointFileFilters, 2, 4, " Converting bna to ascii ",
+       " Finished  BNA > XYZ ", "41.5 -3.25\r\n-33.75 10.5\r\n", "", 24, " checking bna file "},
+      {"hypack", &BnaToHypack, 2,
+       "All files (*.*)|*.*|BNA (*.bna)|*.bna|HYPACK (*.lnw)|*.lnw|XYZ (*.dat)|*.dat|Geosail "
+       "(*.obj)|*.obj ",
+       2, 3, " Converting BNA to HYPACK line targets format", " Finished,  BNA => LNW HYPACK ",
+       "REM Generated from bna2hypack-Zolvane\r\nLNS 1\r\nLIN 2\r\nPTS -3.25 41.5\r\n"
+       "PTS 10.5 -33.75\r\nLNN two\r\nEOL\r\n"},
+      {"merlin", &BnaToMerlin, 2, kPointFileFilters, 2, 1, "processing",
+       " Finished ,  BNA => PLANNING  ",
+       "DEG\r\nBay plan\r\n0 0 0 0\r\n"
+       "_LINE L-S1 0 20020110101010 0  41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n"},
+      {"merlin_unnamed", &BnaToMerlin, 2, kPointFileFilters, 2, 1, "processing",
+       " Finished ,  BNA => PLANNING  ",
+       "DEG\r\n\r\n0 0 0 0\r\n_LINE L-S1 0 20020110101010 0  "
+       "41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n",
+       ""},
+      {"asciiplan", &BnaToAsciiplan, -1, "All files (*.*)|*.*|ASCIIPLAN  (*.asciiplan)|*.asciiplan",
+       2, 2, "", "Asciiplan Created (remove spaces in the labels, if necesary)",
+       "DEG\r\n \r\n0 0 0 0\r\n_LINE S1 1 20060501010101 0   41.5 -3.25 -33.75  10.5 \"\r\n"},
+      {"geosail", &BnaToGeosail, 1, kPointFileFilters, 2, 5,
+       " Converting BNA to Geosail targets format", " Finished,  BNA => GEOSAIL ",
+       "\"S1\",2\r\n-3.25,41.5\r\n10.5,-33.75\r\n"},
+      {"bridge", &BnaToBridgePlan, 2, kPointFileFilters, 2, 1, " Making Bridge format file ",
+       "  finished,  BNA => BRIDGE FORMAT  ",
+       "\"two\"\r\n 41 30.0000N  -   003 15.0000W 1  1 \r\n"
+       " 33 45.0000S  -   010 30.0000E 2  2 \r\n"},
+  };
 
-const char* const kPlanLine = "\"S1\",\"two\",-2\r\n-3.25,41.5\r\n10.5,-33.75\r\n";
+  for (const auto& c : cases) {
+    TempDir dir;
+    RunState state;
+    ScriptedUi ui;
+    const std::string in =
+        dir.Write("in.bna", "\"S1\",\"two\",-2\r\n-3.25,41.5\r\n10.5,-33.75\r\n");
+    ui.inputFiles = {in};
+    ui.outputFiles = {dir.File("out")};
+    if (*c.planName) ui.inputBoxAnswers = {c.planName};
+    if (c.layout) ui.outputOptionsAnswers = {OutputOptionsChoice{c.layout, false}};
+    c.command(c.index, state, ui);
 
-struct FlowCase {
-  const char* what;
-  Command command;
-  int index;
-  std::string_view outputFilters;  // the list the output dialog sees
-  int inputIndex, outputIndex;
-  const char* working;  // status while converting; empty: none
-  const char* finished;
-  const char* expected;
-};
-
-const FlowCase kCases[] = {
-    {"hypack", &BnaToHypack, 2,
-     "All files (*.*)|*.*|BNA (*.bna)|*.bna|HYPACK (*.lnw)|*.lnw|XYZ (*.dat)|*.dat|Geosail "
-     "(*.obj)|*.obj ",
-     2, 3, " Converting BNA to HYPACK line targets format", " Finished,  BNA => LNW HYPACK ",
-     "REM Generated from bna2hypack-Zolvane\r\nLNS 1\r\nLIN 2\r\nPTS -3.25 41.5\r\n"
-     "PTS 10.5 -33.75\r\nLNN two\r\nEOL\r\n"},
-    {"merlin", &BnaToMerlin, 2, kPointFileFilters, 2, 1, "processing",
-     " Finished ,  BNA => PLANNING  ",
-     "DEG\r\nBay plan\r\n0 0 0 0\r\n"
-     "_LINE L-S1 0 20020110101010 0  41.50000000 -3.25000000 -33.75000000 10.50000000 \"S1\r\n"},
-    {"asciiplan", &BnaToAsciiplan, -1, "All files (*.*)|*.*|ASCIIPLAN  (*.asciiplan)|*.asciiplan",
-     2, 2, "", "Asciiplan Created (remove spaces in the labels, if necesary)",
-     "DEG\r\n \r\n0 0 0 0\r\n_LINE S1 1 20060501010101 0   41.5 -3.25 -33.75  10.5 \"\r\n"},
-    {"geosail", &BnaToGeosail, 1, kPointFileFilters, 2, 5,
-     " Converting BNA to Geosail targets format", " Finished,  BNA => GEOSAIL ",
-     "\"S1\",2\r\n-3.25,41.5\r\n10.5,-33.75\r\n"},
-    {"bridge", &BnaToBridgePlan, 2, kPointFileFilters, 2, 1, " Making Bridge format file ",
-     "  finished,  BNA => BRIDGE FORMAT  ",
-     "\"two\"\r\n 41 30.0000N  -   003 15.0000W 1  1 \r\n"
-     " 33 45.0000S  -   010 30.0000E 2  2 \r\n"},
-};
-
-void PrintTo(const FlowCase& c, std::ostream* out) {
-  *out << c.what;
-}
-
-class PlanFlow : public BnaFlow, public ::testing::WithParamInterface<FlowCase> {};
-
-TEST_P(PlanFlow, ConvertsEndToEnd) {
-  const FlowCase& c = GetParam();
-  const std::string in = dir.Write("in.bna", kPlanLine);
-  ui.inputFiles = {in};
-  ui.outputFiles = {dir.File("out")};
-  ui.inputBoxAnswers = {"Bay plan"};
-  c.command(c.index, state, ui);
-
-  EXPECT_EQ(TempDir::Read(dir.File("out")), c.expected);
-  EXPECT_EQ(ui.filters, c.outputFilters);
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{c.inputIndex});
-  EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{c.outputIndex});
-  EXPECT_EQ(ui.status, c.finished);
-  if (*c.working) {
-    EXPECT_TRUE(Saw(c.working));
+    EXPECT_EQ(TempDir::Read(dir.File("out")), c.expected) << c.what;
+    EXPECT_EQ(ui.filters, c.outputFilters) << c.what;
+    EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{c.inputIndex}) << c.what;
+    EXPECT_EQ(ui.outputFilterIndices, std::vector<int>{c.outputIndex}) << c.what;
+    EXPECT_EQ(ui.status, c.finished) << c.what;
+    if (*c.working) {
+      EXPECT_TRUE(Saw(ui, c.working)) << c.what;
+    }
+    EXPECT_TRUE(Saw(ui, c.checking)) << c.what;
+    EXPECT_EQ(ui.inputFileName, in) << c.what;
+    EXPECT_EQ(ui.outputFileName, dir.File("out")) << c.what;
+    EXPECT_EQ(ui.shownStatistics.value_or(Statistics{}).YMin, -33.75) << c.what;
+    EXPECT_EQ(ui.shownStatistics.value_or(Statistics{}).XMax, 10.5) << c.what;
+    // BNA > XYZ leaves its layout (for the dispatch to reset) and the last header's count.
+    EXPECT_EQ(state.OutputFormatCode, c.layout) << c.what;
+    EXPECT_EQ(state.BnaPointCount, c.layout ? -2 : 0) << c.what;
+    EXPECT_TRUE(ui.messages.empty()) << c.what;
+    EXPECT_TRUE(ui.unanswered.empty()) << c.what;
   }
-  EXPECT_TRUE(Saw("Checking BNA file"));
-  EXPECT_EQ(ui.inputFileName, in);
-  EXPECT_EQ(ui.outputFileName, dir.File("out"));
-  ASSERT_TRUE(ui.shownStatistics);
-  EXPECT_EQ(ui.shownStatistics->YMin, -33.75);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_TRUE(ui.unanswered.empty());
-}
-
-TEST_P(PlanFlow, CancelsFaultsAndStopsWriteNothing) {
-  const FlowCase& c = GetParam();
-  const std::string in = dir.Write("in.bna", kPlanLine);
-  const std::string out = dir.File("out");
-
-  ui.inputFiles = {std::nullopt};
-  c.command(c.index, state, ui);
-  EXPECT_TRUE(ui.outputFilterIndices.empty());
-
-  ui.inputFiles = {in};
-  ui.outputFiles = {std::nullopt};
-  c.command(c.index, state, ui);
-  EXPECT_FALSE(std::filesystem::exists(out));
-  EXPECT_TRUE(ui.messages.empty());
-
-  // A faulty file stops before the output is asked for.
-  ui.inputFiles = {dir.Write("bad.bna", "a,b,-3\n1,2\n")};
-  c.command(c.index, state, ui);
-  EXPECT_EQ(state.InputError, 1);
-  EXPECT_EQ(ui.outputFilterIndices.size(), 1u);
-
-  // The output may not be the input.
-  ui.inputFiles = {in};
-  ui.outputFiles = {in};
-  c.command(c.index, state, ui);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].text.find(in), std::string::npos);
-  EXPECT_EQ(TempDir::Read(in), kPlanLine);
-
-  // Stopped: the old output stays, and no temporary is left.
-  std::string text = "a,b,-1000\r\n";
-  for (int i = 0; i < 1000; ++i)
-    text += "1,2\r\n";
-  dir.Write("out", "previous");
-  ui.inputFiles = {dir.Write("long.bna", text)};
-  ui.outputFiles = {out};
-  ui.progressCalls = 0;
-  ui.stopAtProgressCall = 13;  // the check reports 12 times, then the export starts
-  c.command(c.index, state, ui);
-  EXPECT_EQ(ui.status, "Stopped");
-  EXPECT_EQ(TempDir::Read(out), "previous");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 4);
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, PlanFlow, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.what); });
-
-TEST(MerlinFlow, ACancelledPlanNameIsWrittenEmpty) {
-  TempDir dir;
-  RunState state;
-  ScriptedUi ui;
-  ui.inputFiles = {dir.Write("in.bna", kPlanLine)};
-  ui.outputFiles = {dir.File("out")};
-  BnaToMerlin(2, state, ui);  // no answer: the box is cancelled
-  EXPECT_EQ(TempDir::Read(dir.File("out")).substr(0, 16), "DEG\r\n\r\n0 0 0 0\r\n");
-  EXPECT_EQ(ui.status, " Finished ,  BNA => PLANNING  ");
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "app/dispatch.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <fstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "app/menu_tree.h"
 #include "core/services.h"
@@ -185,62 +188,47 @@ TEST(SubmenuDispatch, OpeningAFileToFileSubmenuResetsAndOpeningTransformClearsTh
   EXPECT_TRUE(otherUi.statusHistory.empty());
 }
 
-TEST(SubmenuDispatch, GeosailAndBridgeRunOnlyAfterTheirBoxIsAccepted) {
+// The box each item shows: its title, the first line of its text, its icon and its buttons.
+TEST(WindowItems, MessageBoxes) {
+  using enum MessageIcon;
+  using enum MessageButtons;
   const struct {
     const char* name;
-    const char* text;
     const char* title;
+    const char* line;
+    MessageIcon icon;
+    MessageButtons buttons;
   } cases[] = {
-      {"id2_2",
+      {"about_0", " About This Program ", " Zolvane version 8.05 - october 2012 \n", Exclamation,
+       Ok},
+      {"about_1", " About SURFER, MAPVIEWER & DIDGER ", "Surfer & Mapviewer: Golden Software\n",
+       Exclamation, Ok},
+      {"about_2", " About GENESIS II ", "Genesis II: Geomantics Ltd.\n", Exclamation, Ok},
+      {"about_3", " About GEBCO ", " GEBCO Digital Atlas: BODC \n", Exclamation, Ok},
+      {"about_5", " About MERLIN ", " Merlin: Kongsberg-Simrad \n", Exclamation, Ok},
+      {"about_6", " About Miramon ",
+       " Miramon: Centre de Recerca Ecologica i aplicacions Forestals, UAB  \n", Exclamation, Ok},
+      {"sortir", " E X I T ", "Zolvane Bye bye ", None, OkCancel},
+      {"id2_2", " Format GeoSail ",
        " GeoSail only accepts points or lined defined by to points. Only the first and the last "
        "points will be used",
-       " Format GeoSail "},
-      {"id1_1",
+       Information, OkCancel},
+      {"id1_1", " Bridge format ",
        " Convert a bna file to a points or lines file  defined in  DEGREES & MINUTES as used in "
        "Navigation (Sailing format) ",
-       " Bridge format "},
-  };
-  for (const auto& c : cases) {
-    RunState state = UsedState();
-    ScriptedUi ui;
-    ui.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
-    const MenuItem item = With(c.name, &ReportState);
-    Dispatch(item, state, ui);
-    ExpectFileToFileReset(state);
-    EXPECT_EQ(ui.status, "") << "cancelled: nothing ran";
-    Dispatch(item, state, ui);
-    EXPECT_EQ(ui.status.substr(0, 6), "ran " + std::to_string(item.index) + " ");
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, c.text);
-    EXPECT_EQ(ui.messages[0].title, c.title);
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
-  }
-}
-
-TEST(WindowItems, AboutBoxes) {
-  const struct {
-    const char* name;
-    const char* title;
-    const char* start;
-  } cases[] = {
-      {"about_0", " About This Program ", " Zolvane version 8.05 - october 2012 \n"},
-      {"about_1", " About SURFER, MAPVIEWER & DIDGER ", "Surfer & Mapviewer: Golden Software\n"},
-      {"about_2", " About GENESIS II ", "Genesis II: Geomantics Ltd.\n"},
-      {"about_3", " About GEBCO ", " GEBCO Digital Atlas: BODC \n"},
-      {"about_5", " About MERLIN ", " Merlin: Kongsberg-Simrad \n"},
-      {"about_6", " About Miramon ",
-       " Miramon: Centre de Recerca Ecologica i aplicacions Forestals, UAB  \n"},
+       Information, OkCancel},
   };
   for (const auto& c : cases) {
     RunState state;
     ScriptedUi ui;
-    EXPECT_EQ(Dispatch(Item(c.name), state, ui), DispatchOutcome::Done);
+    ui.messageAnswers = {MessageAnswer::Cancel};
+    EXPECT_EQ(Dispatch(Item(c.name), state, ui), DispatchOutcome::Done) << c.name;
     ASSERT_EQ(ui.messages.size(), 1u) << c.name;
     EXPECT_EQ(ui.messages[0].title, c.title);
-    EXPECT_EQ(ui.messages[0].text.rfind(c.start, 0), 0u) << ui.messages[0].text;
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
+    const std::string& text = ui.messages[0].text;
+    EXPECT_EQ(text.substr(0, std::min(text.find('\n'), text.size() - 1) + 1), c.line) << c.name;
+    EXPECT_EQ(ui.messages[0].icon, c.icon) << c.name;
+    EXPECT_EQ(ui.messages[0].buttons, c.buttons) << c.name;
   }
   ScriptedUi ui;
   ShowAbout(0, ui);
@@ -249,17 +237,24 @@ TEST(WindowItems, AboutBoxes) {
   EXPECT_EQ(text.back(), '\n');
 }
 
-// Exit asks with Cancel as the default; help and the calculator are the window's to show.
-TEST(WindowItems, ExitHelpAndCalculator) {
+// Exit asks with Cancel as the default; GeoSail and Bridge run only once their box is accepted;
+// help and the calculator are the window's to show.
+TEST(WindowItems, ExitGeosailBridgeHelpAndCalculator) {
   RunState state;
   ScriptedUi ui;
   EXPECT_EQ(Dispatch(Item("sortir"), state, ui), DispatchOutcome::Done);  // the default
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "Zolvane Bye bye ");
-  EXPECT_EQ(ui.messages[0].title, " E X I T ");
-  EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
   ui.messageAnswers = {MessageAnswer::Ok};
   EXPECT_EQ(Dispatch(Item("sortir"), state, ui), DispatchOutcome::Quit);
+  for (const char* name : {"id2_2", "id1_1"}) {
+    state = UsedState();
+    ui.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    const MenuItem item = With(name, &ReportState);
+    Dispatch(item, state, ui);
+    ExpectFileToFileReset(state);
+    EXPECT_EQ(ui.status, "") << "cancelled: nothing ran";
+    Dispatch(item, state, ui);
+    EXPECT_EQ(ui.status.substr(0, 6), "ran " + std::to_string(item.index) + " ");
+  }
   EXPECT_EQ(Dispatch(Item("ajuda"), state, ui), DispatchOutcome::ShowHelp);
   EXPECT_EQ(ui.status, " Help file [zolvane32.rtf] should be in windows dir ");
   EXPECT_EQ(Dispatch(Item("utils_5"), state, ui), DispatchOutcome::ShowCalculator);
@@ -288,23 +283,27 @@ TEST(WindowItems, UnbuiltAndHiddenItemsRunNothing) {
   EXPECT_EQ(state.Stats.XMax, 5);
 }
 
-TEST(BuiltCommands, BnaToXyzRunsFromItsMenuItem) {
+// Through a pipe, as its input is read twice: the check, then the conversion.
+TEST(BuiltCommands, BnaToXyzRunsFromItsMenuItemOnAPipedInput) {
   testing::TempDir dir;
-  const std::string input = dir.Write("plan.bna", "\"10\",\"a\",2\r\n1.5,2.5\r\n3,4\r\n");
-  const std::string output = dir.File("plan.dat");
+  const std::string fifo = dir.File("fifo.bna"), output = dir.File("plan.dat");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "a,\"-5\",2\r1,2\r3,4\r"; });
   RunState state = UsedState();
   ScriptedUi ui;
-  ui.inputFiles = {input};
+  ui.inputFiles = {fifo};
   ui.outputFiles = {output};
-  ui.outputOptionsAnswers = {OutputOptionsChoice{21, false}};
+  ui.outputOptionsAnswers = {OutputOptionsChoice{11, false}};
   OpenMenu(Item("transformar"), state, ui);
   OpenMenu(Item("fil2fil_1"), state, ui);
-  Dispatch(Item("bnaxyz_1"), state, ui);
+  Dispatch(Item("bnaxyz_2"), state, ui);
+  writer.join();
   EXPECT_EQ(ui.status, " Finished  BNA > XYZ ");
   EXPECT_EQ(ui.outputOptionsShown, 1) << "the reset cleared the output layout";
-  EXPECT_EQ(testing::TempDir::Read(output), "1.5 2.5 \"10\"\r\n3 4 \"10\"\r\n");
-  EXPECT_EQ(ui.inputFilterIndices, std::vector<int>{2});
+  EXPECT_EQ(testing::TempDir::Read(output), "1,2,\"-5\"\r\n3,4,\"-5\"\r\n");
   EXPECT_EQ(ui.filters, kPointFileFilters);
+  EXPECT_EQ(ui.inputFileName, fifo);
+  EXPECT_FALSE(state.InputCopyFile);  // removed with its command
   EXPECT_TRUE(ui.unanswered.empty());
 }
 

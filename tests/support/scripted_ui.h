@@ -26,18 +26,6 @@ struct ShownMessage {
   MessageButtons buttons;
 };
 
-template <typename T>
-std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what,
-                      std::vector<std::string>& unanswered) {
-  if (answers.empty()) {
-    unanswered.emplace_back(what);
-    return std::nullopt;
-  }
-  std::optional<T> answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
 class ScriptedServices : public Ui {
  public:
   // Answers, taken in order; an empty optional is Cancel. A dialog asked for with no
@@ -65,12 +53,12 @@ class ScriptedServices : public Ui {
   std::optional<std::string> ChooseInputFile(int index, std::string_view title) override {
     inputFilterIndices.push_back(index);
     fileDialogTitles.emplace_back(title);
-    return Take(inputFiles, "input file", unanswered);
+    return Take(inputFiles, "input file");
   }
   std::optional<std::string> ChooseOutputFile(int index, std::string_view title) override {
     outputFilterIndices.push_back(index);
     fileDialogTitles.emplace_back(title);
-    return Take(outputFiles, "output file", unanswered);
+    return Take(outputFiles, "output file");
   }
   MessageAnswer Message(std::string_view text, std::string_view title, MessageIcon icon,
                         MessageButtons buttons, MessageAnswer defaultAnswer) override {
@@ -99,6 +87,19 @@ class ScriptedServices : public Ui {
     ++progressCalls;
     return stopAtProgressCall == 0 || progressCalls < stopAtProgressCall;
   }
+
+ protected:
+  // The next answer; Cancel, noted in `unanswered`, when the script has none left.
+  template <typename T>
+  std::optional<T> Take(std::deque<std::optional<T>>& answers, const char* what) {
+    if (answers.empty()) {
+      unanswered.emplace_back(what);
+      return std::nullopt;
+    }
+    std::optional<T> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
 };
 
 class ScriptedUi : public ScriptedServices,
@@ -116,11 +117,11 @@ class ScriptedUi : public ScriptedServices,
   int outputOptionsShown = 0, inputOptionsShown = 0;
   std::optional<OutputOptionsChoice> OutputOptions() override {
     ++outputOptionsShown;
-    return Take(outputOptionsAnswers, "output options", unanswered);
+    return Take(outputOptionsAnswers, "output options");
   }
   std::optional<InputOptionsChoice> InputOptions() override {
     ++inputOptionsShown;
-    return Take(inputOptionsAnswers, "input options", unanswered);
+    return Take(inputOptionsAnswers, "input options");
   }
 
   // Zone and translation.
@@ -129,10 +130,10 @@ class ScriptedUi : public ScriptedServices,
   int zoneShown = 0;
   std::optional<ZoneChoice> ChooseZone() override {
     ++zoneShown;
-    return Take(zoneAnswers, "zone", unanswered);
+    return Take(zoneAnswers, "zone");
   }
   std::optional<TranslateChoice> Translate() override {
-    return Take(translateAnswers, "translate", unanswered);
+    return Take(translateAnswers, "translate");
   }
 
   // Miramon VEC, Kingdom Suite, column extraction and Didger.dxf > Real World 3D DXF.
@@ -142,19 +143,17 @@ class ScriptedUi : public ScriptedServices,
   std::deque<std::optional<ColumnExtractionChoice>> columnExtractionAnswers;
   std::deque<std::optional<ProfileDxfChoice>> profileDxfAnswers;
   std::optional<Statistics> statisticsAtProfileDxf;  // what the panel showed when it opened
-  std::optional<VecLayerChoice> VecLayer() override {
-    return Take(vecLayerAnswers, "vec layer", unanswered);
-  }
+  std::optional<VecLayerChoice> VecLayer() override { return Take(vecLayerAnswers, "vec layer"); }
   std::optional<KingdomNavigationChoice> KingdomNavigation(bool keepValues) override {
     kingdomKeptValues.push_back(keepValues);
-    return Take(kingdomNavigationAnswers, "kingdom navigation", unanswered);
+    return Take(kingdomNavigationAnswers, "kingdom navigation");
   }
   std::optional<ColumnExtractionChoice> ColumnExtraction() override {
-    return Take(columnExtractionAnswers, "column extraction", unanswered);
+    return Take(columnExtractionAnswers, "column extraction");
   }
   std::optional<ProfileDxfChoice> ProfileDxf() override {
     statisticsAtProfileDxf = shownStatistics;
-    return Take(profileDxfAnswers, "profile dxf", unanswered);
+    return Take(profileDxfAnswers, "profile dxf");
   }
 
   // BNA => KML and BNA => XML.
@@ -163,12 +162,12 @@ class ScriptedUi : public ScriptedServices,
   int kmlShown = 0, xmlShown = 0, kmlForgotten = 0, xmlForgotten = 0;
   std::optional<KmlStyleChoice> KmlStyle() override {
     ++kmlShown;
-    return Take(kmlStyleAnswers, "kml style", unanswered);
+    return Take(kmlStyleAnswers, "kml style");
   }
   void ForgetKmlStyle() override { ++kmlForgotten; }
   std::optional<XmlMarkersChoice> XmlMarkers() override {
     ++xmlShown;
-    return Take(xmlMarkersAnswers, "xml markers", unanswered);
+    return Take(xmlMarkersAnswers, "xml markers");
   }
   void ForgetXmlMarkers() override { ++xmlForgotten; }
 
@@ -183,34 +182,26 @@ class ScriptedUi : public ScriptedServices,
   int interpolationShown = 0;
   std::vector<bool> filterClipping;
   std::optional<DistanceTimeChoice> DistanceTime() override {
-    return Take(distanceTimeAnswers, "distance time", unanswered);
+    return Take(distanceTimeAnswers, "distance time");
   }
-  std::optional<ParallelChoice> Parallel() override {
-    return Take(parallelAnswers, "parallel", unanswered);
-  }
-  std::optional<RotateChoice> Rotate() override {
-    return Take(rotateAnswers, "rotate", unanswered);
-  }
+  std::optional<ParallelChoice> Parallel() override { return Take(parallelAnswers, "parallel"); }
+  std::optional<RotateChoice> Rotate() override { return Take(rotateAnswers, "rotate"); }
   void Interpolation() override { ++interpolationShown; }
   std::optional<FilterChoice> Filter(bool clipping) override {
     filterClipping.push_back(clipping);
-    return Take(filterAnswers, "filter", unanswered);
+    return Take(filterAnswers, "filter");
   }
-  std::optional<SwathChoice> Swath() override { return Take(swathAnswers, "swath", unanswered); }
-  std::optional<LaybackChoice> Layback() override {
-    return Take(laybackAnswers, "layback", unanswered);
-  }
+  std::optional<SwathChoice> Swath() override { return Take(swathAnswers, "swath"); }
+  std::optional<LaybackChoice> Layback() override { return Take(laybackAnswers, "layback"); }
   std::optional<SurveyDateChoice> SurveyDate() override {
-    return Take(surveyDateAnswers, "survey date", unanswered);
+    return Take(surveyDateAnswers, "survey date");
   }
 
   // Datum change and the GIS menu.
   std::deque<std::optional<CrsChoice>> crsAnswers;
   std::deque<std::optional<GisChoice>> gisAnswers;
-  std::optional<CrsChoice> ChooseCrs() override { return Take(crsAnswers, "crs", unanswered); }
-  std::optional<GisChoice> ChooseGis(const GisRequest&) override {
-    return Take(gisAnswers, "gis", unanswered);
-  }
+  std::optional<CrsChoice> ChooseCrs() override { return Take(crsAnswers, "crs"); }
+  std::optional<GisChoice> ChooseGis(const GisRequest&) override { return Take(gisAnswers, "gis"); }
 };
 
 }  // namespace zolvane::testing

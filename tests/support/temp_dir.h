@@ -31,6 +31,11 @@ class TempDir {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   const std::filesystem::path& Path() const { return path_; }
+  // The files and folders directly in the folder (or in its `folder`): a temporary left shows.
+  long Entries(const std::string& folder = "") const {
+    return static_cast<long>(
+        std::distance(std::filesystem::directory_iterator(path_ / folder), {}));
+  }
 
  private:
   std::filesystem::path path_;
