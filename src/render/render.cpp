@@ -545,12 +545,12 @@ void DrawBand(Canvas& canvas, const Layer& layer, const std::vector<ShapePlan>& 
   insides.LayOn(canvas);
 }
 
-// Where each of `bands` bands of rows begins, and the last ends, so that the bands take about
-// the same work: an edge costs each row it crosses a count and the pixels of its line there,
-// and rings over the middle of the view cross its middle rows most. A sample of some hundred
-// thousand edges tells that well enough.
+// Where each band of rows for `threads` threads begins, and the last ends, the bands cut by
+// their work rather than their height: an edge costs each row it crosses a count and the
+// pixels of its line there, and rings over the middle of the view cross its middle rows
+// most. A sample of some hundred thousand edges tells that well enough.
 std::vector<int> BandTops(const Layer& layer, const std::vector<ShapePlan>& plans,
-                          const PixelMap& map, int height, int bands) {
+                          const PixelMap& map, int height, int threads) {
   std::vector<double> starting(static_cast<std::size_t>(height) + 1, 0.0);
   const std::size_t every = std::max<std::size_t>(1, layer.held.size() / 100000);
   std::size_t skipped = 0;
@@ -577,11 +577,21 @@ std::vector<int> BandTops(const Layer& layer, const std::vector<ShapePlan>& plan
     starting[r] = crossing + 1;
     total += crossing + 1;
   }
+  // Large bands first and small ones last, so that the threads finish together: a round of
+  // one band a thread takes three quarters of the work, the next one quarter.
+  std::vector<double> ends;
+  double share = 0;
+  for (double round : {0.75, 0.25}) {
+    for (int t = 0; t < threads; ++t)
+      ends.push_back(share += round / threads);
+  }
+  ends.back() = 1;
   std::vector<int> tops{0};
   double done = 0;
-  for (int r = 0; r < height && static_cast<int>(tops.size()) < bands; ++r) {
+  for (int r = 0; r < height && tops.size() < ends.size(); ++r) {
     done += starting[static_cast<std::size_t>(r)];
-    if (done * bands >= total * static_cast<double>(tops.size())) tops.push_back(r + 1);
+    while (tops.size() < ends.size() && done >= total * ends[tops.size() - 1])
+      tops.push_back(r + 1);
   }
   tops.push_back(height);
   return tops;
@@ -627,17 +637,13 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
   // Anything drawn in pixels goes straight into them, in bands of rows that each stay in the
   // cache while every edge reaching them is drawn, the bands shared among threads: their
   // rows are apart, so no two threads write the same pixel. Every edge is looked at once a
-  // band, so bands are few and tall, and of about the same work, so that no thread is left
-  // alone with the last one.
-  constexpr int kBandRows = 256;
+  // band, so bands are few and tall.
   Canvas canvas(area.size());
   const PixelMap map(area, scene.view);
   const std::vector<ShapePlan> plans = PlanShapes(layer, scene, drawn, map);
   if (!plans.empty()) {
     const int threads = std::clamp(AllCores(), 1, 8);
-    const int rounds =
-        std::max(1, (area.height() + threads * kBandRows / 2) / (threads * kBandRows));
-    const std::vector<int> tops = BandTops(layer, plans, map, area.height(), threads * rounds);
+    const std::vector<int> tops = BandTops(layer, plans, map, area.height(), threads);
     int rows = 0;
     for (std::size_t band = 1; band < tops.size(); ++band)
       rows = std::max(rows, tops[band] - tops[band - 1]);
@@ -958,6 +964,7 @@ QByteArray Picture(const std::vector<Scene>& scenes, QSize size, bool svg) {
     DrawSideBySide(painter, size, scenes);
   } else {
     QImage image(size, QImage::Format_RGB32);
+    PreferHugePages(image.bits(), static_cast<std::size_t>(image.sizeInBytes()));
     {
       QPainter painter(&image);
       DrawSideBySide(painter, size, scenes);
