@@ -69,11 +69,10 @@ class ModalAnswers {
   // Dialogs that came when no answer was left (rejected), and answers that met the wrong
   // kind of dialog.
   QStringList unexpected;
-  bool Done() const { return answers_.empty(); }
   // Empty once every answer was used and nothing came unexpected.
   QString Problems() const {
     QStringList problems = unexpected;
-    if (!Done()) problems << QString("%1 answers unused").arg(answers_.size());
+    if (!answers_.empty()) problems << QString("%1 answers unused").arg(answers_.size());
     return problems.join(", ");
   }
 
@@ -114,19 +113,15 @@ struct Session {
 
 // Answers a dialog that is not modal once the one named `name` shows.
 inline void WhenShows(const char* name, std::function<void(QWidget*)> answer) {
-  auto* poll = new QTimer;
-  poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, name, answer] {
+  PollUntil([name, answer] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (widget->objectName() == name && widget->isVisible()) {
-        poll->stop();
-        poll->deleteLater();
         answer(widget);
-        return;
+        return true;
       }
     }
+    return false;
   });
-  poll->start();
 }
 
 }  // namespace zolvane::testing

@@ -21,21 +21,14 @@
 #include "support/run_cli.h"
 #include "widgets.h"
 
-using zolvane::testing::ModalAnswers;
 using zolvane::testing::RunBash;
 using zolvane::testing::RunCli;
+using zolvane::testing::Session;
 
 namespace {
 
 // One horizontal line from (0, 0) to (100, 0) and one point at (50, 40).
 constexpr const char* kLineAndPoint = "\"-10\",\"a\",-2\n0,0\n100,0\n\"-20\",\"b\",1,50,40\n";
-
-QString Write(const QTemporaryDir& dir, const char* name, const char* text) {
-  QFile file(dir.filePath(name));
-  file.open(QIODevice::WriteOnly);
-  file.write(text);
-  return file.fileName();
-}
 
 }  // namespace
 
@@ -63,7 +56,7 @@ class PreviewTest : public QObject {
     };
     for (const auto& c : cases) {
       QTemporaryDir dir;
-      const QString bna = Write(dir, "p.bna", c.text);
+      const QString bna = WriteFile(dir.filePath("p.bna"), c.text);
       const QString png = dir.filePath("p.png");
       const auto run =
           RunCli("plot --width 800 --height 600 " + bna.toStdString() + " " + png.toStdString());
@@ -133,7 +126,7 @@ class PreviewTest : public QObject {
       QTemporaryDir dir;
       std::string inputs;
       for (const auto& [name, text] : c.files)
-        inputs += Write(dir, name, text).toStdString() + " ";
+        inputs += WriteFile(dir.filePath(name), text).toStdString() + " ";
       const std::string out =
           dir.filePath(c.out == std::string("-") ? "picture" : c.out).toStdString();
       const std::string redirect = c.out == std::string("-") ? "- > " : "";
@@ -155,20 +148,15 @@ class PreviewTest : public QObject {
 
   void PreviewButtonShowsBothFilesOfTheLastRun() {
     QTemporaryDir dir;
-    const QString bna = Write(dir, "in.bna", kLineAndPoint);
+    const QString bna = WriteFile(dir.filePath("in.bna"), kLineAndPoint);
     const QString xyz = dir.filePath("out.dat");
-    zolvane::RunState state;
-    zolvane::Trevil window(state);
-    window.show();
+    Session s;
+    zolvane::Trevil& window = s.window;
     auto* button = window.findChild<QPushButton*>("previewButton");
     QVERIFY(!button->isEnabled());
-    ModalAnswers answers;
-    answers.File(bna).File(xyz).Then([](QWidget* dialog) {
-      dialog->findChild<QRadioButton*>("Option2")->click();
-      dialog->findChild<QPushButton*>("Command1")->click();
-    });
-    window.Run(*zolvane::FindMenuItem("bnaxyz_1"));
-    QVERIFY(answers.Done());
+    s.answers.File(bna).File(xyz).Play(Pressing("Option2"), Pressing("Command1"));
+    s.Trigger("bnaxyz_1");
+    QCOMPARE(s.answers.Problems(), QString());
     QVERIFY(button->isEnabled());
 
     button->click();
@@ -305,7 +293,7 @@ class PreviewTest : public QObject {
            {std::tuple{&c.input, &state.InputFileName, &state.LastInputFormatCode},
             {&c.output, &state.OutputFileName, &state.LastOutputFormatCode}}) {
         if (!file->name) continue;
-        *name = Write(dir, file->name, file->text).toStdString();
+        *name = WriteFile(dir.filePath(file->name), file->text).toStdString();
         *code = std::string(file->text).find(',') != std::string::npos ? 11 : 21;
         if (file->objects >= 0) drawn.push_back(file);
       }
@@ -330,8 +318,9 @@ class PreviewTest : public QObject {
   // known, else a frame each, the output's shown first; each fitted to what it draws.
   void PreviewNeverMixesDegreesAndMetres() {
     QTemporaryDir dir;
-    const QString degrees = Write(dir, "in.xyz", "3.0 41.0 -5\n3.1 41.1 -9\n");
-    const QString metres = Write(dir, "out.xyz", "500000 4538000 -5\n508000 4550000 -9\n");
+    const QString degrees = WriteFile(dir.filePath("in.xyz"), "3.0 41.0 -5\n3.1 41.1 -9\n");
+    const QString metres =
+        WriteFile(dir.filePath("out.xyz"), "500000 4538000 -5\n508000 4550000 -9\n");
     const struct {
       std::optional<double> meridian;
       std::size_t frames;
