@@ -92,20 +92,21 @@ class DialogsTest : public QObject {
   void ZoneKeepsZoneMeridianAndRangeTogether() {
     zolvane::ZoneDialog dialog;
     dialog.show();
-    Play(&dialog, Shows("fustext", "1"), Shows("cmtext", "-177"), Shows("Text1_0", "180\u00baW"),
-         Shows("Text1_1", "174\u00baW"),
-         // A typed meridian snaps to its zone's; the scroll bar follows.
-         Typing("cmtext", "-1"), Shows("fustext", "30"), Shows("cmtext", "-3"),
-         Shows("Text1_0", "6\u00baW"), Shows("Text1_1", "0\u00baW"), Shows("VScroll1", "30"),
-         Setting("VScroll1", "60"), Shows("fustext", "60"), Shows("cmtext", "177"),
-         Shows("Text1_0", "174\u00baE"), Shows("Text1_1", "180\u00baE"), Entering("fustext", "31"),
-         Shows("cmtext", "3"), Shows("Text1_0", "0\u00baE"), Shows("Text1_1", "6\u00baE"),
-         Shows("VScroll1", "31"),
-         // A meridian typed inside the zone shown snaps back to the zone's on leaving.
-         Entering("cmtext", "5"), Shows("fustext", "31"), Shows("cmtext", "3"),
-         Entering("cmtext", "1"), Shows("fustext", "31"), Shows("cmtext", "3"),
-         // Nothing follows a value that reads as 0.
-         Typing("fustext", "x"), Shows("cmtext", "3"));
+    Play(&dialog,
+         {Shows("fustext", "1"), Shows("cmtext", "-177"), Shows("Text1_0", "180\u00baW"),
+          Shows("Text1_1", "174\u00baW"),
+          // A typed meridian snaps to its zone's; the scroll bar follows.
+          Typing("cmtext", "-1"), Shows("fustext", "30"), Shows("cmtext", "-3"),
+          Shows("Text1_0", "6\u00baW"), Shows("Text1_1", "0\u00baW"), Shows("VScroll1", "30"),
+          Setting("VScroll1", "60"), Shows("fustext", "60"), Shows("cmtext", "177"),
+          Shows("Text1_0", "174\u00baE"), Shows("Text1_1", "180\u00baE"), Entering("fustext", "31"),
+          Shows("cmtext", "3"), Shows("Text1_0", "0\u00baE"), Shows("Text1_1", "6\u00baE"),
+          Shows("VScroll1", "31"),
+          // A meridian typed inside the zone shown snaps back to the zone's on leaving.
+          Entering("cmtext", "5"), Shows("fustext", "31"), Shows("cmtext", "3"),
+          Entering("cmtext", "1"), Shows("fustext", "31"), Shows("cmtext", "3"),
+          // Nothing follows a value that reads as 0.
+          Typing("fustext", "x"), Shows("cmtext", "3")});
     QCOMPARE(dialog.UtmZone(), 0);
     QCOMPARE(dialog.CentralMeridian(), 3);
     auto* scroll = Child<QScrollBar>(&dialog, "VScroll1");
@@ -115,8 +116,8 @@ class DialogsTest : public QObject {
 
   void ZonesUtmStoresTheConfirmedZone() {
     Session s;
-    s.answers.Play(Named("fusform"), Setting("VScroll1", "31"), Pressing("fuscm"))
-        .Play(Shows("fustext", "31"), Closing());  // shown with the last zone chosen
+    s.answers.Play({Named("fusform"), Setting("VScroll1", "31"), Pressing("fuscm")})
+        .Play({Shows("fustext", "31"), Closing()});  // shown with the last zone chosen
     s.Trigger("utils_6");
     QCOMPARE(s.state.UtmZone, 31);
     QCOMPARE(s.state.CentralMeridian, 3);
@@ -134,31 +135,32 @@ class DialogsTest : public QObject {
     QVERIFY(calculator);
     QVERIFY(calculator->isVisible());
     QVERIFY(!QApplication::activeModalWidget());
-    Play(calculator, Shows("Text1_4", "00.00"), Shows("Text1_3", "000.00"), Shows("huso", "0"),
-         Entering("Text1_4", "41"), Entering("Text1_3", "2"), Pressing("G2U"), Shows("huso", "31"),
-         Shows("Text1_0", "415897"), Shows("Text1_1", "4539238"));
+    Play(calculator,
+         {Shows("Text1_4", "00.00"), Shows("Text1_3", "000.00"), Shows("huso", "0"),
+          Entering("Text1_4", "41"), Entering("Text1_3", "2"), Pressing("G2U"), Shows("huso", "31"),
+          Shows("Text1_0", "415897"), Shows("Text1_1", "4539238")});
     // Zone, meridian and ellipsoid as the calculator leaves them in the run state.
     const auto state = [&s] {
       return Fields(s.state.UtmZone, s.state.CentralMeridian, s.state.SemiMajorAxis,
                     s.state.SemiMinorAxis);
     };
     QCOMPARE(state(), "0|0|6378137|6356752.314|");
-    Play(calculator, Pressing("U2G"), Shows("Text1_3", "001.9999898"),
-         Shows("Text1_4", "40.9999946"));
+    Play(calculator,
+         {Pressing("U2G"), Shows("Text1_3", "001.9999898"), Shows("Text1_4", "40.9999946")});
 
     // A latitude beyond 90 degrees converts nothing and says so.
     QString seen;
     s.answers.Message(QMessageBox::Ok, &seen);
-    Play(calculator, Entering("Text1_4", "95"), Pressing("G2U"), Shows("Text1_0", "415897"));
+    Play(calculator, {Entering("Text1_4", "95"), Pressing("G2U"), Shows("Text1_0", "415897")});
     QCOMPARE(s.answers.Problems(), QString());
     QCOMPARE(seen, QString("Single Coordinate Transform|Latitude beyond 90 degrees north or "
                            "south: 95"));
 
-    Play(calculator, Entering("Text1_4", "41"), Pressing("Option2"), Pressing("G2U"),
-         Shows("Text1_1", "4539317"),
-         // A box shows its value by the number rule once left.
-         Entering("Text1_0", "41,5"), Shows("Text1_0", "41"), Entering("Text1_1", "abc"),
-         Shows("Text1_1", "0"));
+    Play(calculator, {Entering("Text1_4", "41"), Pressing("Option2"), Pressing("G2U"),
+                      Shows("Text1_1", "4539317"),
+                      // A box shows its value by the number rule once left.
+                      Entering("Text1_0", "41,5"), Shows("Text1_0", "41"),
+                      Entering("Text1_1", "abc"), Shows("Text1_1", "0")});
     QCOMPARE(state(), "0|0|6378388|6356911.946|");
 
     // The main window stays usable meanwhile; close discards the calculator.
@@ -169,14 +171,14 @@ class DialogsTest : public QObject {
     calculator = s.window.findChild<QDialog*>("Singlecoord");
     QVERIFY(calculator);
     // Leaving a box rewrites it also when nothing was typed.
-    Play(calculator, Shows("Text1_4", "00.00"), Shows("Option1", "on"), Leaving("Text1_4", "0"));
+    Play(calculator, {Shows("Text1_4", "00.00"), Shows("Option1", "on"), Leaving("Text1_4", "0")});
   }
 
   void KingdomNavigationColumnsHoldWholeNumbers() {
     Session s;
     WhenShows("cs2ks", [](QWidget* dialog) {
       QVERIFY(!dialog->isModal());
-      Play(dialog, Shows("Text1", "1"), Shows("Text4", "L-0"));
+      Play(dialog, {Shows("Text1", "1"), Shows("Text4", "L-0")});
       auto* shot = Child<QLineEdit>(dialog, "Text1");
       shot->selectAll();
       shot->insert("2.7");  // as pasted
@@ -195,10 +197,10 @@ class DialogsTest : public QObject {
              "2|3|3| L-5 |");
 
     // Shown again for another try it keeps its texts; a new run starts afresh.
-    WhenShows("cs2ks", [](QWidget* d) { Play(d, Shows("Text1", "2"), Pressing("Command2")); });
+    WhenShows("cs2ks", [](QWidget* d) { Play(d, {Shows("Text1", "2"), Pressing("Command2")}); });
     QVERIFY(!s.ui().KingdomNavigation(true));
     WhenShows("cs2ks", [](QWidget* dialog) {
-      Play(dialog, Shows("Text1", "1"));
+      Play(dialog, {Shows("Text1", "1")});
       dialog->close();
     });
     QVERIFY(!s.ui().KingdomNavigation(false));
@@ -211,15 +213,15 @@ class DialogsTest : public QObject {
     QVERIFY(dialog && dialog->isVisible());
     QVERIFY(!dialog->isModal());
     QVERIFY(s.window.menuBar()->isEnabled());  // the main window goes on
-    Play(dialog, Shows("Label3", "0 %"), Typing("X2", "100"), Typing("Y2", "50"),
-         Setting("HScroll1", "250"), Shows("X3", "25"), Shows("Y3", "12.5"), Shows("Label3", "25%"),
-         Setting("HScroll1", "15"), Shows("Label3", "2%"), Typing("Text2", "3"),
-         Typing("Text1", "12"),
-         Pressing("Command2"),  // "Calc"
-         Shows("HScroll1", "250"));
+    Play(dialog, {Shows("Label3", "0 %"), Typing("X2", "100"), Typing("Y2", "50"),
+                  Setting("HScroll1", "250"), Shows("X3", "25"), Shows("Y3", "12.5"),
+                  Shows("Label3", "25%"), Setting("HScroll1", "15"), Shows("Label3", "2%"),
+                  Typing("Text2", "3"), Typing("Text1", "12"),
+                  Pressing("Command2"),  // "Calc"
+                  Shows("HScroll1", "250")});
     QString refusal;
     s.answers.Message(QMessageBox::Ok, &refusal);
-    Play(dialog, Typing("Text1", "0"), Pressing("Command2"), Shows("HScroll1", "250"));
+    Play(dialog, {Typing("Text1", "0"), Pressing("Command2"), Shows("HScroll1", "250")});
     QVERIFY(!refusal.isEmpty());
     Click(dialog, "Command1");  // "done"
     QVERIFY(!dialog->isVisible());

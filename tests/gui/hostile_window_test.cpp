@@ -37,11 +37,11 @@ QString Reason(int code) {
 // Transform > Translate > Data in meters, 1.5 km towards 30 degrees, comma layouts.
 QByteArray TranslateInMetres(const QString& input, const QString& output) {
   Session session;
-  session.answers.Play(Typing("distancia", "1.5"), Typing("teta", "30"), Pressing("traslatecom"))
+  session.answers.Play({Typing("distancia", "1.5"), Typing("teta", "30"), Pressing("traslatecom")})
       .File(input)
-      .Play(Named("xyzi"), Pressing("Option1"), Pressing("Command1"))
+      .Play({Named("xyzi"), Pressing("Option1"), Pressing("Command1")})
       .File(output)
-      .Play(Named("xyzo"), Pressing("Option1"), Pressing("Command1"));
+      .Play({Named("xyzo"), Pressing("Option1"), Pressing("Command1")});
   session.Trigger("trasla_2");
   [&session] { QCOMPARE(session.answers.Problems(), QString()); }();  // a failure is recorded
   return ReadFile(output);
@@ -79,7 +79,7 @@ class HostileWindowTest : public QObject {
           .File(c.output)
           .Then([&c](QWidget* dialog) {
             if (c.beforeWrite) c.beforeWrite();
-            Play(dialog, Named("xyzo"), Pressing("Option1"), Pressing("Command1"));
+            Play(dialog, {Named("xyzo"), Pressing("Option1"), Pressing("Command1")});
           })
           .Message(QMessageBox::Ok, &message);
       session.Trigger("bnaxyz_1");

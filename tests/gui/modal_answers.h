@@ -45,10 +45,8 @@ class ModalAnswers {
   }
 
   // A dialog used through `steps`.
-  template <typename... Steps>
-  ModalAnswers& Play(const Step& first, const Steps&... rest) {
-    return Then(
-        [steps = std::vector<Step>{first, rest...}](QWidget* dialog) { ::Play(dialog, steps); });
+  ModalAnswers& Play(std::vector<Step> steps) {
+    return Then([steps](QWidget* dialog) { ::Play(dialog, steps); });
   }
 
   // A message box closed with `button`; its text and title noted in `seen` ("title|text").
@@ -59,11 +57,6 @@ class ModalAnswers {
       if (seen) *seen = box->windowTitle() + "|" + box->text();
       box->button(button)->click();
     });
-  }
-
-  // Any dialog closed through its frame.
-  ModalAnswers& Reject() {
-    return Then([](QWidget* widget) { qobject_cast<QDialog*>(widget)->reject(); });
   }
 
   // Dialogs that came when no answer was left (rejected), and answers that met the wrong

@@ -154,7 +154,7 @@ class PreviewTest : public QObject {
     zolvane::Trevil& window = s.window;
     auto* button = window.findChild<QPushButton*>("previewButton");
     QVERIFY(!button->isEnabled());
-    s.answers.File(bna).File(xyz).Play(Pressing("Option2"), Pressing("Command1"));
+    s.answers.File(bna).File(xyz).Play({Pressing("Option2"), Pressing("Command1")});
     s.Trigger("bnaxyz_1");
     QCOMPARE(s.answers.Problems(), QString());
     QVERIFY(button->isEnabled());

@@ -188,8 +188,3 @@ inline void SaveScreenshot(QWidget& window, const QString& name) {
   QApplication::processEvents();
   QVERIFY2(window.grab().save(folder + "/" + name + ".png"), qPrintable(folder));
 }
-
-template <typename... Steps>
-void Play(QWidget* dialog, const Step& first, const Steps&... rest) {
-  Play(dialog, std::vector<Step>{first, rest...});
-}
