@@ -232,31 +232,6 @@ class DialogsTest : public QObject {
   // rows of a session show what a dialog keeps for the next run and what it starts afresh.
   void DialogsGiveTheirChoicesAndKeepThem() {
     using namespace zolvane;
-    const Query output = Asking(&QtUi::OutputOptions, &OutputOptionsChoice::OutputFormatCode,
-                                &OutputOptionsChoice::Distances);
-    const Query translate = Asking(&QtUi::Translate, &TranslateChoice::Distance,
-                                   &TranslateChoice::Kilometres, &TranslateChoice::Angle);
-    const Query columns = Asking(
-        &QtUi::ColumnExtraction, &ColumnExtractionChoice::Columns, &ColumnExtractionChoice::Lines,
-        &ColumnExtractionChoice::Bna, &ColumnExtractionChoice::Frequency,
-        &ColumnExtractionChoice::XColumn, &ColumnExtractionChoice::YColumn);
-    const Query swath =
-        Asking(&QtUi::Swath, &SwathChoice::coefficient, &SwathChoice::degrees, &SwathChoice::value);
-    const Query layback = Asking(&QtUi::Layback, &LaybackChoice::constant, &LaybackChoice::layback,
-                                 &LaybackChoice::maximumStep);
-    const Query date = Asking(&QtUi::SurveyDate, &SurveyDateChoice::year, &SurveyDateChoice::month);
-    const Query vec =
-        Asking(&QtUi::VecLayer, &VecLayerChoice::Identifier, &VecLayerChoice::Ed50,
-               &VecLayerChoice::Degrees, &VecLayerChoice::South, &VecLayerChoice::ZoneText);
-    const Query speeds = Asking(&QtUi::DistanceTime, &DistanceTimeChoice::LineSpeed,
-                                &DistanceTimeChoice::TransitSpeed, &DistanceTimeChoice::Ed50);
-    const Query parallel =
-        Asking(&QtUi::Parallel, &ParallelChoice::Degrees, &ParallelChoice::Xa, &ParallelChoice::Yb,
-               &ParallelChoice::Spacing, &ParallelChoice::Count);
-    const Query rotate =
-        Asking(&QtUi::Rotate, &RotateChoice::CentreX, &RotateChoice::Angle, &RotateChoice::Ccw);
-    const Query profile = Asking(&QtUi::ProfileDxf, &ProfileDxfChoice::EndX,
-                                 &ProfileDxfChoice::Factor, &ProfileDxfChoice::Profile);
     const Query kml = Asking(&QtUi::KmlStyle, &KmlStyleChoice::LabelChoice, &KmlStyleChoice::Symbol,
                              &KmlStyleChoice::PointColour, &KmlStyleChoice::RandomPolygons,
                              &KmlStyleChoice::PolygonColour, &KmlStyleChoice::Transparency,
@@ -278,13 +253,15 @@ class DialogsTest : public QObject {
                     &FilterChoice::CheckStatistics, &FilterChoice::XMax);
     };
     const Visits sessions[] = {
-        {output,
+        {Asking(&QtUi::OutputOptions, &OutputOptionsChoice::OutputFormatCode,
+                &OutputOptionsChoice::Distances),
          {{{Named("xyzo"), Shows("xyz", "on"), Shows("Option1", "on"), Pressing("YX"),
             Pressing("Option2"), Pressing("distances"), Pressing("Command1")},
            "24|1|"},
           {{Pressing("Command1")}, "24|1|"},
           {{Closing()}, "-"}}},
-        {translate,
+        {Asking(&QtUi::Translate, &TranslateChoice::Distance, &TranslateChoice::Kilometres,
+                &TranslateChoice::Angle),
          {{{Named("translate"), Shows("Label1", "Km"), Pressing("Check2"), Shows("Label1", "NM"),
             Shows("Check1", "off"), Pressing("Check1"), Shows("Label1", "Km"),
             Shows("Check2", "off"), Pressing("Check2"), Setting("VScroll1", "360"),
@@ -293,7 +270,10 @@ class DialogsTest : public QObject {
            "2.5|0|90|"},
           // Neither unit ticked now.
           {{Pressing("Check2"), Pressing("traslatecom")}, "2.5|0|90|"}}},
-        {columns,
+        {Asking(&QtUi::ColumnExtraction, &ColumnExtractionChoice::Columns,
+                &ColumnExtractionChoice::Lines, &ColumnExtractionChoice::Bna,
+                &ColumnExtractionChoice::Frequency, &ColumnExtractionChoice::XColumn,
+                &ColumnExtractionChoice::YColumn),
          {{{Named("xyzc"), Shows("Check1", "on"), Shows("Check2", "off"), Shows("Bnasi", "off"),
             Shows("Freq", "1"), Shows("Text1_2", "0"), Shows("Label3_0", "max. Columns: 20"),
             // A BNA output locks the frames; unticked, they open again.
@@ -305,7 +285,8 @@ class DialogsTest : public QObject {
            "1|1|0|2|2|1|"},
           {{Pressing("Command1")}, "1|1|0|2|2|1|"},
           {{Pressing("Command2")}, "-"}}},
-        {swath,
+        {Asking(&QtUi::Swath, &SwathChoice::coefficient, &SwathChoice::degrees,
+                &SwathChoice::value),
          {{{Named("shapo"), Shows("uni_d", "on"), Shows("Meto_coef", "on"),
             Shows("Value_const", "1"), Pressing("shapo_go")},
            "1|1|1|"},
@@ -314,7 +295,8 @@ class DialogsTest : public QObject {
            "0|0|50|"},
           {{Pressing("Command1")}, "-"}}},
         // Cancel unloads it: the next run starts from the defaults.
-        {layback,
+        {Asking(&QtUi::Layback, &LaybackChoice::constant, &LaybackChoice::layback,
+                &LaybackChoice::maximumStep),
          {{{Named("layback"), Shows("layfile", "on"), Shows("laymaxim", "10000"),
             Pressing("constante"), Typing("constlay", "100"), Typing("laymaxim", "500"),
             Pressing("golay")},
@@ -322,13 +304,14 @@ class DialogsTest : public QObject {
           {{Shows("laymaxim", "500"), Pressing("Command2")}, "-"},
           {{Shows("laymaxim", "10000"), Pressing("golay")}, "0|1|10000|"}}},
         // The date boxes hold whole numbers.
-        {date,
+        {Asking(&QtUi::SurveyDate, &SurveyDateChoice::year, &SurveyDateChoice::month),
          {{{Named("igrfdata"), Shows("anny", "2005"), Typing("anny", "2009.7"),
             Shows("anny", "20097"), Typing("anny", "2008."), Shows("anny", "2008"),
             Typing("Mes", "x"), Shows("Mes", "0"), Typing("Mes", "6"), Pressing("Command1")},
            "2008|6|"}}},
         // The VEC layer starts from its defaults each run.
-        {vec,
+        {Asking(&QtUi::VecLayer, &VecLayerChoice::Identifier, &VecLayerChoice::Ed50,
+                &VecLayerChoice::Degrees, &VecLayerChoice::South, &VecLayerChoice::ZoneText),
          {{{Named("Fbna2vec"), Shows("Option3", "on"), Shows("Option9", "on"),
             Shows("Option6", "on"), Shows("Option4", "on"), Shows("Text1", "31"),
             Pressing("Option1"), Pressing("Option8"), Pressing("Option5"), Pressing("Option7"),
@@ -337,13 +320,15 @@ class DialogsTest : public QObject {
           {{Shows("Option3", "on"), Pressing("Option2"), Pressing("Command1")}, "2|0|1|0|31|"},
           {{Pressing("Command2")}, "-"}}},
         // A speed that reads as 0 becomes a tenth, kept for the next time.
-        {speeds,
+        {Asking(&QtUi::DistanceTime, &DistanceTimeChoice::LineSpeed,
+                &DistanceTimeChoice::TransitSpeed, &DistanceTimeChoice::Ed50),
          {{{Named("CalculDist"), Shows("velocitat", "5"), Shows("Option1", "on"),
             Typing("velocitat", "abc"), Typing("vel2", "7.5"), Pressing("Option2"),
             Pressing("Command1")},
            "0.1|7.5|1|"},
           {{Shows("velocitat", ".1"), Closing()}, "-"}}},
-        {parallel,
+        {Asking(&QtUi::Parallel, &ParallelChoice::Degrees, &ParallelChoice::Xa, &ParallelChoice::Yb,
+                &ParallelChoice::Spacing, &ParallelChoice::Count),
          {{{Named("parallel"), Shows("Option2", "on"), Shows("Label4_0", "X"), Pressing("Option1"),
             Shows("Label4_0", "\u00baLONGITUDE"), Shows("Label4_1", "\u00baLATITUDE"),
             Shows("Text5", "1000"), Typing("Text5", "250x"), Shows("Text5", "250"),
@@ -351,7 +336,7 @@ class DialogsTest : public QObject {
             Typing("ya", "41"), Typing("xb", "-3.5"), Typing("yb", "42"), Pressing("fes")},
            "1|-3.5|42|250|3|"},
           {{Pressing("cancel")}, "-"}}},
-        {rotate,
+        {Asking(&QtUi::Rotate, &RotateChoice::CentreX, &RotateChoice::Angle, &RotateChoice::Ccw),
          {{{Named("rotate"), Shows("Text1", "0"), Shows("Option1", "on"), Typing("Text1", "10"),
             Typing("Text3", "45"), Pressing("Option2"), Pressing("fes")},
            "10|45|1|"},
@@ -393,7 +378,8 @@ class DialogsTest : public QObject {
           {{Shows("csvcheck", "off"), Pressing("Command5")}, "-", xmlAfterARun}}},
         // The transect's boxes show their number once left, also when set without typing (so
         // not marked as edited); the dialog is found as it was left, and closing it gives nothing.
-        {profile,
+        {Asking(&QtUi::ProfileDxf, &ProfileDxfChoice::EndX, &ProfileDxfChoice::Factor,
+                &ProfileDxfChoice::Profile),
          {{{Named("xy2dxf"), Setting("Text1", "12abc"), Leaving("Text1", "12"),
             Setting("Text2", ""), Leaving("Text2", "0"), Setting("Text3", "-3.50"),
             Leaving("Text3", "-3.5"), Setting("Text4", "007"), Leaving("Text4", "7"),
