@@ -115,8 +115,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!s.window.findChild<QPushButton*>("stop")->isEnabled());
     // The map sketch: Y Max above Y min, X Max left of X min, the count at the bottom.
     const auto at = [&s](const char* name) {
-      QWidget* w = s.window.findChild<QWidget*>(name);
-      return w->mapTo(&s.window, QPoint(0, 0));
+      return s.window.findChild<QWidget*>(name)->mapTo(&s.window, QPoint(0, 0));
     };
     QVERIFY(at("Label1_11").y() < at("Label1_10").y());
     QVERIFY(at("Label1_10").y() < at("Label1_13").y());

@@ -156,10 +156,8 @@ inline void Play(QWidget* dialog, const std::vector<Step>& steps) {
     } else {
       Child<QLineEdit>(dialog, step.name)->setText(step.value);
     }
-    QVERIFY2(
-        found == step.value,
-        qPrintable(
-            QString("%1 %2: %3, not %4").arg(dialog->objectName(), step.name, found, step.value)));
+    const QString seen = dialog->objectName() + " " + step.name + ": " + found + ", not ";
+    QVERIFY2(found == step.value, qPrintable(seen + step.value));
   }
 }
 
