@@ -45,10 +45,8 @@ class ModalAnswers {
   }
 
   // A dialog used through `steps`.
-  template <typename... Steps>
-  ModalAnswers& Play(const Step& first, const Steps&... rest) {
-    return Then(
-        [steps = std::vector<Step>{first, rest...}](QWidget* dialog) { ::Play(dialog, steps); });
+  ModalAnswers& Play(std::vector<Step> steps) {
+    return Then([steps](QWidget* dialog) { ::Play(dialog, steps); });
   }
 
   // A message box closed with `button`; its text and title noted in `seen` ("title|text").
@@ -61,19 +59,13 @@ class ModalAnswers {
     });
   }
 
-  // Any dialog closed through its frame.
-  ModalAnswers& Reject() {
-    return Then([](QWidget* widget) { qobject_cast<QDialog*>(widget)->reject(); });
-  }
-
   // Dialogs that came when no answer was left (rejected), and answers that met the wrong
   // kind of dialog.
   QStringList unexpected;
-  bool Done() const { return answers_.empty(); }
   // Empty once every answer was used and nothing came unexpected.
   QString Problems() const {
     QStringList problems = unexpected;
-    if (!Done()) problems << QString("%1 answers unused").arg(answers_.size());
+    if (!answers_.empty()) problems << QString("%1 answers unused").arg(answers_.size());
     return problems.join(", ");
   }
 
@@ -114,19 +106,15 @@ struct Session {
 
 // Answers a dialog that is not modal once the one named `name` shows.
 inline void WhenShows(const char* name, std::function<void(QWidget*)> answer) {
-  auto* poll = new QTimer;
-  poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, name, answer] {
+  PollUntil([name, answer] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (widget->objectName() == name && widget->isVisible()) {
-        poll->stop();
-        poll->deleteLater();
         answer(widget);
-        return;
+        return true;
       }
     }
+    return false;
   });
-  poll->start();
 }
 
 }  // namespace zolvane::testing

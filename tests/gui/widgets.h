@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <vector>
 
 template <typename T>
@@ -55,10 +56,11 @@ inline QString Shown(QWidget* parent, const char* name) {
 }
 
 // One thing a user does at a dialog, or reads off it: types into a box (and leaves it), sets a
-// box, list or scroll bar at once (as a paste would), clicks, finds what a control shows or
-// whether it is enabled ("yes" or "no"), closes the dialog through its frame, clicks a button
-// that opens the colour chooser and picks a colour there, or checks which dialog it is.
-enum StepKind { kType, kEnter, kSet, kClick, kShows, kEnabled, kClose, kChoose, kNamed };
+// box, list or scroll bar at once (as a paste would), leaves a box and reads what it shows then,
+// clicks, finds what a control shows or whether it is enabled ("yes" or "no"), closes the dialog
+// through its frame, clicks a button that opens the colour chooser and picks a colour there, or
+// checks which dialog it is.
+enum StepKind { kType, kEnter, kSet, kLeave, kClick, kShows, kEnabled, kClose, kChoose, kNamed };
 struct Step {
   StepKind kind;
   const char* name;
@@ -74,6 +76,10 @@ inline Step Entering(const char* name, const QString& text) {
 }
 inline Step Setting(const char* name, const QString& value) {
   return {kSet, name, value};
+}
+// The box left, showing `shown` then.
+inline Step Leaving(const char* name, const QString& shown) {
+  return {kLeave, name, shown};
 }
 inline Step Pressing(const char* name) {
   return {kClick, name};
@@ -96,6 +102,18 @@ inline Step Choosing(const char* button, const QString& colour) {
   return {kChoose, button, colour};
 }
 
+// Calls `answer` from the event loop, every few milliseconds, until it says it is done: the way
+// to answer a window that runs its own event loop once it shows.
+inline void PollUntil(std::function<bool()> answer) {
+  auto* poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    poll->stop();  // the answer may run an event loop of its own
+    answer() ? poll->deleteLater() : poll->start();
+  });
+  poll->start();
+}
+
 inline void Play(QWidget* dialog, const std::vector<Step>& steps) {
   for (const Step& step : steps) {
     if (step.kind == kClose) {
@@ -113,20 +131,19 @@ inline void Play(QWidget* dialog, const std::vector<Step>& steps) {
     } else if (step.kind == kEnter) {
       Type(dialog, step.name, step.value);
       Leave(dialog, step.name);
+    } else if (step.kind == kLeave) {
+      Leave(dialog, step.name);
+      found = Shown(dialog, step.name);
     } else if (step.kind == kClick) {
       Click(dialog, step.name);
     } else if (step.kind == kChoose) {
-      // The chooser runs its own event loop; it is answered from there once it shows.
-      auto* poll = new QTimer;
-      poll->setInterval(5);
-      QObject::connect(poll, &QTimer::timeout, [poll, colour = QColor(step.value)] {
+      PollUntil([colour = QColor(step.value)] {
         auto* chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-        if (!chooser || !chooser->isVisible()) return;
-        poll->deleteLater();
+        if (!chooser || !chooser->isVisible()) return false;
         chooser->setCurrentColor(colour);
         chooser->accept();
+        return true;
       });
-      poll->start();
       Click(dialog, step.name);
     } else if (step.kind == kShows) {
       found = Shown(dialog, step.name);
@@ -139,10 +156,8 @@ inline void Play(QWidget* dialog, const std::vector<Step>& steps) {
     } else {
       Child<QLineEdit>(dialog, step.name)->setText(step.value);
     }
-    QVERIFY2(
-        found == step.value,
-        qPrintable(
-            QString("%1 %2: %3, not %4").arg(dialog->objectName(), step.name, found, step.value)));
+    const QString seen = dialog->objectName() + " " + step.name + ": " + found + ", not ";
+    QVERIFY2(found == step.value, qPrintable(seen + step.value));
   }
 }
 
@@ -156,10 +171,12 @@ inline QByteArray ReadFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-inline void WriteFile(const QString& path, const QByteArray& text) {
+// Returns `path`.
+inline QString WriteFile(const QString& path, const QByteArray& text) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
   file.write(text);
+  return path;
 }
 
 // With ZOLVANE_SCREENSHOTS=DIR, saves the window as DIR/<name>.png, for the documentation.
@@ -168,9 +185,4 @@ inline void SaveScreenshot(QWidget& window, const QString& name) {
   if (folder.isEmpty()) return;
   QApplication::processEvents();
   QVERIFY2(window.grab().save(folder + "/" + name + ".png"), qPrintable(folder));
-}
-
-template <typename... Steps>
-void Play(QWidget* dialog, const Step& first, const Steps&... rest) {
-  Play(dialog, std::vector<Step>{first, rest...});
 }
