@@ -181,6 +181,14 @@ class Canvas {
   qsizetype stride_ = 0;
 };
 
+// Quotients rounded down and up, for a positive divisor.
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - (a % b != 0 && a < 0 ? 1 : 0);
+}
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
+  return -FloorDiv(-a, b);
+}
+
 // Lines of one colour drawn straight into the rows from `top` up to `bottom` (excluded), one
 // write per pixel without anti-aliasing, as a cosmetic pen draws them: files of a million
 // vertices spanning the view cost hundreds of millions of pixels, which the painter's general
@@ -189,8 +197,11 @@ class Canvas {
 // stay in the cache.
 class Strokes {
  public:
-  Strokes(int width, int rows)
+  // Lines across a picture of `width` by `height` pixels, drawn a band of at most `rows`
+  // rows at a time.
+  Strokes(int width, int height, int rows)
       : width_(width),
+        height_(height),
         marks_(static_cast<std::size_t>(rows) * static_cast<std::size_t>(width), 0) {}
 
   // The rows drawn from now on, at most the count given at construction; marks laid first.
@@ -202,39 +213,60 @@ class Strokes {
   QRgb Colour() const { return colour_; }
   bool Empty() const { return !drawn_; }
 
-  // The pixels nearest the line between its end pixels, one per step along the longer axis.
+  // The pixels nearest the line between its end pixels, one per step along the longer axis,
+  // those of the band's rows. The line is clipped to the picture and stepped from its own
+  // ends in every band, so that the bands draw the same pixels however the rows are cut.
   // Fixed-point steps rather than an error term keep the loop free of branches, which
   // matters when a million long segments cross the picture; unrolled, so that the loop's own
   // count and jump are not paid at every pixel.
   void Line(QPointF a, QPointF b, QRgb colour) {
     double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
     if (!Clip(x0, y0, x1, y1)) return;
-    colour_ = colour;
-    drawn_ = true;
     const int ix = static_cast<int>(x0), iy = static_cast<int>(y0);
     const int dx = static_cast<int>(x1) - ix, dy = static_cast<int>(y1) - iy;
     const int steps = std::max(std::abs(dx), std::abs(dy));
-    std::uint8_t* pixel = marks_.data() + static_cast<qsizetype>(iy - top_) * width_ + ix;
-    if (steps == 0) {
-      *pixel = 1;
-      return;
-    }
     constexpr int kShift = 32;
     const std::int64_t half = std::int64_t{1} << (kShift - 1);
-    if (std::abs(dx) >= std::abs(dy)) {
+    const bool alongX = std::abs(dx) >= std::abs(dy);
+    const std::int64_t step =
+        steps == 0 ? 0 : (static_cast<std::int64_t>(alongX ? dy : dx) << kShift) / steps;
+    // The steps whose pixels lie in the band's rows.
+    int first = 0, last = steps;
+    const int above = top_ - iy, below = bottom_ - 1 - iy;  // the band's rows, from the line's
+    if (!alongX) {
+      first = std::max(0, dy > 0 ? above : -below);
+      last = std::min(steps, dy > 0 ? below : -above);
+    } else if (step == 0) {
+      if (above > 0 || below < 0) return;
+    } else {
+      const std::int64_t lowest = static_cast<std::int64_t>(above) << kShift;
+      const std::int64_t beyond = static_cast<std::int64_t>(below + 1) << kShift;
+      // Row offset (half + i * step) >> kShift from `above` to `below`.
+      const std::int64_t s = std::abs(step);
+      const std::int64_t lo = step > 0 ? CeilDiv(lowest - half, s) : FloorDiv(half - beyond, s) + 1;
+      const std::int64_t hi =
+          step > 0 ? FloorDiv(beyond - half - 1, s) : FloorDiv(half - lowest, s);
+      first = static_cast<int>(std::clamp<std::int64_t>(lo, 0, steps + 1));
+      last = static_cast<int>(std::clamp<std::int64_t>(hi, -1, steps));
+    }
+    if (first > last) return;
+    colour_ = colour;
+    drawn_ = true;
+    std::uint8_t* const marks = marks_.data();
+    // The line's first pixel, from the band's first row: it may lie outside the band.
+    const qsizetype origin = static_cast<qsizetype>(iy - top_) * width_ + ix;
+    if (alongX) {
       const int sx = dx > 0 ? 1 : -1;
-      const std::int64_t step = (static_cast<std::int64_t>(dy) << kShift) / steps;
-      std::int64_t y = half;
+      std::int64_t y = half + first * step;
 #pragma GCC unroll 4
-      for (int i = 0; i <= steps; ++i, y += step)
-        pixel[(y >> kShift) * width_ + i * sx] = 1;
+      for (int i = first; i <= last; ++i, y += step)
+        marks[origin + (y >> kShift) * width_ + i * sx] = 1;
     } else {
       const qsizetype sy = dy > 0 ? width_ : -width_;
-      const std::int64_t step = (static_cast<std::int64_t>(dx) << kShift) / steps;
-      std::int64_t x = half;
+      std::int64_t x = half + first * step;
 #pragma GCC unroll 4
-      for (int i = 0; i <= steps; ++i, x += step)
-        pixel[i * sy + (x >> kShift)] = 1;
+      for (int i = first; i <= last; ++i, x += step)
+        marks[origin + i * sy + (x >> kShift)] = 1;
     }
   }
 
@@ -253,17 +285,15 @@ class Strokes {
   }
 
  private:
-  // Liang-Barsky against the box of the band's pixels, each holding the positions from its
-  // corner up to the next one's; false when nothing is left. The box ends a hair before the
-  // next band's first row: a line lying below the centre of the band's last row is drawn
-  // there rather than dropped by both bands.
+  // Liang-Barsky against the box of the picture's pixels, each holding the positions from its
+  // corner up to the next one's; false when nothing is left.
   bool Clip(double& x0, double& y0, double& x1, double& y1) const {
     constexpr double kHair = 1e-6;
-    const double right = width_ - kHair, bottom = bottom_ - kHair;
+    const double right = width_ - kHair, bottom = height_ - kHair;
     double t0 = 0, t1 = 1;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {x0, right - x0, y0 - top_, bottom - y0};
+    const double q[] = {x0, right - x0, y0, bottom - y0};
     for (int i = 0; i < 4; ++i) {
       if (p[i] == 0) {
         if (q[i] < 0) return false;
@@ -280,19 +310,26 @@ class Strokes {
       if (t0 > t1) return false;
     }
     const double ax = x0, ay = y0;
-    // Kept inside: a rounding error may leave an end a hair above the band's first row.
+    // Kept inside: a rounding error may leave an end a hair above the first row.
     x0 = std::max(ax + t0 * dx, 0.0);
-    y0 = std::max(ay + t0 * dy, top_ * 1.0);
+    y0 = std::max(ay + t0 * dy, 0.0);
     x1 = std::max(ax + t1 * dx, 0.0);
-    y1 = std::max(ay + t1 * dy, top_ * 1.0);
+    y1 = std::max(ay + t1 * dy, 0.0);
     return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1);
   }
 
-  int width_, top_ = 0, bottom_ = 0;
+  int width_, height_, top_ = 0, bottom_ = 0;
   std::vector<std::uint8_t> marks_;
   QRgb colour_ = 0;
   bool drawn_ = false;
 };
+
+// The most ring edges counted between two layings of the insides. Short counts keep a band's
+// rows in the cache; they are added modulo 2^16: a ring of n edges winds fewer than n / 2
+// times round any pixel, so with at most this many edges counted a row's running sum stays
+// within a short and comes out exact, whatever its cells wrapped to. Over 63 rings a pixel is
+// opaque anyway.
+constexpr std::size_t kMostEdgesLaid = 65535;
 
 // The translucent insides of rings, counted per pixel and laid on a canvas in one go. Each
 // edge adds, on every row it crosses, +1 or -1 by its direction at the first pixel whose
@@ -304,7 +341,9 @@ class Strokes {
 // Rows from `top` up to `bottom` (excluded) only: a band small enough to stay in the cache.
 class Coverage {
  public:
-  Coverage(int width, int rows) : width_(width), rows_(rows) {}
+  // Insides across a picture of `width` by `height` pixels, counted a band of at most `rows`
+  // rows at a time.
+  Coverage(int width, int height, int rows) : width_(width), height_(height), rows_(rows) {}
 
   // The rows counted from now on, at most the count given at construction; laid first.
   void MoveTo(int top, int bottom) {
@@ -314,22 +353,17 @@ class Coverage {
     high_ = top_ - 1;
   }
 
-  // Laid on the canvas before a ring of another colour begins, and before one whose edges
-  // could carry a short count past its range.
-  QRgb Colour() const { return colour_; }
   bool Empty() const { return low_ > high_; }
-  bool Fits(std::size_t edges) const { return edges_ + edges <= kMostEdges; }
 
   // Starts a ring whose vertices span pixel rows `low` to `high`, its falling edges adding
   // `down`; false when it misses these rows, and then takes no edges.
-  bool BeginRing(double low, double high, std::int16_t down, QRgb colour, std::size_t edges) {
+  bool BeginRing(double low, double high, std::int16_t down, QRgb colour) {
     // Rows whose centre y + 0.5 lies within the ring's height.
     first_ = std::max(top_, Row(std::ceil(low - 0.5)));
     last_ = std::min(bottom_ - 1, Row(std::floor(high - 0.5)));
     if (first_ > last_) return false;
     if (counts_.empty()) counts_.assign(static_cast<std::size_t>(rows_) * Stride(), 0);
     colour_ = colour;
-    edges_ += edges;
     down_ = down;
     low_ = std::min(low_, first_);
     high_ = std::max(high_, last_);
@@ -343,26 +377,29 @@ class Coverage {
     const std::int16_t add = falling ? down_ : static_cast<std::int16_t>(-down_);
     const QPointF& lo = falling ? a : b;
     const QPointF& hi = falling ? b : a;
-    // Half-open in y, so that a vertex on a row's centre counts once.
-    const int r0 = std::max(first_, Row(std::ceil(lo.y() - 0.5)));
-    const int r1 = std::min(last_, Row(std::ceil(hi.y() - 0.5)) - 1);
+    // Half-open in y, so that a vertex on a row's centre counts once. The crossings are
+    // stepped from the edge's own first row in the picture, whichever band counts them, so
+    // that every band counts the same pixels however the rows are cut.
+    const int g0 = PictureRow(std::ceil(lo.y() - 0.5));
+    const int g1 = PictureRow(std::ceil(hi.y() - 0.5)) - 1;
+    const int r0 = std::max(first_, g0), r1 = std::min(last_, g1);
     if (r0 > r1) return;
     const double slope = (hi.x() - lo.x()) / (hi.y() - lo.y());
     // The first pixel whose centre lies right of the crossing: x + 0.5 rounded down.
-    const double x0 = lo.x() + (r0 + 0.5 - lo.y()) * slope + 0.5;
-    const double x1 = x0 + (r1 - r0) * slope;
+    const double x0 = lo.x() + (g0 + 0.5 - lo.y()) * slope + 0.5;
+    const double x1 = x0 + (g1 - g0) * slope;
     std::int16_t* count = counts_.data() + static_cast<std::size_t>(r0 - top_) * Stride();
     if (std::min(x0, x1) >= 0.001 && std::max(x0, x1) < width_ - 0.001) {
       // Fixed-point steps, as lines are drawn: no rounding call per row.
       constexpr int kShift = 32;
-      std::int64_t x = static_cast<std::int64_t>(x0 * 4294967296.0);
       const std::int64_t step = static_cast<std::int64_t>(slope * 4294967296.0);
+      std::int64_t x = static_cast<std::int64_t>(x0 * 4294967296.0) + (r0 - g0) * step;
 #pragma GCC unroll 4
       for (int r = r0; r <= r1; ++r, x += step, count += Stride())
         count[x >> kShift] = static_cast<std::int16_t>(count[x >> kShift] + add);
     } else {
       for (int r = r0; r <= r1; ++r, count += Stride()) {
-        const int c = Column(std::floor(x0 + (r - r0) * slope));
+        const int c = Column(std::floor(x0 + (r - g0) * slope));
         count[c] = static_cast<std::int16_t>(count[c] + add);
       }
     }
@@ -415,16 +452,9 @@ class Coverage {
     }
     low_ = bottom_;
     high_ = top_ - 1;
-    edges_ = 0;
   }
 
  private:
-  // Short counts keep a band's rows in the cache. They are added modulo 2^16: a ring of n
-  // edges winds fewer than n / 2 times round any pixel, so with at most this many edges
-  // counted between layings a row's running sum stays within a short and comes out exact,
-  // whatever its cells wrapped to. Over 63 rings a pixel is opaque anyway.
-  static constexpr std::size_t kMostEdges = 65535;
-
   std::size_t Stride() const {
     return static_cast<std::size_t>(width_) + 1;
   }
@@ -435,12 +465,14 @@ class Coverage {
   int Column(double x) const {
     return static_cast<int>(std::clamp(x, 0.0, width_ * 1.0));
   }
+  int PictureRow(double y) const {
+    return static_cast<int>(std::clamp(y, -1.0, height_ + 1.0));
+  }
 
-  int width_, rows_;
+  int width_, height_, rows_;
   int top_ = 0, bottom_ = 0;
   int low_ = std::numeric_limits<int>::max(), high_ = std::numeric_limits<int>::min();
   QRgb colour_ = 0;
-  std::size_t edges_ = 0;      // added since the last laying
   int first_ = 0, last_ = -1;  // rows of the ring begun last
   std::int16_t down_ = 1;
   std::vector<std::int16_t> counts_;  // per row: the edges' signed crossings
@@ -467,6 +499,9 @@ struct ShapePlan {
   bool fill = false;         // a polygon of three or more finite vertices
   std::int16_t down = 1;     // what its falling edges add to the insides' count
   QRgb line = 0, inside = 0;
+  // The insides counted so far are laid before this ring's, in every band alike: at another
+  // colour, or before the edges counted would pass kMostEdgesLaid.
+  bool layBefore = false;
 };
 
 std::vector<ShapePlan> PlanShapes(const Layer& layer, const Scene& scene, const DrawnLayer& drawn,
@@ -501,6 +536,17 @@ std::vector<ShapePlan> PlanShapes(const Layer& layer, const Scene& scene, const 
     plan.down = area > 0 ? -1 : 1;
     plans.push_back(plan);
   }
+  std::size_t counted = 0;
+  const ShapePlan* last = nullptr;  // the last ring filled
+  for (ShapePlan& plan : plans) {
+    if (!plan.fill) continue;
+    if (last && (counted + plan.shape->count > kMostEdgesLaid || last->inside != plan.inside)) {
+      plan.layBefore = true;
+      counted = 0;
+    }
+    counted += plan.shape->count;
+    last = &plan;
+  }
   return plans;
 }
 
@@ -517,18 +563,16 @@ void DrawBand(Canvas& canvas, const Layer& layer, const std::vector<ShapePlan>& 
     return std::max(a.y(), b.y()) < top - 1 || std::min(a.y(), b.y()) > bottom + 1;
   };
   for (const ShapePlan& plan : plans) {
+    if (plan.layBefore) {
+      strokes.LayOn(canvas);  // beneath the insides counted so far
+      insides.LayOn(canvas);
+    }
+    if (!strokes.Empty() && strokes.Colour() != plan.line) strokes.LayOn(canvas);
     if (plan.high < top - 1 || plan.low > bottom + 1) continue;
     const preview::Shape& shape = *plan.shape;
     const preview::Vertex* held = layer.held.data() + shape.first;
-    bool filling = false;
-    if (plan.fill) {
-      if (!insides.Fits(shape.count) || (!insides.Empty() && insides.Colour() != plan.inside)) {
-        strokes.LayOn(canvas);  // beneath the insides counted so far
-        insides.LayOn(canvas);
-      }
-      filling = insides.BeginRing(plan.low, plan.high, plan.down, plan.inside, shape.count);
-    }
-    if (!strokes.Empty() && strokes.Colour() != plan.line) strokes.LayOn(canvas);
+    const bool filling =
+        plan.fill && insides.BeginRing(plan.low, plan.high, plan.down, plan.inside);
     const bool closed = shape.kind == ShapeKind::Polygon;
     const std::size_t edges = closed ? shape.count : shape.count - 1;
     QPointF a = map(held[0]);
@@ -649,8 +693,8 @@ void DrawShapes(QPainter& painter, const QRect& area, const Scene& scene, const 
       rows = std::max(rows, tops[band] - tops[band - 1]);
     std::atomic<std::size_t> next{0};
     auto work = [&] {
-      Strokes strokes(area.width(), rows);
-      Coverage insides(area.width(), rows);
+      Strokes strokes(area.width(), area.height(), rows);
+      Coverage insides(area.width(), area.height(), rows);
       for (std::size_t band = next++; band + 1 < tops.size(); band = next++) {
         if (tops[band] < tops[band + 1])
           DrawBand(canvas, layer, plans, map, strokes, insides, tops[band], tops[band + 1]);
