@@ -1,6 +1,7 @@
 // What is drawn and written for other programs: pictures drawn by zolvane-cli plot, the documents
 // BNA => KML, BNA => XML and XML => KML write, read back by an XML parser, and the Preview window
 // after a command.
+#include <sched.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
+
 #include <cmath>
 #include <optional>
 #include <sstream>
@@ -110,6 +112,42 @@ class PreviewTest : public QObject {
         }
       }
     }
+  }
+
+  // The same picture on one core as on all, though the bands the rows are cut into follow the
+  // threads: rings crossing each other and lines, of a few thousand vertices.
+  void PlotIsTheSameOnEveryCore() {
+    std::string text;
+    unsigned seed = 7;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) / 65536 % 1000; };
+    for (int ring = 0; ring < 60; ++ring) {
+      text += "\"r\",\"a\"," + std::to_string(ring % 3 == 0 ? -40 : 40) + "\n";
+      for (int v = 0; v < 40; ++v)
+        text += std::to_string(next()) + "," + std::to_string(next()) + "\n";
+    }
+    QTemporaryDir dir;
+    const std::string path =
+        WriteFile(dir.filePath("rings.bna"), QByteArray::fromStdString(text)).toStdString();
+    auto picture = [&] {
+      std::vector<zolvane::render::Frame> frames;
+      const auto layers = zolvane::render::LoadForPicture({path}, 0, QSize(800, 600), frames);
+      std::vector<zolvane::render::Scene> scenes;
+      for (const auto& frame : frames)
+        scenes.push_back(zolvane::render::SceneOf(layers, frame));
+      return zolvane::render::Picture(scenes, QSize(800, 600), false);
+    };
+    cpu_set_t all, one;
+    QCOMPARE(sched_getaffinity(0, sizeof all, &all), 0);
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+      if (!CPU_ISSET(cpu, &all)) continue;
+      CPU_SET(cpu, &one);
+      break;
+    }
+    QCOMPARE(sched_setaffinity(0, sizeof one, &one), 0);
+    const QByteArray single = picture();
+    QCOMPARE(sched_setaffinity(0, sizeof all, &all), 0);
+    QVERIFY(picture() == single);
   }
 
   // What a picture holds: valid SVG by OUT's ending or by --format, PNG by default; the legend
