@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
 #include "core/number_format.h"
 #include "formats/bna/bna_to_asciiplan.h"

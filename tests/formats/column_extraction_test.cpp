@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "formats/column_extraction.h"
 #include "formats/engine_cases.h"
