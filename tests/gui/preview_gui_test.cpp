@@ -328,8 +328,7 @@ class PreviewTest : public QObject {
     const struct {
       std::optional<double> meridian;
       std::size_t frames;
-      double inputEasting;  // of the input's west edge as drawn
-    } cases[] = {{3.0, 1, 500000}, {std::nullopt, 2, 3.0}};
+    } cases[] = {{3.0, 1}, {std::nullopt, 2}};
     for (const auto& c : cases) {
       zolvane::PreviewWindow preview;
       preview.show();
@@ -340,7 +339,6 @@ class PreviewTest : public QObject {
       QVERIFY(loaded.wait(10000));
       QCOMPARE(preview.Frames().size(), c.frames);
       QCOMPARE(preview.Frames()[preview.FrameShown()].back(), std::size_t{1});
-      QVERIFY(std::abs(preview.Layers()[0].bounds.xMin - c.inputEasting) < 1000);
       // The view shows the output at a readable size: at least a third of the plot's width.
       const zolvane::preview::Bounds& view = preview.View().View();
       QVERIFY(8000 / view.Width() > 0.33);
