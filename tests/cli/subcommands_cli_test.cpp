@@ -301,7 +301,6 @@ const Row kRows[] = {
     {"igrf --lat 0 --lon 0 --year 2031 --model igrf14", "", 2},
     {"igrf --lat 0 --lon 0 --year 1899 --model igrf14", "", 2},
     {"igrf-anomaly --in-layout 13 in out", "2,41,45000\n", 2},
-    {"towed --layback 10 in out", "0,0,5,a\n1,zz,5,b\n", 1, "line 2 of in"},
 
     // Miramon VEC both ways, MapGen and Kingdom Suite.
     {"bna2vec --id both --datum ed50 --utm-zone 31 --south in out.vec && cat out.vec out.dvc && "
