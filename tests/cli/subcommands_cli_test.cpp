@@ -399,15 +399,8 @@ const Row kRows[] = {
      "\"Master\",\"0\",-2\r\n0,0\r\n0,1000\r\n\" 1L\",\" 1L\",-2\r\n"
      "\"-000100\",\"0000000\"\r\n\"-000100\",\"0001000\"\r\n\" 1R\",\" 1R\",-2\r\n"
      "\"000100\",\"0000000\"\r\n\"000100\",\"0001000\"\r\n"},
-    // Every line of parallel's output converts, its quoted coordinates as their numbers.
-    {"parallel --start 500000,4500000 --end 500000,4510000 --spacing 250 --count 2 p.bna && "
-     "\"$CLI\" check-bna p.bna && \"$CLI\" bna2xyz --layout 13 p.bna out",
-     "", 0, "X min: 499500  X Max: 500500",
-     "500000,4500000\r\n500000,4510000\r\n499750,4500000\r\n499750,4510000\r\n", Starts},
     {"rotate --centre -3.5,41 --angle 90 --ccw in out", "\"A\",\"B\",1,-3.5,42\n", 0, "",
      "\"A\",\"B\",1\r\n-4.5,41\r\n"},
-    {"rotate --centre=0,0 --angle 90 in out", "\"A\",\"B\",1,10,0\n", 0, "",
-     "\"A\",\"B\",1\r\n0,-10\r\n"},
     {"rotate --centre=0,0 --angle 90 in out", "\"A\",\"B\",2\n\"10\",\" 0 \"\n 0 ,\"-5\"\n", 0, "",
      "\"A\",\"B\",2\r\n0,-10\r\n-5,0\r\n"},
     {"circle --centre -1,2 --radius 1 out", "", 0, "", "circle,38, 38 \r\n 0 ,  2 \r\n", Starts},

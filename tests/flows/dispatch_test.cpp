@@ -198,7 +198,6 @@ TEST(WindowItems, MessageBoxes) {
   } cases[] = {
       {"about_0", " About This Program ", " Zolvane version 8.05 - october 2012 \n", Exclamation,
        Ok},
-      {"about_3", " About GEBCO ", " GEBCO Digital Atlas: BODC \n", Exclamation, Ok},
       {"about_6", " About Miramon ",
        " Miramon: Centre de Recerca Ecologica i aplicacions Forestals, UAB  \n", Exclamation, Ok},
       {"sortir", " E X I T ", "Zolvane Bye bye ", None, OkCancel},
