@@ -201,8 +201,6 @@ const Row kRows[] = {
      "\"A\",\"B\",2\r\n415897,4539238\r\n500000,0\r\n"},
     {"bna2points in out", "\"A\",\"B\",2\n2,41\n3,0\n", 0, "",
      "\"A\",\"B\",1,2,41\r\n\"A\",\"B\",1,3,0\r\n"},
-    {"xyz2xyz --in-layout 13 --out-layout 13 --distances in out", kMetres, 0, "",
-     "500000,4000000, 0 , 0 \r\n500300,4000400, 500 , 500 \r\n"},
     {"translate --distance 1 --unit nm --metres --in-layout 13 --out-layout 13 in out", kMetres, 0,
      "", "500000,4001852\r\n500300,4002252\r\n"},
     // Degrees are shifted in the metres of the ellipsoid asked for.

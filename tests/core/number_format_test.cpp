@@ -55,6 +55,8 @@ TEST(GeneralForm, PlainDecimalsFrom1e15DownTo1eMinus15) {
       {SignedSingle, 9999999, " 9999999"},
       {Single, 1e7, "10000000"},
       {FormatSigned, 0, " 0"},
+      {FormatSigned, -0.25, "-.25"},
+      {FormatPrintItem, 0.5, " .5 "},
       {FormatPrintItem, 0, " 0 "},
       {FormatPrintItem, 1e15, " 1000000000000000 "},
       {FormatPrintItem, -1e-15, "-.000000000000001 "},
