@@ -558,11 +558,7 @@ const Row kRows[] = {
     {"bna2gis in o.shp", "\"A\",\"B\",-2\r\n1,2\r\n", 1, "line 2 of in", "", Exact, "o.shp", "old"},
     {"bna2gis --format NoSuchDriver in o.gpkg", kSurvey, 1,
      "GDAL has no vector format NoSuchDriver", "", Exact, "o.gpkg", "old"},
-    {"bna2gis --format NoSuchDriver in o.shp", kSurvey, 1, "GDAL has no vector format NoSuchDriver",
-     "", Exact, "o.shp", "old"},
     {"bna2gis --crs EPSG:99999 in o.gpkg", kSurvey, 2, "zolvane-cli crs QUERY", "", Exact, "o.gpkg",
-     "old"},
-    {"bna2gis --crs EPSG:99999 in o.shp", kSurvey, 2, "zolvane-cli crs QUERY", "", Exact, "o.shp",
      "old"},
     {"gis2bna missing.gpkg out", "", 1, "The file cannot be opened: "},
 };
