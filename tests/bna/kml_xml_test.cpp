@@ -67,8 +67,7 @@ TEST(Markup, ColoursCoordinatesAndTexts) {
     double value;
     int digits;
     const char* text;
-  } degrees[] = {{-3.5, 3, "-003.500000"},
-                 {41.25, 2, "+41.250000"},
+  } degrees[] = {{41.25, 2, "+41.250000"},
                  {0, 3, "+000.000000"},
                  {179.9999996, 3, "+180.000000"},
                  {-0.1234564, 2, "-00.123456"}};

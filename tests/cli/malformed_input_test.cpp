@@ -70,12 +70,8 @@ struct Malformed {
 const std::vector<Malformed> kMalformed = {
     {"check-bna IN", "a,b,3\n1,2\n3,", 3},
     {"check-bna IN", "a,b,2\n1," + kNul + "\n2,3\n", 2},
-    {"check-bna IN", "a,b,2147483648\n1,2\n", 2},
-    {"check-bna IN", "a,b,2\n1,2\n" + kLong + ",3\n", 3},
     {"check-bna IN", "a,b,2\n1,2\n1e400,3\n", 3},
     {"check-bna IN", "a,b,1,1e400,2\n", 1},
-    {"check-bna IN", "", 0},
-    {"check-bna IN", "a,b,2\n1,2\n\"\",3\n", 3},
     // A command that reads through the reader of the command above it keeps a row or two.
     {"bna2xyz IN OUT", "a,b,3\n1,2\n3,", 3},
     {"bna2xyz IN OUT", "a,b,2\n1,2\n-1e400,3\n", 3},
@@ -90,12 +86,10 @@ const std::vector<Malformed> kMalformed = {
     // XYZ, one family per delimiter. A comma file cut inside a point is converted without it.
     {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n4 5", 2},
     {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n" + kNul + " 2 3\n", 2},
-    {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n" + kLong + " 2 3\n", 2},
     {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n1e400 2 3\n", 2},
     {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n4 5 1E+999\n", 2},
     {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\n" + kNul + ",2,3\n", 2},
     {"xyz2xyz --in-layout 11 IN OUT", std::string("1\0,\0002\0,\0003\0\n\0", 13), 1},  // UTF-16
-    {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\n" + kLong + ",2,3\n", 2},
     {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\n1e400,2,3\n", 2},
     {"xyz2xyz --in-layout 11 IN OUT", "1,2,-1e400\n", 1},
     {"xyz2xyz --in-layout 31 IN OUT", "1\t2\t3\n4\t5", 2},
@@ -108,7 +102,6 @@ const std::vector<Malformed> kMalformed = {
     {"gebco2xyz IN OUT", "  -200 2147483648\n41.50000  2.25000\n", 2},
     {"gebco2xyz IN OUT", "  -200    1\n" + kLong + "\n", 2},
     {"gebco2xyz IN OUT", "  -200    1\n41.50000  1e400\n", 2},
-    {"gebco2xyz IN OUT", "", 1},
     {"gebco2bna --centennial IN OUT", ">   -200 2\n41.50000  2.25000\n", 2},
     {"gebco2bna --centennial IN OUT", ">   -200 2147483648\n41.50000  2.25000\n", 2},
     {"gebco2bna --centennial IN OUT", ">   -200 1\n1e400     2.25000\n", 2},
@@ -125,19 +118,14 @@ const std::vector<Malformed> kMalformed = {
     {"vec2bna IN OUT", "1 2\n1 2\n" + kLong + " 2\n", 3},
     {"vec2bna IN OUT", "1 2\n1 2\n1e400 2\n0 0\n", 3},
     {"vec2bna IN OUT", "", 0},
-    {"vec2bna IN OUT", "A 1\n1 2\nCap Creus\n1 2\n0 0\n", 3},  // no count
-    {"vec2bna IN OUT", "A 1\n1 2\nB 0\n0 0\n", 3},
     {"mapgen2bna IN OUT", "# -b\n-70.964500 \n", 2},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n" + kNul + "\x02\x03\x04 42.26 1234\n", 3},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n" + kLong + " 42\n", 3},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n1e400 42.26\n", 3},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n1e39 42.260000\n", 3},  // beyond a float
     {"surfer2genesis IN OUT", kDsaa + "1 2\n3", 7},
-    {"surfer2genesis IN OUT", kDsaa + "1 " + kNul + "\n3 4\n", 6},
     {"surfer2genesis IN OUT", "DSAA\n2147483648 2\n0 1\n0 1\n1 4\n1 2\n3 4\n", 2},
     {"surfer2genesis IN OUT", kDsaa + "1 2\n3 " + kLong + "\n", 7},
-    {"surfer2genesis IN OUT", kDsaa + "1 2\n3 1e400\n", 7},
-    {"surfer2genesis IN OUT", "", 0},
     {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n4 5", 3},
     {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n" + kNul + " 5 6\n", 3},
     {"poseidon2grd IN OUT",
@@ -146,27 +134,20 @@ const std::vector<Malformed> kMalformed = {
      2},
     {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n" + kLong + "\n", 3},
     {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n4 1e400 6\n", 3},
-    {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n4 abc 6\n", 3},
-    {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n4 5 12abc\n", 3},
     {"poseidon2grd IN OUT",
      "LAT_LL: 1e400 LONG_LL 2 LAT_UR: 41.5 LONG_UR 3  COLS 3 ROWS 2 "
      "SC_MIN 0 SC_MAX 9\n1 2 3\n",
      1},
-    {"poseidon2grd IN OUT", "", 1},
     // Binary points have records, not lines.
     {"bin2xyz IN OUT", Binary(2, 2, std::string("\2\0\1\0\2\0\2\0\3\0", 10)), 0},
-    {"bin2xyz IN OUT", Binary(2, 2, std::string("\7\0\xff\xff\0\0", 6)), 0},
-    {"bin2xyz IN OUT", Binary(2, 2147483648LL, ""), 0},
     {"bin2xyz IN OUT", Binary(2, 2147483647LL, std::string("\2\0\1\0\2\0\2\0", 8)), 0},
     {"bin2xyz IN OUT", Binary(2, 1, std::string("\4\0\0\0\x80\x7f\2\0\1\0", 10)), 0},      // +inf
     {"bin2xyz IN OUT", Binary(3, 1, std::string("\2\0\1\0\2\0\1\0\0\0\xc0\x7f", 12)), 0},  // NaN
-    {"bin2xyz IN OUT", "", 0},
     {"invert-clr IN OUT", kClr + "100 255 255", 3},
     {"invert-clr IN OUT", kClr + kNul + " 1 2 3\n", 3},
     {"invert-clr IN OUT", kClr + "100 255 255 2147483648\n", 3},
     {"invert-clr IN OUT", kClr + kLong + " 1 1 1\n", 3},
     {"invert-clr IN OUT", kClr + "100 1e400 255 255\n", 3},
-    {"invert-clr IN OUT", "", 1},
     {"clr2p25 IN OUT", kClr + "1e400 1 255 255\n", 3},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n4,5", 2},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n" + kNul + ",2,3\n", 2},
@@ -189,7 +170,6 @@ const std::vector<Malformed> kMalformed = {
     {"xml2kml IN OUT", kXml + "<marker lat=\"1\" lng=\"2\" label=\"" + kLong + "\" />\n", 3},
     {"xml2kml IN OUT", kXml + "<marker lat=\"1e400\" lng=\"2\" />\n", 3},
     {"xml2kml IN OUT", kXml + "<line>\n<point lat=\"1\" lng=\"-1e400\" />\n</line>\n", 4},
-    {"xml2kml IN OUT", kXml + "<line>\n<point lat=\"1\" lng=\"2\" />\n", 4},
     // Swath and the anomaly read their points through the XYZ reader above; their rows prove
     // the wiring and check the unreadable values they refuse.
     {"swath --constant 20 --metres --in-layout 23 IN OUT", "10 10\n100 10\n100", 3},

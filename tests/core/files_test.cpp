@@ -23,7 +23,7 @@ TEST(OutputFile, ReplacesTheTargetOnlyOnCommit) {
     out.Stream() << "partial";
   }  // no commit: the old file stays as it was and no temporary is left
   EXPECT_EQ(TempDir::Read(path), "old");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  EXPECT_EQ(dir.Entries(), 1);
   {
     OutputFile out(path);
     out.Stream() << "new";
@@ -57,7 +57,7 @@ TEST(OutputFile, WritesDevicesInPlaceAndReportsTheirWriteErrors) {
     ASSERT_EQ(stat(path.c_str(), &node), 0);
     EXPECT_TRUE(S_ISCHR(node.st_mode)) << path;
   }
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+  EXPECT_EQ(dir.Entries(), 2);
 }
 
 TEST(OutputFile, AFifoReceivesTheBytes) {

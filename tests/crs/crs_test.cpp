@@ -2,7 +2,6 @@
 // same pairs and points (PROJ 9.1 and its Debian grids).
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "crs/crs.h"

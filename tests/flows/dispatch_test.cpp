@@ -85,11 +85,8 @@ TEST(Dispatch, ResetsAndModesAroundTheCommand) {
   } cases[] = {
       {"fil2fil_4", "ran 4 points 0 g2u 0 u2g 0 zone 31 cm 3 error 0 out 0", true, 31, 3, 0},
       {"fil2fil_2", "ran 2 points 1 g2u 0", true, 31, 3, 0},  // lines to points
-      {"fil2fil_10", "ran 10 points 0 g2u 0", true, 31, 3, 0},
       // Items under File to File start after the reset.
       {"bnaxyz_1", "ran 1 points 0 g2u 0 u2g 0 zone 31 cm 3 error 0 out 0", true, 31, 3, 0},
-      {"x2bna_2", "ran 2 points 0 g2u 0 u2g 0 zone 31", true, 31, 3, 0},
-      {"id_2", "ran 2 points 0 g2u 0 u2g 0 zone 31", true, 31, 3, 0},
       // Geo to UTM clears the zone around the command and raises its mode; no reset here.
       {"G2U_1", "ran 1 points 0 g2u 1 u2g 0 zone 0 cm 0 error 1 out 24", false, 0, 0, 0},
       {"G2U_2", "ran 2 points 0 g2u 1 u2g 0 zone 0 cm 0", false, 0, 0, 0},
@@ -201,11 +198,6 @@ TEST(WindowItems, MessageBoxes) {
   } cases[] = {
       {"about_0", " About This Program ", " Zolvane version 8.05 - october 2012 \n", Exclamation,
        Ok},
-      {"about_1", " About SURFER, MAPVIEWER & DIDGER ", "Surfer & Mapviewer: Golden Software\n",
-       Exclamation, Ok},
-      {"about_2", " About GENESIS II ", "Genesis II: Geomantics Ltd.\n", Exclamation, Ok},
-      {"about_3", " About GEBCO ", " GEBCO Digital Atlas: BODC \n", Exclamation, Ok},
-      {"about_5", " About MERLIN ", " Merlin: Kongsberg-Simrad \n", Exclamation, Ok},
       {"about_6", " About Miramon ",
        " Miramon: Centre de Recerca Ecologica i aplicacions Forestals, UAB  \n", Exclamation, Ok},
       {"sortir", " E X I T ", "Zolvane Bye bye ", None, OkCancel},

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "formats/column_extraction.h"
 #include "formats/engine_cases.h"
@@ -116,7 +115,6 @@ TEST_F(ExtractFlow, OptionFaultsEndBeforeAnyOutput) {
       {{false, false, 3, 1, 2, 0, false}, "flag=0  ", true},
       {{true, false, 3, 0, 2, 0, false}, " error, column not defined ", true},
       {{true, false, 1, 1, 2, 0, true}, "No Extraction ", false},
-      {{true, false, 0, 1, 2, 0, true}, "No Extraction ", false},
   };
   for (const auto& c : cases) {
     ui = {};

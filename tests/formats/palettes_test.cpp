@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>

@@ -2,7 +2,6 @@
 // other readers make of the files.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "formats/bna/bna_to_xyz.h"
 #include "formats/engine_cases.h"
 #include "formats/xyz/xyz_to_bna.h"
+#include "support/run_cli.h"
 
 namespace zolvane {
 namespace {
@@ -87,24 +87,13 @@ TEST(XyzToBna, LinesRoundTripThroughTheBnaReader) {
   EXPECT_TRUE(back.str() == expected);
 }
 
-// What a command prints, standard error included; empty when it could not run.
-std::string Capture(const std::string& command) {
-  std::string report;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return report;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, pipe))
-    report += buffer;
-  if (pclose(pipe) != 0) report.clear();
-  return report;
-}
-
 TEST(XyzToGmt, OgrinfoCountsTheSegments) {
-  if (Capture("ogrinfo --version").empty()) GTEST_SKIP() << "no ogrinfo";
+  if (testing::RunBash("ogrinfo --version").status != 0) GTEST_SKIP() << "no ogrinfo";
   TempDir dir;
   const std::string path = dir.Write("lines.gmt", Gmt("1,1,A\n2,2,A\n3,3,B\n4,4,A\n5,5,A\n", 11));
-  const std::string report = Capture("ogrinfo -ro -al -so " + path);
-  EXPECT_NE(report.find("Feature Count: 3"), std::string::npos) << report;
+  const auto report = testing::RunBash("ogrinfo -ro -al -so " + path);
+  EXPECT_EQ(report.status, 0);
+  EXPECT_NE(report.output.find("Feature Count: 3"), std::string::npos) << report.output;
 }
 
 class XyzExportFlow : public testing::FlowTest<> {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 namespace zolvane {
 namespace {
@@ -45,9 +43,6 @@ TEST(GeoToUtm, WorkedValues) {
     EXPECT_NEAR(utm.Easting, c.easting, c.tolerance) << c.latitude << " " << c.longitude;
     EXPECT_NEAR(utm.Northing, c.northing, c.tolerance) << c.latitude << " " << c.longitude;
   }
-  // The southern rule mirrors the northern distance.
-  EXPECT_NEAR(GeoToUtm(-33, 18, 21, kWgs84).Northing - 10000000,
-              GeoToUtm(33, 18, 21, kWgs84).Northing, 1e-6);
 }
 
 TEST(GeoToUtm, LongitudeDifferenceWrapsAcrossTheAntimeridian) {
@@ -60,10 +55,6 @@ TEST(GeoToUtm, LongitudeDifferenceWrapsAcrossTheAntimeridian) {
 }
 
 TEST(UtmToGeo, NorthingsAtAndBeyondTheLimits) {
-  const UtmCoordinate south = GeoToUtm(-33, 18, 21, kWgs84);
-  const GeoCoordinate back = UtmToGeo(south.Easting, south.Northing, 21, kWgs84);
-  EXPECT_NEAR(back.Latitude, -33, 1e-8);
-  EXPECT_NEAR(back.Longitude, 18, 1e-8);
   // 10000000 is northern, past the quadrant: the pole on the central meridian.
   const GeoCoordinate pole = UtmToGeo(400000, 10000000, 15, kWgs84);
   EXPECT_EQ(pole.Latitude, 90.0);

@@ -3,9 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "core/services.h"
 #include "formats/engine_cases.h"

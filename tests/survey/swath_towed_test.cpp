@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "core/services.h"
 #include "formats/engine_cases.h"
