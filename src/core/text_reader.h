@@ -23,6 +23,9 @@ class LineReader {
   explicit LineReader(std::istream& in, std::size_t maxLineLength = kMaxLineLength);
   // The lines of text already in memory, read where they stand: `text` must outlive the reader.
   explicit LineReader(std::string_view text, std::size_t maxLineLength = kMaxLineLength);
+  // A copy would read on from the other reader's buffer.
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
 
   ReadStatus Next(std::string_view& line);
 
