@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
@@ -39,7 +41,10 @@ class ModalAnswers {
       auto* dialog = qobject_cast<QFileDialog*>(widget);
       if (!dialog) return Unexpected(widget, "a file dialog");
       if (seen) *seen += dialog->windowTitle() + "|";
-      dialog->selectFile(path);
+      // Typed into the name box: selectFile leaves the box alone once it has the focus.
+      const QFileInfo file(path);
+      dialog->setDirectory(file.absolutePath());
+      Child<QLineEdit>(dialog, "fileNameEdit")->setText(file.fileName());
       static_cast<QDialog*>(dialog)->accept();  // reaches the file dialog's own check
     });
   }
