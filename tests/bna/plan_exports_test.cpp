@@ -116,15 +116,10 @@ TEST(PlanExports, WorkedExamples) {
        " 33 45.0000S  -   010 30.0000E 2  2 \r\n"
        "\"P\"\r\n"
        " 00 00.0000S  -   000 00.0000W 1  3 \r\n"},
-      {"bridge, label 2", Bridge(2), "\"S1\",\"two\",-2\n-3.25,41.5\n10.5,-33.75\n",
-       "\"two\"\r\n"
-       " 41 30.0000N  -   003 15.0000W 1  1 \r\n"
-       " 33 45.0000S  -   010 30.0000E 2  2 \r\n"},
       // Labels keep their quotes and lose their blanks.
       {"xyz", Xyz(), kContours, "2.5,41.3,\"-100\"\r\n2.75,41.25,\"-100\"\r\n|2"},
       {"xyz, label 2", Xyz(2, 11), kContours, "2.5,41.3,\"depth\"\r\n2.75,41.25,\"depth\"\r\n|2"},
       {"xyz, blanks", Xyz(1, 21), "  z1  ,b,1\r\n1,2\r\n", "1 2 z1\r\n|1"},
-      {"xyz, Y X", Xyz(2, 22), "\"A\",\"B\",1,2.5,41.3\r\n", "41.3 2.5 \"B\"\r\n|1"},
       {"xyz, open line", Xyz(), "a,b,-2\n1e3,-0.5,7\n-3,4\n", "1000,-0.5,a\r\n-3,4,a\r\n|2"},
       {"xyz, tabs", Xyz(1, 32), kContours, "41.3\t2.5\t\"-100\"\r\n41.25\t2.75\t\"-100\"\r\n|2"},
       {"xyz, no z", Xyz(1, 23), kContours, "2.5 41.3\r\n2.75 41.25\r\n|2"},
