@@ -257,8 +257,6 @@ const Row kRows[] = {
      "\"A\",\"B\",2\n453771.8,6248819.2\n259583.2,6245888.0\n"},
     {"--precision 2 geo2utm --zone 31 --in-layout 21 in out", "2 41 0\n", 2,
      "geo2utm writes the decimals its format fixes"},
-    {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21 in out", "2 41 0\n2 95 0\n", 1,
-     "line 2 of in"},
     // Past the first batch handed to PROJ.
     {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21 in out", kFiveThousand, 1,
      "line 5000 of in"},
@@ -334,7 +332,6 @@ const Row kRows[] = {
      "20.25,10.5,\"abc\"\r\n5,4,\"6\"\r\n10.5,20.25,abc\r\n1,2,3\r\n4,5,6\r\n"},
     {"extract --every 3 --bna in out", "\"A\",\"B\",-3\n1,1\n2,2\n3,3\n", 0, "",
      "\"A\",\"B\",-1\r\n3,3\r\n"},
-    {"surfer2genesis in out", "DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n", 1, "line 6 of in"},
     {"extract --every 1 --columns 1,3 in out", "1,2\n", 1, "", "", Exact, "out", "kept\n"},
     {"extract --every 2 in out", "1,2\n", 2},
     {"extract --every 2 --whole-lines --bna in out", "1,2\n", 2},
