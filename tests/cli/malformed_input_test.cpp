@@ -15,7 +15,8 @@ namespace {
 using testing::RunCli;
 using testing::TempDir;
 
-// Stands for a line of 10 MB, made when the row runs.
+// Stands for a line of 10 MB, made when the row runs. A reader meets it where it meets a NUL
+// byte; only readers that tell the two apart, or meet them at other lines, have both rows.
 const std::string kLong = "<10 MB>";
 const std::string kNul("\0\xff\x01", 3);
 
@@ -41,26 +42,6 @@ std::string Binary(int columns, long long records, const std::string& body) {
   return head + body;
 }
 
-std::string Expand(std::string text) {
-  const std::size_t at = text.find(kLong);
-  if (at != std::string::npos) text.replace(at, kLong.size(), std::string(10 << 20, '1'));
-  return text;
-}
-
-// Writes the input (and, for a VEC file, the description beside it) and runs the command
-// with IN and OUT standing for the files.
-testing::CliRun RunOn(const TempDir& dir, std::string command, const std::string& input,
-                      const std::string& out) {
-  const bool vec = command.starts_with("vec2bna");
-  const std::string in = dir.Write(vec ? "in.vec" : "in.txt", Expand(input));
-  if (vec) dir.Write("in.dvc", "a\nb\nc\nobject: line\n");
-  command.replace(command.find(" IN"), 3, " " + in);
-  if (const std::size_t at = command.find(" OUT"); at != std::string::npos) {
-    command.replace(at, 4, " " + out);
-  }
-  return RunCli(command);
-}
-
 struct Malformed {
   const char* command;
   std::string input;
@@ -72,9 +53,8 @@ const std::vector<Malformed> kMalformed = {
     {"check-bna IN", "a,b,2\n1," + kNul + "\n2,3\n", 2},
     {"check-bna IN", "a,b,2\n1,2\n1e400,3\n", 3},
     {"check-bna IN", "a,b,1,1e400,2\n", 1},
-    // A command that reads through the reader of the command above it keeps a row or two.
+    // A command that reads through the reader of the command above it keeps a row.
     {"bna2xyz IN OUT", "a,b,3\n1,2\n3,", 3},
-    {"bna2xyz IN OUT", "a,b,2\n1,2\n-1e400,3\n", 3},
     // The record reader of the survey commands and of the BNA extraction.
     {"distance-time IN OUT", "a,b,3\n1,2\n3,", 3},
     {"distance-time IN OUT", "a,b,2\n1," + kNul + "\n2,3\n", 2},
@@ -82,32 +62,24 @@ const std::vector<Malformed> kMalformed = {
     {"distance-time IN OUT", "a,b,2\n1,2\n" + kLong + ",3\n", 3},
     {"distance-time IN OUT", "a,b,2\n1,2\n1e400,3\n", 3},
     {"distance-time IN OUT", "", 0},
-    {"extract --every 2 --bna IN OUT", "a,b,3\n1,2\n3,", 3},
-    // XYZ, one family per delimiter. A comma file cut inside a point is converted without it.
+    // XYZ: the blank and tab layouts split lines alike, the comma ones read fields. A comma
+    // file cut inside a point is converted without it.
     {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n4 5", 2},
     {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n" + kNul + " 2 3\n", 2},
     {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n1e400 2 3\n", 2},
     {"xyz2xyz --in-layout 21 IN OUT", "1 2 3\n4 5 1E+999\n", 2},
     {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\n" + kNul + ",2,3\n", 2},
-    {"xyz2xyz --in-layout 11 IN OUT", std::string("1\0,\0002\0,\0003\0\n\0", 13), 1},  // UTF-16
     {"xyz2xyz --in-layout 11 IN OUT", "1,2,3\n1e400,2,3\n", 2},
-    {"xyz2xyz --in-layout 11 IN OUT", "1,2,-1e400\n", 1},
-    {"xyz2xyz --in-layout 31 IN OUT", "1\t2\t3\n4\t5", 2},
-    {"xyz2xyz --in-layout 31 IN OUT", "1\t2\t3\n" + kNul + "\t2\t3\n", 2},
     {"xyz2xyz --in-layout 31 IN OUT", "1\t2\t3\n" + kLong + "\t2\t3\n", 2},
-    {"xyz2xyz --in-layout 31 IN OUT", "1\t2\t3\n1e400\t2\t3\n", 2},
-    {"xyz2xyz --in-layout 31 IN OUT", "1\t2\t3\n4\t5\t1e400\n", 2},
     {"gebco2xyz IN OUT", "  -200    2\n41.50000  2.25000\n", 2},
     {"gebco2xyz IN OUT", "  -200    1\n" + kNul + "\n", 2},
     {"gebco2xyz IN OUT", "  -200 2147483648\n41.50000  2.25000\n", 2},
-    {"gebco2xyz IN OUT", "  -200    1\n" + kLong + "\n", 2},
     {"gebco2xyz IN OUT", "  -200    1\n41.50000  1e400\n", 2},
     {"gebco2bna --centennial IN OUT", ">   -200 2\n41.50000  2.25000\n", 2},
     {"gebco2bna --centennial IN OUT", ">   -200 2147483648\n41.50000  2.25000\n", 2},
     {"gebco2bna --centennial IN OUT", ">   -200 1\n1e400     2.25000\n", 2},
     {"daf2bna IN OUT", kDafHeader.substr(0, 12), 4},
     {"daf2bna IN OUT", kDafHeader + "START =1;\n" + kNul + " 1\nSTOP\n", 10},
-    {"daf2bna IN OUT", kDafHeader + "START =1;\n" + kLong + " 1\nSTOP\n", 10},
     {"daf2bna IN OUT", kDafHeader + "START =1;\n1e400 1\nSTOP\n", 10},
     {"daf2bna IN OUT", kDafHeader + "START =1e400;\n1 1\nSTOP\n", 9},
     {"daf2bna IN OUT", "", 0},
@@ -115,12 +87,10 @@ const std::vector<Malformed> kMalformed = {
     {"vec2bna IN OUT", "1 3\n1 2\n", 2},
     {"vec2bna IN OUT", "1 2\n1 2\n" + kNul + " 3\n", 3},
     {"vec2bna IN OUT", "1 2147483648\n1 2\n", 2},
-    {"vec2bna IN OUT", "1 2\n1 2\n" + kLong + " 2\n", 3},
     {"vec2bna IN OUT", "1 2\n1 2\n1e400 2\n0 0\n", 3},
     {"vec2bna IN OUT", "", 0},
     {"mapgen2bna IN OUT", "# -b\n-70.964500 \n", 2},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n" + kNul + "\x02\x03\x04 42.26 1234\n", 3},
-    {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n" + kLong + " 42\n", 3},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n1e400 42.26\n", 3},
     {"mapgen2bna IN OUT", "# -b\n-70.96 42.26\n1e39 42.260000\n", 3},  // beyond a float
     {"surfer2genesis IN OUT", kDsaa + "1 2\n3", 7},
@@ -132,7 +102,6 @@ const std::vector<Malformed> kMalformed = {
      "LAT_LL: 40.5 LONG_LL 2 LAT_UR: 41.5 LONG_UR 3  COLS 3 ROWS 2147483648 "
      "SC_MIN 0 SC_MAX 9\n1 2 3\n",
      2},
-    {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n" + kLong + "\n", 3},
     {"poseidon2grd IN OUT", kPoseidon + "1 -1 3\n4 1e400 6\n", 3},
     {"poseidon2grd IN OUT",
      "LAT_LL: 1e400 LONG_LL 2 LAT_UR: 41.5 LONG_UR 3  COLS 3 ROWS 2 "
@@ -146,12 +115,10 @@ const std::vector<Malformed> kMalformed = {
     {"invert-clr IN OUT", kClr + "100 255 255", 3},
     {"invert-clr IN OUT", kClr + kNul + " 1 2 3\n", 3},
     {"invert-clr IN OUT", kClr + "100 255 255 2147483648\n", 3},
-    {"invert-clr IN OUT", kClr + kLong + " 1 1 1\n", 3},
     {"invert-clr IN OUT", kClr + "100 1e400 255 255\n", 3},
     {"clr2p25 IN OUT", kClr + "1e400 1 255 255\n", 3},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n4,5", 2},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n" + kNul + ",2,3\n", 2},
-    {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n" + kLong + ",2,3\n", 2},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n1e400,2,3\n", 2},
     {"extract --every 1 --columns 1,2,3 IN OUT", "1,2,3\n1,1e39,3\n", 2},  // y is a float
     {"dxf3d --start 0,0 --end 1000,0 IN OUT", Solid("350", "-100").substr(0, 60), 17},
@@ -162,12 +129,10 @@ const std::vector<Malformed> kMalformed = {
     {"dxf3d --start 0,0 --end 1000,0 IN OUT", "", 0},
     {"csv2ks IN OUT", "101,523456.7,4712345.25\n102,5234", 2},
     {"csv2ks IN OUT", "101,523456.7,4712345.25\n" + kNul + ",1,2\n", 2},
-    {"csv2ks IN OUT", "101,523456.7,4712345.25\n" + kLong + ",1,2\n", 2},
     {"csv2ks IN OUT", "101,1e400,4712345.25\n", 1},
     {"csv2ks IN OUT", "101,1,2\n102,3,\n-1e999\n", 3},
     {"xml2kml IN OUT", kXml + "<marker lat=\"1\" lng=\"2", 3},
     {"xml2kml IN OUT", kXml + "<marker lat=\"1\" lng=\"2\" label=\"" + kNul + "\" />\n", 3},
-    {"xml2kml IN OUT", kXml + "<marker lat=\"1\" lng=\"2\" label=\"" + kLong + "\" />\n", 3},
     {"xml2kml IN OUT", kXml + "<marker lat=\"1e400\" lng=\"2\" />\n", 3},
     {"xml2kml IN OUT", kXml + "<line>\n<point lat=\"1\" lng=\"-1e400\" />\n</line>\n", 4},
     // Swath and the anomaly read their points through the XYZ reader above; their rows prove
@@ -177,7 +142,6 @@ const std::vector<Malformed> kMalformed = {
     {"swath --coefficient 2 --metres --in-layout 11 IN OUT", "10,10,5\n20,10,1e400\n", 2},
     {"towed --layback 10 IN OUT", "0,0,5,a\n100,0,5", 2},
     {"towed --layback 10 IN OUT", "0,0,5,a\n" + kNul + ",0,5,b\n", 2},
-    {"towed --layback 10 IN OUT", "0,0,5,a\n" + kLong + ",0,5,b\n", 2},
     {"towed --layback 10 IN OUT", "0,0,5,a\n1e400,0,5,b\n", 2},
     {"towed --layback-from-file IN OUT", "0,0,5,a\n100,0,1e39,b\n", 2},  // layback is a float
     {"igrf-anomaly --model igrf14 --year 2024 --in-layout 21 IN OUT", "2 41 45000\n3 41", 2},
@@ -190,10 +154,19 @@ TEST(MalformedInput, EndsWithTheFileAndLineAndKeepsTheOutput) {
   for (const Malformed& row : kMalformed) {
     const std::string kept = "kept\r\n";
     dir.Write("out.txt", kept);
-    const auto run = RunOn(dir, row.command, row.input, out);
+    // IN and OUT stand for the files; a VEC file has its description beside it.
+    std::string command = row.command, input = row.input;
+    if (const std::size_t at = input.find(kLong); at != std::string::npos)
+      input.replace(at, kLong.size(), std::string(10 << 20, '1'));
+    const bool vec = command.starts_with("vec2bna");
+    const std::string in = dir.Write(vec ? "in.vec" : "in.txt", input);
+    if (vec) dir.Write("in.dvc", "a\nb\nc\nobject: line\n");
+    command.replace(command.find(" IN"), 3, " " + in);
+    if (const std::size_t at = command.find(" OUT"); at != std::string::npos)
+      command.replace(at, 4, " " + out);
+    const auto run = RunCli(command);
     const std::string where =
-        (row.line > 0 ? "line " + std::to_string(row.line) + " of " : ": ") +
-        dir.File(std::string(row.command).starts_with("vec2bna") ? "in.vec" : "in.txt");
+        (row.line > 0 ? "line " + std::to_string(row.line) + " of " : ": ") + in;
     EXPECT_EQ(run.status, 1) << row.command << " " << row.input.substr(0, 40);
     EXPECT_NE(run.output.find(where), std::string::npos)
         << row.command << " " << row.input.substr(0, 40) << ": " << run.output;
