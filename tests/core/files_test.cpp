@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <thread>
@@ -37,27 +36,6 @@ bool Write(const std::string& path, const std::string& text) {
   if (!out.IsOpen()) return false;
   out.Stream() << text;
   return out.Commit();
-}
-
-// A device node of the machine's own kind, made privately; empty when not allowed to.
-std::string MakeDevice(const TempDir& dir, const std::string& name, unsigned minor) {
-  const std::string path = dir.File(name);
-  if (mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) != 0) return {};
-  return path;
-}
-
-TEST(OutputFile, WritesDevicesInPlaceAndReportsTheirWriteErrors) {
-  TempDir dir;
-  const std::string null = MakeDevice(dir, "null", 3), full = MakeDevice(dir, "full", 7);
-  if (null.empty() || full.empty()) GTEST_SKIP() << "device nodes need root";
-  EXPECT_TRUE(Write(null, "text"));
-  EXPECT_FALSE(Write(full, std::string(1 << 16, 'x')));  // no space left on the device
-  for (const std::string& path : {null, full}) {
-    struct stat node {};
-    ASSERT_EQ(stat(path.c_str(), &node), 0);
-    EXPECT_TRUE(S_ISCHR(node.st_mode)) << path;
-  }
-  EXPECT_EQ(dir.Entries(), 2);
 }
 
 TEST(OutputFile, AFifoReceivesTheBytes) {
