@@ -40,23 +40,10 @@ TEST(CalculatorUtmToGeo, PatternTextsZoneRoundingAndPole) {
   EXPECT_EQ(pole.longitude, "003.0000000");
 }
 
-TEST(CalculatorTexts, NormalizedBoxesAndZoneRanges) {
+TEST(CalculatorTexts, NormalizedBoxes) {
   EXPECT_EQ(NormalizeNumberText("41,5"), "41");
   EXPECT_EQ(NormalizeNumberText("abc"), "0");
   EXPECT_EQ(NormalizeNumberText(" -3e2x"), "-300");
-  const auto degrees = [](const char* number, const char* side) {
-    return std::string(number) + "\xc2\xba" + side;  // the degree sign in UTF-8
-  };
-  const std::pair<double, std::pair<std::string, std::string>> ranges[] = {
-      {3, {degrees("0", "E"), degrees("6", "E")}},
-      {-3, {degrees("6", "W"), degrees("0", "W")}},
-      {177, {degrees("174", "E"), degrees("180", "E")}},
-      {-177, {degrees("180", "W"), degrees("174", "W")}},
-  };
-  for (const auto& [cm, texts] : ranges) {
-    EXPECT_EQ(ZoneRangeText(cm).west, texts.first) << cm;
-    EXPECT_EQ(ZoneRangeText(cm).east, texts.second) << cm;
-  }
 }
 
 }  // namespace
