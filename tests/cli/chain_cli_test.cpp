@@ -68,27 +68,6 @@ void ExpectSameVertices(const std::vector<Vertex>& got, const std::vector<Vertex
   }
 }
 
-// The inputs of the chains; no coordinate is 0, so a 0 in an output is a fault.
-void WriteInputs(const TempDir& dir) {
-  const std::string lines =
-      "\"-100\",\"depth\",3\n2.10,41.30\n2.15,41.32\n2.20,41.35\n"
-      "\"-200\",\"Cap Creus\",-2\n2.30,41.10\n2.35,41.12\n";
-  dir.Write("lines.bna", lines);
-  dir.Write("geo.bna", lines + "\"Buoy\",\"\",1,2.25,41.20\n");
-  // Coordinate lines may carry more fields after x,y; the check takes them.
-  dir.Write("wide.bna",
-            "\"A\",\"B\",-2\n2.10,41.30,5\n2.20,41.40,6\n\"C\",\"D\",2\n2.3,41.5,7,x\n2.4,41.6\n");
-  dir.Write("utm.xyz",
-            "431000,4581000,-10\n431100,4581050,-10\n431200,4581150,-10\n"
-            "431300,4581300,-20\n431400,4581400,-20\n");
-  dir.Write("atlas.asc",
-            "  -200    2\n41.50000  2.25000\n41.60000  2.30000\n"
-            "  -300    3\n41.70000  2.40000\n41.80000  2.50000\n41.90000  2.60000\n");
-  dir.Write("shore.dat",
-            "# -b\n-70.964500 42.266300\n-70.965200 42.265600\n# -b\n"
-            "-70.966000 42.264000\n-70.967000 42.263000\n-70.968000 42.262000\n");
-}
-
 TEST(Chains, EveryBnaWriterFeedsTheCheckAndTheExports) {
   const struct {
     const char* make;        // writes out.bna in the folder of the inputs
@@ -116,7 +95,25 @@ TEST(Chains, EveryBnaWriterFeedsTheCheckAndTheExports) {
   // A lambda per row, so that an ASSERT ends only its own row.
   const auto follow = [](const auto& chain) {
     TempDir dir;
-    WriteInputs(dir);
+    // The inputs of the chains; no coordinate is 0, so a 0 in an output is a fault.
+    const std::string lines =
+        "\"-100\",\"depth\",3\n2.10,41.30\n2.15,41.32\n2.20,41.35\n"
+        "\"-200\",\"Cap Creus\",-2\n2.30,41.10\n2.35,41.12\n";
+    dir.Write("lines.bna", lines);
+    dir.Write("geo.bna", lines + "\"Buoy\",\"\",1,2.25,41.20\n");
+    // Coordinate lines may carry more fields after x,y; the check takes them.
+    dir.Write(
+        "wide.bna",
+        "\"A\",\"B\",-2\n2.10,41.30,5\n2.20,41.40,6\n\"C\",\"D\",2\n2.3,41.5,7,x\n2.4,41.6\n");
+    dir.Write("utm.xyz",
+              "431000,4581000,-10\n431100,4581050,-10\n431200,4581150,-10\n"
+              "431300,4581300,-20\n431400,4581400,-20\n");
+    dir.Write("atlas.asc",
+              "  -200    2\n41.50000  2.25000\n41.60000  2.30000\n"
+              "  -300    3\n41.70000  2.40000\n41.80000  2.50000\n41.90000  2.60000\n");
+    dir.Write("shore.dat",
+              "# -b\n-70.964500 42.266300\n-70.965200 42.265600\n# -b\n"
+              "-70.966000 42.264000\n-70.967000 42.263000\n-70.968000 42.262000\n");
     const std::string cd = "cd " + dir.Path().string() + " && ";
     const std::string name = chain.make;
     const auto made = RunBash(cd + "\"$CLI\" " + name);

@@ -40,18 +40,6 @@ void Walk(const QList<QAction*>& actions, int depth, QStringList& lines, QList<Q
   }
 }
 
-// A pass that reports progress until it is asked to stop.
-void PassUntilStopped(int, zolvane::RunState&, zolvane::Ui& ui) {
-  for (std::uint64_t done = 0; done < 100'000'000; ++done) {
-    if (!ui.Progress(done, 100'000'000)) return ui.SetStatus("Stopped");
-  }
-}
-
-// One progress report, its answer in the status line.
-void ReportOnce(int, zolvane::RunState&, zolvane::Ui& ui) {
-  ui.SetStatus(ui.Progress(1, 2) ? "going on" : "stopped");
-}
-
 // An unrelated command that leaves its traces: wide X and Z ranges, a count, its file names
 // and a status line still up.
 void LeavesItsTraces(int, zolvane::RunState& state, zolvane::Ui& ui) {
@@ -406,12 +394,20 @@ class MainWindowTest : public QObject {
         menus = s.window.menuBar()->isEnabled();
         escape ? QTest::keyClick(&s.window, Qt::Key_Escape) : Click(&s.window, "stop");
       });
-      s.window.Run(TestItem(&PassUntilStopped));
+      // A pass that reports progress until it is asked to stop.
+      s.window.Run(TestItem([](int, zolvane::RunState&, zolvane::Ui& ui) {
+        for (std::uint64_t done = 0; done < 100'000'000; ++done) {
+          if (!ui.Progress(done, 100'000'000)) return ui.SetStatus("Stopped");
+        }
+      }));
       QVERIFY(!menus);
       QCOMPARE(Label(s.window, "status"), QString("Stopped"));
       QCOMPARE(s.window.findChild<QProgressBar*>("progress")->value(), 0);
       QVERIFY(s.window.menuBar()->isEnabled());
-      s.window.Run(TestItem(&ReportOnce));
+      // One progress report, its answer in the status line.
+      s.window.Run(TestItem([](int, zolvane::RunState&, zolvane::Ui& ui) {
+        ui.SetStatus(ui.Progress(1, 2) ? "going on" : "stopped");
+      }));
       QCOMPARE(Label(s.window, "status"), QString("going on"));
       QCOMPARE(s.answers.Problems(), QString());
     }

@@ -34,16 +34,6 @@ namespace {
 // One horizontal line from (0, 0) to (100, 0) and one point at (50, 40).
 constexpr const char* kLineAndPoint = "\"-10\",\"a\",-2\n0,0\n100,0\n\"-20\",\"b\",1,50,40\n";
 
-// Empty when the document is well-formed.
-QString ParseError(const std::string& text) {
-  QXmlStreamReader reader(QByteArray::fromStdString(text));
-  while (!reader.atEnd())
-    reader.readNext();
-  return reader.hasError()
-             ? reader.errorString() + " at line " + QString::number(reader.lineNumber())
-             : QString();
-}
-
 }  // namespace
 
 class PreviewTest : public QObject {
@@ -190,7 +180,12 @@ class PreviewTest : public QObject {
         QVERIFY2(picture.find(text) != std::string::npos, text);
       for (const char* text : c.absent)
         QVERIFY2(picture.find(text) == std::string::npos, text);
-      if (picture.find("<svg") != std::string::npos) QCOMPARE(ParseError(picture), QString());
+      if (picture.find("<svg") == std::string::npos) continue;
+      QXmlStreamReader reader(QByteArray::fromStdString(picture));  // a well-formed document
+      while (!reader.atEnd())
+        reader.readNext();
+      QVERIFY2(!reader.hasError(), qPrintable(reader.errorString() + " at line " +
+                                              QString::number(reader.lineNumber())));
     }
   }
 
