@@ -279,7 +279,6 @@ TEST(XmlToKml, HandWrittenAndBrokenInput) {
        "a]]]]><![CDATA[>b"},
       {head + "  <marker lng=\"2\" lat=\"1\" />\n</markers>\n<marker lat=\"9\" lng=\"9\"/>\n",
        PassStatus::Done, 0, "<name></name>"},
-      {head + "<marker label=\"x\" />\n", PassStatus::Failed, 3, nullptr},
       {head + "<line>\n<point lat=\"1\" lng=\"2\" />\n", PassStatus::Failed, 4, nullptr},
       {head + "<line>\n<point lat=\"1\" />\n</line>\n", PassStatus::Failed, 4, nullptr},
       {"", PassStatus::Done, 0, "<name>m.kml</name>\r\n</Document>"},
