@@ -230,8 +230,8 @@ TEST(WindowItems, MessageBoxes) {
 }
 
 // Exit asks with Cancel as the default; GeoSail and Bridge run only once their box is accepted;
-// help and the calculator are the window's to show.
-TEST(WindowItems, ExitGeosailBridgeHelpAndCalculator) {
+// help is the window's to show.
+TEST(WindowItems, ExitGeosailBridgeAndHelp) {
   RunState state;
   ScriptedUi ui;
   EXPECT_EQ(Dispatch(Item("sortir"), state, ui), DispatchOutcome::Done);  // the default
@@ -249,7 +249,6 @@ TEST(WindowItems, ExitGeosailBridgeHelpAndCalculator) {
   }
   EXPECT_EQ(Dispatch(Item("ajuda"), state, ui), DispatchOutcome::ShowHelp);
   EXPECT_EQ(ui.status, " Help file [zolvane32.rtf] should be in windows dir ");
-  EXPECT_EQ(Dispatch(Item("utils_5"), state, ui), DispatchOutcome::ShowCalculator);
 }
 
 TEST(WindowItems, ZonesUtmKeepsAConfirmedZoneInForce) {
