@@ -37,25 +37,13 @@ TEST_F(GisFlow, BnaToVecWritesTheVecAndItsDvc) {
   EXPECT_EQ(testing::DialogsOf(ui), (testing::FileDialogs{kVecFileFilters, {2}, {4}}));
   EXPECT_EQ(state.LabelChoice, 3);
   EXPECT_EQ(Output(), "A_7 3\r\n2.5 41.25\r\n3 41\r\n2.5 41.25\r\nB_x y 1\r\n4 40\r\n0 0\r\n\r\n");
-  const std::vector<std::string> dvc = testing::SplitLines(TempDir::Read(dir.File("out.dvc")));
-  const std::vector<std::string> expected = {
-      "file title  : ",
-      "id type     : string",
-      "file type   : ascii",
-      "object type : polygon",  // a polygon first, then a point: the first decides
-      "ref. system : UTM-31S-ED50",
-      "ref. units  : m",
-      "unit dist.  : 1.000000",
-      "min. X      : 2.5",
-      "max. X      : 4",
-      "min. Y      : 40",
-      "max. Y      : 41.25",
-      "pos'n error : unknown",
-      "resolution  : unknown",
-      "comment     : creado a partir de  " + inputPath,
-      "comment     : check object type if is true.",
-  };
-  EXPECT_EQ(dvc, expected);
+  EXPECT_EQ(TempDir::Read(dir.File("out.dvc")),
+            "file title  : \r\nid type     : string\r\nfile type   : ascii\r\n"
+            "object type : polygon\r\n"  // a polygon first, then a point: the first decides
+            "ref. system : UTM-31S-ED50\r\nref. units  : m\r\nunit dist.  : 1.000000\r\n"
+            "min. X      : 2.5\r\nmax. X      : 4\r\nmin. Y      : 40\r\nmax. Y      : 41.25\r\n"
+            "pos'n error : unknown\r\nresolution  : unknown\r\ncomment     : creado a partir de  " +
+                inputPath + "\r\ncomment     : check object type if is true.\r\n");
 }
 
 TEST(MiramonVec, IdentifierObjectTypeAndReferenceSystem) {
