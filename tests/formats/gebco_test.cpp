@@ -32,7 +32,6 @@ TEST(Gebco, SegmentsInEachOutput) {
       {kOnePoint, H::Atlas1997, O::Xyz, 24, 0, "41.5 2.25\r\n"},
       {kOnePoint, H::Atlas1997, O::Xyz, 31, 0, "2.25\t41.5\t-200\r\n"},
       {kOnePoint, H::Atlas1997, O::Bna, 0, 0, "\"-200\",\"-200\",-1\r\n2.25,41.5\r\n"},
-      {kOnePoint, H::Names, O::Gmt, 0, 0, "> -200\r\n2.25 41.5\r\n>\r\n"},
       {kOnePoint, H::Atlas1997, O::Xyz, 13, 31, "437402,4594535\r\n"},
       // The empty centennial segment gives nothing, in BNA no record of count 0.
       {centennial, H::Centennial, O::Xyz, 13, 0, "2.25,41.5\r\n2.25,-41.5\r\n"},

@@ -89,7 +89,6 @@ TEST(BinaryPoints, RecordsBecomeLinesInTheChosenLayout) {
     int code;
     std::string output;
   } cases[] = {
-      {Bytes().I16(2).I32(1).I16(5).F64(2.25).I16(5).F64(41.5).data, 24, "41.5 2.25\r\n"},
       {Bytes().I16(2).I32(2).I16(2).I16(7).I16(3).I32(-8).I16(4).F32(0.1f).I16(5).F64(1e20).data,
        11, "7,-8,0\r\n0.1,1E+20,0\r\n"},
       {Bytes().I16(3).I32(1).I16(4).F32(-0.5f).I16(3).I32(41).F32(2.5f).data, 31,

@@ -27,7 +27,6 @@ TEST(GenesisText, NodesShiftedNorthernRowFirstAndMalformedGridsRefused) {
       {
           {"DSAA\n2 1\n0 1\n0 1\n-200 0\n-150.7 -200\n", " 49 \r\n 0 \r\n"},
           {"DSAA\n1 1\n0 1\n0 1\n0 5\n1.70141E+38\n", "-9999 \r\n"},
-          {"DSAA\n2 2\n0 1\n0 1\n1 4\n1 2\n3 4\n", " 2 \r\n 3 \r\n 0 \r\n 1 \r\n"},
           // Rows wrapped over lines and parted by blank lines; the rest of a row's
           // line is dropped.
           {"DSAA\r\n3 2\r\n0 2\r\n0 1\r\n0 9\r\n1 2\r\n3 99\r\n\r\n4 5 6 77\r\n",

@@ -39,8 +39,6 @@ TEST(XyzToBna, RunsOfALabelBecomeObjects) {
     bool lines;
     const char* expected;
   } cases[] = {
-      {"1,1,A\n2,2,A\n3,3,B\n", 11, true,
-       "\"A\",\" \",-2\r\n1,1\r\n2,2\r\n\"B\",\"B\",1\r\n3,3\r\n"},
       {"1 1 7\n2 2 7\n3 3 7\n", 21, true, "\"7\",\"7\",-3\r\n1,1\r\n2,2\r\n3,3\r\n"},
       // A label coming back starts a new object; a lone point keeps count 1.
       {"1,1,A\n2,2,B\n3,3,A\n4,4,A\n", 11, true,
