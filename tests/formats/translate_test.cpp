@@ -33,7 +33,7 @@ class TranslateFlow : public testing::FlowTest<> {
   }
 };
 
-TEST_F(TranslateFlow, MetresShiftEveryPointAndKeepZ) {
+TEST_F(TranslateFlow, MetresShiftEveryPointDegreesGoThroughTheZone) {
   Script("100 200 5\n", 21, 21, {1, true, 90});
   TranslateXyzFile(2, state, ui);
   // cos 90 with the dialog's pi is not quite 0: Y moves by about 1.6e-12.
@@ -47,9 +47,8 @@ TEST_F(TranslateFlow, MetresShiftEveryPointAndKeepZ) {
   Script("10,20,1\n", 11, 11, {1, false, 0});
   TranslateXyzFile(2, state, ui);
   EXPECT_EQ(Output(), "10,1872,1\r\n");
-}
 
-TEST_F(TranslateFlow, DegreesGoThroughTheZoneAndBack) {
+  // Degrees go through the zone and back.
   state.UtmZone = 30;  // cleared by the command: the zone is always asked
   Script("2,41,7\n", 11, 11, {1, true, 0});
   ui.zoneAnswers.push_back(ZoneChoice{31, 3});
