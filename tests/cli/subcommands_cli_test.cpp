@@ -210,7 +210,6 @@ const Row kRows[] = {
      "in out",
      "2 41 100\n", 0, "", "001.9998634 41.0090002 100\r\n"},
     {"xyz2xyz none.dat out", "", 1, "none.dat"},
-    {"xyz2xyz in in", "1,2,3\n", 1},
     // A comma file ending inside a point: noted, the points before it written.
     {"xyz2xyz --out-layout 21 in out", "1,2,3\n4,5\n", 0, "line 2 of in", "1 2 3\r\n"},
     {"geo2utm --zone 31 --in-layout 21 in out", "2 41 0\n2 95 0\n", 1, kBeyond + "line 2 of in"},
@@ -386,7 +385,6 @@ const Row kRows[] = {
     {"bna2geosail --label 3 in out", kLine, 2},
     {"bna2bridge --label 1 in", kLine, 2},
     {"bna2merlin in out", "a,b,-3\n1,2\n", 1, "line 2 of in"},
-    {"bna2bridge --label 1 missing.bna out", "", 1, "missing.bna"},
 
     // Planning: drawing, distances, interpolation, filters.
     {"parallel --start 0,0 --end 0,1000 --spacing 100 out", "", 0, "",
