@@ -306,6 +306,11 @@ class PreviewTest : public QObject {
         {"excols_0",
          {"cols.txt", "a,1,500000,4500000\n\nb,2,500010,4500010,x\n", 2, 2, 3, 4},
          {"out.txt", "500000,4500000,\"a\"\n500010,4500010,\"b\"\n", 2, 2}},
+        // Whole lines extracted: neither file is one of points.
+        {"excols_0",
+         {"lines.txt", "a,1,500000,4500000\n"},
+         {"out.txt", "a,1,500000,4500000\n"},
+         "input not drawn: text lines; output not drawn: text lines"},
         {"xy2xyz", {"profile.txt", kDxf, 2, 6}, {"real.txt", kDxf, 2, 6}},
         {"fil2fil_17",
          {"side.txt",
