@@ -89,10 +89,14 @@ TEST(Markup, ColoursCoordinatesAndTexts) {
   } texts[] = {{"Bay & \"Cove\" <1>", "Bay &amp; &quot;Cove&quot; &lt;1&gt;"},
                {"Ca\xF1o", "Ca\xC3\xB1o"},  // Latin-1 read as such
                {"Ca\xC3\xB1o", "Ca\xC3\xB1o"},
-               {"a\x01\tb", "a \tb"}};
+               {"a\x01\tb", "a \tb"},
+               // Not UTF-8 (an overlong form, a lead byte out of range): Latin-1 too.
+               {"\xE0\x81\x81", "\xC3\xA0\xC2\x81\xC2\x81"},
+               {"\xC1\x80\x80\x80", "\xC3\x81\xC2\x80\xC2\x80\xC2\x80"}};
   for (const auto& t : texts)
     EXPECT_EQ(XmlText(t.in), t.out) << t.in;
-  EXPECT_EQ(XmlUnescape("&lt;a&gt; &amp;&quot;&#65;&#x42;&bogus;"), "<a> &\"AB&bogus;");
+  EXPECT_EQ(XmlUnescape("&lt;a&gt; &amp;&quot;&#65;&#x42;&#160;&bogus;"),
+            "<a> &\"AB\xC2\xA0&bogus;");
   EXPECT_EQ(BnaLabelText("  \"z 1\" "), "z 1");
   EXPECT_EQ(BnaLabelText(" plain "), "plain");
   EXPECT_EQ(BnaLabelText("\"open"), "open");
