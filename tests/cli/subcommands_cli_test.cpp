@@ -177,6 +177,10 @@ const Row kRows[] = {
                    "in OUT.x && cat OUT.x >OUT"),
      "1.5,2.25,3\n4.5,5.25,6\n7.5,8.25,9\n10.5,11.25,12\n", 0},
     {"bna2kml --symbol Moon in -", kLine, 2, "Moon is not one of {Circle,"},
+    // The bounds of the picture's size are allowed.
+    {"plot --width 20000 --height 150 --format svg --in-layout 21 in -", kPoints, 0, "<svg"},
+    {"plot --width 200 --height 20000 --format svg --in-layout 21 in -", kPoints, 0, "<svg"},
+    {"plot --width 20001 --format svg in -", kPoints, 2, "--width must be 200 to 20000"},
     // A cut BNA on standard input ends with its fault and writes nothing.
     {"bna2xyz - out <in", "a,b,3\r\n1,2\r\n", 1, "standard input"},
 
@@ -549,6 +553,8 @@ const Row kRows[] = {
      Parts("Geometry: 3D Point", "Feature Count: 2", "WGS 84 / UTM zone 31N", "z (Real) = -12.5",
            "POINT Z (500010 4000020 -13)"),
      "\"\",\"\",1,500000.5,4000000.25\r\n\"\",\"\",1,500010,4000020\r\n"},
+    // One file written, as asked: nothing to say.
+    {"bna2gis --crs EPSG:23031 in o.gpkg", kSurvey, 0},
     // A refused bna2gis leaves the file it would have replaced.
     {"bna2gis in o.gpkg", "\"A\",\"B\",-2\r\n1,2\r\n", 1, "line 2 of in", "", Exact, "o.gpkg",
      "old"},
