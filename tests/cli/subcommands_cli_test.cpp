@@ -81,6 +81,12 @@ const std::string kWideCsv = [] {
     wide += "c,";
   return wide + "c\n";
 }();
+// A header and 250 points, past the points between two progress reports.
+std::string Long(std::string header, const std::string& point) {
+  for (int i = 0; i < 250; ++i)
+    header += point;
+  return header;
+}
 const std::string kFiveThousand = [] {
   std::string points;
   for (int i = 1; i < 5000; ++i)
@@ -261,6 +267,8 @@ const Row kRows[] = {
     {"--precision 2 geo2utm --zone 31 --in-layout 21 in out", "2 41 0\n", 2,
      "geo2utm writes the decimals its format fixes"},
     // Past the first batch handed to PROJ.
+    {"reproject --from EPSG:4326 --to EPSG:32631 --bna in out && wc -l <out",
+     Long("\"A\",\"B\",250\n", "2,41\n"), 0, "251\n"},
     {"reproject --from EPSG:4326 --to EPSG:32631 --in-layout 21 in out", kFiveThousand, 1,
      "line 5000 of in"},
     {"reproject --from EPSG:4326 --to EPSG:32631 --bna in out", "\"A\",\"B\",2\n2,41\n2,91\n", 1,
@@ -356,6 +364,7 @@ const Row kRows[] = {
     {"gebco2bna --centennial in out", ">   -200 1\n41.50000  2.25000\n", 0, "",
      "\"-200\",\"-200\",-1\r\n2.25,41.5\r\n"},
     {"gebco2gmt in out", kGebco, 0, "", "> -200\r\n2.25 41.5\r\n>\r\n"},
+    {"gebco2xyz in out && wc -l <out", Long("  -200   250\n", "41.50000  2.25000\n"), 0, "250\n"},
     {"daf2xyz in out", kDaf, 0, "", "2.25 41.5 200\r\n"},
     {"bna2daf --label 2 --ed50 in out", "\"a\",\"-5\",1,1,2\n", 0, "",
      "Header\r\n2\r\n1\r\n2\r\n1\r\n3\r\nDecimal\r\nEndHeader\r\nSTART 43, 174=5;185=12\r\n"
