@@ -6,7 +6,6 @@
 #include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -190,15 +189,12 @@ class MainWindowTest : public QObject {
            r.a.Then([&r](QWidget* widget) {
                 auto* dialog = qobject_cast<QFileDialog*>(widget);
                 r.seen = dialog->nameFilters().join(",") + "|" + dialog->selectedNameFilter();
-                dialog->selectFile(r.in);
-                static_cast<QDialog*>(dialog)->accept();
+                ModalAnswers::Choose(dialog, r.in);
               })
                .Then([&r](QWidget* widget) {
                  auto* dialog = qobject_cast<QFileDialog*>(widget);
                  r.seen += "|" + dialog->selectedNameFilter();
-                 dialog->setDirectory(QFileInfo(r.out).path());
-                 Child<QLineEdit>(dialog, "fileNameEdit")->setText(QFileInfo(r.out).fileName());
-                 static_cast<QDialog*>(dialog)->accept();
+                 ModalAnswers::Choose(dialog, r.out);
                })
                .Play({Pressing("Option2"), Pressing("Command1")});
          },

@@ -41,12 +41,17 @@ class ModalAnswers {
       auto* dialog = qobject_cast<QFileDialog*>(widget);
       if (!dialog) return Unexpected(widget, "a file dialog");
       if (seen) *seen += dialog->windowTitle() + "|";
-      // Typed into the name box: selectFile leaves the box alone once it has the focus.
-      const QFileInfo file(path);
-      dialog->setDirectory(file.absolutePath());
-      Child<QLineEdit>(dialog, "fileNameEdit")->setText(file.fileName());
-      static_cast<QDialog*>(dialog)->accept();  // reaches the file dialog's own check
+      Choose(dialog, path);
     });
+  }
+
+  // Answers a file dialog with `path`, typed into its name box: selectFile leaves the box
+  // alone once it has the focus.
+  static void Choose(QFileDialog* dialog, const QString& path) {
+    const QFileInfo file(path);
+    dialog->setDirectory(file.absolutePath());
+    Child<QLineEdit>(dialog, "fileNameEdit")->setText(file.fileName());
+    static_cast<QDialog*>(dialog)->accept();  // reaches the file dialog's own check
   }
 
   // A dialog used through `steps`.
